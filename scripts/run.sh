@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds Brindle and starts it in the bundled examples/ working folder.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/deps.sh"
+brindle_install_deps
+
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build "$root/build/release"
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "Brindle is built ($root/build/release/src/app/brindle), but this machine has no display:"
+  echo "DISPLAY and WAYLAND_DISPLAY are not set. Run this command from a desktop session,"
+  echo "or under a virtual display: xvfb-run $0"
+  exit 1
+fi
+cd "$root/examples"
+exec "$root/build/release/src/app/brindle"

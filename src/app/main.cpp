@@ -1,0 +1,53 @@
+#include "prog.h"
+#include "qtplatform.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// On X11 and Wayland systems a window needs a display server; say so plainly instead of
+// letting the toolkit abort with its own message.
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    const auto set = [](const char *name) {
+        const char *v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("brindle: no display found. Brindle is a desktop program and needs a graphical "
+                   "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
+                   "Start it from a desktop session, or under a virtual display such as "
+                   "'xvfb-run brindle'.\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brindle"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Brindle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/brindle.png")));
+    // The window is laid out for a small sans-serif font, as on the handheld's desktop tools.
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    QApplication::setFont(font);
+
+    QtPlatform platform;
+    Prog window(platform);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,123 @@
+#include "arraypanel.h"
+
+#include "actionhost.h"
+#include "controls.h"
+#include "platform.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Controls;
+
+ArrayPanel::ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent)
+    : QWidget(parent), m_platform(platform), m_host(host)
+{
+    setObjectName(QStringLiteral("ArrayPanel"));
+    place(this, 0, 0, 3990, 5100);
+
+    m_frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral("OBJECTS TYPE"), 60, 720, 3855, 1395);
+    static const struct { const char *caption; int left, top, width; } kinds[6] = {
+        {"Option Button", 240, 360, 1515}, {"CheckBox", 240, 660, 1515},
+        {"Command Button", 240, 960, 1695}, {"Labels", 2400, 360, 1035},
+        {"Text Box", 2400, 660, 1215}, {"List Box", 2400, 960, 1035},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const auto &k = kinds[i];
+        m_optionObject[i] = makeControl<QRadioButton>(m_frame1, "OptionObject", QString::fromLatin1(k.caption),
+                                                 k.left, k.top, k.width, 195);
+        m_optionObject[i]->setObjectName(QStringLiteral("OptionObject_%1").arg(i));
+    }
+
+    m_leftbox = makeControl<QLineEdit>(this, "Leftbox", {}, 60, 2220, 615, 315);
+    m_label1 = makeControl<QLabel>(this, "Label1", QStringLiteral("Top"), 780, 2280, 675, 195);
+    m_topbox = makeControl<QLineEdit>(this, "Topbox", {}, 60, 2700, 615, 285);
+    m_label2 = makeControl<QLabel>(this, "Label2", QStringLiteral("Left"), 780, 2760, 675, 195);
+    m_widthbox = makeControl<QLineEdit>(this, "Widthbox", {}, 60, 3180, 615, 315);
+    m_label3 = makeControl<QLabel>(this, "Label3", QStringLiteral("Width"), 780, 3240, 675, 195);
+    m_highbox = makeControl<QLineEdit>(this, "Highbox", {}, 60, 3660, 615, 315);
+    m_label4 = makeControl<QLabel>(this, "Label4", QStringLiteral("Height"), 780, 3720, 675, 195);
+    m_spcr = makeControl<QLineEdit>(this, "spcr", QStringLiteral("0"), 60, 4200, 435, 315);
+    m_spacelbl = makeControl<QLabel>(this, "Spacelbl", QStringLiteral("Spacer"), 540, 4260, 735, 195);
+    m_option1 = makeControl<QRadioButton>(this, "Option1", QStringLiteral("ppc"), 2460, 2220, 615, 195);
+    m_option2 = makeControl<QRadioButton>(this, "Option2", QStringLiteral("hpc"), 3120, 2220, 675, 195);
+    m_label6 = makeControl<QLabel>(this, "Label6", QStringLiteral("Number of Objects"), 2460, 2460, 1335, 195);
+    m_command2 = makeControl<QPushButton>(this, "Command2", QStringLiteral(">"), 2340, 2700, 435, 315);
+    m_textnum = makeControl<QLabel>(this, "Textnum", QStringLiteral("0"), 2820, 2700, 615, 315);
+    m_command5 = makeControl<QPushButton>(this, "Command5", QStringLiteral("<"), 3480, 2700, 435, 315);
+
+    m_frame2 = makeControl<QGroupBox>(this, "Frame2", QStringLiteral("Display Setting"), 2340, 3120, 1575, 1395);
+    static const struct { const char *caption; int top, width; } layouts[3] = {
+        {"Vertical", 300, 1035}, {"Horizontal", 660, 1215}, {"Customized", 1020, 1395},
+    };
+    for (int i = 0; i < 3; ++i) {
+        m_optionDislpay[i] = makeControl<QRadioButton>(m_frame2, "OptionDislpay",
+                                                  QString::fromLatin1(layouts[i].caption), 120,
+                                                  layouts[i].top, layouts[i].width, 255);
+        m_optionDislpay[i]->setObjectName(QStringLiteral("OptionDislpay_%1").arg(i));
+    }
+    m_custins = makeControl<QPushButton>(this, "Custins", {}, 60, 4200, 1215, 315);
+
+    for (QLabel *l : {m_label1, m_label2, m_label3, m_label4, m_spacelbl})
+        setDesignFont(l, 8.25, true);
+    setDesignFont(m_command2, 13.5, true);
+    setDesignFont(m_command5, 13.5, true);
+    setDesignFont(m_textnum, 9.75, true);
+    m_textnum->setAlignment(Qt::AlignCenter);
+    m_textnum->setFrameShape(QFrame::Panel);
+    m_textnum->setFrameShadow(QFrame::Sunken);
+    m_textnum->setAutoFillBackground(true);
+    QPalette white = m_textnum->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    m_textnum->setPalette(white);
+    m_label1->setBuddy(m_leftbox);
+    m_label2->setBuddy(m_topbox);
+    m_label3->setBuddy(m_widthbox);
+    m_label4->setBuddy(m_highbox);
+    m_spacelbl->setBuddy(m_spcr);
+}
+
+void ArrayPanel::setBoxDefaults()
+{
+    m_topbox->setText(QStringLiteral("10"));
+    m_leftbox->setText(QStringLiteral("10"));
+    m_widthbox->setText(QStringLiteral("70"));
+    m_highbox->setText(QStringLiteral("21"));
+}
+
+void ArrayPanel::Form_Load()
+{
+    m_custins->hide();
+    m_spcr->hide();
+    m_spacelbl->hide();
+    setBoxDefaults();
+}
+
+bool ArrayPanel::fitCheck()
+{
+    return true;
+}
+
+void ArrayPanel::Builtarray()
+{
+}
+
+void ArrayPanel::Command1_Click()
+{
+    m_host.setActionCaption(QStringLiteral("CREATE Code"));
+    m_host.setActionEnabled(true);
+    for (QRadioButton *o : m_optionObject)
+        clearOption(o);
+    setBoxDefaults();
+    m_textnum->setText(QStringLiteral("0"));
+    for (QRadioButton *o : m_optionDislpay)
+        clearOption(o);
+    m_custins->hide();
+    m_spcr->hide();
+    m_spacelbl->hide();
+    m_spcr->setText(QStringLiteral("0"));
+    m_host.setCopyText({});
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QFrame>
+
+class ActionHost;
+class Platform;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+// Panel Picture2, mode 2 "Msg-Input Box": describes a message box or input box, previews
+// it and generates its code.
+class DialogPanel : public QFrame
+{
+    Q_OBJECT
+
+public:
+    DialogPanel(Platform &platform, ActionHost &host, QWidget *parent);
+
+    // Start-up: fills the three lists and the answer-test lines.
+    void Form_Load();
+    // Entering mode 2: selects "Msg Box" and runs its handler.
+    void enterMode();
+    // Builds the code and shows the preview; false when the click must end.
+    bool BuildDialogCode();
+    // The code built by the last successful BuildDialogCode.
+    QString generatedText() const;
+    // RESET while this panel is shown.
+    void Command1_Click();
+
+private:
+    Platform &m_platform;
+    ActionHost &m_host;
+
+    QRadioButton *m_opt1 = nullptr;
+    QRadioButton *m_opt2 = nullptr;
+    QRadioButton *m_opt3 = nullptr;
+    QLabel *m_label7 = nullptr;
+    QComboBox *m_cbox1 = nullptr;
+    QLabel *m_label8 = nullptr;
+    QComboBox *m_cbox2 = nullptr;
+    QLabel *m_label9 = nullptr;
+    QComboBox *m_cbox3 = nullptr;
+    QCheckBox *m_check1 = nullptr;
+    QCheckBox *m_check2 = nullptr;
+    QLabel *m_label10 = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    QLabel *m_label11 = nullptr;
+    QPlainTextEdit *m_text2 = nullptr;
+    QLabel *m_label5 = nullptr;
+    QLineEdit *m_text4 = nullptr;
+};

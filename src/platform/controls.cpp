@@ -1,0 +1,109 @@
+#include "controls.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace Controls {
+
+void place(QWidget *w, int left, int top, int width, int height)
+{
+    w->setGeometry(px(left), px(top), px(width), px(height));
+}
+
+void setTop(QWidget *w, int top)
+{
+    w->move(w->x(), px(top));
+}
+
+void setHeight(QWidget *w, int height)
+{
+    w->resize(w->width(), px(height));
+}
+
+void setCaption(QWidget *w, const QString &text)
+{
+    if (auto *b = qobject_cast<QAbstractButton *>(w))
+        b->setText(text);
+    else if (auto *l = qobject_cast<QLabel *>(w))
+        l->setText(text);
+    else if (auto *e = qobject_cast<QLineEdit *>(w))
+        e->setText(text);
+    else if (auto *g = qobject_cast<QGroupBox *>(w))
+        g->setTitle(text);
+    else if (auto *c = qobject_cast<QComboBox *>(w)) {
+        if (c->isEditable())
+            c->setEditText(text);
+    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+        setPlainText(p, text);
+}
+
+void makeEditableList(QComboBox *box)
+{
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setDuplicatesEnabled(true);
+    box->setCompleter(nullptr);
+    // The combo box picks the entry matching the typed text when editing finishes.
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+}
+
+void clearOption(QAbstractButton *option)
+{
+    const bool exclusive = option->autoExclusive();
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(exclusive);
+}
+
+static QString toCrLf(QString text)
+{
+    // QTextCursor reports paragraph breaks as U+2029.
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+QString plainText(const QPlainTextEdit *box)
+{
+    return toCrLf(box->toPlainText());
+}
+
+QString selectedText(const QPlainTextEdit *box)
+{
+    return toCrLf(box->textCursor().selectedText());
+}
+
+static QString toLf(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+void setPlainText(QPlainTextEdit *box, const QString &text)
+{
+    box->setPlainText(toLf(text));
+}
+
+void appendPlainText(QPlainTextEdit *box, const QString &text)
+{
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toLf(text));
+}
+
+void setDesignFont(QWidget *w, double pointSize, bool bold)
+{
+    QFont f = w->font();
+    f.setPointSizeF(pointSize);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+} // namespace Controls

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <type_traits>
+
+class QAbstractButton;
+class QComboBox;
+class QPlainTextEdit;
+class QWidget;
+
+// Building and reading the window's controls in the units of its design: positions and
+// sizes are given in twips, 15 to a pixel at 96 dpi; Qt scales pixels with the screen.
+namespace Controls {
+
+constexpr int twipsPerPixel = 15;
+
+// Pixels for a twips value, rounded to the nearest.
+constexpr int px(int twips)
+{
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
+
+// Sets a control's place inside its container, in twips.
+void place(QWidget *w, int left, int top, int width, int height);
+void setTop(QWidget *w, int top);
+void setHeight(QWidget *w, int height);
+
+// Sets the caption or text of any control kind of the window.
+void setCaption(QWidget *w, const QString &text);
+
+// Creates a control of kind W with its design name, caption and place.
+template <class W>
+W *makeControl(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+          int height)
+{
+    auto *w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    setCaption(w, caption);
+    place(w, left, top, width, height);
+    return w;
+}
+
+// Makes a combo box editable while typed text never picks an entry: only a choice from
+// its list does (no insertion, no completion, no match on Return).
+void makeEditableList(QComboBox *box);
+
+// Unselects an option button, which Qt's exclusive groups do not allow directly.
+void clearOption(QAbstractButton *option);
+
+// Text of a multi-line box with CR LF line breaks (the box itself stores LF).
+QString plainText(const QPlainTextEdit *box);
+// Highlighted text of a multi-line box with CR LF line breaks.
+QString selectedText(const QPlainTextEdit *box);
+// Sets a multi-line box from a text with CR LF, LF or CR line breaks.
+void setPlainText(QPlainTextEdit *box, const QString &text);
+// Appends to a multi-line box without adding a line break of its own.
+void appendPlainText(QPlainTextEdit *box, const QString &text);
+
+// Font helpers for the design's fonts, in points.
+void setDesignFont(QWidget *w, double pointSize, bool bold);
+
+} // namespace Controls

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+// A scripted Platform for tests: records every call and answers message and input boxes
+// from queues. A message box with an empty queue answers with its first button.
+class FakePlatform : public Platform
+{
+public:
+    struct Call
+    {
+        QString kind; // "msgbox", "input", "clipboard", "topmost", "quit", "start", "open", "help"
+        QString text;
+        int flags = 0;
+        QString title;
+        QString extra;
+    };
+
+    int messageBox(const QString &text, int flags, const QString &title) override;
+    QString inputBox(const QString &prompt, const QString &title,
+                     const QString &defaultAnswer) override;
+    void setClipboardText(const QString &text) override;
+    void setTopmost(QWidget *window, bool topmost) override;
+    void quit() override;
+    QString startProgram(const QString &commandLine, int windowStyle) override;
+    QString openDocument(const QString &path, int windowStyle) override;
+    QString openHelp(QWidget *owner, const QString &path) override;
+
+    // Calls of one kind, in order.
+    QList<Call> callsOf(const QString &kind) const;
+    // Texts of the message boxes shown so far.
+    QStringList messages() const;
+
+    QList<Call> calls;
+    QQueue<int> messageAnswers;
+    QQueue<QString> inputAnswers;
+    // Failure texts returned by startProgram/openDocument/openHelp, in order; empty means success.
+    QQueue<QString> startResults;
+    QString clipboard;
+    bool clipboardSet = false;
+    bool topmost = false;
+    int quitCount = 0;
+};

@@ -1,0 +1,148 @@
+#include "qtplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+
+QString shownTitle(const QString &title)
+{
+    return title.isEmpty() ? QString::fromLatin1(Platform::applicationTitle) : title;
+}
+
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+QList<QMessageBox::StandardButton> buttonsOf(int set)
+{
+    switch (set) {
+    case Platform::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
+    case Platform::AbortRetryIgnore: return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+    case Platform::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case Platform::YesNo: return {QMessageBox::Yes, QMessageBox::No};
+    case Platform::RetryCancel: return {QMessageBox::Retry, QMessageBox::Cancel};
+    default: return {QMessageBox::Ok};
+    }
+}
+
+int answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Cancel: return Platform::Cancel;
+    case QMessageBox::Abort: return Platform::Abort;
+    case QMessageBox::Retry: return Platform::Retry;
+    case QMessageBox::Ignore: return Platform::Ignore;
+    case QMessageBox::Yes: return Platform::Yes;
+    case QMessageBox::No: return Platform::No;
+    default: return Platform::Ok;
+    }
+}
+
+QMessageBox::Icon iconOf(int icon)
+{
+    switch (icon) {
+    case Platform::Critical: return QMessageBox::Critical;
+    case Platform::Question: return QMessageBox::Question;
+    case Platform::Exclamation: return QMessageBox::Warning;
+    case Platform::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int QtPlatform::messageBox(const QString &text, int flags, const QString &title)
+{
+    QMessageBox box(iconOf(flags & 0x70), shownTitle(title), displayText(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    const auto buttons = buttonsOf(flags & 0x7);
+    for (auto b : buttons)
+        box.addButton(b);
+    const int defaultIndex = (flags & 0x300) >> 8;
+    if (defaultIndex < buttons.size())
+        box.setDefaultButton(buttons.at(defaultIndex));
+    if (flags & SystemModal)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Escape answers with the cancelling button when the set has one.
+    if (buttons.contains(QMessageBox::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons.size() == 1)
+        box.setEscapeButton(buttons.first());
+    box.exec();
+    auto *clicked = box.clickedButton();
+    return clicked ? answerOf(box.standardButton(clicked)) : answerOf(buttons.first());
+}
+
+QString QtPlatform::inputBox(const QString &prompt, const QString &title,
+                             const QString &defaultAnswer)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), shownTitle(title),
+                                               displayText(prompt), QLineEdit::Normal,
+                                               defaultAnswer, &ok);
+    return ok ? text : QString();
+}
+
+void QtPlatform::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void QtPlatform::setTopmost(QWidget *window, bool topmost)
+{
+    const bool wasVisible = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+    // Changing a window flag hides a shown window; show it again in place.
+    if (wasVisible)
+        window->show();
+}
+
+void QtPlatform::quit()
+{
+    QCoreApplication::exit(0);
+}
+
+QString QtPlatform::startProgram(const QString &commandLine, int)
+{
+    QString program;
+    QStringList arguments;
+    // A whole command line that names an existing program runs it, blanks and all.
+    const QFileInfo whole(commandLine.trimmed());
+    if (whole.isFile() && whole.isExecutable()) {
+        program = whole.absoluteFilePath();
+    } else {
+        arguments = QProcess::splitCommand(commandLine);
+        if (arguments.isEmpty())
+            return QStringLiteral("The command line is empty.");
+        program = arguments.takeFirst();
+    }
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (!process.startDetached())
+        return QStringLiteral("Cannot start \"%1\": %2").arg(program, process.errorString());
+    return {};
+}
+
+QString QtPlatform::openDocument(const QString &path, int)
+{
+    if (!QFileInfo::exists(path))
+        return QStringLiteral("The file \"%1\" does not exist.").arg(path);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return QStringLiteral("No program could open \"%1\".").arg(path);
+    return {};
+}
+
+QString QtPlatform::openHelp(QWidget *, const QString &path)
+{
+    return openDocument(path, NormalFocus);
+}

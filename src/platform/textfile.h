@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Plain 8-bit text files, one record per line. Reading accepts CR LF, LF or a lone CR;
+// writing ends every line with CR LF. Lines are kept as bytes, so nothing is lost
+// whatever the encoding: "a\r\nb\nc\rd" gives the lines a, b, c, d.
+namespace TextFile {
+
+inline constexpr char lineEnd[] = "\r\n";
+
+// Splits bytes into lines without their line ends; a final line end adds no empty line.
+QList<QByteArray> splitLines(const QByteArray &bytes);
+
+struct Lines
+{
+    QList<QByteArray> lines;
+    QString error; // empty when the file was read
+    bool ok() const { return error.isEmpty(); }
+};
+
+Lines read(const QString &path);
+
+// Appends one line and CR LF, creating the file when it does not exist. When the file
+// ends without a line end, one is written first so the earlier last line stays whole.
+// Returns the system's description of a failure, or the empty text.
+QString appendLine(const QString &path, const QByteArray &line);
+
+} // namespace TextFile

@@ -1,0 +1,336 @@
+#include "controls.h"
+#include "uitest.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using Controls::px;
+
+class TestProg : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void inventory_data();
+    void inventory();
+    void windowAndMenu();
+    void startUpState();
+    void startUpListsSamplePrograms();
+    void startUpWithoutSamplesFolder();
+    void modeSwitch_data();
+    void modeSwitch();
+    void modeSwitchKeepsPanelContents();
+    void typingIntoModeSelectorChangesNothing();
+    void exitReleasesTopmostAndQuits();
+    void copyCarrierKeepsLineBreaksAndSelectsAll();
+};
+
+void TestProg::inventory_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<bool>("shown");
+
+    struct Row
+    {
+        const char *name, *kind, *container, *caption;
+        int l, t, w, h;
+        bool shown;
+    };
+    static const Row rows[] = {
+        {"Command1", "QPushButton", "client", "RESET", 60, 0, 1275, 315, true},
+        {"Combo1", "QComboBox", "client", "Objects Arrays", 2160, 0, 1755, 315, true},
+        {"Frame1", "QGroupBox", "ArrayPanel", "OBJECTS TYPE", 60, 720, 3855, 1395, true},
+        {"Leftbox", "QLineEdit", "ArrayPanel", "10", 60, 2220, 615, 315, true},
+        {"Label1", "QLabel", "ArrayPanel", "Top", 780, 2280, 675, 195, true},
+        {"Topbox", "QLineEdit", "ArrayPanel", "10", 60, 2700, 615, 285, true},
+        {"Label2", "QLabel", "ArrayPanel", "Left", 780, 2760, 675, 195, true},
+        {"Widthbox", "QLineEdit", "ArrayPanel", "70", 60, 3180, 615, 315, true},
+        {"Label3", "QLabel", "ArrayPanel", "Width", 780, 3240, 675, 195, true},
+        {"Highbox", "QLineEdit", "ArrayPanel", "21", 60, 3660, 615, 315, true},
+        {"Label4", "QLabel", "ArrayPanel", "Height", 780, 3720, 675, 195, true},
+        {"spcr", "QLineEdit", "ArrayPanel", "0", 60, 4200, 435, 315, false},
+        {"Spacelbl", "QLabel", "ArrayPanel", "Spacer", 540, 4260, 735, 195, false},
+        {"Option1", "QRadioButton", "ArrayPanel", "ppc", 2460, 2220, 615, 195, true},
+        {"Option2", "QRadioButton", "ArrayPanel", "hpc", 3120, 2220, 675, 195, true},
+        {"Label6", "QLabel", "ArrayPanel", "Number of Objects", 2460, 2460, 1335, 195, true},
+        {"Command2", "QPushButton", "ArrayPanel", ">", 2340, 2700, 435, 315, true},
+        {"Textnum", "QLabel", "ArrayPanel", "0", 2820, 2700, 615, 315, true},
+        {"Command5", "QPushButton", "ArrayPanel", "<", 3480, 2700, 435, 315, true},
+        {"Frame2", "QGroupBox", "ArrayPanel", "Display Setting", 2340, 3120, 1575, 1395, true},
+        {"Custins", "QPushButton", "ArrayPanel", "", 60, 4200, 1215, 315, false},
+        {"Cbut2", "QPushButton", "client", "CREATE Code", 60, 4740, 1215, 315, true},
+        {"Texttocopy", "CopyCarrier", "client", "", 120, 4740, 975, 315, true},
+        {"Command4", "QPushButton", "client", "EXIT", 2340, 4740, 1575, 315, true},
+        {"OptionObject_0", "QRadioButton", "Frame1", "Option Button", 240, 360, 1515, 195, true},
+        {"OptionObject_1", "QRadioButton", "Frame1", "CheckBox", 240, 660, 1515, 195, true},
+        {"OptionObject_2", "QRadioButton", "Frame1", "Command Button", 240, 960, 1695, 195, true},
+        {"OptionObject_3", "QRadioButton", "Frame1", "Labels", 2400, 360, 1035, 195, true},
+        {"OptionObject_4", "QRadioButton", "Frame1", "Text Box", 2400, 660, 1215, 195, true},
+        {"OptionObject_5", "QRadioButton", "Frame1", "List Box", 2400, 960, 1035, 195, true},
+        {"OptionDislpay_0", "QRadioButton", "Frame2", "Vertical", 120, 300, 1035, 255, true},
+        {"OptionDislpay_1", "QRadioButton", "Frame2", "Horizontal", 120, 660, 1215, 255, true},
+        {"OptionDislpay_2", "QRadioButton", "Frame2", "Customized", 120, 1020, 1395, 255, true},
+        {"Picture1", "LibraryPanel", "client", "", 60, 360, 3855, 195, false},
+        {"CboCode", "QComboBox", "Picture1", "", 120, 120, 3675, 315, true},
+        {"KeyType", "QLabel", "Picture1", "", 120, 540, 2655, 255, true},
+        {"CodeBut", "QPushButton", "Picture1", "Add Code", 2820, 540, 975, 315, false},
+        {"CodeBox", "QPlainTextEdit", "Picture1", "", 120, 900, 3675, 3255, true},
+        {"Textocopy", "QLineEdit", "Picture1", "", 540, 3840, 2835, 315, true},
+        {"Picture2", "DialogPanel", "client", "", 60, 4500, 3855, 195, false},
+        {"Opt1", "QRadioButton", "Picture2", "Simple Msg", 60, 180, 1335, 255, true},
+        {"Opt2", "QRadioButton", "Picture2", "Msg Box", 1440, 180, 1095, 195, true},
+        {"Opt3", "QRadioButton", "Picture2", "Input Box", 2580, 180, 975, 195, true},
+        {"Label7", "QLabel", "Picture2", "Button's Type", 120, 600, 1155, 255, true},
+        {"Cbox1", "QComboBox", "Picture2", "", 1560, 540, 2175, 315, true},
+        {"Label8", "QLabel", "Picture2", "Default Button", 120, 1020, 1395, 315, true},
+        {"Cbox2", "QComboBox", "Picture2", "", 1560, 1020, 2175, 315, true},
+        {"Label9", "QLabel", "Picture2", "Button's Icon", 120, 1500, 1215, 315, true},
+        {"Cbox3", "QComboBox", "Picture2", "", 1560, 1500, 2175, 315, true},
+        {"Check1", "QCheckBox", "Picture2", "Set Modal", 120, 1860, 1095, 255, true},
+        {"Check2", "QCheckBox", "Picture2", "Use DialogX format", 1560, 1740, 1935, 495, false},
+        {"Label10", "QLabel", "Picture2", "TITLE", 120, 2280, 735, 255, true},
+        {"Text1", "QLineEdit", "Picture2", "", 1020, 2220, 2655, 285, true},
+        {"Label11", "QLabel", "Picture2", "TEXT", 120, 2640, 1215, 255, true},
+        {"Text2", "QPlainTextEdit", "Picture2", "Text2", 120, 2820, 3555, 1155, true},
+        {"Label5", "QLabel", "Picture2", "Default", 120, 4080, 735, 255, false},
+        {"Text4", "QLineEdit", "Picture2", "", 960, 4020, 2715, 285, false},
+        {"Picture3", "TabPanel", "client", "", 60, 420, 3855, 195, false},
+        {"Label14", "QLabel", "Picture3", "Select the program's code (Format .Txt only)", 120, 0, 3675, 195, true},
+        {"Combo2", "QComboBox", "Picture3", "", 0, 300, 3810, 315, true},
+        {"Label16", "QLabel", "Picture3", "Object's Current TAB position", 840, 840, 2775, 255, false},
+        {"Label17", "QLabel", "Picture3", "", 0, 1140, 1875, 315, false},
+        {"Label12", "QLabel", "Picture3", "", 3000, 1140, 555, 315, false},
+        {"Label15", "QLabel", "Picture3", "Select New Tab", 1320, 1500, 1515, 255, false},
+        {"Combo3", "QComboBox", "Picture3", "", 3000, 1440, 795, 315, false},
+        {"Label13", "QLabel", "Picture3", "Objects", 240, 1740, 855, 255, true},
+        {"List2", "QListWidget", "Picture3", "", 1260, 1740, 2535, 1650, true},
+        {"List1", "QListWidget", "Picture3", "", 60, 1980, 1155, 90, false},
+        {"List3", "QListWidget", "Picture3", "", 0, 2280, 1215, 90, false},
+        {"List4", "QListWidget", "Picture3", "", 60, 2640, 1155, 90, false},
+        {"List5", "QListWidget", "Picture3", "", 60, 2880, 1095, 90, false},
+        {"List0", "QListWidget", "Picture3", "", 60, 3180, 1095, 90, false},
+        {"Combo4", "QComboBox", "Picture3", "", 120, 3600, 1155, 315, false},
+        {"Label18", "QLabel", "Picture3", "Select a form to show objects", 1500, 3660, 2175, 195, false},
+    };
+    for (const Row &r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.kind) << QString::fromLatin1(r.container)
+                              << QString::fromLatin1(r.caption) << QRect(r.l, r.t, r.w, r.h) << r.shown;
+}
+
+void TestProg::inventory()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    QFETCH(bool, shown);
+
+    UiFixture ui;
+    ui.start();
+    const QByteArray name = QTest::currentDataTag();
+    QWidget *c = ui.w(name.constData());
+    QCOMPARE(QString::fromLatin1(c->metaObject()->className()), kind);
+    QCOMPARE(c->parentWidget()->objectName(), container);
+    QCOMPARE(ui.caption(name.constData()), caption);
+    QCOMPARE(c->geometry(), QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+    QCOMPARE(!c->isHidden(), shown);
+}
+
+void TestProg::windowAndMenu()
+{
+    UiFixture ui;
+    Prog &prog = ui.start();
+    QCOMPARE(prog.objectName(), QStringLiteral("Prog"));
+    QCOMPARE(prog.windowTitle(), QStringLiteral("Brindle by Tarnwick"));
+    QCOMPARE(prog.centralWidget()->size(), QSize(266, 340));
+    QCOMPARE(prog.pos(), QPoint(300, 100));
+    QVERIFY(ui.platform.topmost);
+
+    auto *menu = prog.findChild<QMenu *>(QStringLiteral("SVS"));
+    QVERIFY(menu);
+    QCOMPARE(menu->title(), QStringLiteral("SERVICES"));
+    QStringList items;
+    for (QAction *a : menu->actions())
+        items << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(items, (QStringList{QStringLiteral("LangRef=NSB Reference"), QStringLiteral("Infact=Installer Prog"),
+                                 QStringLiteral("Separator=-"), QStringLiteral("QHlP=Quick help"),
+                                 QStringLiteral("info=About")}));
+
+    // The window cannot be resized.
+    prog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&prog));
+    QCOMPARE(prog.minimumSize(), prog.maximumSize());
+}
+
+void TestProg::startUpState()
+{
+    UiFixture ui;
+    ui.start();
+    auto *combo1 = ui.w<QComboBox>("Combo1");
+    QCOMPARE(combo1->currentIndex(), -1);
+    QCOMPARE(combo1->currentText(), QStringLiteral("Objects Arrays"));
+    QStringList modes;
+    for (int i = 0; i < combo1->count(); ++i)
+        modes << combo1->itemText(i);
+    QCOMPARE(modes, (QStringList{QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
+                                 QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")}));
+    QCOMPARE(ui.caption("Cbut2"), QStringLiteral("CREATE Code"));
+    QVERIFY(ui.w("Cbut2")->isEnabled());
+    for (const char *panel : {"Picture1", "Picture2", "Picture3"})
+        QVERIFY(ui.w(panel)->isHidden());
+    QVERIFY(ui.w("Frame1")->isVisibleTo(ui.prog.get()));
+    QVERIFY(ui.w("Leftbox")->isVisibleTo(ui.prog.get()));
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestProg::startUpListsSamplePrograms()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/One.txt"), "x");
+    ui.writeFile(QStringLiteral("Samples/TWO.TXT"), "x");
+    ui.writeFile(QStringLiteral("Samples/skip.doc"), "x");
+    QDir(ui.path(QStringLiteral("Samples"))).mkdir(QStringLiteral("dir.txt"));
+    ui.start();
+    auto *combo2 = ui.w<QComboBox>("Combo2");
+    QStringList names;
+    for (int i = 0; i < combo2->count(); ++i)
+        names << combo2->itemText(i);
+    names.sort();
+    QCOMPARE(names, (QStringList{QStringLiteral("One.txt"), QStringLiteral("TWO.TXT")}));
+    QCOMPARE(combo2->currentIndex(), -1);
+    QVERIFY(!combo2->isEditable());
+}
+
+void TestProg::startUpWithoutSamplesFolder()
+{
+    UiFixture ui(false);
+    ui.start();
+    QCOMPARE(ui.w<QComboBox>("Combo2")->count(), 0);
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestProg::modeSwitch_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("0 Objects Arrays") << 0 << QString() << 0 << 0 << QStringLiteral("CREATE Code") << true;
+    QTest::newRow("1 Keyword/ErrorCode") << 1 << QStringLiteral("Picture1") << 360 << 4320 << QStringLiteral("Copy Key") << true;
+    QTest::newRow("2 Msg-Input Box") << 2 << QStringLiteral("Picture2") << 360 << 4300 << QStringLiteral("Preview") << true;
+    QTest::newRow("3 TabChange") << 3 << QStringLiteral("Picture3") << 420 << 4200 << QString() << false;
+}
+
+void TestProg::modeSwitch()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, panel);
+    QFETCH(int, top);
+    QFETCH(int, height);
+    QFETCH(QString, caption);
+    QFETCH(bool, enabled);
+
+    // Every mode is entered from every other one and applies all of its settings.
+    for (int from = 0; from < 4; ++from) {
+        UiFixture ui;
+        ui.start();
+        ui.chooseMode(from);
+        ui.chooseMode(mode);
+        const QMap<QString, int> designTop{{QStringLiteral("Picture1"), 360},
+                                           {QStringLiteral("Picture2"), 4500},
+                                           {QStringLiteral("Picture3"), 420}};
+        for (auto it = designTop.begin(); it != designTop.end(); ++it) {
+            QWidget *p = ui.w(it.key().toLatin1().constData());
+            const bool isMode = it.key() == panel;
+            QCOMPARE(!p->isHidden(), isMode);
+            QCOMPARE(p->y(), px(isMode ? top : it.value()));
+            QCOMPARE(p->height(), px(isMode ? height : 195));
+            QCOMPARE(p->x(), px(60));
+            QCOMPARE(p->width(), px(3855));
+        }
+        QCOMPARE(ui.caption("Cbut2"), caption);
+        QCOMPARE(ui.w("Cbut2")->isEnabled(), enabled);
+        QCOMPARE(ui.w("Frame1")->isVisibleTo(ui.prog.get()), mode == 0);
+        if (mode == 1)
+            QCOMPARE(ui.caption("KeyType"), QStringLiteral("Keyword"));
+        if (mode == 2)
+            QVERIFY(ui.w<QRadioButton>("Opt2")->isChecked());
+        for (const char *shared : {"Command1", "Combo1", "Cbut2", "Command4"})
+            QVERIFY(ui.w(shared)->isVisibleTo(ui.prog.get()));
+    }
+}
+
+void TestProg::modeSwitchKeepsPanelContents()
+{
+    UiFixture ui;
+    ui.start();
+    ui.chooseMode(1);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), QStringLiteral("kept"));
+    ui.w<QLineEdit>("Texttocopy")->setText(QStringLiteral("carrier"));
+    ui.chooseMode(3);
+    ui.chooseMode(1);
+    QCOMPARE(ui.w<QPlainTextEdit>("CodeBox")->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(ui.caption("Texttocopy"), QStringLiteral("carrier"));
+}
+
+void TestProg::typingIntoModeSelectorChangesNothing()
+{
+    UiFixture ui;
+    Prog &prog = ui.start();
+    prog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&prog));
+    auto *combo1 = ui.w<QComboBox>("Combo1");
+    combo1->setFocus();
+    combo1->lineEdit()->selectAll();
+    QTest::keyClicks(combo1->lineEdit(), QStringLiteral("TabChange"));
+    QTest::keyClick(combo1->lineEdit(), Qt::Key_Return);
+    QCOMPARE(combo1->count(), 4);
+    QVERIFY(ui.w("Picture3")->isHidden());
+    QCOMPARE(ui.caption("Cbut2"), QStringLiteral("CREATE Code"));
+}
+
+void TestProg::exitReleasesTopmostAndQuits()
+{
+    UiFixture ui;
+    ui.start();
+    ui.click("Command4");
+    const auto calls = ui.platform.calls;
+    QCOMPARE(ui.platform.quitCount, 1);
+    QVERIFY(!ui.platform.topmost);
+    // Topmost is released before the program ends.
+    QCOMPARE(calls.at(calls.size() - 2).kind, QStringLiteral("topmost"));
+    QCOMPARE(calls.last().kind, QStringLiteral("quit"));
+    QCOMPARE(ui.prog->pos(), QPoint(300, 100));
+}
+
+void TestProg::copyCarrierKeepsLineBreaksAndSelectsAll()
+{
+    UiFixture ui;
+    Prog &prog = ui.start();
+    prog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&prog));
+    auto *carrier = ui.w<QLineEdit>("Texttocopy");
+    const QString text = QStringLiteral("a\r\nb\r\n") + QString(40000, QLatin1Char('x'));
+    carrier->setText(text);
+    QCOMPARE(carrier->text(), text);
+    ui.w("Command1")->setFocus();
+    carrier->setFocus(Qt::TabFocusReason);
+    QCOMPARE(carrier->selectedText(), text);
+}
+
+QTEST_MAIN(TestProg)
+#include "tst_prog.moc"

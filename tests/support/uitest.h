@@ -1,0 +1,113 @@
+#pragma once
+
+// Shared fixture of the UI tests: the real window Prog with the scripted FakePlatform,
+// started in a fresh temporary working folder.
+
+#include "fakeplatform.h"
+#include "prog.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class UiFixture
+{
+public:
+    // Creates the working folder (with a Samples folder unless told otherwise), makes it the
+    // current directory and runs the window's start-up there.
+    explicit UiFixture(bool withSamples = true)
+    {
+        m_previous = QDir::currentPath();
+        if (withSamples)
+            QDir(m_dir.path()).mkdir(QStringLiteral("Samples"));
+        QDir::setCurrent(m_dir.path());
+    }
+    ~UiFixture() { QDir::setCurrent(m_previous); }
+
+    Prog &start()
+    {
+        prog = std::make_unique<Prog>(platform);
+        return *prog;
+    }
+
+    QString path(const QString &relative) const { return m_dir.filePath(relative); }
+
+    void writeFile(const QString &relative, const QByteArray &bytes) const
+    {
+        QFile f(path(relative));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+    QByteArray readFile(const QString &relative) const
+    {
+        QFile f(path(relative));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return f.readAll();
+    }
+
+    template <class W = QWidget>
+    W *w(const char *name) const
+    {
+        auto *found = prog->findChild<W *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no control named %s of the expected kind", name);
+        return found;
+    }
+
+    // Chooses a mode in the mode selector as the user does.
+    void chooseMode(int mode) const
+    {
+        auto *combo = w<QComboBox>("Combo1");
+        combo->setCurrentIndex(mode);
+        Q_EMIT combo->activated(mode);
+    }
+
+    // Chooses an entry of any combo box as the user does.
+    void choose(const char *name, int index) const
+    {
+        auto *combo = w<QComboBox>(name);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+
+    void click(const char *name) const { w<QAbstractButton>(name)->click(); }
+
+    QString caption(const char *name) const;
+
+    FakePlatform platform;
+    std::unique_ptr<Prog> prog;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+inline QString UiFixture::caption(const char *name) const
+{
+    QWidget *c = w(name);
+    if (auto *b = qobject_cast<QAbstractButton *>(c))
+        return b->text();
+    if (auto *l = qobject_cast<QLabel *>(c))
+        return l->text();
+    if (auto *e = qobject_cast<QLineEdit *>(c))
+        return e->text();
+    if (auto *g = qobject_cast<QGroupBox *>(c))
+        return g->title();
+    if (auto *cb = qobject_cast<QComboBox *>(c))
+        return cb->currentText();
+    if (auto *p = qobject_cast<QPlainTextEdit *>(c))
+        return p->toPlainText();
+    return {};
+}
