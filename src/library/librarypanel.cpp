@@ -2,7 +2,10 @@
 
 #include "actionhost.h"
 #include "controls.h"
+#include "paths.h"
 #include "platform.h"
+#include "referencetables.h"
+#include "storedcode.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +14,20 @@
 #include <QPushButton>
 
 using namespace Controls;
+
+namespace {
+
+const QString storeCode = QStringLiteral("Store Code");
+const QString copyCode = QStringLiteral("COPY CODE");
+const QString copyKey = QStringLiteral("Copy Key");
+const QString keyword = QStringLiteral("Keyword");
+
+QString storedCodePath()
+{
+    return Paths::at(QLatin1String(StoredCode::relativePath));
+}
+
+} // namespace
 
 LibraryPanel::LibraryPanel(Platform &platform, ActionHost &host, QWidget *parent)
     : QFrame(parent), m_platform(platform), m_host(host)
@@ -32,29 +49,116 @@ LibraryPanel::LibraryPanel(Platform &platform, ActionHost &host, QWidget *parent
     m_codeBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     hide();
+
+    connect(m_cboCode, &QComboBox::activated, this, &LibraryPanel::CboCode_click);
+    connect(m_codeBut, &QPushButton::clicked, this, &LibraryPanel::CodeBut_Click);
 }
 
 void LibraryPanel::Form_Load()
 {
+    for (int i = 0; i < ReferenceTables::categoryCount; ++i)
+        m_cboCode->addItem(ReferenceTables::category(i));
+    // Filling the list picks nothing: the title field stays empty.
+    m_cboCode->setCurrentIndex(-1);
+    m_cboCode->setEditText(QString());
 }
 
 void LibraryPanel::enterMode()
 {
-    m_keyType->setText(QStringLiteral("Keyword"));
+    m_keyType->setText(keyword);
+}
+
+void LibraryPanel::CboCode_click(int position)
+{
+    m_codeBox->clear();
+    m_itemList.clear();
+    if (position < 0)
+        return;
+    if (position < ReferenceTables::tableCount) {
+        m_itemList = ReferenceTables::table(position);
+        OpenCode(m_itemList);
+    } else if (position == ReferenceTables::myCodePosition) {
+        if (m_cboCode->count() != ReferenceTables::categoryCount)
+            return;
+        CodeSearch();
+        m_keyType->setText(QStringLiteral("Dropdown again for stored code or..."));
+        m_host.setActionCaption(QString());
+        m_codeBut->show();
+    } else {
+        ReadFile();
+    }
+}
+
+void LibraryPanel::OpenCode(QString &list)
+{
+    appendPlainText(m_codeBox, StoredCode::listToLines(list));
+    list.clear();
+}
+
+void LibraryPanel::CodeSearch()
+{
+    const QString path = storedCodePath();
+    if (!StoredCode::exists(path)) {
+        m_platform.messageBox(QStringLiteral("No code's items available"));
+        return;
+    }
+    m_cboCode->addItems(StoredCode::readTitles(path));
+}
+
+void LibraryPanel::ReadFile()
+{
+    m_itemList = StoredCode::readSnippet(storedCodePath(), m_cboCode->currentText());
+    m_host.setActionCaption(copyCode);
+    m_host.setActionEnabled(true);
+    OpenCode(m_itemList);
+}
+
+void LibraryPanel::CodeBut_Click()
+{
+    m_cboCode->setEditText(QString());
+    m_codeBox->clear();
+    m_keyType->setText(QStringLiteral(" Code's Title"));
+    m_host.setActionEnabled(true);
+    m_host.setActionCaption(storeCode);
 }
 
 void LibraryPanel::WriteFile()
 {
-}
-
-void LibraryPanel::CopyC()
-{
+    const QString title = m_cboCode->currentText();
+    m_textocopy->setText(StoredCode::codeToList(plainText(m_codeBox)));
+    const QString error = StoredCode::store(storedCodePath(), title, m_textocopy->text());
+    if (!error.isEmpty()) {
+        // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
+        m_platform.messageBox(QStringLiteral("Error ") + error);
+        return;
+    }
+    m_cboCode->addItem(title);
+    m_cboCode->setEditText(QString());
+    m_codeBox->clear();
+    m_keyType->setText(keyword);
+    m_host.setActionCaption(copyKey);
 }
 
 void LibraryPanel::CopyK()
 {
+    if (m_cboCode->currentText().startsWith(QLatin1String("--E")))
+        return;
+    m_host.setCopyText(selectedText(m_codeBox));
+    m_host.focusCopyText();
+}
+
+void LibraryPanel::CopyC()
+{
+    m_host.setCopyText(plainText(m_codeBox));
+    m_host.focusCopyText();
 }
 
 void LibraryPanel::Command1_Click()
 {
+    m_cboCode->setEditText(QString());
+    m_codeBox->clear();
+    m_codeBut->hide();
+    m_host.setActionCaption(copyKey);
+    m_host.setActionEnabled(true);
+    m_keyType->setText(QStringLiteral("KeyWords"));
 }

@@ -30,7 +30,19 @@ public:
     // RESET while this panel is shown.
     void Command1_Click();
 
+    // A choice in the category and title list.
+    void CboCode_click(int position);
+    // "Add Code": prepares the title field and the code box for a new snippet.
+    void CodeBut_Click();
+
 private:
+    // Appends the items of a bar-separated list to the code box, one per line, and empties it.
+    void OpenCode(QString &list);
+    // Appends the stored titles to the list, or tells that there are none.
+    void CodeSearch();
+    // Shows the snippet stored under the title in the title field.
+    void ReadFile();
+
     Platform &m_platform;
     ActionHost &m_host;
 
@@ -39,4 +51,7 @@ private:
     QPushButton *m_codeBut = nullptr;
     QPlainTextEdit *m_codeBox = nullptr;
     QLineEdit *m_textocopy = nullptr;
+
+    // The bar-separated list about to be shown in the code box.
+    QString m_itemList;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The user's code snippets and the file that keeps them. A snippet travels as a
+// bar-separated list, one item per line: the code "a" CR LF "b" becomes "a|b", and is stored
+// as one line of the stored-code file, its title, "*", then the list: "T*a|b". The title is
+// the text before the first "*", so "*" may appear in the code but not in a title.
+namespace StoredCode {
+
+// Where the file lies below the current directory.
+inline constexpr char relativePath[] = "/Samples/MyCode.Txt";
+
+// The lines of a bar-separated list, each ended by CR LF: "a||b" gives "a\r\n\r\nb\r\n";
+// a final "|" adds no empty line, so "a|b|" gives "a\r\nb\r\n"; "" gives "".
+QString listToLines(const QString &list);
+
+// The bar-separated list of a code whose lines end with CR LF, LF or CR: "a\r\nb\r\n"
+// gives "a|b|", "a\r\nb" gives "a|b". A "|" typed inside a line reads back as a line break.
+QString codeToList(const QString &code);
+
+// The stored line, in the 8-bit code page, without line end: ("T", "a|b") gives "T*a|b".
+QByteArray entry(const QString &title, const QString &list);
+
+// The titles of the stored lines in file order; a line without "*" is skipped.
+// "T*a|b", "junk", "*x" give "T", "".
+QStringList titles(const QList<QByteArray> &lines);
+
+// The list stored under exactly this title; the last such line wins. Empty when none.
+QString snippet(const QList<QByteArray> &lines, const QString &title);
+
+// The file operations, on a full path.
+bool exists(const QString &path);
+// Titles of the file; none when it cannot be read.
+QStringList readTitles(const QString &path);
+// The list stored under the title; empty when the file or the title is missing.
+QString readSnippet(const QString &path, const QString &title);
+// Appends the entry, creating the file if needed. Earlier entries are never touched: when
+// the append fails part-way, the file is cut back to its former length. Returns the
+// system's description of the failure, or the empty text.
+QString store(const QString &path, const QString &title, const QString &list);
+
+} // namespace StoredCode
