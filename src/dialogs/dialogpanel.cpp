@@ -2,6 +2,7 @@
 
 #include "actionhost.h"
 #include "controls.h"
+#include "dialogcode.h"
 #include "platform.h"
 
 #include <QCheckBox>
@@ -20,6 +21,13 @@ QComboBox *createList(QWidget *parent, const char *name, int top)
     auto *box = makeControl<QComboBox>(parent, name, {}, 1560, top, 2175, 315);
     makeEditableList(box);
     return box;
+}
+
+// Blank text and no entry shown as selected.
+void clearList(QComboBox *box)
+{
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
 }
 
 } // namespace
@@ -59,27 +67,167 @@ DialogPanel::DialogPanel(Platform &platform, ActionHost &host, QWidget *parent)
     m_label11->setBuddy(m_text2);
     m_label5->setBuddy(m_text4);
     hide();
+
+    // A kind's handler runs when its option becomes selected, by the user or by code.
+    connect(m_opt1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Opt1_click();
+    });
+    connect(m_opt2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Opt2_click();
+    });
+    connect(m_opt3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            Opt3_click();
+    });
+    connect(m_cbox1, &QComboBox::activated, this, &DialogPanel::CBox1_click);
+    connect(m_cbox2, &QComboBox::activated, this, &DialogPanel::CBox2_click);
+    connect(m_cbox3, &QComboBox::activated, this, &DialogPanel::CBox3_click);
+    connect(m_check1, &QCheckBox::toggled, this, &DialogPanel::Check1_Click);
 }
 
 void DialogPanel::Form_Load()
 {
+    m_cbox1->addItems(DialogOptions::buttonSetEntries());
+    m_cbox2->addItems(DialogOptions::defaultButtonEntries());
+    m_cbox3->addItems(DialogOptions::iconEntries());
+    for (QComboBox *box : {m_cbox1, m_cbox2, m_cbox3})
+        clearList(box);
+    m_settings.RisLine = DialogOptions::answerTestLines();
+    m_settings.MsgKind = 2;
+    m_settings.ModalValue = 0;
 }
 
 void DialogPanel::enterMode()
 {
-    m_opt2->setChecked(true);
+    // Selecting runs the handler; an option already selected has to be run by hand.
+    if (m_opt2->isChecked())
+        Opt2_click();
+    else
+        m_opt2->setChecked(true);
+}
+
+void DialogPanel::Opt1_click()
+{
+    m_settings.MsgKind = 1;
+    clearOption(m_opt2);
+    clearOption(m_opt3);
+    Setdisabled();
+    m_text4->hide();
+    m_label5->hide();
+    Command1_Click();
+}
+
+void DialogPanel::Opt2_click()
+{
+    m_settings.MsgKind = 2;
+    clearOption(m_opt1);
+    clearOption(m_opt3);
+    SetEnabled();
+    m_text4->hide();
+    m_label5->hide();
+    Command1_Click();
+}
+
+void DialogPanel::Opt3_click()
+{
+    m_settings.MsgKind = 3;
+    clearOption(m_opt1);
+    clearOption(m_opt2);
+    Setdisabled();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_text1, m_label11, m_label5, m_text4, m_label10})
+        w->show();
+    Command1_Click();
+}
+
+// Despite the names, these two only hide or show; nothing is enabled or disabled.
+void DialogPanel::Setdisabled()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8,
+                                                         m_label7, m_text1, m_label10})
+        w->hide();
+}
+
+void DialogPanel::SetEnabled()
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8,
+                                                         m_label7, m_text1, m_label10, m_label11})
+        w->show();
+}
+
+void DialogPanel::CBox1_click()
+{
+    DialogOptions::pickButtonSet(m_settings, m_cbox1->currentIndex());
+}
+
+void DialogPanel::CBox2_click()
+{
+    DialogOptions::pickDefaultButton(m_settings, m_cbox2->currentIndex());
+}
+
+void DialogPanel::CBox3_click()
+{
+    DialogOptions::pickIcon(m_settings, m_cbox3->currentIndex());
+}
+
+void DialogPanel::Check1_Click()
+{
+    m_settings.ModalValue = DialogOptions::modalValue(m_check1->isChecked());
 }
 
 bool DialogPanel::BuildDialogCode()
 {
-    return false;
+    const DialogCode::Input input{plainText(m_text2), m_text1->text(), m_text4->text(),
+                                  m_check2->isChecked()};
+    const DialogCode::Result result = DialogCode::build(m_settings, input);
+    switch (result.status) {
+    case DialogCode::Result::EmptyText:
+        return false;
+    case DialogCode::Result::TooManyLines:
+        m_platform.messageBox(result.message);
+        m_text2->clear();
+        return false;
+    case DialogCode::Result::Built:
+        break;
+    }
+    m_settings = result.settings;
+    const DialogCode::Preview &preview = result.preview;
+    if (preview.kind == DialogCode::Preview::MessageBox)
+        m_platform.messageBox(preview.prompt, preview.flags, preview.title);
+    else if (preview.kind == DialogCode::Preview::InputBox)
+        m_platform.inputBox(preview.prompt, preview.title, preview.defaultAnswer);
+    return true;
 }
 
 QString DialogPanel::generatedText() const
 {
-    return {};
+    return DialogCode::generatedText(m_settings);
 }
 
 void DialogPanel::Command1_Click()
 {
+    switch (m_settings.MsgKind) {
+    case 1:
+        m_text1->clear();
+        m_text2->clear();
+        m_check2->hide();
+        break;
+    case 2:
+        m_text1->clear();
+        m_text2->clear();
+        for (QComboBox *box : {m_cbox1, m_cbox2, m_cbox3})
+            clearList(box);
+        m_check2->hide();
+        break;
+    case 3:
+        m_text1->clear();
+        m_text2->clear();
+        m_text4->clear();
+        m_check2->show();
+        break;
+    default:
+        break;
+    }
+    DialogOptions::clearCodeLines(m_settings);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogsettings.h"
+
 #include <QFrame>
 
 class ActionHost;
@@ -31,7 +33,19 @@ public:
     // RESET while this panel is shown.
     void Command1_Click();
 
+    const DialogSettings &settings() const { return m_settings; }
+
 private:
+    void Opt1_click();
+    void Opt2_click();
+    void Opt3_click();
+    void CBox1_click();
+    void CBox2_click();
+    void CBox3_click();
+    void Check1_Click();
+    void Setdisabled();
+    void SetEnabled();
+
     Platform &m_platform;
     ActionHost &m_host;
 
@@ -52,4 +66,6 @@ private:
     QPlainTextEdit *m_text2 = nullptr;
     QLabel *m_label5 = nullptr;
     QLineEdit *m_text4 = nullptr;
+
+    DialogSettings m_settings;
 };

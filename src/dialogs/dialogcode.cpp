@@ -1,0 +1,129 @@
+#include "dialogcode.h"
+
+namespace DialogCode {
+
+namespace {
+
+const QLatin1Char quote('"');
+const QLatin1String crlf("\r\n");
+
+QString flagText(const std::optional<int> &flag)
+{
+    return flag ? QString::number(*flag) : QString();
+}
+
+QString quoted(const QString &text)
+{
+    return quote % text % quote;
+}
+
+} // namespace
+
+QString tooManyLinesMessage()
+{
+    return QStringLiteral("only 5 lines allowed");
+}
+
+std::optional<QStringList> splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('\r'))
+            continue;
+        if (lines.size() == 4)
+            return std::nullopt;
+        lines.append(text.mid(start, i - start));
+        if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    lines.append(text.mid(start));
+    return lines;
+}
+
+QString quoteLines(const QStringList &lines)
+{
+    QString text = lines.value(0);
+    for (qsizetype k = 1; k < lines.size(); ++k)
+        text += quote % QLatin1String(" & vbCRLF _") % crlf % QLatin1Char('&') % quote % lines.at(k);
+    return text;
+}
+
+int previewFlags(const DialogSettings &s)
+{
+    return s.BtnValue.value_or(0) + s.DefBtnValue.value_or(0) + s.IconValue.value_or(0) + s.ModalValue;
+}
+
+Result build(const DialogSettings &settings, const Input &input)
+{
+    Result result;
+    result.settings = settings;
+    if (input.text.isEmpty()) {
+        result.status = Result::EmptyText;
+        return result;
+    }
+    const std::optional<QStringList> lines = splitLines(input.text);
+    if (!lines) {
+        result.status = Result::TooManyLines;
+        result.message = tooManyLinesMessage();
+        return result;
+    }
+
+    DialogSettings &s = result.settings;
+    Preview &preview = result.preview;
+    s.MsgText = quoteLines(*lines);
+    const QString message = quoted(s.MsgText);
+    const QString title = quoted(input.title);
+
+    switch (s.MsgKind) {
+    case 1:
+        preview = {Preview::MessageBox, input.text, 0, {}, {}};
+        s.codeLine(1) = QLatin1String("msgbox (") % message % QLatin1Char(')');
+        break;
+    case 2:
+        s.codeLine(1) = QLatin1String("Dim Ris") % crlf;
+        s.codeLine(2) = QLatin1String("Ris =") % QLatin1String(" msgbox (") % message % QLatin1Char(',')
+                        % flagText(s.BtnValue) % QLatin1Char('+') % flagText(s.DefBtnValue)
+                        % QLatin1Char('+') % flagText(s.IconValue) % QLatin1Char('+')
+                        % QString::number(s.ModalValue) % QLatin1Char(',') % title % QLatin1Char(')')
+                        % crlf;
+        preview = {Preview::MessageBox, input.text, previewFlags(s), input.title, {}};
+        break;
+    case 3:
+        if (input.dialogX) {
+            s.codeLine(1) = QLatin1String("Dim NSinput") % crlf;
+            s.codeLine(2) = QLatin1String("Addobject ") % quoted(QStringLiteral("nsbasic.dialogx.1"))
+                            % QLatin1Char(',') % quoted(QStringLiteral("Nsinputbox"))
+                            % QLatin1String(",0,0") % crlf;
+            s.codeLine(3) = QLatin1String("NSinput =") % QLatin1String("Nsinputbox.InputBox(") % message
+                            % QLatin1Char(',') % title % QLatin1Char(',') % quoted(input.defaultAnswer)
+                            % QLatin1Char(')') % crlf;
+            s.codeLine(4) = QLatin1String("Select case NSinput") % crlf
+                            % QLatin1String(" '  (your code follows)") % crlf % QLatin1String("End select");
+        } else {
+            s.codeLine(1) = QLatin1String("Dim Rep") % crlf;
+            s.codeLine(2) = QLatin1String("Rep =") % QLatin1String("InputBox(") % message % QLatin1Char(',')
+                            % title % QLatin1Char(',') % quoted(input.defaultAnswer) % QLatin1Char(')')
+                            % crlf;
+            s.codeLine(3) = QLatin1String("Select case Rep") % crlf % QLatin1String(" '  (your code follows)")
+                            % crlf;
+            s.codeLine(4) = QStringLiteral("End Select");
+            preview = {Preview::InputBox, input.text, 0, input.title, input.defaultAnswer};
+        }
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+QString generatedText(const DialogSettings &settings)
+{
+    QString text;
+    for (const QString &line : settings.CodeLine)
+        text += line;
+    return text;
+}
+
+} // namespace DialogCode
