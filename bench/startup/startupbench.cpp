@@ -1,0 +1,91 @@
+// Start-up to the first painted frame and resident memory of Brindle, against a minimal
+// Qt Widgets window built the same way. Both run under the offscreen platform with a
+// preloaded probe that reports the first paint. Prints median and spread over several runs.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct Sample
+{
+    double ms = 0;
+    long rssKiB = 0;
+};
+
+bool runOnce(const QString &program, const QString &probe, const QString &workDir, Sample *out)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LD_PRELOAD"), probe);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(workDir);
+    QElapsedTimer t;
+    t.start();
+    p.start(program, {});
+    if (!p.waitForStarted(10000))
+        return false;
+    QByteArray output;
+    while (!output.contains('\n') && p.waitForReadyRead(20000))
+        output += p.readAllStandardOutput();
+    out->ms = double(t.nsecsElapsed()) / 1e6;
+    p.waitForFinished(5000);
+    if (!output.startsWith("painted "))
+        return false;
+    out->rssKiB = output.mid(8).trimmed().toLong();
+    return true;
+}
+
+template <class T>
+T median(std::vector<T> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString brindle = QStringLiteral(BRINDLE_BINARY);
+    const QString baseline = dir + QStringLiteral("/bench_minimal_window");
+    const QString probe = dir + QStringLiteral("/libbrindle_paintprobe.so");
+    const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 15;
+
+    // Brindle starts in a working folder like the bundled one.
+    QTemporaryDir work;
+    QDir(work.path()).mkpath(QStringLiteral("Samples"));
+
+    std::vector<double> ours, base;
+    std::vector<long> oursRss, baseRss;
+    for (int i = 0; i < runs; ++i) {
+        Sample a, b;
+        if (!runOnce(brindle, probe, work.path(), &a) || !runOnce(baseline, probe, work.path(), &b)) {
+            std::fprintf(stderr, "a run did not report its first paint\n");
+            return 1;
+        }
+        ours.push_back(a.ms);
+        base.push_back(b.ms);
+        oursRss.push_back(a.rssKiB);
+        baseRss.push_back(b.rssKiB);
+    }
+    const auto [oMin, oMax] = std::minmax_element(ours.begin(), ours.end());
+    const auto [bMin, bMax] = std::minmax_element(base.begin(), base.end());
+    std::printf("start-up to first paint, %d runs (median, min-max)\n", runs);
+    std::printf("  brindle          %8.1f ms  (%.1f-%.1f)\n", median(ours), *oMin, *oMax);
+    std::printf("  minimal window   %8.1f ms  (%.1f-%.1f)\n", median(base), *bMin, *bMax);
+    std::printf("  ratio            %8.2f\n", median(ours) / median(base));
+    std::printf("resident memory at first paint (median)\n");
+    std::printf("  brindle          %8ld KiB\n", median(oursRss));
+    std::printf("  minimal window   %8ld KiB\n", median(baseRss));
+    std::printf("  ratio            %8.2f\n", double(median(oursRss)) / double(median(baseRss)));
+    return 0;
+}
