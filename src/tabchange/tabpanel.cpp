@@ -4,6 +4,9 @@
 #include "controls.h"
 #include "paths.h"
 #include "platform.h"
+#include "rewrite.h"
+#include "sectionreader.h"
+#include "tabexchange.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -65,6 +68,16 @@ TabPanel::TabPanel(Platform &platform, ActionHost &host, QWidget *parent)
                                                       m_list0, m_combo4, m_label18})
         w->hide();
     hide();
+
+    connect(m_combo2, &QComboBox::activated, this, &TabPanel::Combo2_Click);
+    connect(m_combo4, &QComboBox::activated, this, &TabPanel::Combo4_Click);
+    connect(m_combo3, &QComboBox::activated, this, &TabPanel::Combo3_Click);
+    // A click picks an object, and so does Return on the highlighted one. Merely moving the
+    // current row does not, since the list makes its first row current when it gains focus.
+    connect(m_list2, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
+    connect(m_list2, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
 }
 
 void TabPanel::Form_Load()
@@ -76,4 +89,191 @@ void TabPanel::Form_Load()
 
 void TabPanel::Command1_Click()
 {
+    for (QListWidget *list : {m_list0, m_list1, m_list2, m_list3, m_list4, m_list5})
+        list->clear();
+    m_section.clear();
+    m_moved.clear();
+    m_target.clear();
+    m_newSection.clear();
+    m_programName.clear();
+    m_selBlock = -1;
+    m_combo3->hide();
+    m_combo3->clear();
+    m_combo2->setCurrentIndex(-1);
+    m_combo4->hide();
+    m_combo4->clear();
+    for (QLabel *label : {m_label18, m_label12, m_label16, m_label17, m_label15})
+        label->hide();
+}
+
+void TabPanel::Combo2_Click()
+{
+    const QString name = m_combo2->currentText();
+    if (name.isEmpty())
+        return;
+    const SectionReader::Section read = SectionReader::read(programPath(name));
+    if (read.status == SectionReader::Section::Unreadable) {
+        m_platform.messageBox(read.message);
+        m_combo2->setCurrentIndex(m_combo2->findText(m_programName));
+        return;
+    }
+    setLines(m_list1, m_section, {});
+    m_list2->clear();
+    hideSelection();
+    m_programName.clear();
+    m_inGen = read.status == SectionReader::Section::Read;
+    if (!m_inGen) {
+        m_platform.messageBox(read.message);
+        return;
+    }
+    m_programName = name;
+    m_genStart = read.genStart;
+    setLines(m_list1, m_section, read.lines);
+    ListForms();
+}
+
+void TabPanel::ListForms()
+{
+    m_list2->clear();
+    m_combo3->clear();
+    m_objCount = 0;
+    m_combo4->clear();
+    m_combo4->addItems(SectionReader::formTable(m_section));
+    m_combo4->setCurrentIndex(-1);
+    if (m_combo4->count() <= 2) {
+        m_rangeStart = 0;
+        m_rangeEnd = int(m_section.size()) - 1;
+        ListObjects();
+        return;
+    }
+    hideSelection();
+    m_combo4->show();
+    m_label18->show();
+}
+
+void TabPanel::Combo4_Click()
+{
+    QStringList table;
+    for (int i = 0; i < m_combo4->count(); ++i)
+        table.append(m_combo4->itemText(i));
+    const SectionReader::Range range =
+        SectionReader::formRange(table, m_combo4->currentIndex(), int(m_section.size()) - 1);
+    m_rangeStart = range.start;
+    m_rangeEnd = range.end;
+    ListObjects();
+    m_list2->setFocus();
+}
+
+void TabPanel::ListObjects()
+{
+    hideSelection();
+    m_list2->clear();
+    m_combo3->clear();
+    const SectionReader::Objects objects =
+        SectionReader::listObjects(m_section, m_rangeStart, m_rangeEnd);
+    m_objCount = int(objects.entries.size());
+    m_list2->addItems(objects.entries);
+    m_combo3->addItems(objects.positions);
+    m_combo3->setCurrentIndex(-1);
+    m_label12->setText(QString::number(m_objCount));
+    m_label12->show();
+    m_label16->setText(QStringLiteral("Objects' Number"));
+    m_label16->show();
+}
+
+void TabPanel::List2_Click(int row)
+{
+    if (row < 0 || row >= m_list2->count())
+        return;
+    const QString entry = m_list2->item(row)->text();
+    m_selBlock = SectionReader::entryIndex(entry);
+    m_label17->setText(SectionReader::entryName(entry));
+    m_label12->setText(SectionReader::entryOrdinal(entry));
+    m_label16->setText(QStringLiteral("Object current TAB position"));
+    m_label17->show();
+    m_combo3->show();
+    m_label15->show();
+}
+
+void TabPanel::Combo3_Click()
+{
+    if (m_combo2->currentText().isEmpty() || m_programName.isEmpty() || m_selBlock < 0)
+        return;
+    const int oldTab = m_label12->text().toInt();
+    const QString position = m_combo3->currentText();
+    const int newTab = position.toInt();
+    m_targetBlock = -1;
+    for (int i = 0; i < m_list2->count() && m_targetBlock < 0; ++i) {
+        const QString entry = m_list2->item(i)->text();
+        if (SectionReader::entryOrdinal(entry) == position)
+            m_targetBlock = SectionReader::entryIndex(entry);
+    }
+    if (m_targetBlock < 0)
+        return;
+    const TabExchange::Prepared prepared =
+        TabExchange::prepare(m_section, m_selBlock, oldTab, m_targetBlock, newTab);
+    if (!prepared.ok()) {
+        m_platform.messageBox(prepared.message);
+        return;
+    }
+    setLines(m_list3, m_moved, prepared.moved);
+    setLines(m_list4, m_target, prepared.target);
+    m_list0->clear();
+    SwapTab();
+}
+
+void TabPanel::SwapTab()
+{
+    setLines(m_list5, m_newSection,
+             TabExchange::exchange(m_section, m_selBlock, m_moved, m_targetBlock, m_target));
+    const int answer = m_platform.messageBox(
+        QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
+        Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
+    if (answer == Platform::Yes)
+        RewriteCode();
+    UpdateList();
+}
+
+void TabPanel::RewriteCode()
+{
+    const Rewrite::Result result =
+        Rewrite::rewrite(m_files, programPath(m_programName), m_genStart, m_newSection);
+    if (!result.message.isEmpty())
+        m_platform.messageBox(result.message);
+}
+
+void TabPanel::UpdateList()
+{
+    setLines(m_list1, m_section, m_newSection);
+    ListObjects();
+    hideSelection();
+    setLines(m_list5, m_newSection, {});
+    setLines(m_list3, m_moved, {});
+    setLines(m_list4, m_target, {});
+}
+
+void TabPanel::hideSelection()
+{
+    m_combo3->hide();
+    m_combo3->setCurrentIndex(-1);
+    m_label17->hide();
+    m_label17->clear();
+    m_label15->hide();
+    m_selBlock = -1;
+}
+
+QString TabPanel::programPath(const QString &name) const
+{
+    return Paths::at(QStringLiteral("/Samples/") + name);
+}
+
+void TabPanel::setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines)
+{
+    store = std::move(lines);
+    list->clear();
+    QStringList texts;
+    texts.reserve(store.size());
+    for (const QByteArray &line : std::as_const(store))
+        texts.append(QString::fromLocal8Bit(line));
+    list->addItems(texts);
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "diskfilesteps.h"
+
+#include <QByteArray>
 #include <QFrame>
+#include <QList>
 
 class ActionHost;
 class Platform;
@@ -23,6 +27,23 @@ public:
     void Command1_Click();
 
 private:
+    // The user picks a program file, a form, an object, a new TAB position.
+    void Combo2_Click();
+    void Combo4_Click();
+    void List2_Click(int row);
+    void Combo3_Click();
+
+    void ListForms();
+    void ListObjects();
+    void SwapTab();
+    void RewriteCode();
+    void UpdateList();
+
+    void hideSelection();
+    QString programPath(const QString &name) const;
+    // Fills a hidden string table with lines kept as bytes in store.
+    static void setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines);
+
     Platform &m_platform;
     ActionHost &m_host;
 
@@ -43,5 +64,20 @@ private:
     QComboBox *m_combo4 = nullptr;
     QLabel *m_label18 = nullptr;
 
+    DiskFileSteps m_files;
+
+    // The lines of List1, List3, List4 and List5 as bytes, so every byte of the file survives.
+    QList<QByteArray> m_section;
+    QList<QByteArray> m_moved;
+    QList<QByteArray> m_target;
+    QList<QByteArray> m_newSection;
+
+    QString m_programName; // the file the section was read from
+    int m_genStart = -1;
     bool m_inGen = false;
+    int m_rangeStart = 0;
+    int m_rangeEnd = -1;
+    int m_objCount = 0;
+    int m_selBlock = -1;
+    int m_targetBlock = -1;
 };

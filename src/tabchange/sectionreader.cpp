@@ -1,0 +1,123 @@
+#include "sectionreader.h"
+
+#include "textfile.h"
+
+namespace SectionReader {
+
+namespace {
+
+const QString formSeparator = QStringLiteral("                 -");
+const QString endEntryText = QStringLiteral("°°°°°                  -");
+const QString objectSeparator = QStringLiteral("                                        -");
+
+bool isFormLine(const QByteArray &line)
+{
+    return line.startsWith("DIM Form") || line.startsWith("Dim Form");
+}
+
+bool isSetLine(const QByteArray &line)
+{
+    return line.contains(" SET") || line.contains(" Set");
+}
+
+// Position of the dash that precedes the index; a negative index shows as a second dash.
+qsizetype indexDash(const QString &entry)
+{
+    qsizetype dash = entry.lastIndexOf(QLatin1Char('-'));
+    if (dash > 0 && entry.at(dash - 1) == QLatin1Char('-'))
+        --dash;
+    return dash;
+}
+
+} // namespace
+
+Section find(const QList<QByteArray> &fileLines)
+{
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        if (fileLines.at(i).contains("Begin Gen"))
+            return {Section::Read, int(i), fileLines.mid(i), {}};
+    }
+    return {Section::NotGenerated, -1, {}, QString::fromLatin1(notGeneratedMessage)};
+}
+
+Section read(const QString &path)
+{
+    const TextFile::Lines file = TextFile::read(path);
+    if (!file.ok()) {
+        return {Section::Unreadable, -1, {},
+                QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") +
+                    file.error};
+    }
+    return find(file.lines);
+}
+
+QStringList formTable(const QList<QByteArray> &section)
+{
+    QStringList table;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        const QByteArray &line = section.at(i);
+        if (isFormLine(line)) {
+            const QByteArray name = line.mid(line.indexOf(' ') + 1);
+            table.append(QString::fromLocal8Bit(name) + formSeparator + QString::number(i));
+        }
+        if (line.contains("End Generated"))
+            table.append(endEntryText + QString::number(i));
+    }
+    return table;
+}
+
+Range formRange(const QStringList &table, int k, int lastIndex)
+{
+    if (k < 0 || k >= table.size())
+        return {};
+    const int start = entryIndex(table.at(k));
+    const int end = k + 1 < table.size() ? entryIndex(table.at(k + 1)) : lastIndex;
+    return {start, end};
+}
+
+Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
+{
+    Objects objects;
+    const int last = qMin(rangeEnd, int(section.size()) - 1);
+    for (int i = qMax(rangeStart, 0); i <= last; ++i) {
+        const QByteArray &line = section.at(i);
+        if (!isSetLine(line))
+            continue;
+        const QString ordinal = QString::number(objects.positions.size() + 1);
+        objects.positions.append(ordinal);
+        const QByteArray name = line.mid(line.indexOf('=') + 1);
+        objects.entries.append(ordinal + QLatin1Char(' ') + QString::fromLocal8Bit(name) +
+                               objectSeparator + QString::number(i - 1));
+    }
+    return objects;
+}
+
+int entryIndex(const QString &entry)
+{
+    const qsizetype dash = indexDash(entry);
+    if (dash < 0)
+        return -1;
+    bool ok = false;
+    const int index = entry.mid(dash + 1).toInt(&ok);
+    return ok ? index : -1;
+}
+
+QString entryOrdinal(const QString &entry)
+{
+    return entry.left(entry.indexOf(QLatin1Char(' ')));
+}
+
+QString entryName(const QString &entry)
+{
+    const qsizetype blank = entry.indexOf(QLatin1Char(' '));
+    const qsizetype dash = indexDash(entry);
+    if (blank < 0 || dash < blank)
+        return {};
+    QString name = entry.mid(blank, dash - blank);
+    qsizetype lead = 0;
+    while (lead < name.size() && name.at(lead) == QLatin1Char(' '))
+        ++lead;
+    return name.mid(lead);
+}
+
+} // namespace SectionReader

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Reads a program file saved in generated-code layout and builds the form table and the
+// object list of its generated section. Lines stay bytes as on disk; only display strings
+// are text. Display strings carry a section index after a dash, beyond their visible part.
+//
+// Example: the file lines «Head», «' Begin Generated part», «Dim Form1», «'», «New object»,
+// « Set Ctl(1) = OkButton», «Ctl(1).Caption = OK», «' End Generated part» give genStart 1,
+// a section of 7 lines, the form table «Form1                 -1» and
+// «°°°°°                  -6», and the object entry «1  OkButton» + 40 blanks + «-3».
+namespace SectionReader {
+
+inline constexpr char notGeneratedMessage[] =
+    "Form Code does not comply with Generated code format";
+
+struct Section
+{
+    enum Status { Read, Unreadable, NotGenerated };
+    Status status = NotGenerated;
+    int genStart = -1;       // file line number of the "Begin Gen" line
+    QList<QByteArray> lines; // that line and every line after it
+    QString message;         // what to tell the user when status is not Read
+};
+
+// The section of a file's lines: from the first line containing "Begin Gen" to the end.
+Section find(const QList<QByteArray> &fileLines);
+// Reads the file (CR LF, LF or CR line ends) and finds its section.
+Section read(const QString &path);
+
+// One form entry per form line and one end entry per end line, in section order.
+QStringList formTable(const QList<QByteArray> &section);
+
+struct Range
+{
+    int start = 0;
+    int end = -1; // both inclusive
+};
+// The lines of form-table entry k: from its index to the next entry's, or to lastIndex for
+// the last entry.
+Range formRange(const QStringList &table, int k, int lastIndex);
+
+struct Objects
+{
+    QStringList entries;   // «ordinal name» + 40 blanks + «-» + block start
+    QStringList positions; // «1» .. «count»
+};
+// Every line of the range (clamped to the section) holding " SET" or " Set" is an object.
+Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+
+// Pieces of a display string. The index is the number after the dash that ends the visible
+// part; reading it from the end keeps it right even when a name holds a dash.
+int entryIndex(const QString &entry);
+QString entryOrdinal(const QString &entry);
+// From the first blank up to the index's dash, leading blanks removed.
+QString entryName(const QString &entry);
+
+} // namespace SectionReader

@@ -1,0 +1,109 @@
+#include "tabexchange.h"
+
+namespace TabExchange {
+
+namespace {
+
+QString layoutMessage(int start)
+{
+    return QStringLiteral("The object whose lines start at section line ") +
+           QString::number(start) +
+           QStringLiteral(" does not have the generated-code layout.\r\nNothing was changed.");
+}
+
+QString emptyNameMessage(const QByteArray &setLine)
+{
+    return QStringLiteral("This object has no name after the equals sign of its line:\r\n") +
+           QString::fromLocal8Bit(setLine) + QStringLiteral("\r\nNothing was changed.");
+}
+
+} // namespace
+
+QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start)
+{
+    QList<QByteArray> block;
+    for (qsizetype i = qMax(start, 0); i < section.size(); ++i) {
+        if (section.at(i).contains('\''))
+            break;
+        block.append(section.at(i));
+    }
+    return block;
+}
+
+QByteArray renumber(const QByteArray &line, int n)
+{
+    const qsizetype open = line.indexOf('(');
+    const qsizetype close = line.indexOf(')');
+    if (open < 0 || close < open)
+        return line;
+    return line.left(open + 1) + QByteArray::number(n) + line.mid(close);
+}
+
+QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n)
+{
+    QList<QByteArray> out;
+    out.reserve(block.size());
+    for (qsizetype i = 0; i < block.size(); ++i)
+        out.append(i == 0 ? block.at(i) : renumber(block.at(i), n));
+    return out;
+}
+
+QByteArray nameText(const QByteArray &setLine)
+{
+    return setLine.mid(setLine.indexOf('=') + 1);
+}
+
+Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
+                 int newTab)
+{
+    Prepared p;
+    for (int start : {selBlock, targetBlock}) {
+        if (start < 0 || start >= section.size() || collectBlock(section, start).size() < 2) {
+            p.message = layoutMessage(start);
+            return p;
+        }
+    }
+    const QList<QByteArray> selected = collectBlock(section, selBlock);
+    const QList<QByteArray> target = collectBlock(section, targetBlock);
+    for (const QByteArray &setLine : {selected.at(1), target.at(1)}) {
+        if (nameText(setLine).isEmpty()) {
+            p.message = emptyNameMessage(setLine);
+            return p;
+        }
+    }
+    const bool apart = selBlock + selected.size() <= targetBlock ||
+                       targetBlock + target.size() <= selBlock;
+    if (selBlock != targetBlock && !apart) {
+        p.message = layoutMessage(qMax(selBlock, targetBlock));
+        return p;
+    }
+    p.moved = renumberBlock(selected, newTab);
+    p.target = renumberBlock(target, oldTab);
+    return p;
+}
+
+QList<QByteArray> exchange(const QList<QByteArray> &section, int selBlock,
+                           const QList<QByteArray> &moved, int targetBlock,
+                           const QList<QByteArray> &target)
+{
+    if (selBlock == targetBlock)
+        return section;
+    QList<QByteArray> out;
+    out.reserve(section.size());
+    qsizetype p = 0;
+    while (p < section.size()) {
+        if (p == selBlock) {
+            out.append(target);
+            p += moved.size();
+        } else if (p == targetBlock) {
+            out.append(moved);
+            p += target.size();
+        } else {
+            out.append(section.at(p));
+            ++p;
+        }
+    }
+    return out;
+}
+
+} // namespace TabExchange

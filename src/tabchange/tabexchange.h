@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Exchanges the TAB positions of two objects of a generated section. An object's block is
+// its opening line, its SET line and its further lines, up to the next line holding an
+// apostrophe (or the end of the section). The selected block, renumbered to the new
+// position, and the target block, renumbered to the old one, change places; every other
+// line keeps its bytes and its order. Blocks are found by their start indexes only.
+//
+// Example: blocks at 3 «New object», « Set Ctl(1) = OkButton», «Ctl(1).Caption = OK» and at
+// 7 «New object», « SET Ctl(2) = NameBox», «Ctl(2).Text = empty»; moving object 1 to
+// position 2 puts «New object», « SET Ctl(1) = NameBox», «Ctl(1).Text = empty» at 3 and
+// «New object», « Set Ctl(2) = OkButton», «Ctl(2).Caption = OK» at 7.
+namespace TabExchange {
+
+// Lines from start up to, not including, the first line with an apostrophe.
+QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start);
+
+// «Ctl(12).Left = 5» renumbered to 3 is «Ctl(3).Left = 5»: whatever stands between the
+// first "(" and the first ")" becomes n. A line without "(" before ")" is kept unchanged.
+QByteArray renumber(const QByteArray &line, int n);
+
+// The first line unchanged, every further line renumbered to n.
+QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n);
+
+// The text after the first equals sign (the whole line when it has none).
+QByteArray nameText(const QByteArray &setLine);
+
+struct Prepared
+{
+    QList<QByteArray> moved;  // the selected block, renumbered to the new position
+    QList<QByteArray> target; // the target block, renumbered to the old position
+    QString message;          // why the exchange is refused; empty when it can go ahead
+    bool ok() const { return message.isEmpty(); }
+};
+
+// Collects and renumbers both blocks. Refuses blocks that do not start inside the section,
+// that hold no SET line, whose name text is empty, or that overlap without being the same.
+Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
+                 int newTab);
+
+// The section with the block at selBlock (moved.size() lines) replaced by target and the
+// block at targetBlock (target.size() lines) replaced by moved. The same block for both
+// leaves the section as it is.
+QList<QByteArray> exchange(const QList<QByteArray> &section, int selBlock,
+                           const QList<QByteArray> &moved, int targetBlock,
+                           const QList<QByteArray> &target);
+
+} // namespace TabExchange
