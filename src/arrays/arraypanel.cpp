@@ -1,7 +1,9 @@
 #include "arraypanel.h"
 
 #include "actionhost.h"
+#include "arraycode.h"
 #include "controls.h"
+#include "fitcheck.h"
 #include "platform.h"
 
 #include <QGroupBox>
@@ -18,16 +20,21 @@ ArrayPanel::ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent)
     setObjectName(QStringLiteral("ArrayPanel"));
     place(this, 0, 0, 3990, 5100);
 
-    m_frame1 = makeControl<QGroupBox>(this, "Frame1", QStringLiteral("OBJECTS TYPE"), 60, 720, 3855, 1395);
-    static const struct { const char *caption; int left, top, width; } kinds[6] = {
-        {"Option Button", 240, 360, 1515}, {"CheckBox", 240, 660, 1515},
+    m_frame1 =
+        makeControl<QGroupBox>(this, "Frame1", QStringLiteral("OBJECTS TYPE"), 60, 720, 3855, 1395);
+    static const struct
+    {
+        const char *caption;
+        int left, top, width;
+    } kinds[6] = {
+        {"Option Button", 240, 360, 1515},  {"CheckBox", 240, 660, 1515},
         {"Command Button", 240, 960, 1695}, {"Labels", 2400, 360, 1035},
-        {"Text Box", 2400, 660, 1215}, {"List Box", 2400, 960, 1035},
+        {"Text Box", 2400, 660, 1215},      {"List Box", 2400, 960, 1035},
     };
     for (int i = 0; i < 6; ++i) {
         const auto &k = kinds[i];
-        m_optionObject[i] = makeControl<QRadioButton>(m_frame1, "OptionObject", QString::fromLatin1(k.caption),
-                                                 k.left, k.top, k.width, 195);
+        m_optionObject[i] = makeControl<QRadioButton>(
+            m_frame1, "OptionObject", QString::fromLatin1(k.caption), k.left, k.top, k.width, 195);
         m_optionObject[i]->setObjectName(QStringLiteral("OptionObject_%1").arg(i));
     }
 
@@ -40,22 +47,35 @@ ArrayPanel::ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent)
     m_highbox = makeControl<QLineEdit>(this, "Highbox", {}, 60, 3660, 615, 315);
     m_label4 = makeControl<QLabel>(this, "Label4", QStringLiteral("Height"), 780, 3720, 675, 195);
     m_spcr = makeControl<QLineEdit>(this, "spcr", QStringLiteral("0"), 60, 4200, 435, 315);
-    m_spacelbl = makeControl<QLabel>(this, "Spacelbl", QStringLiteral("Spacer"), 540, 4260, 735, 195);
-    m_option1 = makeControl<QRadioButton>(this, "Option1", QStringLiteral("ppc"), 2460, 2220, 615, 195);
-    m_option2 = makeControl<QRadioButton>(this, "Option2", QStringLiteral("hpc"), 3120, 2220, 675, 195);
-    m_label6 = makeControl<QLabel>(this, "Label6", QStringLiteral("Number of Objects"), 2460, 2460, 1335, 195);
-    m_command2 = makeControl<QPushButton>(this, "Command2", QStringLiteral(">"), 2340, 2700, 435, 315);
+    m_spacelbl =
+        makeControl<QLabel>(this, "Spacelbl", QStringLiteral("Spacer"), 540, 4260, 735, 195);
+    m_option1 =
+        makeControl<QRadioButton>(this, "Option1", QStringLiteral("ppc"), 2460, 2220, 615, 195);
+    m_option2 =
+        makeControl<QRadioButton>(this, "Option2", QStringLiteral("hpc"), 3120, 2220, 675, 195);
+    m_label6 = makeControl<QLabel>(this, "Label6", QStringLiteral("Number of Objects"), 2460, 2460,
+                                   1335, 195);
+    m_command2 =
+        makeControl<QPushButton>(this, "Command2", QStringLiteral(">"), 2340, 2700, 435, 315);
     m_textnum = makeControl<QLabel>(this, "Textnum", QStringLiteral("0"), 2820, 2700, 615, 315);
-    m_command5 = makeControl<QPushButton>(this, "Command5", QStringLiteral("<"), 3480, 2700, 435, 315);
+    m_command5 =
+        makeControl<QPushButton>(this, "Command5", QStringLiteral("<"), 3480, 2700, 435, 315);
 
-    m_frame2 = makeControl<QGroupBox>(this, "Frame2", QStringLiteral("Display Setting"), 2340, 3120, 1575, 1395);
-    static const struct { const char *caption; int top, width; } layouts[3] = {
-        {"Vertical", 300, 1035}, {"Horizontal", 660, 1215}, {"Customized", 1020, 1395},
+    m_frame2 = makeControl<QGroupBox>(this, "Frame2", QStringLiteral("Display Setting"), 2340, 3120,
+                                      1575, 1395);
+    static const struct
+    {
+        const char *caption;
+        int top, width;
+    } layouts[3] = {
+        {"Vertical", 300, 1035},
+        {"Horizontal", 660, 1215},
+        {"Customized", 1020, 1395},
     };
     for (int i = 0; i < 3; ++i) {
         m_optionDislpay[i] = makeControl<QRadioButton>(m_frame2, "OptionDislpay",
-                                                  QString::fromLatin1(layouts[i].caption), 120,
-                                                  layouts[i].top, layouts[i].width, 255);
+                                                       QString::fromLatin1(layouts[i].caption), 120,
+                                                       layouts[i].top, layouts[i].width, 255);
         m_optionDislpay[i]->setObjectName(QStringLiteral("OptionDislpay_%1").arg(i));
     }
     m_custins = makeControl<QPushButton>(this, "Custins", {}, 60, 4200, 1215, 315);
@@ -78,6 +98,23 @@ ArrayPanel::ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent)
     m_label3->setBuddy(m_widthbox);
     m_label4->setBuddy(m_highbox);
     m_spacelbl->setBuddy(m_spcr);
+
+    for (int i = 0; i < int(m_optionObject.size()); ++i) {
+        connect(m_optionObject[i], &QRadioButton::toggled, this, [this, i](bool selected) {
+            if (selected)
+                OptionObject_Click(i);
+        });
+    }
+    for (int i = 0; i < int(m_optionDislpay.size()); ++i) {
+        connect(m_optionDislpay[i], &QRadioButton::toggled, this, [this, i](bool selected) {
+            if (selected)
+                OptionDislpay_Click(i);
+        });
+    }
+    connect(m_command2, &QPushButton::clicked, this, &ArrayPanel::Command2_Click);
+    connect(m_command5, &QPushButton::clicked, this, &ArrayPanel::Command5_Click);
+    connect(m_spcr, &QLineEdit::textChanged, this, &ArrayPanel::spcr_Change);
+    connect(m_custins, &QPushButton::clicked, this, &ArrayPanel::Custins_Click);
 }
 
 void ArrayPanel::setBoxDefaults()
@@ -96,13 +133,140 @@ void ArrayPanel::Form_Load()
     setBoxDefaults();
 }
 
+void ArrayPanel::clearBoxes()
+{
+    m_leftbox->clear();
+    m_topbox->clear();
+    m_widthbox->clear();
+    m_highbox->clear();
+}
+
 bool ArrayPanel::fitCheck()
 {
-    return true;
+    if (FitCheck::fits(m_settings, m_option1->isChecked(), m_option2->isChecked(), m_spcr->text(),
+                       m_textnum->text()))
+        return true;
+    m_platform.messageBox(FitCheck::exceedsDisplay);
+    return false;
 }
 
 void ArrayPanel::Builtarray()
 {
+    if (m_optionDislpay[2]->isChecked())
+        CustArray();
+    else
+        StandArray();
+}
+
+void ArrayPanel::StandArray()
+{
+    const QString refusal = ArrayCode::standardRefusal(m_settings, m_textnum->text());
+    if (!refusal.isEmpty()) {
+        m_platform.messageBox(refusal);
+        return;
+    }
+    m_settings.LeftBase = TextOrNumber::fromText(m_topbox->text());
+    m_settings.TopBase = TextOrNumber::fromText(m_leftbox->text());
+    m_settings.ObjWidth = TextOrNumber::fromText(m_widthbox->text());
+    m_settings.ObjHeight = TextOrNumber::fromText(m_highbox->text());
+    m_host.setCopyText(ArrayCode::standardCode(m_settings, m_textnum->text()));
+    m_host.focusCopyText();
+}
+
+void ArrayPanel::CustArray()
+{
+    const QString refusal = ArrayCode::customizedRefusal(m_settings);
+    if (!refusal.isEmpty()) {
+        m_platform.messageBox(refusal);
+        return;
+    }
+    m_host.setCopyText(ArrayCode::customizedCode(m_settings));
+    m_host.focusCopyText();
+}
+
+void ArrayPanel::OptionObject_Click(int Index)
+{
+    ArraySetup::selectKind(m_settings, Index);
+}
+
+void ArrayPanel::OptionDislpay_Click(int Index)
+{
+    switch (Index) {
+    case 0:
+        m_custins->hide();
+        m_spcr->show();
+        m_spacelbl->show();
+        ArraySetup::selectVertical(m_settings, m_highbox->text());
+        break;
+    case 1:
+        m_custins->hide();
+        m_spcr->show();
+        m_spacelbl->show();
+        ArraySetup::selectHorizontal(m_settings, m_widthbox->text());
+        break;
+    case 2:
+        if (m_textnum->text().isEmpty()) {
+            m_platform.messageBox(ArraySetup::countNotSelected);
+            return;
+        }
+        if (!ArraySetup::listCount(m_textnum->text())) {
+            m_platform.messageBox(ArraySetup::countTooLargeForList);
+            return;
+        }
+        m_spcr->hide();
+        m_spacelbl->hide();
+        startcust();
+        break;
+    default:
+        break;
+    }
+}
+
+void ArrayPanel::Command2_Click()
+{
+    const double count = TextNumber::numericValue(m_textnum->text()) + 1;
+    m_textnum->setText(TextNumber::plainDecimal(count));
+}
+
+void ArrayPanel::Command5_Click()
+{
+    const double count = TextNumber::numericValue(m_textnum->text()) - 1;
+    m_textnum->setText(count < 0 ? QStringLiteral("0") : TextNumber::plainDecimal(count));
+}
+
+void ArrayPanel::spcr_Change()
+{
+    ArraySetup::changeSpacer(m_settings, m_optionDislpay[0]->isChecked(),
+                             m_optionDislpay[1]->isChecked(), m_highbox->text(), m_widthbox->text(),
+                             m_spcr->text());
+}
+
+void ArrayPanel::startcust()
+{
+    const std::optional<qint16> count = ArraySetup::listCount(m_textnum->text());
+    if (!count)
+        return;
+    ArraySetup::startList(m_settings, *count);
+    clearBoxes();
+    m_custins->setText(ArraySetup::entryCaption(m_settings.PosIndex));
+    m_custins->show();
+    m_leftbox->setFocus();
+}
+
+void ArrayPanel::Custins_Click()
+{
+    while (!ArraySetup::listComplete(m_settings)) {
+        // The hidden spacer box keeps the index of the entry being typed.
+        m_spcr->setText(QString::number(m_settings.PosIndex));
+        if (!ArraySetup::storeEntry(m_settings, m_leftbox->text(), m_topbox->text(),
+                                    m_widthbox->text(), m_highbox->text()))
+            return;
+        clearBoxes();
+        m_custins->setText(ArraySetup::entryCaption(m_settings.PosIndex));
+        m_leftbox->setFocus();
+    }
+    ArraySetup::completeList(m_settings);
+    m_custins->hide();
 }
 
 void ArrayPanel::Command1_Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arraysettings.h"
+
 #include <QWidget>
 
 #include <array>
@@ -30,11 +32,31 @@ public:
     // RESET while no mode panel is shown.
     void Command1_Click();
 
+    // A kind option became selected: names the array after the kind and the running count.
+    void OptionObject_Click(int Index);
+    // A layout option became selected: 0 Vertical, 1 Horizontal, 2 Customized.
+    void OptionDislpay_Click(int Index);
+    // The arrow buttons: one object more, one less (never below 0).
+    void Command2_Click();
+    void Command5_Click();
+    // The spacer's text changed: the step of the selected standard layout includes it.
+    void spcr_Change();
+    // Stores the position entry of the object being typed; the last one completes the list.
+    void Custins_Click();
+    // Starts a customized list of as many objects as the count shows.
+    void startcust();
+    void StandArray();
+    void CustArray();
+
+    const ArraySettings &arraySettings() const { return m_settings; }
+
 private:
     void setBoxDefaults();
+    void clearBoxes();
 
     Platform &m_platform;
     ActionHost &m_host;
+    ArraySettings m_settings;
 
     QGroupBox *m_frame1 = nullptr;
     std::array<QRadioButton *, 6> m_optionObject{};
