@@ -1,0 +1,261 @@
+#include "sectionreader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Lines = QList<QByteArray>;
+
+namespace {
+
+const QString blanks40 = QString(40, QLatin1Char(' '));
+
+Lines exampleFile()
+{
+    return {"First line of the program", "Second line of the program",
+            "' Begin Generated part",    "Dim Form1",
+            "'",                         "New object",
+            " Set Ctl(1) = OkButton",    "Ctl(1).Caption = OK",
+            "'",                         "New object",
+            " SET Ctl(2) = NameBox",     "Ctl(2).Text = empty",
+            "' End Generated part",      "Last line of the program"};
+}
+
+QString formEntry(const QString &name, int index)
+{
+    return name + QStringLiteral("                 -") + QString::number(index);
+}
+
+QString endEntry(int index)
+{
+    return QStringLiteral("°°°°°                  -") + QString::number(index);
+}
+
+QString objectEntry(int ordinal, const QString &name, int index)
+{
+    return QString::number(ordinal) + QLatin1Char(' ') + name + blanks40 + QLatin1Char('-') +
+           QString::number(index);
+}
+
+} // namespace
+
+class TestSectionReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void find_data();
+    void find();
+    void readAcceptsEveryLineEnd_data();
+    void readAcceptsEveryLineEnd();
+    void readMissingFile();
+    void formTable_data();
+    void formTable();
+    void formRange_data();
+    void formRange();
+    void listObjects_data();
+    void listObjects();
+    void entryPieces_data();
+    void entryPieces();
+};
+
+void TestSectionReader::find_data()
+{
+    QTest::addColumn<Lines>("file");
+    QTest::addColumn<int>("genStart");
+    QTest::addColumn<int>("sectionSize");
+
+    QTest::newRow("example") << exampleFile() << 2 << 12;
+    QTest::newRow("on the first line") << Lines{"x Begin Gen", "a", "b"} << 0 << 3;
+    QTest::newRow("second marker is an ordinary line")
+        << Lines{"head", "' Begin Gen", "a", "' Begin Gen again"} << 1 << 3;
+    QTest::newRow("case matters") << Lines{"' begin gen", "' BEGIN GEN"} << -1 << 0;
+    QTest::newRow("empty file") << Lines{} << -1 << 0;
+}
+
+void TestSectionReader::find()
+{
+    QFETCH(Lines, file);
+    QFETCH(int, genStart);
+    QFETCH(int, sectionSize);
+    const SectionReader::Section s = SectionReader::find(file);
+    QCOMPARE(s.genStart, genStart);
+    QCOMPARE(s.lines, file.mid(qMax(genStart, 0), sectionSize));
+    if (genStart < 0) {
+        QCOMPARE(s.status, SectionReader::Section::NotGenerated);
+        QCOMPARE(s.message, QStringLiteral("Form Code does not comply with Generated code format"));
+    } else {
+        QCOMPARE(s.status, SectionReader::Section::Read);
+        QVERIFY(s.message.isEmpty());
+    }
+}
+
+void TestSectionReader::readAcceptsEveryLineEnd_data()
+{
+    QTest::addColumn<QByteArray>("end");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR") << QByteArray("\r");
+}
+
+void TestSectionReader::readAcceptsEveryLineEnd()
+{
+    QFETCH(QByteArray, end);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Prog.txt"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(exampleFile().join(end) + end);
+    f.close();
+    const SectionReader::Section s = SectionReader::read(path);
+    QCOMPARE(s.status, SectionReader::Section::Read);
+    QCOMPARE(s.genStart, 2);
+    QCOMPARE(s.lines, exampleFile().mid(2));
+}
+
+void TestSectionReader::readMissingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Gone.txt"));
+    const SectionReader::Section s = SectionReader::read(path);
+    QCOMPARE(s.status, SectionReader::Section::Unreadable);
+    QVERIFY(s.lines.isEmpty());
+    QVERIFY(s.message.startsWith(QStringLiteral("Cannot read the program file ") + path));
+}
+
+void TestSectionReader::formTable_data()
+{
+    QTest::addColumn<Lines>("section");
+    QTest::addColumn<QStringList>("table");
+
+    QTest::newRow("example") << exampleFile().mid(2)
+                             << QStringList{formEntry(QStringLiteral("Form1"), 1), endEntry(10)};
+    QTest::newRow("only DIM Form and Dim Form at the start")
+        << Lines{"' Begin Gen", " Dim Form1", "dim Form2", "DIM Form3", "Dim FormX As Window",
+                 "x Dim Form4"}
+        << QStringList{formEntry(QStringLiteral("Form3"), 3),
+                       formEntry(QStringLiteral("FormX As Window"), 4)};
+    QTest::newRow("form and end on one line")
+        << Lines{"' Begin Gen", "Dim Form1 ' End Generated"}
+        << QStringList{formEntry(QStringLiteral("Form1 ' End Generated"), 1), endEntry(1)};
+    QTest::newRow("several forms, a second end line")
+        << Lines{"' Begin Gen", "Dim Form1", "'", "Dim Form2", "' End Generated",
+                 "' End Generated too"}
+        << QStringList{formEntry(QStringLiteral("Form1"), 1),
+                       formEntry(QStringLiteral("Form2"), 3), endEntry(4), endEntry(5)};
+    QTest::newRow("name kept as text") << Lines{"Dim Form\xc3\xa9t\xc3\xa9"}
+                                       << QStringList{formEntry(QStringLiteral("Formété"), 0)};
+    QTest::newRow("none") << Lines{"' Begin Gen", "a"} << QStringList{};
+}
+
+void TestSectionReader::formTable()
+{
+    QFETCH(Lines, section);
+    QFETCH(QStringList, table);
+    QCOMPARE(SectionReader::formTable(section), table);
+}
+
+void TestSectionReader::formRange_data()
+{
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::newRow("first form") << 0 << 1 << 3;
+    QTest::newRow("second form") << 1 << 3 << 9;
+    QTest::newRow("last entry runs to the end") << 2 << 9 << 14;
+    QTest::newRow("no entry") << -1 << 0 << -1;
+}
+
+void TestSectionReader::formRange()
+{
+    QFETCH(int, k);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    const QStringList table{formEntry(QStringLiteral("Form1"), 1),
+                            formEntry(QStringLiteral("Form-Two"), 3), endEntry(9)};
+    const SectionReader::Range r = SectionReader::formRange(table, k, 14);
+    QCOMPARE(r.start, start);
+    QCOMPARE(r.end, end);
+}
+
+void TestSectionReader::listObjects_data()
+{
+    QTest::addColumn<Lines>("section");
+    QTest::addColumn<int>("rangeStart");
+    QTest::addColumn<int>("rangeEnd");
+    QTest::addColumn<QStringList>("entries");
+
+    const Lines example = exampleFile().mid(2);
+    QTest::newRow("example") << example << 0 << 11
+                             << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
+                                            objectEntry(2, QStringLiteral(" NameBox"), 7)};
+    QTest::newRow("range past the section is clipped")
+        << example << 4 << 400 << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
+                                              objectEntry(2, QStringLiteral(" NameBox"), 7)};
+    QTest::newRow("range without SET lines") << example << 0 << 3 << QStringList{};
+    QTest::newRow("every SET or Set counts, none without its blank")
+        << Lines{"' Begin Gen", "Dim Form1 Settings", "x", " Setup = 1", "'", "x", "=SET",
+                 "x", " SET"}
+        << 0 << 8
+        << QStringList{objectEntry(1, QStringLiteral("Dim Form1 Settings"), 0),
+                       objectEntry(2, QStringLiteral(" 1"), 2),
+                       objectEntry(3, QStringLiteral(" SET"), 7)};
+    QTest::newRow("name after the first equals sign")
+        << Lines{"New", " Set Ctl(1) = A = B", "New", " Set Ctl(2) = \xc3\xa9t\xc3\xa9"} << 0
+        << 3
+        << QStringList{objectEntry(1, QStringLiteral(" A = B"), 0),
+                       objectEntry(2, QStringLiteral(" été"), 2)};
+}
+
+void TestSectionReader::listObjects()
+{
+    QFETCH(Lines, section);
+    QFETCH(int, rangeStart);
+    QFETCH(int, rangeEnd);
+    QFETCH(QStringList, entries);
+    const SectionReader::Objects objects =
+        SectionReader::listObjects(section, rangeStart, rangeEnd);
+    QCOMPARE(objects.entries, entries);
+    QStringList positions;
+    for (int i = 1; i <= entries.size(); ++i)
+        positions << QString::number(i);
+    QCOMPARE(objects.positions, positions);
+}
+
+void TestSectionReader::entryPieces_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("ordinal");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("example") << objectEntry(2, QStringLiteral(" NameBox"), 7)
+                             << QStringLiteral("2") << QStringLiteral("NameBox") + blanks40 << 7;
+    QTest::newRow("dash inside the name")
+        << objectEntry(11, QStringLiteral(" Box-2"), 130) << QStringLiteral("11")
+        << QStringLiteral("Box-2") + blanks40 << 130;
+    QTest::newRow("name ending in a dash") << objectEntry(1, QStringLiteral(" A-"), 4)
+                                           << QStringLiteral("1") << QStringLiteral("A-") + blanks40
+                                           << 4;
+    QTest::newRow("SET on the first section line")
+        << objectEntry(1, QStringLiteral(" X"), -1) << QStringLiteral("1")
+        << QStringLiteral("X") + blanks40 << -1;
+    QTest::newRow("form entry") << formEntry(QStringLiteral("Form1"), 12)
+                                << QStringLiteral("Form1") << QString() << 12;
+    QTest::newRow("end entry") << endEntry(10) << QStringLiteral("°°°°°") << QString() << 10;
+}
+
+void TestSectionReader::entryPieces()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, ordinal);
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QCOMPARE(SectionReader::entryOrdinal(entry), ordinal);
+    QCOMPARE(SectionReader::entryIndex(entry), index);
+    if (!name.isEmpty())
+        QCOMPARE(SectionReader::entryName(entry), name);
+}
+
+QTEST_GUILESS_MAIN(TestSectionReader)
+#include "tst_sectionreader.moc"

@@ -1,0 +1,304 @@
+#include "sectionreader.h"
+#include "tabexchange.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using Lines = QList<QByteArray>;
+
+namespace {
+
+// The section of the example program: two objects of one form.
+Lines exampleSection()
+{
+    return {"' Begin Generated part", "Dim Form1",          "'",
+            "New object",             " Set Ctl(1) = OkButton", "Ctl(1).Caption = OK",
+            "'",                      "New object",         " SET Ctl(2) = NameBox",
+            "Ctl(2).Text = empty",    "' End Generated part", "Last line of the program"};
+}
+
+// Lists the objects of the range and exchanges object `from` with the one at position `to`,
+// as the panel does.
+Lines move(const Lines &section, int rangeStart, int rangeEnd, int from, int to)
+{
+    const QStringList entries = SectionReader::listObjects(section, rangeStart, rangeEnd).entries;
+    const int sel = SectionReader::entryIndex(entries.at(from - 1));
+    const int target = SectionReader::entryIndex(entries.at(to - 1));
+    const TabExchange::Prepared p = TabExchange::prepare(section, sel, from, target, to);
+    if (!p.ok())
+        qFatal("exchange refused: %s", qPrintable(p.message));
+    return TabExchange::exchange(section, sel, p.moved, target, p.target);
+}
+
+// A generated program held as a model, rendered to section lines with every object's
+// number equal to its place in its form.
+struct Object
+{
+    QByteArray opening;
+    QByteArray name;
+    Lines further; // "%" stands for the object's number
+};
+
+struct Form
+{
+    QByteArray name;
+    QList<Object> objects;
+};
+
+Lines render(const QList<Form> &forms, const Lines &tail)
+{
+    Lines lines{"' Begin Generated part"};
+    for (const Form &form : forms) {
+        lines << "Dim " + form.name << "'";
+        for (int i = 0; i < form.objects.size(); ++i) {
+            const Object &o = form.objects.at(i);
+            const QByteArray n = QByteArray::number(i + 1);
+            lines << o.opening << " Set Ctl(" + n + ") =" + o.name;
+            for (QByteArray line : o.further)
+                lines << line.replace('%', n);
+            lines << (i % 3 == 2 ? QByteArray("' -- next") : QByteArray("'"));
+        }
+    }
+    lines << "' End Generated part";
+    return lines + tail;
+}
+
+} // namespace
+
+class TestTabExchange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void renumber_data();
+    void renumber();
+    void collectBlock_data();
+    void collectBlock();
+    void workedExample();
+    void ownPositionLeavesSectionAsItIs();
+    void blocksOfDifferentLengths();
+    void laterToEarlierEqualsReverse();
+    void longerNumberRenumberedAsAWhole();
+    void refused_data();
+    void refused();
+    void randomSections();
+};
+
+void TestTabExchange::renumber_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("one digit") << QByteArray("Ctl(1).Caption = OK") << 2
+                               << QByteArray("Ctl(2).Caption = OK");
+    QTest::newRow("longer number") << QByteArray("Ctl(12).Left = 5") << 3
+                                   << QByteArray("Ctl(3).Left = 5");
+    QTest::newRow("to two digits") << QByteArray("Ctl(3).Move(1, 2)") << 10
+                                   << QByteArray("Ctl(10).Move(1, 2)");
+    QTest::newRow("empty parentheses") << QByteArray("Ctl().Top = 1") << 4
+                                       << QByteArray("Ctl(4).Top = 1");
+    QTest::newRow("any text inside") << QByteArray("Ctl(i + 1).X") << 7 << QByteArray("Ctl(7).X");
+    QTest::newRow("no parentheses") << QByteArray("Visible = True") << 5
+                                    << QByteArray("Visible = True");
+    QTest::newRow("close before open") << QByteArray("x) = Mid(s, 2)") << 5
+                                       << QByteArray("x) = Mid(s, 2)");
+    QTest::newRow("open only") << QByteArray("Ctl(1.Top") << 5 << QByteArray("Ctl(1.Top");
+    QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << 2
+                                << QByteArray("Ctl(2).Caption = \xe9t\xe9");
+}
+
+void TestTabExchange::renumber()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, n);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(TabExchange::renumber(line, n), expected);
+}
+
+void TestTabExchange::collectBlock_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<Lines>("expected");
+    QTest::newRow("first object") << 3
+                                  << Lines{"New object", " Set Ctl(1) = OkButton",
+                                           "Ctl(1).Caption = OK"};
+    QTest::newRow("ended by the end line")
+        << 7 << Lines{"New object", " SET Ctl(2) = NameBox", "Ctl(2).Text = empty"};
+    QTest::newRow("runs to the section's end") << 11 << Lines{"Last line of the program"};
+    QTest::newRow("starting on an apostrophe line") << 6 << Lines{};
+    QTest::newRow("past the end") << 12 << Lines{};
+}
+
+void TestTabExchange::collectBlock()
+{
+    QFETCH(int, start);
+    QFETCH(Lines, expected);
+    QCOMPARE(TabExchange::collectBlock(exampleSection(), start), expected);
+}
+
+void TestTabExchange::workedExample()
+{
+    const Lines section = exampleSection();
+    const TabExchange::Prepared p = TabExchange::prepare(section, 3, 1, 7, 2);
+    QVERIFY(p.ok());
+    QCOMPARE(p.moved, (Lines{"New object", " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK"}));
+    QCOMPARE(p.target, (Lines{"New object", " SET Ctl(1) = NameBox", "Ctl(1).Text = empty"}));
+    QCOMPARE(TabExchange::nameText(p.moved.at(1)), QByteArray(" OkButton"));
+    QCOMPARE(TabExchange::nameText(p.target.at(1)), QByteArray(" NameBox"));
+
+    const Lines expected{"' Begin Generated part", "Dim Form1",
+                         "'",                      "New object",
+                         " SET Ctl(1) = NameBox",  "Ctl(1).Text = empty",
+                         "'",                      "New object",
+                         " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK",
+                         "' End Generated part",   "Last line of the program"};
+    QCOMPARE(TabExchange::exchange(section, 3, p.moved, 7, p.target), expected);
+}
+
+void TestTabExchange::ownPositionLeavesSectionAsItIs()
+{
+    Lines section = exampleSection();
+    section[5] = "Ctl(01).Caption = OK"; // a number written differently stays as it is
+    QCOMPARE(move(section, 0, 11, 1, 1), section);
+    QCOMPARE(move(section, 0, 11, 2, 2), section);
+}
+
+void TestTabExchange::blocksOfDifferentLengths()
+{
+    const Lines section{"' Begin Gen",         "Dim Form1",
+                        "'",                   "New A",
+                        " Set Ctl(1) = A",     "'",
+                        "New B",               " Set Ctl(2) = B",
+                        "Ctl(2).X = 1",        "Ctl(2).Y = 2",
+                        "Ctl(2).Z = 3",        "'",
+                        "New C",               " Set Ctl(3) = C",
+                        "Ctl(3).X = 1",        "'",
+                        "' End Generated",     "tail"};
+    const Lines expected{"' Begin Gen",     "Dim Form1",    "'",
+                         "New C",           " Set Ctl(1) = C", "Ctl(1).X = 1",
+                         "'",               "New B",        " Set Ctl(2) = B",
+                         "Ctl(2).X = 1",    "Ctl(2).Y = 2", "Ctl(2).Z = 3",
+                         "'",               "New A",        " Set Ctl(3) = A",
+                         "'",               "' End Generated", "tail"};
+    QCOMPARE(move(section, 0, 17, 1, 3), expected);
+
+    const Lines longFirst{"' Begin Gen",     "Dim Form1",       "'",
+                          "New B",           " Set Ctl(1) = B", "Ctl(1).X = 1",
+                          "Ctl(1).Y = 2",    "Ctl(1).Z = 3",    "'",
+                          "New A",           " Set Ctl(2) = A", "'",
+                          "New C",           " Set Ctl(3) = C", "Ctl(3).X = 1",
+                          "'",               "' End Generated", "tail"};
+    QCOMPARE(move(section, 0, 17, 1, 2), longFirst);
+}
+
+void TestTabExchange::laterToEarlierEqualsReverse()
+{
+    const Lines section = exampleSection();
+    QCOMPARE(move(section, 0, 11, 2, 1), move(section, 0, 11, 1, 2));
+}
+
+void TestTabExchange::longerNumberRenumberedAsAWhole()
+{
+    QList<Form> forms{{"Form1", {}}};
+    for (int i = 0; i < 12; ++i) {
+        forms[0].objects.append(
+            {"New object", " Obj" + QByteArray::number(i + 1), {"Ctl(%).Left = 5"}});
+    }
+    const Lines section = render(forms, {});
+    const Lines moved = move(section, 0, int(section.size()) - 1, 12, 3);
+    // Object 12 now sits third: its lines say 3; object 3 sits twelfth and says 12.
+    QCOMPARE(TabExchange::collectBlock(moved, 3 + 2 * 4),
+             (Lines{"New object", " Set Ctl(3) = Obj12", "Ctl(3).Left = 5"}));
+    QCOMPARE(TabExchange::collectBlock(moved, 3 + 11 * 4),
+             (Lines{"New object", " Set Ctl(12) = Obj3", "Ctl(12).Left = 5"}));
+}
+
+void TestTabExchange::refused_data()
+{
+    QTest::addColumn<Lines>("section");
+    QTest::addColumn<int>("sel");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("messagePart");
+
+    Lines emptyName = exampleSection();
+    emptyName[8] = " SET Ctl(2) =";
+    QTest::newRow("empty name text") << emptyName << 3 << 7 << QStringLiteral(" SET Ctl(2) =");
+    QTest::newRow("selected block outside") << exampleSection() << -1 << 7
+                                            << QStringLiteral("layout");
+    QTest::newRow("target block past the end") << exampleSection() << 3 << 40
+                                               << QStringLiteral("layout");
+    QTest::newRow("block of one line") << exampleSection() << 3 << 11
+                                       << QStringLiteral("layout");
+    const Lines adjacentSets{"' Begin Gen", "New A", " Set Ctl(1) = A", " Set Ctl(2) = B",
+                             "Ctl(2).X = 1", "'"};
+    QTest::newRow("overlapping blocks") << adjacentSets << 1 << 2 << QStringLiteral("layout");
+}
+
+void TestTabExchange::refused()
+{
+    QFETCH(Lines, section);
+    QFETCH(int, sel);
+    QFETCH(int, target);
+    QFETCH(QString, messagePart);
+    const TabExchange::Prepared p = TabExchange::prepare(section, sel, 1, target, 2);
+    QVERIFY(!p.ok());
+    QVERIFY2(p.message.contains(messagePart), qPrintable(p.message));
+    QVERIFY(p.message.endsWith(QStringLiteral("Nothing was changed.")));
+    QVERIFY(p.moved.isEmpty());
+    QVERIFY(p.target.isEmpty());
+}
+
+// Many generated programs: several forms, blocks of different lengths, names that contain
+// each other and occur again in other lines, bytes of any encoding. One exchange gives
+// exactly the program with the two objects swapped (so the line count is kept and no other
+// line changes); exchanging back restores the section exactly.
+void TestTabExchange::randomSections()
+{
+    QRandomGenerator rng(20240611);
+    const QList<QByteArray> names{" Btn", " Btn1", " Btn12", " MyBtn1", " Btn1Label", " B",
+                                  "Btn", " Ctl(1)"};
+    const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
+                                    "Ctl(%).Move(1, 2, 3)", "Ctl(%).Text = \"\xe9t\xe9\"",
+                                    "x) = Mid(s, 2", "Visible = True", "Ctl(%).Tag = Btn1"};
+    for (int round = 0; round < 400; ++round) {
+        QList<Form> forms;
+        const int formCount = rng.bounded(1, 4);
+        for (int f = 0; f < formCount; ++f) {
+            Form form{"Form" + QByteArray::number(f + 1) + (rng.bounded(2) ? " As Window" : ""),
+                      {}};
+            const int objectCount = rng.bounded(1, 9);
+            for (int o = 0; o < objectCount; ++o) {
+                Object obj{rng.bounded(2) ? "New object" : "New Button",
+                           names.at(rng.bounded(int(names.size()))), {}};
+                const int lines = rng.bounded(0, 5);
+                for (int l = 0; l < lines; ++l)
+                    obj.further << further.at(rng.bounded(int(further.size())));
+                form.objects << obj;
+            }
+            forms << form;
+        }
+        const Lines tail{"Sub Go()", "  Btn1.Show", "  If MyBtn1 = Btn12 Then B = 1", "End Sub"};
+        const Lines section = render(forms, tail);
+
+        const int f = rng.bounded(formCount);
+        const QStringList table = SectionReader::formTable(section);
+        const SectionReader::Range range =
+            table.size() <= 2 ? SectionReader::Range{0, int(section.size()) - 1}
+                              : SectionReader::formRange(table, f, int(section.size()) - 1);
+        const int count = int(forms.at(f).objects.size());
+        QCOMPARE(SectionReader::listObjects(section, range.start, range.end).entries.size(),
+                 count);
+        const int a = rng.bounded(1, count + 1);
+        const int b = rng.bounded(1, count + 1);
+
+        QList<Form> swapped = forms;
+        swapped[f].objects.swapItemsAt(a - 1, b - 1);
+        const Lines once = move(section, range.start, range.end, a, b);
+        QCOMPARE(once.size(), section.size());
+        QCOMPARE(once, render(swapped, tail));
+        QCOMPARE(move(once, range.start, range.end, b, a), section);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTabExchange)
+#include "tst_tabexchange.moc"

@@ -1,0 +1,417 @@
+#include "uitest.h"
+
+using Lines = QList<QByteArray>;
+
+namespace {
+
+const QString blanks40 = QString(40, QLatin1Char(' '));
+const QString confirmText =
+    QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO");
+const QString confirmTitle = QStringLiteral("CHANGE DONE! Ready to fix code");
+
+QByteArray crlf(const Lines &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+const Lines exampleHead{"First line of the program", "Second line of the program"};
+const Lines exampleSection{"' Begin Generated part", "Dim Form1",
+                           "'",                      "New object",
+                           " Set Ctl(1) = OkButton", "Ctl(1).Caption = OK",
+                           "'",                      "New object",
+                           " SET Ctl(2) = NameBox",  "Ctl(2).Text = empty",
+                           "' End Generated part",   "Last line of the program"};
+const Lines exampleSwapped{"' Begin Generated part", "Dim Form1",
+                           "'",                      "New object",
+                           " SET Ctl(1) = NameBox",  "Ctl(1).Text = empty",
+                           "'",                      "New object",
+                           " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK",
+                           "' End Generated part",   "Last line of the program"};
+
+QString entry(int ordinal, const QString &name, int block)
+{
+    return QString::number(ordinal) + QLatin1Char(' ') + name + blanks40 + QLatin1Char('-') +
+           QString::number(block);
+}
+
+QStringList texts(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+QStringList texts(const QComboBox *combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+QStringList asText(const Lines &lines)
+{
+    QStringList out;
+    for (const QByteArray &line : lines)
+        out << QString::fromLocal8Bit(line);
+    return out;
+}
+
+// Mode 3, then the program file picked in Combo2 as the user does.
+void openProgram(const UiFixture &ui, const QString &name)
+{
+    ui.chooseMode(3);
+    const int index = ui.w<QComboBox>("Combo2")->findText(name);
+    QVERIFY2(index >= 0, qPrintable(name));
+    ui.choose("Combo2", index);
+}
+
+void clickObject(const UiFixture &ui, int row)
+{
+    auto *list = ui.w<QListWidget>("List2");
+    list->setCurrentRow(row);
+    Q_EMIT list->itemClicked(list->item(row));
+}
+
+// Picks object `row`, then position `position` (from 1), answering the confirmation.
+void moveObject(UiFixture &ui, int row, int position, int answer)
+{
+    clickObject(ui, row);
+    ui.platform.messageAnswers.enqueue(answer);
+    ui.choose("Combo3", position - 1);
+}
+
+bool shown(const UiFixture &ui, const char *name)
+{
+    return !ui.w(name)->isHidden();
+}
+
+} // namespace
+
+class TestTabPanel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void exampleEndToEnd();
+    void noThenYesWritesBoth();
+    void ownPositionRewritesSameSection();
+    void formsSelector();
+    void beginGenOnFirstLine();
+    void noBeginGen();
+    void unreadableFileChangesNothing();
+    void bytesOfAnyEncodingSurvive();
+    void leftOverBackupRefusesRewrite();
+    void emptyNameRefused();
+    void resetClearsMode();
+};
+
+void TestTabPanel::exampleEndToEnd()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" OkButton"), 3),
+                          entry(2, QStringLiteral(" NameBox"), 7)}));
+    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2"}));
+    QCOMPARE(texts(ui.w<QComboBox>("Combo4")),
+             (QStringList{QStringLiteral("Form1                 -1"),
+                          QStringLiteral("°°°°°                  -10")}));
+    QCOMPARE(ui.caption("Label12"), QStringLiteral("2"));
+    QCOMPARE(ui.caption("Label16"), QStringLiteral("Objects' Number"));
+    QVERIFY(shown(ui, "Label12") && shown(ui, "Label16"));
+    for (const char *hidden : {"Combo4", "Label18", "Label17", "Combo3", "Label15"})
+        QVERIFY2(!shown(ui, hidden), hidden);
+
+    clickObject(ui, 1);
+    QCOMPARE(ui.caption("Label17"), QStringLiteral("NameBox") + blanks40);
+    QCOMPARE(ui.caption("Label12"), QStringLiteral("2"));
+    clickObject(ui, 0);
+    QCOMPARE(ui.caption("Label17"), QStringLiteral("OkButton") + blanks40);
+    QCOMPARE(ui.caption("Label12"), QStringLiteral("1"));
+    QCOMPARE(ui.caption("Label16"), QStringLiteral("Object current TAB position"));
+    QCOMPARE(ui.caption("Label15"), QStringLiteral("Select New Tab"));
+    QVERIFY(shown(ui, "Label17") && shown(ui, "Combo3") && shown(ui, "Label15"));
+
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.choose("Combo3", 1);
+
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).text, confirmText);
+    QCOMPARE(boxes.at(0).flags, 36);
+    QCOMPARE(boxes.at(0).title, confirmTitle);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" NameBox"), 3),
+                          entry(2, QStringLiteral(" OkButton"), 7)}));
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped));
+    for (const char *table : {"List0", "List3", "List4", "List5"})
+        QVERIFY2(ui.w<QListWidget>(table)->count() == 0, table);
+    QCOMPARE(ui.caption("Label17"), QString());
+    QCOMPARE(ui.caption("Combo3"), QString());
+    for (const char *hidden : {"Label17", "Combo3", "Label15"})
+        QVERIFY2(!shown(ui, hidden), hidden);
+}
+
+void TestTabPanel::noThenYesWritesBoth()
+{
+    const Lines section{"' Begin Gen", "Dim Form1",         "'",
+                        "New A",       " Set Ctl(1) = A",   "Ctl(1).X = 1",
+                        "'",           "New B",             " Set Ctl(2) = B",
+                        "'",           "New C",             " Set Ctl(3) = C",
+                        "Ctl(3).Y = 2", "Ctl(3).Z = 3",     "' End Generated"};
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Three.txt"), "head\r\n" + crlf(section));
+    ui.start();
+    openProgram(ui, QStringLiteral("Three.txt"));
+
+    moveObject(ui, 0, 3, Platform::No); // A to 3: C B A, in memory only
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(section));
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" C"), 3), entry(2, QStringLiteral(" B"), 8),
+                          entry(3, QStringLiteral(" A"), 11)}));
+
+    moveObject(ui, 0, 2, Platform::Yes); // C to 2: B C A, written with the first change
+    const Lines expected{"' Begin Gen",  "Dim Form1",      "'",
+                         "New B",        " Set Ctl(1) = B", "'",
+                         "New C",        " Set Ctl(2) = C", "Ctl(2).Y = 2",
+                         "Ctl(2).Z = 3", "'",              "New A",
+                         " Set Ctl(3) = A", "Ctl(3).X = 1", "' End Generated"};
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(expected));
+    QCOMPARE(ui.platform.messages(), QStringList(2, confirmText));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Three.Bak"))));
+}
+
+void TestTabPanel::ownPositionRewritesSameSection()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"),
+                 exampleHead.join('\n') + '\n' + exampleSection.join('\n'));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 1, 2, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
+}
+
+void TestTabPanel::formsSelector()
+{
+    const Lines section{"' Begin Gen",       "Dim Form1",         "'",
+                        "New A",             " Set Ctl(1) = A",   "'",
+                        "New B",             " Set Ctl(2) = B",   "'",
+                        "Dim Form2 As Window", "'",               "New C",
+                        " Set Ctl(1) = C",   "Ctl(1).X = 5",      "'",
+                        "New D",             " Set Ctl(2) = D",   "'",
+                        "' End Generated",   " Set Tail = Nothing"};
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(section));
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Forms.txt"));
+
+    QCOMPARE(texts(ui.w<QComboBox>("Combo4")),
+             (QStringList{QStringLiteral("Form1                 -1"),
+                          QStringLiteral("Form2 As Window                 -9"),
+                          QStringLiteral("°°°°°                  -18")}));
+    QVERIFY(shown(ui, "Combo4") && shown(ui, "Label18"));
+    QCOMPARE(ui.caption("Label18"), QStringLiteral("Select a form to show objects"));
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+
+    ui.choose("Combo4", 0);
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" A"), 3), entry(2, QStringLiteral(" B"), 6)}));
+    clickObject(ui, 0);
+    QVERIFY(shown(ui, "Combo3"));
+
+    ui.choose("Combo4", 1); // another form: the previous selection is dropped
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" C"), 11), entry(2, QStringLiteral(" D"), 15)}));
+    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2"}));
+    QCOMPARE(ui.caption("Label12"), QStringLiteral("2"));
+    for (const char *hidden : {"Label17", "Combo3", "Label15"})
+        QVERIFY2(!shown(ui, hidden), hidden);
+
+    moveObject(ui, 1, 1, Platform::Yes);
+    Lines expected = section;
+    expected.replace(11, "New D");
+    expected.replace(12, " Set Ctl(1) = D");
+    expected.replace(13, "'");
+    expected.replace(14, "New C");
+    expected.replace(15, " Set Ctl(2) = C");
+    expected.replace(16, "Ctl(2).X = 5");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Forms.txt")), crlf(expected));
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" D"), 11), entry(2, QStringLiteral(" C"), 14)}));
+
+    ui.choose("Combo4", 2); // the last entry lists to the end of the section
+    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+             (QStringList{entry(1, QStringLiteral(" Nothing"), 18)}));
+
+    openProgram(ui, QStringLiteral("Prog.txt")); // one form: listed at once, the selector stays
+    QCOMPARE(texts(ui.w<QComboBox>("Combo4")).size(), 2);
+    QVERIFY(shown(ui, "Combo4"));
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
+}
+
+void TestTabPanel::beginGenOnFirstLine()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 0, 2, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleSwapped));
+}
+
+void TestTabPanel::noBeginGen()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Plain.txt"), "Dim Form1\r\n Set Ctl(1) = X\r\n");
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    clickObject(ui, 0);
+    openProgram(ui, QStringLiteral("Plain.txt"));
+
+    QCOMPARE(ui.platform.messages(),
+             QStringList{QStringLiteral("Form Code does not comply with Generated code format")});
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).flags, 0);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).title, QString());
+    QCOMPARE(ui.w<QListWidget>("List1")->count(), 0);
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 2); // the form table is not touched
+    QVERIFY(!shown(ui, "Combo3"));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")),
+             QByteArray("Dim Form1\r\n Set Ctl(1) = X\r\n"));
+}
+
+void TestTabPanel::unreadableFileChangesNothing()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Gone.txt"), crlf(exampleSection));
+    ui.start();
+    QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Gone.txt"))));
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    openProgram(ui, QStringLiteral("Gone.txt"));
+
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY(ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
+    QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Gone.txt")));
+    QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
+
+    moveObject(ui, 0, 2, Platform::Yes); // still works on the file that is shown
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Gone.txt"))));
+}
+
+void TestTabPanel::bytesOfAnyEncodingSurvive()
+{
+    const QByteArray head = "Latin-1 \xe9t\xe9\nUTF-8 \xc3\xa9t\xc3\xa9\rstray \xff\xfe bytes\r\n";
+    Lines section = exampleSection;
+    section[5] = "Ctl(1).Caption = \"\xe0 \xff\"";
+    section[11] = "Tail \x81\x8d\x90";
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), head + crlf(section));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 0, 2, Platform::Yes);
+
+    Lines expected = exampleSwapped;
+    expected[9] = "Ctl(2).Caption = \"\xe0 \xff\"";
+    expected[11] = "Tail \x81\x8d\x90";
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")),
+             crlf({"Latin-1 \xe9t\xe9", "UTF-8 \xc3\xa9t\xc3\xa9", "stray \xff\xfe bytes"}) +
+                 crlf(expected));
+}
+
+void TestTabPanel::leftOverBackupRefusesRewrite()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Prog.Bak"), "interrupted");
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 0, 2, Platform::Yes);
+
+    const QStringList messages = ui.platform.messages();
+    QCOMPARE(messages.size(), 2);
+    QCOMPARE(messages.at(0), confirmText);
+    QVERIFY2(messages.at(1).contains(QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.Bak")))),
+             qPrintable(messages.at(1)));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.Bak")), QByteArray("interrupted"));
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped)); // kept in memory
+
+    // Once the user clears the name, the next confirmed change writes both.
+    QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    moveObject(ui, 0, 1, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+}
+
+void TestTabPanel::emptyNameRefused()
+{
+    Lines section = exampleSection;
+    section[8] = " SET Ctl(2) =";
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(section));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 0, 2, Platform::Yes);
+
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("no name")));
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).flags, 0);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(section));
+    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(section));
+    QCOMPARE(ui.w<QListWidget>("List3")->count(), 0);
+    QCOMPARE(ui.w<QListWidget>("List5")->count(), 0);
+}
+
+void TestTabPanel::resetClearsMode()
+{
+    const Lines forms{"' Begin Gen", "Dim Form1", "'", "New A", " Set Ctl(1) = A", "'",
+                      "Dim Form2",   "'",         "New B", " Set Ctl(1) = B", "'",
+                      "' End Generated"};
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(forms));
+    ui.start();
+    openProgram(ui, QStringLiteral("Forms.txt"));
+    ui.choose("Combo4", 1);
+    clickObject(ui, 0);
+    const int files = ui.w<QComboBox>("Combo2")->count();
+
+    ui.click("Command1");
+    for (const char *table : {"List0", "List1", "List2", "List3", "List4", "List5"})
+        QVERIFY2(ui.w<QListWidget>(table)->count() == 0, table);
+    for (const char *box : {"Combo3", "Combo4"}) {
+        QVERIFY2(!shown(ui, box), box);
+        QVERIFY2(ui.w<QComboBox>(box)->count() == 0, box);
+    }
+    QCOMPARE(ui.caption("Combo2"), QString());
+    QCOMPARE(ui.w<QComboBox>("Combo2")->count(), files);
+    for (const char *label : {"Label18", "Label12", "Label16", "Label17", "Label15"})
+        QVERIFY2(!shown(ui, label), label);
+    QVERIFY(shown(ui, "Combo2") && shown(ui, "List2"));
+
+    ui.click("Command1"); // twice is the same as once
+    QCOMPARE(ui.w<QComboBox>("Combo2")->count(), files);
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+QTEST_MAIN(TestTabPanel)
+#include "tst_tabpanel.moc"
