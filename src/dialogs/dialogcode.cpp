@@ -46,13 +46,15 @@ QString quoteLines(const QStringList &lines)
 {
     QString text = lines.value(0);
     for (qsizetype k = 1; k < lines.size(); ++k)
-        text += quote % QLatin1String(" & vbCRLF _") % crlf % QLatin1Char('&') % quote % lines.at(k);
+        text +=
+            quote % QLatin1String(" & vbCRLF _") % crlf % QLatin1Char('&') % quote % lines.at(k);
     return text;
 }
 
 int previewFlags(const DialogSettings &s)
 {
-    return s.BtnValue.value_or(0) + s.DefBtnValue.value_or(0) + s.IconValue.value_or(0) + s.ModalValue;
+    return s.BtnValue.value_or(0) + s.DefBtnValue.value_or(0) + s.IconValue.value_or(0) +
+           s.ModalValue;
 }
 
 Result build(const DialogSettings &settings, const Input &input)
@@ -83,31 +85,32 @@ Result build(const DialogSettings &settings, const Input &input)
         break;
     case 2:
         s.codeLine(1) = QLatin1String("Dim Ris") % crlf;
-        s.codeLine(2) = QLatin1String("Ris =") % QLatin1String(" msgbox (") % message % QLatin1Char(',')
-                        % flagText(s.BtnValue) % QLatin1Char('+') % flagText(s.DefBtnValue)
-                        % QLatin1Char('+') % flagText(s.IconValue) % QLatin1Char('+')
-                        % QString::number(s.ModalValue) % QLatin1Char(',') % title % QLatin1Char(')')
-                        % crlf;
+        s.codeLine(2) = QLatin1String("Ris =") % QLatin1String(" msgbox (") % message %
+                        QLatin1Char(',') % flagText(s.BtnValue) % QLatin1Char('+') %
+                        flagText(s.DefBtnValue) % QLatin1Char('+') % flagText(s.IconValue) %
+                        QLatin1Char('+') % QString::number(s.ModalValue) % QLatin1Char(',') %
+                        title % QLatin1Char(')') % crlf;
         preview = {Preview::MessageBox, input.text, previewFlags(s), input.title, {}};
         break;
     case 3:
         if (input.dialogX) {
             s.codeLine(1) = QLatin1String("Dim NSinput") % crlf;
-            s.codeLine(2) = QLatin1String("Addobject ") % quoted(QStringLiteral("nsbasic.dialogx.1"))
-                            % QLatin1Char(',') % quoted(QStringLiteral("Nsinputbox"))
-                            % QLatin1String(",0,0") % crlf;
-            s.codeLine(3) = QLatin1String("NSinput =") % QLatin1String("Nsinputbox.InputBox(") % message
-                            % QLatin1Char(',') % title % QLatin1Char(',') % quoted(input.defaultAnswer)
-                            % QLatin1Char(')') % crlf;
-            s.codeLine(4) = QLatin1String("Select case NSinput") % crlf
-                            % QLatin1String(" '  (your code follows)") % crlf % QLatin1String("End select");
+            s.codeLine(2) = QLatin1String("Addobject ") %
+                            quoted(QStringLiteral("nsbasic.dialogx.1")) % QLatin1Char(',') %
+                            quoted(QStringLiteral("Nsinputbox")) % QLatin1String(",0,0") % crlf;
+            s.codeLine(3) = QLatin1String("NSinput =") % QLatin1String("Nsinputbox.InputBox(") %
+                            message % QLatin1Char(',') % title % QLatin1Char(',') %
+                            quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
+            s.codeLine(4) = QLatin1String("Select case NSinput") % crlf %
+                            QLatin1String(" '  (your code follows)") % crlf %
+                            QLatin1String("End select");
         } else {
             s.codeLine(1) = QLatin1String("Dim Rep") % crlf;
-            s.codeLine(2) = QLatin1String("Rep =") % QLatin1String("InputBox(") % message % QLatin1Char(',')
-                            % title % QLatin1Char(',') % quoted(input.defaultAnswer) % QLatin1Char(')')
-                            % crlf;
-            s.codeLine(3) = QLatin1String("Select case Rep") % crlf % QLatin1String(" '  (your code follows)")
-                            % crlf;
+            s.codeLine(2) = QLatin1String("Rep =") % QLatin1String("InputBox(") % message %
+                            QLatin1Char(',') % title % QLatin1Char(',') %
+                            quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
+            s.codeLine(3) = QLatin1String("Select case Rep") % crlf %
+                            QLatin1String(" '  (your code follows)") % crlf;
             s.codeLine(4) = QStringLiteral("End Select");
             preview = {Preview::InputBox, input.text, 0, input.title, input.defaultAnswer};
         }

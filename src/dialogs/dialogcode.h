@@ -49,8 +49,8 @@ struct Result
 {
     enum Status { Built, EmptyText, TooManyLines };
     Status status = Built;
-    QString message;           // for TooManyLines
-    DialogSettings settings;   // the record with its new text and code lines when Built
+    QString message;         // for TooManyLines
+    DialogSettings settings; // the record with its new text and code lines when Built
     Preview preview;
 };
 

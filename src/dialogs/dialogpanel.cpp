@@ -136,7 +136,8 @@ void DialogPanel::Opt3_click()
     clearOption(m_opt1);
     clearOption(m_opt2);
     Setdisabled();
-    for (QWidget *w : std::initializer_list<QWidget *>{m_text1, m_label11, m_label5, m_text4, m_label10})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_text1, m_label11, m_label5, m_text4, m_label10})
         w->show();
     Command1_Click();
 }
@@ -144,15 +145,16 @@ void DialogPanel::Opt3_click()
 // Despite the names, these two only hide or show; nothing is enabled or disabled.
 void DialogPanel::Setdisabled()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8,
-                                                         m_label7, m_text1, m_label10})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9,
+                                                       m_label8, m_label7, m_text1, m_label10})
         w->hide();
 }
 
 void DialogPanel::SetEnabled()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8,
-                                                         m_label7, m_text1, m_label10, m_label11})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8, m_label7,
+                                          m_text1, m_label10, m_label11})
         w->show();
 }
 
