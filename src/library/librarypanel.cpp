@@ -43,7 +43,8 @@ LibraryPanel::LibraryPanel(Platform &platform, ActionHost &host, QWidget *parent
     makeEditableList(m_cboCode);
     m_keyType = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
     setDesignFont(m_keyType, 8.25, true);
-    m_codeBut = makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
+    m_codeBut =
+        makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
     m_codeBut->hide();
     m_codeBox = makeControl<QPlainTextEdit>(this, "CodeBox", {}, 120, 900, 3675, 3255);
     m_codeBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -92,6 +93,8 @@ void LibraryPanel::CboCode_click(int position)
 void LibraryPanel::OpenCode(QString &list)
 {
     appendPlainText(m_codeBox, StoredCode::listToLines(list));
+    // Show the list from its top, with the cursor there, as a box whose text was just set.
+    m_codeBox->moveCursor(QTextCursor::Start);
     list.clear();
 }
 

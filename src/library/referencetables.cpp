@@ -5,6 +5,8 @@
 namespace ReferenceTables {
 
 namespace {
+// One entry a line, as the tables are read and checked.
+// clang-format off
 const char *const categories[categoryCount] = {
     "Color              Costants",
     "Comparison    Constant",
@@ -149,9 +151,9 @@ const char *const errorCodes[] = {
     "503 Object not safe for inizializing",
     "32811 Element not found",
 };
+// clang-format on
 
-template <std::size_t N>
-QStringList toList(const char *const (&entries)[N])
+template <std::size_t N> QStringList toList(const char *const (&entries)[N])
 {
     QStringList list;
     list.reserve(qsizetype(N));
@@ -172,15 +174,24 @@ QString category(int position)
 QStringList entries(int position)
 {
     switch (position) {
-    case 0: return toList(color);
-    case 1: return toList(comparison);
-    case 2: return toList(dateTime);
-    case 3: return toList(dateFormat);
-    case 4: return toList(string);
-    case 5: return toList(varType);
-    case 6: return toList(global);
-    case 7: return toList(errorCodes);
-    default: return {};
+    case 0:
+        return toList(color);
+    case 1:
+        return toList(comparison);
+    case 2:
+        return toList(dateTime);
+    case 3:
+        return toList(dateFormat);
+    case 4:
+        return toList(string);
+    case 5:
+        return toList(varType);
+    case 6:
+        return toList(global);
+    case 7:
+        return toList(errorCodes);
+    default:
+        return {};
     }
 }
 

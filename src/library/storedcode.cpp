@@ -5,11 +5,45 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace StoredCode {
 
 namespace {
 constexpr char bar = '|';
 constexpr char star = '*';
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
+qsizetype lineEndStart(const char *data, qsizetype pos)
+{
+    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
+}
+
+// Whether the title bytes of a line show the title. Only bytes outside ASCII can show the
+// same text as different bytes (e.g. invalid ones shown as a replacement character), so the
+// bytes are decoded only when they equal the title's own bytes or hold such a byte.
+bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
+{
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    if (bytes != titleBytes && ascii)
+        return false;
+    return QString::fromLocal8Bit(bytes) == title;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
 } // namespace
 
 QString listToLines(const QString &list)
@@ -47,29 +81,52 @@ QByteArray entry(const QString &title, const QString &list)
     return title.toLocal8Bit() + star + list.toLocal8Bit();
 }
 
-QStringList titles(const QList<QByteArray> &lines)
+QStringList titles(const QByteArray &bytes)
 {
     QStringList result;
-    result.reserve(lines.size());
-    for (const QByteArray &line : lines) {
+    const char *data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && !isLineEnd(data[end]))
+            ++end;
+        const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
         if (at >= 0)
-            result.append(QString::fromLocal8Bit(line.constData(), at));
+            result.append(QString::fromLocal8Bit(line.first(at)));
+        start = end + 1;
+        if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
+            ++start;
     }
     return result;
 }
 
-QString snippet(const QList<QByteArray> &lines, const QString &title)
+QString snippet(const QByteArray &bytes, const QString &title)
 {
-    // The titles are compared as text, as the list shows them, so that a title whose bytes
-    // are not valid in the code page still finds its own line.
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        const QByteArray &line = lines.at(i);
+    // The last entry wins, so the lines are visited from the end of the file. The titles are
+    // compared as text, as the list shows them, so that a title whose bytes are not valid in
+    // the code page still finds its own line.
+    const QByteArray titleBytes = title.toLocal8Bit();
+    const char *data = bytes.constData();
+    qsizetype end = bytes.size();
+    if (end == 0)
+        return {};
+    // A final line end adds no empty line.
+    if (isLineEnd(data[end - 1]))
+        end = lineEndStart(data, end - 1);
+    for (;;) {
+        qsizetype start = end;
+        while (start > 0 && !isLineEnd(data[start - 1]))
+            --start;
+        const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
-        if (at >= 0 && QString::fromLocal8Bit(line.constData(), at) == title)
-            return QString::fromLocal8Bit(line.constData() + at + 1, line.size() - at - 1);
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes))
+            return QString::fromLocal8Bit(line.sliced(at + 1));
+        if (start == 0)
+            return {};
+        end = lineEndStart(data, start - 1);
     }
-    return {};
 }
 
 bool exists(const QString &path)
@@ -79,12 +136,12 @@ bool exists(const QString &path)
 
 QStringList readTitles(const QString &path)
 {
-    return titles(TextFile::read(path).lines);
+    return titles(readBytes(path));
 }
 
 QString readSnippet(const QString &path, const QString &title)
 {
-    return snippet(TextFile::read(path).lines, title);
+    return snippet(readBytes(path), title);
 }
 
 QString store(const QString &path, const QString &title, const QString &list)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -25,12 +24,13 @@ QString codeToList(const QString &code);
 // The stored line, in the 8-bit code page, without line end: ("T", "a|b") gives "T*a|b".
 QByteArray entry(const QString &title, const QString &list);
 
-// The titles of the stored lines in file order; a line without "*" is skipped.
-// "T*a|b", "junk", "*x" give "T", "".
-QStringList titles(const QList<QByteArray> &lines);
+// The titles of the file's lines (CR LF, LF or CR ends) in file order; a line without "*" is
+// skipped. "T*a|b\r\njunk\r\n*x\r\n" gives "T", "".
+QStringList titles(const QByteArray &bytes);
 
 // The list stored under exactly this title; the last such line wins. Empty when none.
-QString snippet(const QList<QByteArray> &lines, const QString &title);
+// ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
+QString snippet(const QByteArray &bytes, const QString &title);
 
 // The file operations, on a full path.
 bool exists(const QString &path);

@@ -1,0 +1,298 @@
+#include "storedcode.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestStoredCode : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listToLines_data();
+    void listToLines();
+    void codeToList_data();
+    void codeToList();
+    void entryLine();
+    void titlesAndSnippets_data();
+    void titlesAndSnippets();
+    void storeAndReadBack_data();
+    void storeAndReadBack();
+    void twoStoresKeepTheirOwnLines();
+    void storeMendsMissingFinalLineEnd();
+    void storeKeepsBytesOfOtherEntries();
+    void storeWithoutFolderFails();
+    void storeToReadOnlyFileChangesNothing();
+    void storeOntoAFolderFails();
+    void missingFile();
+    void eightBitTitles();
+
+private:
+    static QByteArray fileBytes(const QString &path);
+    static void writeBytes(const QString &path, const QByteArray &bytes);
+};
+
+QByteArray TestStoredCode::fileBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TestStoredCode::writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void TestStoredCode::listToLines_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("lines");
+
+    QTest::newRow("three items") << u"a|b|c"_s << u"a\r\nb\r\nc\r\n"_s;
+    QTest::newRow("final bar adds no line") << u"a|b|"_s << u"a\r\nb\r\n"_s;
+    QTest::newRow("empty item inside") << u"a||b"_s << u"a\r\n\r\nb\r\n"_s;
+    QTest::newRow("empty list") << QString() << QString();
+    QTest::newRow("one item") << u"Dim x"_s << u"Dim x\r\n"_s;
+    QTest::newRow("bar alone is one empty line") << u"|"_s << u"\r\n"_s;
+    QTest::newRow("two bars") << u"||"_s << u"\r\n\r\n"_s;
+    QTest::newRow("leading bar") << u"|a"_s << u"\r\na\r\n"_s;
+    QTest::newRow("star and blanks kept") << u" x = a*b |  "_s << u" x = a*b \r\n  \r\n"_s;
+}
+
+void TestStoredCode::listToLines()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, lines);
+    QCOMPARE(StoredCode::listToLines(list), lines);
+}
+
+void TestStoredCode::codeToList_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("list");
+
+    QTest::newRow("two lines") << u"a\r\nb"_s << u"a|b"_s;
+    QTest::newRow("final line break") << u"a\r\nb\r\n"_s << u"a|b|"_s;
+    QTest::newRow("empty code") << QString() << QString();
+    QTest::newRow("only a line break") << u"\r\n"_s << u"|"_s;
+    QTest::newRow("empty line inside") << u"a\r\n\r\nb"_s << u"a||b"_s;
+    QTest::newRow("bar inside a line stays") << u"x|y\r\nz"_s << u"x|y|z"_s;
+    QTest::newRow("LF and lone CR") << u"a\nb\rc"_s << u"a|b|c"_s;
+    QTest::newRow("star inside") << u"If a*b > 1 Then"_s << u"If a*b > 1 Then"_s;
+}
+
+void TestStoredCode::codeToList()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, list);
+    QCOMPARE(StoredCode::codeToList(code), list);
+}
+
+void TestStoredCode::entryLine()
+{
+    QCOMPARE(StoredCode::entry(u"T"_s, u"a|b"_s), QByteArray("T*a|b"));
+    QCOMPARE(StoredCode::entry(QString(), u"x"_s), QByteArray("*x"));
+    QCOMPARE(StoredCode::entry(u"T"_s, QString()), QByteArray("T*"));
+}
+
+void TestStoredCode::titlesAndSnippets_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("snippet");
+
+    QTest::newRow("CR LF") << QByteArray("A*x|y\r\nB*z\r\n") << QStringList{u"A"_s, u"B"_s}
+                           << u"A"_s << u"x|y"_s;
+    QTest::newRow("LF, no final end")
+        << QByteArray("A*x\nB*z") << QStringList{u"A"_s, u"B"_s} << u"B"_s << u"z"_s;
+    QTest::newRow("lone CR") << QByteArray("A*x\rB*z\r") << QStringList{u"A"_s, u"B"_s} << u"B"_s
+                             << u"z"_s;
+    QTest::newRow("later entry wins")
+        << QByteArray("T*old\r\nU*u\r\nT*new|er\r\n") << QStringList{u"T"_s, u"U"_s, u"T"_s}
+        << u"T"_s << u"new|er"_s;
+    QTest::newRow("star inside the code")
+        << QByteArray("T*a*b|*\r\n") << QStringList{u"T"_s} << u"T"_s << u"a*b|*"_s;
+    QTest::newRow("lines without star skipped")
+        << QByteArray("\r\njunk\r\nT*a\r\n\r\n") << QStringList{u"T"_s} << u"junk"_s << QString();
+    QTest::newRow("empty title and empty code")
+        << QByteArray("*a\r\nT*\r\n") << QStringList{QString(), u"T"_s} << QString() << u"a"_s;
+    QTest::newRow("case and blanks count")
+        << QByteArray("t*1\r\nT *2\r\n") << QStringList{u"t"_s, u"T "_s} << u"T"_s << QString();
+    QTest::newRow("mixed line ends") << QByteArray("x\n\r\nA*1\r\r\nB*2\n\rA*3\r")
+                                     << QStringList{u"A"_s, u"B"_s, u"A"_s} << u"B"_s << u"2"_s;
+    QTest::newRow("title at the very start, no line end")
+        << QByteArray("A*only") << QStringList{u"A"_s} << u"A"_s << u"only"_s;
+    QTest::newRow("bytes not valid in the code page")
+        << QByteArray("\xff*bad\r\nCaf\xc3\xa9*ok\r\nA*y\r\n")
+        << QStringList{QString::fromLocal8Bit("\xff"), QString::fromLocal8Bit("Caf\xc3\xa9"),
+                       u"A"_s}
+        << QString::fromLocal8Bit("\xff") << u"bad"_s;
+    QTest::newRow("empty file") << QByteArray() << QStringList() << QString() << QString();
+    QTest::newRow("only line ends")
+        << QByteArray("\r\n\n\r") << QStringList() << QString() << QString();
+    QTest::newRow("category text is no title")
+        << QByteArray("T*a\r\n") << QStringList{u"T"_s} << u"*MY CODE*"_s << QString();
+}
+
+void TestStoredCode::titlesAndSnippets()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, titles);
+    QFETCH(QString, title);
+    QFETCH(QString, snippet);
+
+    QCOMPARE(StoredCode::titles(bytes), titles);
+    QCOMPARE(StoredCode::snippet(bytes, title), snippet);
+
+    // Every listed title finds the last line that holds it, whatever the line ends.
+    const QList<QByteArray> lines = TextFile::splitLines(bytes);
+    for (const QString &t : titles) {
+        QString last;
+        for (const QByteArray &line : lines) {
+            const qsizetype at = line.indexOf('*');
+            if (at >= 0 && QString::fromLocal8Bit(line.left(at)) == t)
+                last = QString::fromLocal8Bit(line.mid(at + 1));
+        }
+        QCOMPARE(StoredCode::snippet(bytes, t), last);
+    }
+}
+
+void TestStoredCode::storeAndReadBack_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("two lines") << u"a\r\nb"_s << QByteArray("T*a|b\r\n") << u"a\r\nb\r\n"_s;
+    QTest::newRow("final line break")
+        << u"a\r\nb\r\n"_s << QByteArray("T*a|b|\r\n") << u"a\r\nb\r\n"_s;
+    QTest::newRow("empty code") << QString() << QByteArray("T*\r\n") << QString();
+    QTest::newRow("star inside") << u"x = 2*y\r\n' *note*"_s << QByteArray("T*x = 2*y|' *note*\r\n")
+                                 << u"x = 2*y\r\n' *note*\r\n"_s;
+    QTest::newRow("bar inside a line splits it")
+        << u"a|b\r\nc"_s << QByteArray("T*a|b|c\r\n") << u"a\r\nb\r\nc\r\n"_s;
+    QTest::newRow("empty lines kept")
+        << u"a\r\n\r\n\r\nb"_s << QByteArray("T*a|||b\r\n") << u"a\r\n\r\n\r\nb\r\n"_s;
+}
+
+void TestStoredCode::storeAndReadBack()
+{
+    QFETCH(QString, code);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, shown);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    QVERIFY(!StoredCode::exists(path));
+    QCOMPARE(StoredCode::store(path, u"T"_s, StoredCode::codeToList(code)), QString());
+    QVERIFY(StoredCode::exists(path));
+    QCOMPARE(fileBytes(path), stored);
+    QCOMPARE(StoredCode::readTitles(path), QStringList{u"T"_s});
+    QCOMPARE(StoredCode::listToLines(StoredCode::readSnippet(path, u"T"_s)), shown);
+}
+
+void TestStoredCode::twoStoresKeepTheirOwnLines()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    QCOMPARE(StoredCode::store(path, u"One"_s, u"a|b"_s), QString());
+    QCOMPARE(StoredCode::store(path, u"Two"_s, u"c"_s), QString());
+    QCOMPARE(StoredCode::store(path, u"One"_s, u"d|"_s), QString());
+    QCOMPARE(fileBytes(path), QByteArray("One*a|b\r\nTwo*c\r\nOne*d|\r\n"));
+    QCOMPARE(StoredCode::readTitles(path), (QStringList{u"One"_s, u"Two"_s, u"One"_s}));
+    QCOMPARE(StoredCode::readSnippet(path, u"One"_s), u"d|"_s);
+    QCOMPARE(StoredCode::readSnippet(path, u"Two"_s), u"c"_s);
+}
+
+void TestStoredCode::storeMendsMissingFinalLineEnd()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    writeBytes(path, "A*x|y");
+    QCOMPARE(StoredCode::store(path, u"B"_s, u"z"_s), QString());
+    QCOMPARE(fileBytes(path), QByteArray("A*x|y\r\nB*z\r\n"));
+    QCOMPARE(StoredCode::readSnippet(path, u"A"_s), u"x|y"_s);
+    QCOMPARE(StoredCode::readSnippet(path, u"B"_s), u"z"_s);
+}
+
+void TestStoredCode::storeKeepsBytesOfOtherEntries()
+{
+    // Hand-edited lines, other line ends and bytes of another code page stay as they are.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    const char raw[] = "A*\xe9\xff|x\nnote without star\r\rB*y\r\n";
+    const QByteArray before(raw, sizeof raw - 1);
+    writeBytes(path, before);
+    QCOMPARE(StoredCode::store(path, u"C"_s, u"z"_s), QString());
+    QCOMPARE(fileBytes(path), before + "C*z\r\n");
+    QCOMPARE(StoredCode::readTitles(path), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+}
+
+void TestStoredCode::storeWithoutFolderFails()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Samples/MyCode.Txt"_s);
+    const QString error = StoredCode::store(path, u"T"_s, u"a"_s);
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QDir(dir.path()).exists(u"Samples"_s));
+    QVERIFY(!StoredCode::exists(path));
+}
+
+void TestStoredCode::storeToReadOnlyFileChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    writeBytes(path, "A*x\r\n");
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    QFile probe(path);
+    if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
+        QSKIP("read-only files are writable here (running with privileges)");
+    QVERIFY(!StoredCode::store(path, u"B"_s, u"y"_s).isEmpty());
+    QCOMPARE(fileBytes(path), QByteArray("A*x\r\n"));
+}
+
+void TestStoredCode::storeOntoAFolderFails()
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"MyCode.Txt"_s));
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    QVERIFY(!StoredCode::store(path, u"T"_s, u"a"_s).isEmpty());
+    QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(StoredCode::readTitles(path).isEmpty());
+    QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
+}
+
+void TestStoredCode::missingFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    QVERIFY(!StoredCode::exists(path));
+    QVERIFY(StoredCode::readTitles(path).isEmpty());
+    QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
+}
+
+void TestStoredCode::eightBitTitles()
+{
+    // Titles and code go to the file in the system's 8-bit code page and come back equal.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    const QString title = u"Caf\u00e9"_s;
+    const QString list = u"a = \"\u00e0\u00fc\"|"_s;
+    QCOMPARE(StoredCode::store(path, title, list), QString());
+    QCOMPARE(fileBytes(path), title.toLocal8Bit() + '*' + list.toLocal8Bit() + "\r\n");
+    QCOMPARE(StoredCode::readTitles(path), QStringList{title});
+    QCOMPARE(StoredCode::readSnippet(path, title), list);
+}
+
+QTEST_APPLESS_MAIN(TestStoredCode)
+#include "tst_storedcode.moc"
