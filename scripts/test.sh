@@ -14,6 +14,23 @@ cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 
+echo "== Fuzzing the program-file reader and the stored-code reader (${BRINDLE_FUZZ_SECONDS:-30} s each)"
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLE_FUZZ=ON >/dev/null
+cmake --build "$root/build/fuzz" -j "$jobs" --target fuzz_tabchange fuzz_storedcode
+for target in tabchange storedcode; do
+  corpus="$root/build/fuzz/corpus-$target"
+  mkdir -p "$corpus"
+  cp -n "$root"/fuzz/seeds/"$target"/* "$corpus"/ 2>/dev/null || true
+  log="$root/build/fuzz/$target.log"
+  if ! ASAN_OPTIONS=detect_leaks=0 "$root/build/fuzz/fuzz/fuzz_$target" \
+       -max_total_time="${BRINDLE_FUZZ_SECONDS:-30}" -print_final_stats=1 "$corpus" >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "fuzz_$target found a failing input (see above)"
+    exit 1
+  fi
+  grep -E "^Done" "$log"
+done
+
 echo "== Sanitizer build and tests"
 cmake -S "$root" -B "$root/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON
 cmake --build "$root/build/asan" -j "$jobs"
