@@ -269,6 +269,15 @@ QString TabPanel::programPath(const QString &name) const
 
 void TabPanel::setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines)
 {
+    // An exchange keeps the line count: then only the lines that differ are set again.
+    if (!lines.isEmpty() && lines.size() == store.size() && list->count() == store.size()) {
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines.at(i) != store.at(i))
+                list->item(int(i))->setText(QString::fromLocal8Bit(lines.at(i)));
+        }
+        store = std::move(lines);
+        return;
+    }
     store = std::move(lines);
     list->clear();
     QStringList texts;

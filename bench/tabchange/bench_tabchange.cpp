@@ -1,0 +1,192 @@
+// Times the TAB-order changer on program files of 10^5 and 10^6 lines (10^4 and 10^5
+// objects): reading, listing, one exchange and one rewrite, in the logic alone and through
+// the panel. Each time is printed as a ratio to copying the same file's bytes (read, write
+// to a new file) in the same run; several runs give a median and a spread.
+
+#include "actionhost.h"
+#include "diskfilesteps.h"
+#include "fakeplatform.h"
+#include "rewrite.h"
+#include "sectionreader.h"
+#include "tabexchange.h"
+#include "tabpanel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+constexpr int runs = 5;
+constexpr int headLines = 100;
+constexpr int furtherLines = 7; // a block is 9 lines, then its apostrophe line
+
+class Host : public ActionHost
+{
+public:
+    QString actionCaption() const override { return {}; }
+    void setActionCaption(const QString &) override {}
+    void setActionEnabled(bool) override {}
+    QString copyText() const override { return {}; }
+    void setCopyText(const QString &) override {}
+    void focusCopyText() override {}
+};
+
+QByteArray buildFile(int objects)
+{
+    QByteArray bytes;
+    for (int i = 0; i < headLines; ++i)
+        bytes += "Rem head line " + QByteArray::number(i) + "\r\n";
+    bytes += "' Begin Generated part\r\nDim Form1 As Window\r\n'\r\n";
+    for (int i = 1; i <= objects; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        bytes += "Ctl" + n + " = New Button\r\n Set Ctl(" + n + ") = Button" + n + "\r\n";
+        for (int l = 0; l < furtherLines; ++l)
+            bytes += "Ctl(" + n + ").Prop" + QByteArray::number(l) + " = " + n + "\r\n";
+        bytes += "'\r\n";
+    }
+    bytes += "' End Generated part\r\n";
+    for (int i = 0; i < headLines; ++i)
+        bytes += "Rem tail line " + QByteArray::number(i) + "\r\n";
+    return bytes;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+qint64 timeNs(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed();
+}
+
+void choose(QComboBox *box, int index)
+{
+    box->setCurrentIndex(index);
+    Q_EMIT box->activated(index);
+}
+
+void clickObject(QListWidget *list, int row)
+{
+    list->setCurrentRow(row);
+    Q_EMIT list->itemClicked(list->item(row));
+}
+
+void report(const char *label, std::vector<double> ratios)
+{
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("  %-34s median %8.2f   spread %8.2f .. %8.2f\n", label, ratios[ratios.size() / 2],
+                ratios.front(), ratios.back());
+}
+
+void benchSize(int objects)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Samples"));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QString program = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Samples/Big.txt")));
+    const QByteArray bytes = buildFile(objects);
+    writeFile(program, bytes);
+
+    FakePlatform platform;
+    Host host;
+    QWidget window;
+    TabPanel panel(platform, host, &window);
+    panel.Form_Load();
+    panel.show();
+    auto *combo2 = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));
+    auto *combo3 = panel.findChild<QComboBox *>(QStringLiteral("Combo3"));
+    auto *list2 = panel.findChild<QListWidget *>(QStringLiteral("List2"));
+
+    std::map<std::string, std::vector<double>> ratios;
+    std::vector<double> copyMs;
+    for (int run = 0; run < runs; ++run) {
+        // The baseline of a run is the median of five copies, so one hiccup does not skew it.
+        std::vector<double> copies;
+        for (int c = 0; c < 5; ++c) {
+            copies.push_back(double(timeNs([&] {
+                QFile in(program);
+                in.open(QIODevice::ReadOnly);
+                writeFile(dir.filePath(QStringLiteral("copy.txt")), in.readAll());
+            })));
+            QFile::remove(dir.filePath(QStringLiteral("copy.txt")));
+        }
+        std::sort(copies.begin(), copies.end());
+        const double copy = copies[2];
+        copyMs.push_back(copy / 1e6);
+
+        SectionReader::Section section;
+        SectionReader::Objects listed;
+        QList<QByteArray> changed;
+        ratios["logic: read"].push_back(
+            timeNs([&] { section = SectionReader::read(program); }) / copy);
+        ratios["logic: list"].push_back(timeNs([&] {
+                                            SectionReader::formTable(section.lines);
+                                            listed = SectionReader::listObjects(
+                                                section.lines, 0, int(section.lines.size()) - 1);
+                                        }) / copy);
+        ratios["logic: exchange first and last"].push_back(timeNs([&] {
+            const int sel = SectionReader::entryIndex(listed.entries.first());
+            const int target = SectionReader::entryIndex(listed.entries.last());
+            const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects);
+            changed = TabExchange::exchange(section.lines, sel, p.moved, target, p.target);
+        }) / copy);
+        DiskFileSteps disk;
+        ratios["logic: rewrite (synced)"].push_back(timeNs([&] {
+            const auto r = Rewrite::rewrite(disk, program, section.genStart, changed);
+            if (!r.written || !r.message.isEmpty())
+                qFatal("rewrite failed: %s", qPrintable(r.message));
+        }) / copy);
+
+        ratios["panel: pick file, read and list"].push_back(
+            timeNs([&] { choose(combo2, combo2->findText(QStringLiteral("Big.txt"))); }) / copy);
+        ratios["panel: exchange, No"].push_back(timeNs([&] {
+            clickObject(list2, 0);
+            platform.messageAnswers.enqueue(Platform::No);
+            choose(combo3, objects - 1);
+        }) / copy);
+        ratios["panel: exchange, Yes (rewrite)"].push_back(timeNs([&] {
+            clickObject(list2, 0);
+            platform.messageAnswers.enqueue(Platform::Yes);
+            choose(combo3, objects - 1);
+        }) / copy);
+        if (platform.messages().size() != 2 * (run + 1))
+            qFatal("unexpected message: %s", qPrintable(platform.messages().last()));
+    }
+    std::sort(copyMs.begin(), copyMs.end());
+    std::printf("%d objects, %lld lines, %.1f MB; copy baseline median %.1f ms\n", objects,
+                static_cast<long long>(bytes.count('\n')), bytes.size() / 1e6,
+                copyMs[copyMs.size() / 2]);
+    for (const auto &[label, values] : ratios)
+        report(label.c_str(), values);
+    QDir::setCurrent(previous);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::printf("TAB-order changer: time as a ratio to copying the file's bytes, %d runs\n", runs);
+    for (int objects : {10000, 100000})
+        benchSize(objects);
+    return 0;
+}
