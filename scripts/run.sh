@@ -3,6 +3,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/deps.sh"
+# The SERVICES menu opens the reference card and the quick help in the desktop's viewers.
+brindle_packages+=(xdg-utils mupdf xchm)
 brindle_install_deps
 
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release
