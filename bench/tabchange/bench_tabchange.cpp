@@ -101,7 +101,8 @@ void benchSize(int objects)
     QDir(dir.path()).mkdir(QStringLiteral("Samples"));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const QString program = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Samples/Big.txt")));
+    const QString program =
+        QDir::toNativeSeparators(dir.filePath(QStringLiteral("Samples/Big.txt")));
     const QByteArray bytes = buildFile(objects);
     writeFile(program, bytes);
 
@@ -135,38 +136,46 @@ void benchSize(int objects)
         SectionReader::Section section;
         SectionReader::Objects listed;
         QList<QByteArray> changed;
-        ratios["logic: read"].push_back(
-            timeNs([&] { section = SectionReader::read(program); }) / copy);
+        ratios["logic: read"].push_back(timeNs([&] { section = SectionReader::read(program); }) /
+                                        copy);
         ratios["logic: list"].push_back(timeNs([&] {
                                             SectionReader::formTable(section.lines);
                                             listed = SectionReader::listObjects(
                                                 section.lines, 0, int(section.lines.size()) - 1);
-                                        }) / copy);
-        ratios["logic: exchange first and last"].push_back(timeNs([&] {
-            const int sel = SectionReader::entryIndex(listed.entries.first());
-            const int target = SectionReader::entryIndex(listed.entries.last());
-            const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects);
-            changed = TabExchange::exchange(section.lines, sel, p.moved, target, p.target);
-        }) / copy);
+                                        }) /
+                                        copy);
+        ratios["logic: exchange first and last"].push_back(
+            timeNs([&] {
+                const int sel = SectionReader::entryIndex(listed.entries.first());
+                const int target = SectionReader::entryIndex(listed.entries.last());
+                const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects);
+                changed = TabExchange::exchange(section.lines, sel, p.moved, target, p.target);
+            }) /
+            copy);
         DiskFileSteps disk;
-        ratios["logic: rewrite (synced)"].push_back(timeNs([&] {
-            const auto r = Rewrite::rewrite(disk, program, section.genStart, changed);
-            if (!r.written || !r.message.isEmpty())
-                qFatal("rewrite failed: %s", qPrintable(r.message));
-        }) / copy);
+        ratios["logic: rewrite (synced)"].push_back(
+            timeNs([&] {
+                const auto r = Rewrite::rewrite(disk, program, section.genStart, changed);
+                if (!r.written || !r.message.isEmpty())
+                    qFatal("rewrite failed: %s", qPrintable(r.message));
+            }) /
+            copy);
 
         ratios["panel: pick file, read and list"].push_back(
             timeNs([&] { choose(combo2, combo2->findText(QStringLiteral("Big.txt"))); }) / copy);
         ratios["panel: exchange, No"].push_back(timeNs([&] {
-            clickObject(list2, 0);
-            platform.messageAnswers.enqueue(Platform::No);
-            choose(combo3, objects - 1);
-        }) / copy);
+                                                    clickObject(list2, 0);
+                                                    platform.messageAnswers.enqueue(Platform::No);
+                                                    choose(combo3, objects - 1);
+                                                }) /
+                                                copy);
         ratios["panel: exchange, Yes (rewrite)"].push_back(timeNs([&] {
-            clickObject(list2, 0);
-            platform.messageAnswers.enqueue(Platform::Yes);
-            choose(combo3, objects - 1);
-        }) / copy);
+                                                               clickObject(list2, 0);
+                                                               platform.messageAnswers.enqueue(
+                                                                   Platform::Yes);
+                                                               choose(combo3, objects - 1);
+                                                           }) /
+                                                           copy);
         if (platform.messages().size() != 2 * (run + 1))
             qFatal("unexpected message: %s", qPrintable(platform.messages().last()));
     }

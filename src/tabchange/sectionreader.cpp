@@ -44,7 +44,9 @@ Section read(const QString &path)
 {
     const TextFile::Lines file = TextFile::read(path);
     if (!file.ok()) {
-        return {Section::Unreadable, -1, {},
+        return {Section::Unreadable,
+                -1,
+                {},
                 QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") +
                     file.error};
     }

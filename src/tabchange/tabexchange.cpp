@@ -71,8 +71,8 @@ Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int
             return p;
         }
     }
-    const bool apart = selBlock + selected.size() <= targetBlock ||
-                       targetBlock + target.size() <= selBlock;
+    const bool apart =
+        selBlock + selected.size() <= targetBlock || targetBlock + target.size() <= selBlock;
     if (selBlock != targetBlock && !apart) {
         p.message = layoutMessage(qMax(selBlock, targetBlock));
         return p;

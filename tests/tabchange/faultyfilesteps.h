@@ -45,8 +45,8 @@ public:
 private:
     bool fails(const char *step)
     {
-        const QString call =
-            QLatin1String(step) + QLatin1Char('#') + QString::number(++m_counts[QLatin1String(step)]);
+        const QString call = QLatin1String(step) + QLatin1Char('#') +
+                             QString::number(++m_counts[QLatin1String(step)]);
         calls << call;
         return m_failing.contains(call);
     }

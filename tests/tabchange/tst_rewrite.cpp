@@ -44,8 +44,7 @@ void put(const QString &path, const QByteArray &bytes)
 
 QStringList filesIn(const QTemporaryDir &dir)
 {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                      QDir::Name);
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 } // namespace
@@ -160,7 +159,7 @@ void TestRewrite::failingStep_data()
 {
     QTest::addColumn<QStringList>("failing");
     QTest::addColumn<bool>("written");
-    QTest::addColumn<QString>("left");   // what is left under the program's name
+    QTest::addColumn<QString>("left"); // what is left under the program's name
     QTest::addColumn<QStringList>("files");
 
     const QStringList program{QStringLiteral("Prog.txt")};
@@ -173,20 +172,20 @@ void TestRewrite::failingStep_data()
                             << program;
     QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << previous
                             << program;
-    QTest::newRow("write of the head") << QStringList{QStringLiteral("write#1")} << false
-                                       << previous << program;
-    QTest::newRow("write of the section") << QStringList{QStringLiteral("write#2")} << false
-                                          << previous << program;
-    QTest::newRow("commit (flush, sync, close)") << QStringList{QStringLiteral("commit#1")}
-                                                 << false << previous << program;
-    QTest::newRow("delete of the backup") << QStringList{QStringLiteral("remove#1")} << true << next
-                                          << both;
+    QTest::newRow("write of the head")
+        << QStringList{QStringLiteral("write#1")} << false << previous << program;
+    QTest::newRow("write of the section")
+        << QStringList{QStringLiteral("write#2")} << false << previous << program;
+    QTest::newRow("commit (flush, sync, close)")
+        << QStringList{QStringLiteral("commit#1")} << false << previous << program;
+    QTest::newRow("delete of the backup")
+        << QStringList{QStringLiteral("remove#1")} << true << next << both;
     QTest::newRow("write, and putting back")
-        << QStringList{QStringLiteral("write#2"), QStringLiteral("rename#2")} << false
-        << QString() << backupOnly;
+        << QStringList{QStringLiteral("write#2"), QStringLiteral("rename#2")} << false << QString()
+        << backupOnly;
     QTest::newRow("create, and putting back")
-        << QStringList{QStringLiteral("create#1"), QStringLiteral("rename#2")} << false
-        << QString() << backupOnly;
+        << QStringList{QStringLiteral("create#1"), QStringLiteral("rename#2")} << false << QString()
+        << backupOnly;
 }
 
 // Whichever step fails: a message, and the whole previous content under the program's name

@@ -12,13 +12,20 @@ const QString blanks40 = QString(40, QLatin1Char(' '));
 
 Lines exampleFile()
 {
-    return {"First line of the program", "Second line of the program",
-            "' Begin Generated part",    "Dim Form1",
-            "'",                         "New object",
-            " Set Ctl(1) = OkButton",    "Ctl(1).Caption = OK",
-            "'",                         "New object",
-            " SET Ctl(2) = NameBox",     "Ctl(2).Text = empty",
-            "' End Generated part",      "Last line of the program"};
+    return {"First line of the program",
+            "Second line of the program",
+            "' Begin Generated part",
+            "Dim Form1",
+            "'",
+            "New object",
+            " Set Ctl(1) = OkButton",
+            "Ctl(1).Caption = OK",
+            "'",
+            "New object",
+            " SET Ctl(2) = NameBox",
+            "Ctl(2).Text = empty",
+            "' End Generated part",
+            "Last line of the program"};
 }
 
 QString formEntry(const QString &name, int index)
@@ -131,18 +138,18 @@ void TestSectionReader::formTable_data()
     QTest::newRow("example") << exampleFile().mid(2)
                              << QStringList{formEntry(QStringLiteral("Form1"), 1), endEntry(10)};
     QTest::newRow("only DIM Form and Dim Form at the start")
-        << Lines{"' Begin Gen", " Dim Form1", "dim Form2", "DIM Form3", "Dim FormX As Window",
-                 "x Dim Form4"}
+        << Lines{"' Begin Gen", " Dim Form1",          "dim Form2",
+                 "DIM Form3",   "Dim FormX As Window", "x Dim Form4"}
         << QStringList{formEntry(QStringLiteral("Form3"), 3),
                        formEntry(QStringLiteral("FormX As Window"), 4)};
     QTest::newRow("form and end on one line")
         << Lines{"' Begin Gen", "Dim Form1 ' End Generated"}
         << QStringList{formEntry(QStringLiteral("Form1 ' End Generated"), 1), endEntry(1)};
     QTest::newRow("several forms, a second end line")
-        << Lines{"' Begin Gen", "Dim Form1", "'", "Dim Form2", "' End Generated",
-                 "' End Generated too"}
-        << QStringList{formEntry(QStringLiteral("Form1"), 1),
-                       formEntry(QStringLiteral("Form2"), 3), endEntry(4), endEntry(5)};
+        << Lines{"' Begin Gen", "Dim Form1",       "'",
+                 "Dim Form2",   "' End Generated", "' End Generated too"}
+        << QStringList{formEntry(QStringLiteral("Form1"), 1), formEntry(QStringLiteral("Form2"), 3),
+                       endEntry(4), endEntry(5)};
     QTest::newRow("name kept as text") << Lines{"Dim Form\xc3\xa9t\xc3\xa9"}
                                        << QStringList{formEntry(QStringLiteral("Formété"), 0)};
     QTest::newRow("none") << Lines{"' Begin Gen", "a"} << QStringList{};
@@ -190,19 +197,19 @@ void TestSectionReader::listObjects_data()
                              << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
                                             objectEntry(2, QStringLiteral(" NameBox"), 7)};
     QTest::newRow("range past the section is clipped")
-        << example << 4 << 400 << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
-                                              objectEntry(2, QStringLiteral(" NameBox"), 7)};
+        << example << 4 << 400
+        << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
+                       objectEntry(2, QStringLiteral(" NameBox"), 7)};
     QTest::newRow("range without SET lines") << example << 0 << 3 << QStringList{};
     QTest::newRow("every SET or Set counts, none without its blank")
-        << Lines{"' Begin Gen", "Dim Form1 Settings", "x", " Setup = 1", "'", "x", "=SET",
-                 "x", " SET"}
+        << Lines{"' Begin Gen", "Dim Form1 Settings", "x", " Setup = 1", "'", "x", "=SET", "x",
+                 " SET"}
         << 0 << 8
         << QStringList{objectEntry(1, QStringLiteral("Dim Form1 Settings"), 0),
                        objectEntry(2, QStringLiteral(" 1"), 2),
                        objectEntry(3, QStringLiteral(" SET"), 7)};
     QTest::newRow("name after the first equals sign")
-        << Lines{"New", " Set Ctl(1) = A = B", "New", " Set Ctl(2) = \xc3\xa9t\xc3\xa9"} << 0
-        << 3
+        << Lines{"New", " Set Ctl(1) = A = B", "New", " Set Ctl(2) = \xc3\xa9t\xc3\xa9"} << 0 << 3
         << QStringList{objectEntry(1, QStringLiteral(" A = B"), 0),
                        objectEntry(2, QStringLiteral(" été"), 2)};
 }
@@ -229,19 +236,19 @@ void TestSectionReader::entryPieces_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
 
-    QTest::newRow("example") << objectEntry(2, QStringLiteral(" NameBox"), 7)
-                             << QStringLiteral("2") << QStringLiteral("NameBox") + blanks40 << 7;
+    QTest::newRow("example") << objectEntry(2, QStringLiteral(" NameBox"), 7) << QStringLiteral("2")
+                             << QStringLiteral("NameBox") + blanks40 << 7;
     QTest::newRow("dash inside the name")
         << objectEntry(11, QStringLiteral(" Box-2"), 130) << QStringLiteral("11")
         << QStringLiteral("Box-2") + blanks40 << 130;
-    QTest::newRow("name ending in a dash") << objectEntry(1, QStringLiteral(" A-"), 4)
-                                           << QStringLiteral("1") << QStringLiteral("A-") + blanks40
-                                           << 4;
+    QTest::newRow("name ending in a dash")
+        << objectEntry(1, QStringLiteral(" A-"), 4) << QStringLiteral("1")
+        << QStringLiteral("A-") + blanks40 << 4;
     QTest::newRow("SET on the first section line")
         << objectEntry(1, QStringLiteral(" X"), -1) << QStringLiteral("1")
         << QStringLiteral("X") + blanks40 << -1;
-    QTest::newRow("form entry") << formEntry(QStringLiteral("Form1"), 12)
-                                << QStringLiteral("Form1") << QString() << 12;
+    QTest::newRow("form entry") << formEntry(QStringLiteral("Form1"), 12) << QStringLiteral("Form1")
+                                << QString() << 12;
     QTest::newRow("end entry") << endEntry(10) << QStringLiteral("°°°°°") << QString() << 10;
 }
 

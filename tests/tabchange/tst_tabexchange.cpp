@@ -11,10 +11,18 @@ namespace {
 // The section of the example program: two objects of one form.
 Lines exampleSection()
 {
-    return {"' Begin Generated part", "Dim Form1",          "'",
-            "New object",             " Set Ctl(1) = OkButton", "Ctl(1).Caption = OK",
-            "'",                      "New object",         " SET Ctl(2) = NameBox",
-            "Ctl(2).Text = empty",    "' End Generated part", "Last line of the program"};
+    return {"' Begin Generated part",
+            "Dim Form1",
+            "'",
+            "New object",
+            " Set Ctl(1) = OkButton",
+            "Ctl(1).Caption = OK",
+            "'",
+            "New object",
+            " SET Ctl(2) = NameBox",
+            "Ctl(2).Text = empty",
+            "' End Generated part",
+            "Last line of the program"};
 }
 
 // Lists the objects of the range and exchanges object `from` with the one at position `to`,
@@ -91,17 +99,17 @@ void TestTabExchange::renumber_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("one digit") << QByteArray("Ctl(1).Caption = OK") << 2
                                << QByteArray("Ctl(2).Caption = OK");
-    QTest::newRow("longer number") << QByteArray("Ctl(12).Left = 5") << 3
-                                   << QByteArray("Ctl(3).Left = 5");
-    QTest::newRow("to two digits") << QByteArray("Ctl(3).Move(1, 2)") << 10
-                                   << QByteArray("Ctl(10).Move(1, 2)");
-    QTest::newRow("empty parentheses") << QByteArray("Ctl().Top = 1") << 4
-                                       << QByteArray("Ctl(4).Top = 1");
+    QTest::newRow("longer number")
+        << QByteArray("Ctl(12).Left = 5") << 3 << QByteArray("Ctl(3).Left = 5");
+    QTest::newRow("to two digits")
+        << QByteArray("Ctl(3).Move(1, 2)") << 10 << QByteArray("Ctl(10).Move(1, 2)");
+    QTest::newRow("empty parentheses")
+        << QByteArray("Ctl().Top = 1") << 4 << QByteArray("Ctl(4).Top = 1");
     QTest::newRow("any text inside") << QByteArray("Ctl(i + 1).X") << 7 << QByteArray("Ctl(7).X");
-    QTest::newRow("no parentheses") << QByteArray("Visible = True") << 5
-                                    << QByteArray("Visible = True");
-    QTest::newRow("close before open") << QByteArray("x) = Mid(s, 2)") << 5
-                                       << QByteArray("x) = Mid(s, 2)");
+    QTest::newRow("no parentheses")
+        << QByteArray("Visible = True") << 5 << QByteArray("Visible = True");
+    QTest::newRow("close before open")
+        << QByteArray("x) = Mid(s, 2)") << 5 << QByteArray("x) = Mid(s, 2)");
     QTest::newRow("open only") << QByteArray("Ctl(1.Top") << 5 << QByteArray("Ctl(1.Top");
     QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << 2
                                 << QByteArray("Ctl(2).Caption = \xe9t\xe9");
@@ -146,12 +154,18 @@ void TestTabExchange::workedExample()
     QCOMPARE(TabExchange::nameText(p.moved.at(1)), QByteArray(" OkButton"));
     QCOMPARE(TabExchange::nameText(p.target.at(1)), QByteArray(" NameBox"));
 
-    const Lines expected{"' Begin Generated part", "Dim Form1",
-                         "'",                      "New object",
-                         " SET Ctl(1) = NameBox",  "Ctl(1).Text = empty",
-                         "'",                      "New object",
-                         " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK",
-                         "' End Generated part",   "Last line of the program"};
+    const Lines expected{"' Begin Generated part",
+                         "Dim Form1",
+                         "'",
+                         "New object",
+                         " SET Ctl(1) = NameBox",
+                         "Ctl(1).Text = empty",
+                         "'",
+                         "New object",
+                         " Set Ctl(2) = OkButton",
+                         "Ctl(2).Caption = OK",
+                         "' End Generated part",
+                         "Last line of the program"};
     QCOMPARE(TabExchange::exchange(section, 3, p.moved, 7, p.target), expected);
 }
 
@@ -165,29 +179,62 @@ void TestTabExchange::ownPositionLeavesSectionAsItIs()
 
 void TestTabExchange::blocksOfDifferentLengths()
 {
-    const Lines section{"' Begin Gen",         "Dim Form1",
-                        "'",                   "New A",
-                        " Set Ctl(1) = A",     "'",
-                        "New B",               " Set Ctl(2) = B",
-                        "Ctl(2).X = 1",        "Ctl(2).Y = 2",
-                        "Ctl(2).Z = 3",        "'",
-                        "New C",               " Set Ctl(3) = C",
-                        "Ctl(3).X = 1",        "'",
-                        "' End Generated",     "tail"};
-    const Lines expected{"' Begin Gen",     "Dim Form1",    "'",
-                         "New C",           " Set Ctl(1) = C", "Ctl(1).X = 1",
-                         "'",               "New B",        " Set Ctl(2) = B",
-                         "Ctl(2).X = 1",    "Ctl(2).Y = 2", "Ctl(2).Z = 3",
-                         "'",               "New A",        " Set Ctl(3) = A",
-                         "'",               "' End Generated", "tail"};
+    const Lines section{"' Begin Gen",
+                        "Dim Form1",
+                        "'",
+                        "New A",
+                        " Set Ctl(1) = A",
+                        "'",
+                        "New B",
+                        " Set Ctl(2) = B",
+                        "Ctl(2).X = 1",
+                        "Ctl(2).Y = 2",
+                        "Ctl(2).Z = 3",
+                        "'",
+                        "New C",
+                        " Set Ctl(3) = C",
+                        "Ctl(3).X = 1",
+                        "'",
+                        "' End Generated",
+                        "tail"};
+    const Lines expected{"' Begin Gen",
+                         "Dim Form1",
+                         "'",
+                         "New C",
+                         " Set Ctl(1) = C",
+                         "Ctl(1).X = 1",
+                         "'",
+                         "New B",
+                         " Set Ctl(2) = B",
+                         "Ctl(2).X = 1",
+                         "Ctl(2).Y = 2",
+                         "Ctl(2).Z = 3",
+                         "'",
+                         "New A",
+                         " Set Ctl(3) = A",
+                         "'",
+                         "' End Generated",
+                         "tail"};
     QCOMPARE(move(section, 0, 17, 1, 3), expected);
 
-    const Lines longFirst{"' Begin Gen",     "Dim Form1",       "'",
-                          "New B",           " Set Ctl(1) = B", "Ctl(1).X = 1",
-                          "Ctl(1).Y = 2",    "Ctl(1).Z = 3",    "'",
-                          "New A",           " Set Ctl(2) = A", "'",
-                          "New C",           " Set Ctl(3) = C", "Ctl(3).X = 1",
-                          "'",               "' End Generated", "tail"};
+    const Lines longFirst{"' Begin Gen",
+                          "Dim Form1",
+                          "'",
+                          "New B",
+                          " Set Ctl(1) = B",
+                          "Ctl(1).X = 1",
+                          "Ctl(1).Y = 2",
+                          "Ctl(1).Z = 3",
+                          "'",
+                          "New A",
+                          " Set Ctl(2) = A",
+                          "'",
+                          "New C",
+                          " Set Ctl(3) = C",
+                          "Ctl(3).X = 1",
+                          "'",
+                          "' End Generated",
+                          "tail"};
     QCOMPARE(move(section, 0, 17, 1, 2), longFirst);
 }
 
@@ -223,14 +270,13 @@ void TestTabExchange::refused_data()
     Lines emptyName = exampleSection();
     emptyName[8] = " SET Ctl(2) =";
     QTest::newRow("empty name text") << emptyName << 3 << 7 << QStringLiteral(" SET Ctl(2) =");
-    QTest::newRow("selected block outside") << exampleSection() << -1 << 7
-                                            << QStringLiteral("layout");
-    QTest::newRow("target block past the end") << exampleSection() << 3 << 40
-                                               << QStringLiteral("layout");
-    QTest::newRow("block of one line") << exampleSection() << 3 << 11
-                                       << QStringLiteral("layout");
-    const Lines adjacentSets{"' Begin Gen", "New A", " Set Ctl(1) = A", " Set Ctl(2) = B",
-                             "Ctl(2).X = 1", "'"};
+    QTest::newRow("selected block outside")
+        << exampleSection() << -1 << 7 << QStringLiteral("layout");
+    QTest::newRow("target block past the end")
+        << exampleSection() << 3 << 40 << QStringLiteral("layout");
+    QTest::newRow("block of one line") << exampleSection() << 3 << 11 << QStringLiteral("layout");
+    const Lines adjacentSets{"' Begin Gen",     "New A",        " Set Ctl(1) = A",
+                             " Set Ctl(2) = B", "Ctl(2).X = 1", "'"};
     QTest::newRow("overlapping blocks") << adjacentSets << 1 << 2 << QStringLiteral("layout");
 }
 
@@ -255,11 +301,12 @@ void TestTabExchange::refused()
 void TestTabExchange::randomSections()
 {
     QRandomGenerator rng(20240611);
-    const QList<QByteArray> names{" Btn", " Btn1", " Btn12", " MyBtn1", " Btn1Label", " B",
-                                  "Btn", " Ctl(1)"};
+    const QList<QByteArray> names{" Btn",       " Btn1", " Btn12", " MyBtn1",
+                                  " Btn1Label", " B",    "Btn",    " Ctl(1)"};
     const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
-                                    "Ctl(%).Move(1, 2, 3)", "Ctl(%).Text = \"\xe9t\xe9\"",
-                                    "x) = Mid(s, 2", "Visible = True", "Ctl(%).Tag = Btn1"};
+                                    "Ctl(%).Move(1, 2, 3)",    "Ctl(%).Text = \"\xe9t\xe9\"",
+                                    "x) = Mid(s, 2",           "Visible = True",
+                                    "Ctl(%).Tag = Btn1"};
     for (int round = 0; round < 400; ++round) {
         QList<Form> forms;
         const int formCount = rng.bounded(1, 4);
@@ -269,7 +316,8 @@ void TestTabExchange::randomSections()
             const int objectCount = rng.bounded(1, 9);
             for (int o = 0; o < objectCount; ++o) {
                 Object obj{rng.bounded(2) ? "New object" : "New Button",
-                           names.at(rng.bounded(int(names.size()))), {}};
+                           names.at(rng.bounded(int(names.size()))),
+                           {}};
                 const int lines = rng.bounded(0, 5);
                 for (int l = 0; l < lines; ++l)
                     obj.further << further.at(rng.bounded(int(further.size())));
@@ -286,8 +334,7 @@ void TestTabExchange::randomSections()
             table.size() <= 2 ? SectionReader::Range{0, int(section.size()) - 1}
                               : SectionReader::formRange(table, f, int(section.size()) - 1);
         const int count = int(forms.at(f).objects.size());
-        QCOMPARE(SectionReader::listObjects(section, range.start, range.end).entries.size(),
-                 count);
+        QCOMPARE(SectionReader::listObjects(section, range.start, range.end).entries.size(), count);
         const int a = rng.bounded(1, count + 1);
         const int b = rng.bounded(1, count + 1);
 

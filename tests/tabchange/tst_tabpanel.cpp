@@ -18,18 +18,30 @@ QByteArray crlf(const Lines &lines)
 }
 
 const Lines exampleHead{"First line of the program", "Second line of the program"};
-const Lines exampleSection{"' Begin Generated part", "Dim Form1",
-                           "'",                      "New object",
-                           " Set Ctl(1) = OkButton", "Ctl(1).Caption = OK",
-                           "'",                      "New object",
-                           " SET Ctl(2) = NameBox",  "Ctl(2).Text = empty",
-                           "' End Generated part",   "Last line of the program"};
-const Lines exampleSwapped{"' Begin Generated part", "Dim Form1",
-                           "'",                      "New object",
-                           " SET Ctl(1) = NameBox",  "Ctl(1).Text = empty",
-                           "'",                      "New object",
-                           " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK",
-                           "' End Generated part",   "Last line of the program"};
+const Lines exampleSection{"' Begin Generated part",
+                           "Dim Form1",
+                           "'",
+                           "New object",
+                           " Set Ctl(1) = OkButton",
+                           "Ctl(1).Caption = OK",
+                           "'",
+                           "New object",
+                           " SET Ctl(2) = NameBox",
+                           "Ctl(2).Text = empty",
+                           "' End Generated part",
+                           "Last line of the program"};
+const Lines exampleSwapped{"' Begin Generated part",
+                           "Dim Form1",
+                           "'",
+                           "New object",
+                           " SET Ctl(1) = NameBox",
+                           "Ctl(1).Text = empty",
+                           "'",
+                           "New object",
+                           " Set Ctl(2) = OkButton",
+                           "Ctl(2).Caption = OK",
+                           "' End Generated part",
+                           "Last line of the program"};
 
 QString entry(int ordinal, const QString &name, int block)
 {
@@ -166,11 +178,21 @@ void TestTabPanel::exampleEndToEnd()
 
 void TestTabPanel::noThenYesWritesBoth()
 {
-    const Lines section{"' Begin Gen", "Dim Form1",         "'",
-                        "New A",       " Set Ctl(1) = A",   "Ctl(1).X = 1",
-                        "'",           "New B",             " Set Ctl(2) = B",
-                        "'",           "New C",             " Set Ctl(3) = C",
-                        "Ctl(3).Y = 2", "Ctl(3).Z = 3",     "' End Generated"};
+    const Lines section{"' Begin Gen",
+                        "Dim Form1",
+                        "'",
+                        "New A",
+                        " Set Ctl(1) = A",
+                        "Ctl(1).X = 1",
+                        "'",
+                        "New B",
+                        " Set Ctl(2) = B",
+                        "'",
+                        "New C",
+                        " Set Ctl(3) = C",
+                        "Ctl(3).Y = 2",
+                        "Ctl(3).Z = 3",
+                        "' End Generated"};
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Three.txt"), "head\r\n" + crlf(section));
     ui.start();
@@ -183,11 +205,21 @@ void TestTabPanel::noThenYesWritesBoth()
                           entry(3, QStringLiteral(" A"), 11)}));
 
     moveObject(ui, 0, 2, Platform::Yes); // C to 2: B C A, written with the first change
-    const Lines expected{"' Begin Gen",  "Dim Form1",      "'",
-                         "New B",        " Set Ctl(1) = B", "'",
-                         "New C",        " Set Ctl(2) = C", "Ctl(2).Y = 2",
-                         "Ctl(2).Z = 3", "'",              "New A",
-                         " Set Ctl(3) = A", "Ctl(3).X = 1", "' End Generated"};
+    const Lines expected{"' Begin Gen",
+                         "Dim Form1",
+                         "'",
+                         "New B",
+                         " Set Ctl(1) = B",
+                         "'",
+                         "New C",
+                         " Set Ctl(2) = C",
+                         "Ctl(2).Y = 2",
+                         "Ctl(2).Z = 3",
+                         "'",
+                         "New A",
+                         " Set Ctl(3) = A",
+                         "Ctl(3).X = 1",
+                         "' End Generated"};
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(expected));
     QCOMPARE(ui.platform.messages(), QStringList(2, confirmText));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Three.Bak"))));
@@ -207,13 +239,26 @@ void TestTabPanel::ownPositionRewritesSameSection()
 
 void TestTabPanel::formsSelector()
 {
-    const Lines section{"' Begin Gen",       "Dim Form1",         "'",
-                        "New A",             " Set Ctl(1) = A",   "'",
-                        "New B",             " Set Ctl(2) = B",   "'",
-                        "Dim Form2 As Window", "'",               "New C",
-                        " Set Ctl(1) = C",   "Ctl(1).X = 5",      "'",
-                        "New D",             " Set Ctl(2) = D",   "'",
-                        "' End Generated",   " Set Tail = Nothing"};
+    const Lines section{"' Begin Gen",
+                        "Dim Form1",
+                        "'",
+                        "New A",
+                        " Set Ctl(1) = A",
+                        "'",
+                        "New B",
+                        " Set Ctl(2) = B",
+                        "'",
+                        "Dim Form2 As Window",
+                        "'",
+                        "New C",
+                        " Set Ctl(1) = C",
+                        "Ctl(1).X = 5",
+                        "'",
+                        "New D",
+                        " Set Ctl(2) = D",
+                        "'",
+                        "' End Generated",
+                        " Set Tail = Nothing"};
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(section));
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
@@ -307,7 +352,8 @@ void TestTabPanel::unreadableFileChangesNothing()
     openProgram(ui, QStringLiteral("Gone.txt"));
 
     QCOMPARE(ui.platform.messages().size(), 1);
-    QVERIFY(ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
+    QVERIFY(
+        ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
     QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Gone.txt")));
     QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
     QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
@@ -350,7 +396,8 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     const QStringList messages = ui.platform.messages();
     QCOMPARE(messages.size(), 2);
     QCOMPARE(messages.at(0), confirmText);
-    QVERIFY2(messages.at(1).contains(QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.Bak")))),
+    QVERIFY2(messages.at(1).contains(
+                 QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.Bak")))),
              qPrintable(messages.at(1)));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.Bak")), QByteArray("interrupted"));
@@ -384,9 +431,9 @@ void TestTabPanel::emptyNameRefused()
 
 void TestTabPanel::resetClearsMode()
 {
-    const Lines forms{"' Begin Gen", "Dim Form1", "'", "New A", " Set Ctl(1) = A", "'",
-                      "Dim Form2",   "'",         "New B", " Set Ctl(1) = B", "'",
-                      "' End Generated"};
+    const Lines forms{"' Begin Gen", "Dim Form1",      "'", "New A", " Set Ctl(1) = A",
+                      "'",           "Dim Form2",      "'", "New B", " Set Ctl(1) = B",
+                      "'",           "' End Generated"};
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(forms));
     ui.start();
