@@ -8,21 +8,18 @@ using Lines = QList<QByteArray>;
 
 namespace {
 
+// Lines written as one text with "|" between them.
+Lines lines(const char *text)
+{
+    return QByteArray(text).split('|');
+}
+
 // The section of the example program: two objects of one form.
 Lines exampleSection()
 {
-    return {"' Begin Generated part",
-            "Dim Form1",
-            "'",
-            "New object",
-            " Set Ctl(1) = OkButton",
-            "Ctl(1).Caption = OK",
-            "'",
-            "New object",
-            " SET Ctl(2) = NameBox",
-            "Ctl(2).Text = empty",
-            "' End Generated part",
-            "Last line of the program"};
+    return lines("' Begin Generated part|Dim Form1|'|New object| Set Ctl(1) = OkButton|"
+                 "Ctl(1).Caption = OK|'|New object| SET Ctl(2) = NameBox|Ctl(2).Text = empty|"
+                 "' End Generated part|Last line of the program");
 }
 
 // Lists the objects of the range and exchanges object `from` with the one at position `to`,
@@ -55,20 +52,20 @@ struct Form
 
 Lines render(const QList<Form> &forms, const Lines &tail)
 {
-    Lines lines{"' Begin Generated part"};
+    Lines out{"' Begin Generated part"};
     for (const Form &form : forms) {
-        lines << "Dim " + form.name << "'";
+        out << "Dim " + form.name << "'";
         for (int i = 0; i < form.objects.size(); ++i) {
             const Object &o = form.objects.at(i);
             const QByteArray n = QByteArray::number(i + 1);
-            lines << o.opening << " Set Ctl(" + n + ") =" + o.name;
+            out << o.opening << " Set Ctl(" + n + ") =" + o.name;
             for (QByteArray line : o.further)
-                lines << line.replace('%', n);
-            lines << (i % 3 == 2 ? QByteArray("' -- next") : QByteArray("'"));
+                out << line.replace('%', n);
+            out << (i % 3 == 2 ? QByteArray("' -- next") : QByteArray("'"));
         }
     }
-    lines << "' End Generated part";
-    return lines + tail;
+    out << "' End Generated part";
+    return out + tail;
 }
 
 } // namespace
@@ -154,18 +151,10 @@ void TestTabExchange::workedExample()
     QCOMPARE(TabExchange::nameText(p.moved.at(1)), QByteArray(" OkButton"));
     QCOMPARE(TabExchange::nameText(p.target.at(1)), QByteArray(" NameBox"));
 
-    const Lines expected{"' Begin Generated part",
-                         "Dim Form1",
-                         "'",
-                         "New object",
-                         " SET Ctl(1) = NameBox",
-                         "Ctl(1).Text = empty",
-                         "'",
-                         "New object",
-                         " Set Ctl(2) = OkButton",
-                         "Ctl(2).Caption = OK",
-                         "' End Generated part",
-                         "Last line of the program"};
+    const Lines expected =
+        lines("' Begin Generated part|Dim Form1|'|New object|"
+              " SET Ctl(1) = NameBox|Ctl(1).Text = empty|'|New object| Set Ctl(2) = OkButton|"
+              "Ctl(2).Caption = OK|' End Generated part|Last line of the program");
     QCOMPARE(TabExchange::exchange(section, 3, p.moved, 7, p.target), expected);
 }
 
@@ -179,62 +168,20 @@ void TestTabExchange::ownPositionLeavesSectionAsItIs()
 
 void TestTabExchange::blocksOfDifferentLengths()
 {
-    const Lines section{"' Begin Gen",
-                        "Dim Form1",
-                        "'",
-                        "New A",
-                        " Set Ctl(1) = A",
-                        "'",
-                        "New B",
-                        " Set Ctl(2) = B",
-                        "Ctl(2).X = 1",
-                        "Ctl(2).Y = 2",
-                        "Ctl(2).Z = 3",
-                        "'",
-                        "New C",
-                        " Set Ctl(3) = C",
-                        "Ctl(3).X = 1",
-                        "'",
-                        "' End Generated",
-                        "tail"};
-    const Lines expected{"' Begin Gen",
-                         "Dim Form1",
-                         "'",
-                         "New C",
-                         " Set Ctl(1) = C",
-                         "Ctl(1).X = 1",
-                         "'",
-                         "New B",
-                         " Set Ctl(2) = B",
-                         "Ctl(2).X = 1",
-                         "Ctl(2).Y = 2",
-                         "Ctl(2).Z = 3",
-                         "'",
-                         "New A",
-                         " Set Ctl(3) = A",
-                         "'",
-                         "' End Generated",
-                         "tail"};
+    const Lines section =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|New B|"
+              " Set Ctl(2) = B|Ctl(2).X = 1|Ctl(2).Y = 2|Ctl(2).Z = 3|'|New C| Set Ctl(3) = C|"
+              "Ctl(3).X = 1|'|' End Generated|tail");
+    const Lines expected = lines(
+        "' Begin Gen|Dim Form1|'|New C| Set Ctl(1) = C|Ctl(1).X = 1|'|"
+        "New B| Set Ctl(2) = B|Ctl(2).X = 1|Ctl(2).Y = 2|Ctl(2).Z = 3|'|New A| Set Ctl(3) = A|"
+        "'|' End Generated|tail");
     QCOMPARE(move(section, 0, 17, 1, 3), expected);
 
-    const Lines longFirst{"' Begin Gen",
-                          "Dim Form1",
-                          "'",
-                          "New B",
-                          " Set Ctl(1) = B",
-                          "Ctl(1).X = 1",
-                          "Ctl(1).Y = 2",
-                          "Ctl(1).Z = 3",
-                          "'",
-                          "New A",
-                          " Set Ctl(2) = A",
-                          "'",
-                          "New C",
-                          " Set Ctl(3) = C",
-                          "Ctl(3).X = 1",
-                          "'",
-                          "' End Generated",
-                          "tail"};
+    const Lines longFirst =
+        lines("' Begin Gen|Dim Form1|'|New B| Set Ctl(1) = B|Ctl(1).X = 1|"
+              "Ctl(1).Y = 2|Ctl(1).Z = 3|'|New A| Set Ctl(2) = A|'|New C| Set Ctl(3) = C|"
+              "Ctl(3).X = 1|'|' End Generated|tail");
     QCOMPARE(move(section, 0, 17, 1, 2), longFirst);
 }
 
@@ -275,8 +222,8 @@ void TestTabExchange::refused_data()
     QTest::newRow("target block past the end")
         << exampleSection() << 3 << 40 << QStringLiteral("layout");
     QTest::newRow("block of one line") << exampleSection() << 3 << 11 << QStringLiteral("layout");
-    const Lines adjacentSets{"' Begin Gen",     "New A",        " Set Ctl(1) = A",
-                             " Set Ctl(2) = B", "Ctl(2).X = 1", "'"};
+    const Lines adjacentSets = lines("' Begin Gen|New A| Set Ctl(1) = A| Set Ctl(2) = B|"
+                                     "Ctl(2).X = 1|'");
     QTest::newRow("overlapping blocks") << adjacentSets << 1 << 2 << QStringLiteral("layout");
 }
 

@@ -4,6 +4,12 @@ using Lines = QList<QByteArray>;
 
 namespace {
 
+// Lines written as one text with "|" between them.
+Lines lines(const char *text)
+{
+    return QByteArray(text).split('|');
+}
+
 const QString blanks40 = QString(40, QLatin1Char(' '));
 const QString confirmText =
     QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO");
@@ -18,30 +24,14 @@ QByteArray crlf(const Lines &lines)
 }
 
 const Lines exampleHead{"First line of the program", "Second line of the program"};
-const Lines exampleSection{"' Begin Generated part",
-                           "Dim Form1",
-                           "'",
-                           "New object",
-                           " Set Ctl(1) = OkButton",
-                           "Ctl(1).Caption = OK",
-                           "'",
-                           "New object",
-                           " SET Ctl(2) = NameBox",
-                           "Ctl(2).Text = empty",
-                           "' End Generated part",
-                           "Last line of the program"};
-const Lines exampleSwapped{"' Begin Generated part",
-                           "Dim Form1",
-                           "'",
-                           "New object",
-                           " SET Ctl(1) = NameBox",
-                           "Ctl(1).Text = empty",
-                           "'",
-                           "New object",
-                           " Set Ctl(2) = OkButton",
-                           "Ctl(2).Caption = OK",
-                           "' End Generated part",
-                           "Last line of the program"};
+const Lines exampleSection =
+    lines("' Begin Generated part|Dim Form1|'|New object|"
+          " Set Ctl(1) = OkButton|Ctl(1).Caption = OK|'|New object| SET Ctl(2) = NameBox|"
+          "Ctl(2).Text = empty|' End Generated part|Last line of the program");
+const Lines exampleSwapped =
+    lines("' Begin Generated part|Dim Form1|'|New object|"
+          " SET Ctl(1) = NameBox|Ctl(1).Text = empty|'|New object| Set Ctl(2) = OkButton|"
+          "Ctl(2).Caption = OK|' End Generated part|Last line of the program");
 
 QString entry(int ordinal, const QString &name, int block)
 {
@@ -178,21 +168,10 @@ void TestTabPanel::exampleEndToEnd()
 
 void TestTabPanel::noThenYesWritesBoth()
 {
-    const Lines section{"' Begin Gen",
-                        "Dim Form1",
-                        "'",
-                        "New A",
-                        " Set Ctl(1) = A",
-                        "Ctl(1).X = 1",
-                        "'",
-                        "New B",
-                        " Set Ctl(2) = B",
-                        "'",
-                        "New C",
-                        " Set Ctl(3) = C",
-                        "Ctl(3).Y = 2",
-                        "Ctl(3).Z = 3",
-                        "' End Generated"};
+    const Lines section =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|Ctl(1).X = 1|'|"
+              "New B| Set Ctl(2) = B|'|New C| Set Ctl(3) = C|Ctl(3).Y = 2|Ctl(3).Z = 3|"
+              "' End Generated");
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Three.txt"), "head\r\n" + crlf(section));
     ui.start();
@@ -205,21 +184,10 @@ void TestTabPanel::noThenYesWritesBoth()
                           entry(3, QStringLiteral(" A"), 11)}));
 
     moveObject(ui, 0, 2, Platform::Yes); // C to 2: B C A, written with the first change
-    const Lines expected{"' Begin Gen",
-                         "Dim Form1",
-                         "'",
-                         "New B",
-                         " Set Ctl(1) = B",
-                         "'",
-                         "New C",
-                         " Set Ctl(2) = C",
-                         "Ctl(2).Y = 2",
-                         "Ctl(2).Z = 3",
-                         "'",
-                         "New A",
-                         " Set Ctl(3) = A",
-                         "Ctl(3).X = 1",
-                         "' End Generated"};
+    const Lines expected =
+        lines("' Begin Gen|Dim Form1|'|New B| Set Ctl(1) = B|'|New C|"
+              " Set Ctl(2) = C|Ctl(2).Y = 2|Ctl(2).Z = 3|'|New A| Set Ctl(3) = A|Ctl(3).X = 1|"
+              "' End Generated");
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(expected));
     QCOMPARE(ui.platform.messages(), QStringList(2, confirmText));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Three.Bak"))));
@@ -239,26 +207,10 @@ void TestTabPanel::ownPositionRewritesSameSection()
 
 void TestTabPanel::formsSelector()
 {
-    const Lines section{"' Begin Gen",
-                        "Dim Form1",
-                        "'",
-                        "New A",
-                        " Set Ctl(1) = A",
-                        "'",
-                        "New B",
-                        " Set Ctl(2) = B",
-                        "'",
-                        "Dim Form2 As Window",
-                        "'",
-                        "New C",
-                        " Set Ctl(1) = C",
-                        "Ctl(1).X = 5",
-                        "'",
-                        "New D",
-                        " Set Ctl(2) = D",
-                        "'",
-                        "' End Generated",
-                        " Set Tail = Nothing"};
+    const Lines section =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|New B|"
+              " Set Ctl(2) = B|'|Dim Form2 As Window|'|New C| Set Ctl(1) = C|Ctl(1).X = 5|'|New D|"
+              " Set Ctl(2) = D|'|' End Generated| Set Tail = Nothing");
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(section));
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
@@ -431,9 +383,8 @@ void TestTabPanel::emptyNameRefused()
 
 void TestTabPanel::resetClearsMode()
 {
-    const Lines forms{"' Begin Gen", "Dim Form1",      "'", "New A", " Set Ctl(1) = A",
-                      "'",           "Dim Form2",      "'", "New B", " Set Ctl(1) = B",
-                      "'",           "' End Generated"};
+    const Lines forms = lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|Dim Form2|'|"
+                              "New B| Set Ctl(1) = B|'|' End Generated");
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(forms));
     ui.start();
