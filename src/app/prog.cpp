@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -39,6 +40,7 @@ Prog::Prog(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platfor
     buildMenu();
     // The program never resizes the window, and neither can the user.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    fitCaptions(m_client);
     Form_Load();
 }
 
@@ -160,6 +162,8 @@ void Prog::Combo1_Click()
     default:
         return;
     }
+    // Show the start of a mode name that is wider than the selector.
+    m_combo1->lineEdit()->setCursorPosition(0);
     // The mode-0 controls lie under the panels; keep them out of the keyboard's way too.
     m_arrays->setVisible(m_combo1->currentIndex() == 0);
 }

@@ -1,6 +1,8 @@
 #include "controls.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -104,6 +106,22 @@ void setDesignFont(QWidget *w, double pointSize, bool bold)
     f.setPointSizeF(pointSize);
     f.setBold(bold);
     w->setFont(f);
+}
+
+void fitCaptions(QWidget *root)
+{
+    constexpr double smallest = 7.0;
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        const bool caption = qobject_cast<QLabel *>(w) || qobject_cast<QRadioButton *>(w)
+                             || qobject_cast<QCheckBox *>(w);
+        if (!caption)
+            continue;
+        QFont f = w->font();
+        while (w->sizeHint().width() > w->width() && f.pointSizeF() - 0.25 >= smallest) {
+            f.setPointSizeF(f.pointSizeF() - 0.25);
+            w->setFont(f);
+        }
+    }
 }
 
 } // namespace Controls
