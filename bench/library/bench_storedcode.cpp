@@ -2,6 +2,7 @@
 // one, in the logic alone and through the library panel. Each time is printed as a ratio to
 // reading the same file's bytes in the same run; several runs give a median and a spread.
 
+#include "benchutil.h"
 #include "actionhost.h"
 #include "fakeplatform.h"
 #include "librarypanel.h"
@@ -57,20 +58,6 @@ QByteArray buildFile()
         bytes += StoredCode::entry(title(i), list) + "\r\n";
     }
     return bytes;
-}
-
-qint64 timeNs(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed();
-}
-
-void choose(QComboBox *box, int index)
-{
-    box->setCurrentIndex(index);
-    Q_EMIT box->activated(index);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the panel. Each time is printed as a ratio to copying the same file's bytes (read, write
 // to a new file) in the same run; several runs give a median and a spread.
 
+#include "benchutil.h"
 #include "actionhost.h"
 #include "diskfilesteps.h"
 #include "fakeplatform.h"
@@ -66,20 +67,6 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         qFatal("cannot write %s", qPrintable(path));
-}
-
-qint64 timeNs(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return timer.nsecsElapsed();
-}
-
-void choose(QComboBox *box, int index)
-{
-    box->setCurrentIndex(index);
-    Q_EMIT box->activated(index);
 }
 
 void clickObject(QListWidget *list, int row)
