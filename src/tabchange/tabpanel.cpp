@@ -54,6 +54,8 @@ TabPanel::TabPanel(Platform &platform, ActionHost &host, QWidget *parent)
     m_label13 =
         makeControl<QLabel>(this, "Label13", QStringLiteral("Objects"), 240, 1740, 855, 255);
     m_list2 = makeControl<QListWidget>(this, "List2", {}, 1260, 1740, 2535, 1650);
+    // Entries carry their block index far to the right, out of view; keep it there.
+    m_list2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list1 = makeControl<QListWidget>(this, "List1", {}, 60, 1980, 1155, 90);
     m_list3 = makeControl<QListWidget>(this, "List3", {}, 0, 2280, 1215, 90);
     m_list4 = makeControl<QListWidget>(this, "List4", {}, 60, 2640, 1155, 90);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Brindle in release mode and runs every benchmark.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/deps.sh"
+brindle_install_deps
+
+export QT_QPA_PLATFORM=offscreen
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$root/build/release" -j "$(nproc)"
+bench="$root/build/release/bench"
+"$bench/startup/bench_startup"
+"$bench/generate/bench_generate"
+"$bench/library/bench_storedcode"
+"$bench/tabchange/bench_tabchange"
