@@ -34,5 +34,5 @@ done
 echo "== Sanitizer build and tests"
 cmake -S "$root" -B "$root/build/asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRINDLE_SANITIZE=ON
 cmake --build "$root/build/asan" -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
