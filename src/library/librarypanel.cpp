@@ -127,7 +127,7 @@ void LibraryPanel::CodeBut_Click()
 
 void LibraryPanel::WriteFile()
 {
-    const QString title = m_cboCode->currentText();
+    const QString title = StoredCode::singleLineTitle(m_cboCode->currentText());
     m_textocopy->setText(StoredCode::codeToList(plainText(m_codeBox)));
     const QString error = StoredCode::store(storedCodePath(), title, m_textocopy->text());
     if (!error.isEmpty()) {

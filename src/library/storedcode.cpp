@@ -76,6 +76,15 @@ QString codeToList(const QString &code)
     return list;
 }
 
+QString singleLineTitle(const QString &typed)
+{
+    QString title = typed;
+    title.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    title.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    title.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return title;
+}
+
 QByteArray entry(const QString &title, const QString &list)
 {
     return title.toLocal8Bit() + star + list.toLocal8Bit();

@@ -21,6 +21,10 @@ QString listToLines(const QString &list);
 // gives "a|b|", "a\r\nb" gives "a|b". A "|" typed inside a line reads back as a line break.
 QString codeToList(const QString &code);
 
+// The title as it is stored and listed: one line of the file, so each line break typed or
+// pasted into it (CR LF, LF or CR) becomes one blank. "Ti\r\ntle" gives "Ti tle".
+QString singleLineTitle(const QString &typed);
+
 // The stored line, in the 8-bit code page, without line end: ("T", "a|b") gives "T*a|b".
 QByteArray entry(const QString &title, const QString &list);
 

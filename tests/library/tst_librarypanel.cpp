@@ -28,9 +28,12 @@ private Q_SLOTS:
     void myCodeListsStoredTitlesOnce();
     void wholePanelThroughButtons();
     void failedStoreKeepsWhatWasTyped();
+    void titlePastedWithLineBreaks();
     void titleWhoseFileIsGone();
     void referenceAfterSnippetStillCopiesWholeBox();
     void resetInModeOne();
+    void choosingModeOneAgainKeepsContents_data();
+    void choosingModeOneAgainKeepsContents();
 
 private:
     static void show(UiFixture &ui);
@@ -343,6 +346,26 @@ void TestLibraryPanel::failedStoreKeepsWhatWasTyped()
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
 }
 
+void TestLibraryPanel::titlePastedWithLineBreaks()
+{
+    UiFixture ui;
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.click("CodeBut");
+    // What a paste of several lines puts into the title field.
+    ui.w<QComboBox>("CboCode")->lineEdit()->insert(u"Open\r\nfile\nX"_s);
+    typeCode(ui, {u"a"_s, u"b"_s}, false);
+    ui.click("Cbut2");
+
+    // One entry, one line, listed and read back under the title the list shows.
+    QCOMPARE(ui.readFile(storedPath), QByteArray("Open file X*a|b\r\n"));
+    QCOMPARE(listedTitles(ui), QStringList{u"Open file X"_s});
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
+}
+
 void TestLibraryPanel::titleWhoseFileIsGone()
 {
     UiFixture ui;
@@ -398,6 +421,45 @@ void TestLibraryPanel::resetInModeOne()
     QVERIFY(ui.w("CodeBut")->isHidden());
     QCOMPARE(ui.caption("KeyType"), u"KeyWords"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
+}
+
+void TestLibraryPanel::choosingModeOneAgainKeepsContents_data()
+{
+    QTest::addColumn<bool>("addCode");
+    QTest::addColumn<QString>("actionBefore");
+
+    QTest::newRow("titles listed") << false << QString();
+    QTest::newRow("entering a snippet") << true << u"Store Code"_s;
+}
+
+// Choosing the mode again brings back the browsing captions and keeps the panel's contents.
+void TestLibraryPanel::choosingModeOneAgainKeepsContents()
+{
+    QFETCH(bool, addCode);
+    QFETCH(QString, actionBefore);
+
+    UiFixture ui;
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    if (addCode) {
+        ui.click("CodeBut");
+        typeTitle(ui, u"Half"_s);
+        typeCode(ui, {u"typed"_s}, false);
+    }
+    QCOMPARE(ui.caption("Cbut2"), actionBefore);
+    QVERIFY(ui.caption("KeyType") != u"Keyword"_s);
+    const QString title = ui.caption("CboCode");
+    const QString code = codeBox(ui);
+
+    ui.chooseMode(1);
+    QCOMPARE(ui.caption("KeyType"), u"Keyword"_s);
+    QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
+    QVERIFY(ui.w("Cbut2")->isEnabled());
+    QCOMPARE(ui.caption("CboCode"), title);
+    QCOMPARE(codeBox(ui), code);
+    QVERIFY(!ui.w("CodeBut")->isHidden());
 }
 
 QTEST_MAIN(TestLibraryPanel)

@@ -19,6 +19,8 @@ private Q_SLOTS:
     void codeToList_data();
     void codeToList();
     void entryLine();
+    void singleLineTitle_data();
+    void singleLineTitle();
     void titlesAndSnippets_data();
     void titlesAndSnippets();
     void storeAndReadBack_data();
@@ -102,6 +104,33 @@ void TestStoredCode::entryLine()
     QCOMPARE(StoredCode::entry(u"T"_s, u"a|b"_s), QByteArray("T*a|b"));
     QCOMPARE(StoredCode::entry(QString(), u"x"_s), QByteArray("*x"));
     QCOMPARE(StoredCode::entry(u"T"_s, QString()), QByteArray("T*"));
+}
+
+void TestStoredCode::singleLineTitle_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("one line unchanged") << u" My * title |"_s << u" My * title |"_s;
+    QTest::newRow("CR LF is one blank") << u"Ti\r\ntle"_s << u"Ti tle"_s;
+    QTest::newRow("LF and lone CR") << u"a\nb\rc"_s << u"a b c"_s;
+    QTest::newRow("final line break") << u"T\r\n"_s << u"T "_s;
+    QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << u"a  b"_s;
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestStoredCode::singleLineTitle()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, title);
+    QCOMPARE(StoredCode::singleLineTitle(typed), title);
+
+    // Stored under that title, the entry stays one line and reads back under the same title.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    QCOMPARE(StoredCode::store(path, StoredCode::singleLineTitle(typed), u"a|b"_s), QString());
+    QCOMPARE(TextFile::splitLines(fileBytes(path)).size(), 1);
+    QCOMPARE(StoredCode::readTitles(path), QStringList{title.left(title.indexOf(u'*'))});
 }
 
 void TestStoredCode::titlesAndSnippets_data()
