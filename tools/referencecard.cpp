@@ -173,7 +173,7 @@ int main(int argc, char *argv[])
     }
 
     const QString constants = QStringLiteral("Named constants, as listed in the Keyword/ErrorCode "
-                                             "mode (choose a name, then Copy Key)");
+                                             "mode (highlight a name, then Copy Key)");
     QList<Section> constantTables;
     for (int position = 0; position < ReferenceTables::tableCount; ++position) {
         if (position != ReferenceTables::errorCodesPosition)
