@@ -12,6 +12,8 @@ class TestDialogPanel : public QObject
 private Q_SLOTS:
     void startUp();
     void previewCopyResetAndReenter();
+    void resetAfterCopyByKind_data();
+    void resetAfterCopyByKind();
     void kinds_data();
     void kinds();
     void enteringTheModeAlwaysStartsAMsgBox();
@@ -133,6 +135,69 @@ void TestDialogPanel::previewCopyResetAndReenter()
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard,
              QStringLiteral("Dim Ris\r\nRis = msgbox (\"Second\",4+256+32+4096,\"\")\r\n"));
+}
+
+void TestDialogPanel::resetAfterCopyByKind_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("blanked");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<bool>("check2Shown");
+
+    const QString text1 = QStringLiteral("Text1"), text2 = QStringLiteral("Text2"),
+                  text4 = QStringLiteral("Text4");
+    const QStringList lists{QStringLiteral("Cbox1"), QStringLiteral("Cbox2"),
+                            QStringLiteral("Cbox3")};
+    QTest::newRow("Simple Msg") << QStringLiteral("Opt1") << QStringList{text1, text2}
+                                << (lists + QStringList{text4}) << false;
+    QTest::newRow("Msg Box") << QStringLiteral("Opt2") << (QStringList{text1, text2} + lists)
+                             << QStringList{text4} << false;
+    QTest::newRow("Input Box") << QStringLiteral("Opt3") << QStringList{text1, text2, text4}
+                               << lists << true;
+}
+
+void TestDialogPanel::resetAfterCopyByKind()
+{
+    QFETCH(QString, option);
+    QFETCH(QStringList, blanked);
+    QFETCH(QStringList, kept);
+    QFETCH(bool, check2Shown);
+
+    UiFixture ui;
+    ui.start();
+    ui.chooseMode(2);
+    ui.click(option.toLatin1().constData());
+    typeText2(ui, QStringLiteral("Hi"));
+    ui.click("Cbut2");
+    ui.click("Cbut2");
+    const QString copied = ui.caption("Texttocopy");
+    QVERIFY(!copied.isEmpty());
+    QVERIFY(!ui.w("Cbut2")->isEnabled());
+
+    for (const char *box : {"Text1", "Text4"})
+        ui.w<QLineEdit>(box)->setText(QStringLiteral("typed"));
+    typeText2(ui, QStringLiteral("typed"));
+    for (const char *name : listNames)
+        ui.w<QComboBox>(name)->setCurrentIndex(1);
+    ui.click("Command1");
+    for (const QString &name : blanked)
+        QVERIFY2(ui.caption(name.toLatin1().constData()).isEmpty(), qPrintable(name));
+    for (const QString &name : kept)
+        QVERIFY2(!ui.caption(name.toLatin1().constData()).isEmpty(), qPrintable(name));
+    QCOMPARE(!ui.w("Check2")->isHidden(), check2Shown);
+    QCOMPARE(panel(ui).generatedText(), QString());
+    QCOMPARE(ui.caption("Texttocopy"), copied);
+
+    // Neither RESET nor a kind option gives the action button back; the mode selector does.
+    for (const char *kind : {"Opt1", "Opt2", "Opt3", "Opt1"}) {
+        ui.click(kind);
+        QVERIFY2(!ui.w("Cbut2")->isEnabled(), kind);
+        QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
+    }
+    ui.click("Command1");
+    QVERIFY(!ui.w("Cbut2")->isEnabled());
+    ui.chooseMode(2);
+    QVERIFY(ui.w("Cbut2")->isEnabled());
 }
 
 void TestDialogPanel::kinds_data()
