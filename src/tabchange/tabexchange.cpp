@@ -17,6 +17,18 @@ QString emptyNameMessage(const QByteArray &setLine)
            QString::fromLocal8Bit(setLine) + QStringLiteral("\r\nNothing was changed.");
 }
 
+// Form lines and end lines frame the blocks; a block that runs into one (no apostrophe line
+// before it) would carry it, or the code after the end line, along and renumber it.
+bool holdsFrameLine(const QList<QByteArray> &block)
+{
+    for (const QByteArray &line : block) {
+        if (line.startsWith("DIM Form") || line.startsWith("Dim Form") ||
+            line.contains("End Generated"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start)
@@ -57,8 +69,10 @@ Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int
                  int newTab)
 {
     Prepared p;
+    // Section line 0 is the "Begin Gen" line, which stays where it is.
     for (int start : {selBlock, targetBlock}) {
-        if (start < 0 || start >= section.size() || collectBlock(section, start).size() < 2) {
+        const QList<QByteArray> block = collectBlock(section, start);
+        if (start < 1 || start >= section.size() || block.size() < 2 || holdsFrameLine(block)) {
             p.message = layoutMessage(start);
             return p;
         }

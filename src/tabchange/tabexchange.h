@@ -37,8 +37,9 @@ struct Prepared
     bool ok() const { return message.isEmpty(); }
 };
 
-// Collects and renumbers both blocks. Refuses blocks that do not start inside the section,
-// that hold no SET line, whose name text is empty, or that overlap without being the same.
+// Collects and renumbers both blocks. Refuses blocks that do not start after the section's
+// first line, that hold no SET line, a form line or an end line, whose name text is empty,
+// or that overlap without being the same.
 Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
                  int newTab);
 

@@ -225,6 +225,26 @@ void TestTabExchange::refused_data()
     const Lines adjacentSets = lines("' Begin Gen|New A| Set Ctl(1) = A| Set Ctl(2) = B|"
                                      "Ctl(2).X = 1|'");
     QTest::newRow("overlapping blocks") << adjacentSets << 1 << 2 << QStringLiteral("layout");
+    // A block must end before the lines that frame the forms: running on would renumber and
+    // move the program's own code after the end line, or another form's line.
+    const Lines endWithoutApostrophe =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|New B| Set Ctl(2) = B|"
+              "Rem End Generated part|MsgBox(\"Hi\")|'");
+    QTest::newRow("block runs into the end line")
+        << endWithoutApostrophe << 3 << 6 << QStringLiteral("line 6");
+    const Lines formWithoutApostrophe =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|New B| Set Ctl(2) = B|"
+              "Dim Form2|'|New C| Set Ctl(1) = C|'|' End Generated");
+    QTest::newRow("block runs into the next form line")
+        << formWithoutApostrophe << 6 << 3 << QStringLiteral("line 6");
+    const Lines setAfterFormLine = lines("' Begin Gen|Dim Form1| Set Ctl(1) = A|'|New B|"
+                                         " Set Ctl(2) = B|'|' End Generated");
+    QTest::newRow("block starts on the form line")
+        << setAfterFormLine << 1 << 4 << QStringLiteral("line 1");
+    const Lines setAfterBeginGen = lines("Rem Begin Gen| Set Ctl(1) = A|'|New B| Set Ctl(2) = B|"
+                                         "'|' End Generated");
+    QTest::newRow("block starts on the section's first line")
+        << setAfterBeginGen << 0 << 3 << QStringLiteral("line 0");
 }
 
 void TestTabExchange::refused()
