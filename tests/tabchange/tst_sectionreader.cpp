@@ -64,6 +64,7 @@ private Q_SLOTS:
     void listObjects();
     void entryPieces_data();
     void entryPieces();
+    void displayStringsCharacterByCharacter();
 };
 
 void TestSectionReader::find_data()
@@ -262,6 +263,25 @@ void TestSectionReader::entryPieces()
     QCOMPARE(SectionReader::entryIndex(entry), index);
     if (!name.isEmpty())
         QCOMPARE(SectionReader::entryName(entry), name);
+}
+
+// The entries built from counted characters, not from texts typed like the program's: five
+// real degree signs (U+00B0) and 18 blanks, 17 blanks after a form name, 40 after an object.
+void TestSectionReader::displayStringsCharacterByCharacter()
+{
+    const QStringList table = SectionReader::formTable(exampleFile().mid(2));
+    const QString expectedForm =
+        QStringLiteral("Form1") + QString(17, QChar(0x20)) + QChar(0x2D) + QStringLiteral("1");
+    const QString expectedEnd =
+        QString(5, QChar(0x00B0)) + QString(18, QChar(0x20)) + QChar(0x2D) + QStringLiteral("10");
+    QCOMPARE(table, (QStringList{expectedForm, expectedEnd}));
+    QCOMPARE(table.at(1).at(0).unicode(), char16_t(0x00B0));
+
+    const QStringList entries = SectionReader::listObjects(exampleFile().mid(2), 0, 11).entries;
+    QCOMPARE(entries.at(0), QStringLiteral("1  OkButton") + QString(40, QChar(0x20)) + QChar(0x2D) +
+                                QStringLiteral("3"));
+    QCOMPARE(entries.at(1), QStringLiteral("2  NameBox") + QString(40, QChar(0x20)) + QChar(0x2D) +
+                                QStringLiteral("7"));
 }
 
 QTEST_GUILESS_MAIN(TestSectionReader)
