@@ -113,10 +113,12 @@ Result rewrite(FileSteps &files, const QString &program, int genStart,
                            QStringLiteral(").") + unchanged(program)};
     const QList<QByteArray> lines = TextFile::splitLines(previous);
     if (!sameHead(lines, genStart))
-        return {false, cannot +
-                           QStringLiteral(": the file has changed since it was read. "
-                                          "Pick it again to read it anew.") +
-                           unchanged(program)};
+        return {false,
+                cannot +
+                    QStringLiteral(": the file has changed since it was read. "
+                                   "Pick it again to read it anew.") +
+                    unchanged(program),
+                true};
     const QByteArray head = joined(lines, 0, genStart);
     const QByteArray body = joined(section, 0, section.size());
 

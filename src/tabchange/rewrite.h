@@ -21,8 +21,9 @@ QString backupPath(const QString &programPath);
 
 struct Result
 {
-    bool written = false; // the new content is under the program's name
-    QString message;      // what to tell the user; empty after a clean rewrite
+    bool written = false;     // the new content is under the program's name
+    QString message;          // what to tell the user; empty after a clean rewrite
+    bool fileChanged = false; // refused because the file is no longer the one that was read
 };
 
 Result rewrite(FileSteps &files, const QString &programPath, int genStart,

@@ -242,8 +242,15 @@ void TabPanel::RewriteCode()
 {
     const Rewrite::Result result =
         Rewrite::rewrite(m_files, programPath(m_programName), m_genStart, m_newSection);
-    if (!result.message.isEmpty())
-        m_platform.messageBox(result.message);
+    if (result.written || result.fileChanged) {
+        if (!result.message.isEmpty())
+            m_platform.messageBox(result.message);
+        return;
+    }
+    // The list goes on showing the change, so say where it is and how to write it later.
+    m_platform.messageBox(result.message +
+                          QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB "
+                                         "change you confirm with YES writes it too."));
 }
 
 void TabPanel::UpdateList()

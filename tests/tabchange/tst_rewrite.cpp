@@ -151,6 +151,7 @@ void TestRewrite::changedFileRefuses()
     const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, newSection);
     QVERIFY(!r.written);
     QVERIFY(r.message.contains(QStringLiteral("has changed since it was read")));
+    QVERIFY(r.fileChanged);
     QCOMPARE(contentOf(program), edited);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
 }
@@ -205,6 +206,7 @@ void TestRewrite::failingStep()
     const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, newSection);
 
     QCOMPARE(r.written, written);
+    QVERIFY(!r.fileChanged);
     QVERIFY(!r.message.isEmpty());
     QVERIFY2(r.message.contains(program), qPrintable(r.message));
     QCOMPARE(filesIn(dir), files);

@@ -108,6 +108,7 @@ private Q_SLOTS:
     void unreadableFileChangesNothing();
     void bytesOfAnyEncodingSurvive();
     void leftOverBackupRefusesRewrite();
+    void fileChangedOnDiskRefusesRewrite();
     void emptyNameRefused();
     void resetClearsMode();
 };
@@ -351,6 +352,10 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     QVERIFY2(messages.at(1).contains(
                  QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.Bak")))),
              qPrintable(messages.at(1)));
+    QVERIFY2(messages.at(1).endsWith(QStringLiteral("\r\nThe TAB change is kept in memory: the "
+                                                    "next TAB change you confirm with YES "
+                                                    "writes it too.")),
+             qPrintable(messages.at(1)));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.Bak")), QByteArray("interrupted"));
     QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped)); // kept in memory
@@ -359,6 +364,27 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Prog.Bak"))));
     moveObject(ui, 0, 1, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+}
+
+void TestTabPanel::fileChangedOnDiskRefusesRewrite()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    const QByteArray edited = crlf(Lines{"A line added elsewhere"} + exampleHead + exampleSection);
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), edited);
+    moveObject(ui, 0, 2, Platform::Yes);
+
+    const QStringList messages = ui.platform.messages();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages.at(1).contains(QStringLiteral("Pick it again to read it anew.")),
+             qPrintable(messages.at(1)));
+    // A later confirmation would be refused the same way, so no promise that it writes.
+    QVERIFY2(!messages.at(1).contains(QStringLiteral("kept in memory")),
+             qPrintable(messages.at(1)));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), edited);
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
 }
 
