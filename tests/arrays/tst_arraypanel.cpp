@@ -89,6 +89,7 @@ class TestArrayPanel : public QObject
 private Q_SLOTS:
     void standardCycleThroughButtons();
     void customizedCycleThroughButtons();
+    void copyTakesEditsAndRegenerationKeepsSteps();
     void kindSuffixRunsOverTheWholeRun();
     void countArrows();
     void layoutAndSpacerSetTheSteps();
@@ -200,6 +201,42 @@ void TestArrayPanel::customizedCycleThroughButtons()
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("COPY"));
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, customizedExample);
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestArrayPanel::copyTakesEditsAndRegenerationKeepsSteps()
+{
+    UiFixture ui;
+    ui.start();
+    auto *copy = ui.w<QLineEdit>("Texttocopy");
+    ui.click("OptionObject_2");
+    clickTimes(ui, "Command2", 3);
+    ui.click("OptionDislpay_1");
+    setText(ui, "spcr", QStringLiteral("5"));
+    setText(ui, "Topbox", QStringLiteral("5"));
+    setText(ui, "Leftbox", QStringLiteral("40"));
+    ui.click("Cbut2");
+    QCOMPARE(copy->text(), standardExample);
+
+    // The copy takes the box as it is at the click, edits included.
+    const QString edited = QStringLiteral("Rem edited\r\n") + standardExample;
+    copy->setText(edited);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.clipboard, edited);
+
+    // RESET keeps the steps chosen earlier: a new generation after changing only the boxes
+    // changes the object line and keeps the step line.
+    ui.click("Command1");
+    setText(ui, "Topbox", QStringLiteral("15"));
+    setText(ui, "Widthbox", QStringLiteral("80"));
+    clickTimes(ui, "Command2", 3);
+    ui.click("Cbut2");
+    QString expected = standardExample;
+    expected.replace(QStringLiteral(",5+ ( Iar1 * Oc ),40+ ( Iar1 * Vc ),70,21"),
+                     QStringLiteral(",15+ ( Iar1 * Oc ),10+ ( Iar1 * Vc ),80,21"));
+    QVERIFY(expected != standardExample);
+    QCOMPARE(copy->text(), expected);
+    QCOMPARE(ui.caption("Cbut2"), QStringLiteral("COPY"));
     QVERIFY(ui.platform.messages().isEmpty());
 }
 
