@@ -22,6 +22,8 @@ class TestProg : public QObject
 private Q_SLOTS:
     void inventory_data();
     void inventory();
+    void designFonts_data();
+    void designFonts();
     void windowAndMenu();
     void startUpState();
     void startUpListsSamplePrograms();
@@ -146,6 +148,31 @@ void TestProg::inventory()
     QCOMPARE(ui.caption(name.constData()), caption);
     QCOMPARE(c->geometry(), QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QCOMPARE(!c->isHidden(), shown);
+}
+
+void TestProg::designFonts_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("Command2") << 13.5 << true;
+    QTest::newRow("Command5") << 13.5 << true;
+    QTest::newRow("Textnum") << 9.75 << true;
+    QTest::newRow("Label12") << 9.75 << true;
+    QTest::newRow("Label1") << 8.25 << true;
+    QTest::newRow("Label4") << 8.25 << true;
+    QTest::newRow("Spacelbl") << 8.25 << true;
+    QTest::newRow("Cbut2") << 8.25 << true;
+}
+
+void TestProg::designFonts()
+{
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    UiFixture ui;
+    ui.start();
+    const QFont font = ui.w(QTest::currentDataTag())->font();
+    QCOMPARE(font.pointSizeF(), points);
+    QCOMPARE(font.bold(), bold);
 }
 
 void TestProg::windowAndMenu()
