@@ -41,6 +41,7 @@ Prog::Prog(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platfor
     // The program never resizes the window, and neither can the user.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     fitCaptions(m_client);
+    guardWheel(m_client);
     Form_Load();
 }
 

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QWheelEvent>
 
 namespace Controls {
 
@@ -44,6 +46,40 @@ void setCaption(QWidget *w, const QString &text)
         setPlainText(p, text);
 }
 
+namespace {
+
+// Keeps the mouse wheel from picking an entry of a combo box the user is not working in:
+// scrolling over the window must not replace what was typed elsewhere.
+class WheelGuard : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Wheel) {
+            auto *w = qobject_cast<QWidget *>(watched);
+            if (w && !w->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void guardWheel(QWidget *root)
+{
+    auto *guard = new WheelGuard(root);
+    for (QComboBox *box : root->findChildren<QComboBox *>()) {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(guard);
+    }
+}
+
 void makeEditableList(QComboBox *box)
 {
     box->setEditable(true);
@@ -73,7 +109,8 @@ static QString toCrLf(QString text)
 
 QString plainText(const QPlainTextEdit *box)
 {
-    return toCrLf(box->toPlainText());
+    // toPlainText() would turn no-break spaces into blanks; the raw text keeps every character.
+    return toCrLf(box->document()->toRawText());
 }
 
 QString selectedText(const QPlainTextEdit *box)

@@ -45,6 +45,9 @@ W *makeControl(QWidget *parent, const char *name, const QString &caption, int le
 // its list does (no insertion, no completion, no match on Return).
 void makeEditableList(QComboBox *box);
 
+// Combo boxes below root take a wheel turn only when they have the focus.
+void guardWheel(QWidget *root);
+
 // Unselects an option button, which Qt's exclusive groups do not allow directly.
 void clearOption(QAbstractButton *option);
 

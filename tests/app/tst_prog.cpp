@@ -2,6 +2,8 @@
 #include "uitest.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -34,6 +36,9 @@ private Q_SLOTS:
     void typingIntoModeSelectorChangesNothing();
     void exitReleasesTopmostAndQuits();
     void copyCarrierKeepsLineBreaksAndSelectsAll();
+    void multiLineBoxesKeepEveryCharacter_data();
+    void multiLineBoxesKeepEveryCharacter();
+    void wheelOverUnfocusedListPicksNothing();
 };
 
 void TestProg::inventory_data()
@@ -357,6 +362,43 @@ void TestProg::copyCarrierKeepsLineBreaksAndSelectsAll()
     ui.w("Command1")->setFocus();
     carrier->setFocus(Qt::TabFocusReason);
     QCOMPARE(carrier->selectedText(), text);
+}
+
+void TestProg::multiLineBoxesKeepEveryCharacter_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("crlf") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
+    QTest::newRow("lf") << QStringLiteral("a\nb\n") << QStringLiteral("a\r\nb\r\n");
+    QTest::newRow("empty lines") << QStringLiteral("\r\n\r\nx") << QStringLiteral("\r\n\r\nx");
+    QTest::newRow("no-break space") << QStringLiteral("a\u00a0b\tc") << QStringLiteral("a\u00a0b\tc");
+}
+
+void TestProg::multiLineBoxesKeepEveryCharacter()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, read);
+    QPlainTextEdit box;
+    Controls::setPlainText(&box, typed);
+    QCOMPARE(Controls::plainText(&box), read);
+    box.selectAll();
+    QCOMPARE(Controls::selectedText(&box), read);
+}
+
+void TestProg::wheelOverUnfocusedListPicksNothing()
+{
+    UiFixture ui;
+    Prog &prog = ui.start();
+    prog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&prog));
+    ui.chooseMode(1);
+    auto *cboCode = ui.w<QComboBox>("CboCode");
+    ui.w("CodeBox")->setFocus();
+    QWheelEvent wheel(QPointF(5, 5), cboCode->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cboCode, &wheel);
+    QCOMPARE(cboCode->currentIndex(), -1);
+    QVERIFY(ui.platform.messages().isEmpty());
 }
 
 QTEST_MAIN(TestProg)
