@@ -3,6 +3,8 @@
 // controls' names, as a user would with mouse and keyboard, answering the real dialogs.
 // It checks the clipboard and the files written, prints "N passed, M failed" and ends the
 // program with exit code 0 only when every check passed.
+#include "workedexamples.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -141,24 +143,7 @@ void modeObjectsArrays()
     click("Cbut2");
     checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("COPY"), "mode 0 caption after CREATE Code");
     click("Cbut2");
-    const QString expected = QStringLiteral(
-        "Vc=0:Oc=75\r\n"
-        "Dim Iar1,Abutt1(2),Abutt1val\r\n"
-        "For Iar1= 0 to UBOUND(Abutt1)\r\n"
-        "ADDOBJECT \"CommandButton\",\"Abutt1\" & Iar1,5+ ( Iar1 * Oc ),40+ ( Iar1 * Vc ),70,21\r\n"
-        "EXECUTE(\"SET Abutt1(\" & Iar1 & \") = Abutt1\" & Iar1)\r\n"
-        "EXECUTE(\"SUB Abutt1\"& Iar1 &\"_Click\" _\r\n"
-        "& vbCrLf & \"Abutt1_Click(\"& Iar1 &\")\" _\r\n"
-        "& vbCrLf &\"END SUB\")\r\n"
-        "Abutt1( Iar1 ).BackColor = Output.BackColor\r\n"
-        "Next\r\n"
-        " Rem Your Customized Properties here [example] Abutt1(1).FontBold = 1\r\n"
-        "SUB Abutt1_Click(num)\r\n"
-        "Select case num\r\n"
-        " Rem Case .....\r\n"
-        " Rem Your code here \r\n"
-        "End Select\r\n"
-        "End Sub");
+    const QString expected = standardArrayExample();
     checkEqual(clipboardText(), expected, "mode 0 array code on the clipboard");
     check(!control<QAbstractButton>("Cbut2")->isEnabled(), "mode 0 action button disabled after COPY");
     click("Command1");
