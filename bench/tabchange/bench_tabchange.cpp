@@ -142,7 +142,7 @@ void benchSize(int objects)
         DiskFileSteps disk;
         ratios["logic: rewrite (synced)"].push_back(
             timeNs([&] {
-                const auto r = Rewrite::rewrite(disk, program, section.genStart, changed);
+                const auto r = Rewrite::rewrite(disk, program, section.genStart, section.bytes, changed);
                 if (!r.written || !r.message.isEmpty())
                     qFatal("rewrite failed: %s", qPrintable(r.message));
             }) /

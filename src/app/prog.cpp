@@ -159,6 +159,7 @@ void Prog::Combo1_Click()
         setHeight(m_picture1, hiddenPanelHeight);
         m_cbut2->setText(QString());
         m_cbut2->setEnabled(false);
+        m_picture3->enterMode();
         break;
     default:
         return;

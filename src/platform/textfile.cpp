@@ -1,6 +1,7 @@
 #include "textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace TextFile {
 
@@ -23,19 +24,59 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
-Lines read(const QString &path)
+qsizetype lineOffset(const QByteArray &bytes, int line)
 {
+    qsizetype at = 0;
+    const qsizetype n = bytes.size();
+    for (int i = 0; i < line; ++i) {
+        const char *data = bytes.constData();
+        while (at < n && data[at] != '\r' && data[at] != '\n')
+            ++at;
+        if (at == n)
+            return -1;
+        at += data[at] == '\r' && at + 1 < n && data[at + 1] == '\n' ? 2 : 1;
+    }
+    return at;
+}
+
+QString notRegular(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile())
+        return {};
+    if (info.isDir())
+        return QStringLiteral("It is a folder, not a file.");
+    return QStringLiteral("It is not a regular file (it may be a pipe or a device), so it is not "
+                          "read.");
+}
+
+Bytes readBytes(const QString &path)
+{
+    const QString irregular = notRegular(path);
+    if (!irregular.isEmpty())
+        return {{}, irregular};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {{}, file.errorString()};
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {{}, file.errorString()};
-    return {splitLines(bytes), {}};
+    return {std::move(bytes), {}};
+}
+
+Lines read(const QString &path)
+{
+    const Bytes file = readBytes(path);
+    if (!file.ok())
+        return {{}, file.error};
+    return {splitLines(file.bytes), {}};
 }
 
 QString appendLine(const QString &path, const QByteArray &line)
 {
+    const QString irregular = notRegular(path);
+    if (!irregular.isEmpty())
+        return irregular;
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
         return file.errorString();

@@ -14,6 +14,24 @@ inline constexpr char lineEnd[] = "\r\n";
 // Splits bytes into lines without their line ends; a final line end adds no empty line.
 QList<QByteArray> splitLines(const QByteArray &bytes);
 
+// A whole file's bytes. Anything but a regular file (or a link to one) is refused without
+// opening it, so that a pipe or a device never blocks the window.
+struct Bytes
+{
+    QByteArray bytes;
+    QString error; // empty when the file was read
+    bool ok() const { return error.isEmpty(); }
+};
+
+Bytes readBytes(const QString &path);
+
+// The description of a path that is there but is no regular file; empty otherwise.
+QString notRegular(const QString &path);
+
+// The byte offset at which line `line` (from 0) begins; -1 when the bytes hold fewer lines.
+// ("a\r\nb\nc", 2) gives 4.
+qsizetype lineOffset(const QByteArray &bytes, int line);
+
 struct Lines
 {
     QList<QByteArray> lines;

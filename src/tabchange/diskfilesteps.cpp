@@ -1,8 +1,26 @@
 #include "diskfilesteps.h"
 
+#include "textfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::filesystem::path nativePath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+} // namespace
 
 DiskFileSteps::DiskFileSteps() = default;
 
@@ -19,13 +37,9 @@ bool DiskFileSteps::exists(const QString &path)
 
 QString DiskFileSteps::read(const QString &path, QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return {};
+    const TextFile::Bytes file = TextFile::readBytes(path);
+    bytes = file.bytes;
+    return file.error;
 }
 
 QString DiskFileSteps::rename(const QString &from, const QString &to)
@@ -38,11 +52,40 @@ QString DiskFileSteps::rename(const QString &from, const QString &to)
     return {};
 }
 
+QString DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
+{
+    if (exists(to))
+        return QStringLiteral("%1 already exists").arg(to);
+    // A second link costs nothing and leaves the file itself untouched; it needs both names on
+    // one file system that supports links, so a copy stands in where it cannot be made.
+    const QString target = QFileInfo(from).canonicalFilePath();
+    std::error_code error;
+    if (!target.isEmpty()) {
+        std::filesystem::create_hard_link(nativePath(target), nativePath(to), error);
+        if (!error)
+            return {};
+    }
+    QSaveFile copy(to);
+    copy.setDirectWriteFallback(false);
+    if (!copy.open(QIODevice::WriteOnly))
+        return copy.errorString();
+    if (copy.write(bytes) != bytes.size()) {
+        const QString why = copy.errorString();
+        copy.cancelWriting();
+        return why;
+    }
+    if (exists(to)) {
+        copy.cancelWriting();
+        return QStringLiteral("%1 already exists").arg(to);
+    }
+    if (!copy.commit())
+        return copy.errorString();
+    return {};
+}
+
 QString DiskFileSteps::create(const QString &path)
 {
     discard();
-    if (exists(path))
-        return QStringLiteral("%1 already exists").arg(path);
     m_out = std::make_unique<QSaveFile>(path);
     m_out->setDirectWriteFallback(false);
     if (!m_out->open(QIODevice::WriteOnly)) {

@@ -17,6 +17,7 @@ public:
     bool exists(const QString &path) override;
     QString read(const QString &path, QByteArray &bytes) override;
     QString rename(const QString &from, const QString &to) override;
+    QString keep(const QString &from, const QString &to, const QByteArray &bytes) override;
     QString create(const QString &path) override;
     QString write(const QByteArray &bytes) override;
     QString commit() override;

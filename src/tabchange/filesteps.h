@@ -13,12 +13,18 @@ public:
 
     // Whether anything (also a dangling link) has this name.
     virtual bool exists(const QString &path) = 0;
-    // Opens, reads to the end and closes.
+    // Opens, reads to the end and closes. Refuses, without blocking, anything but a regular
+    // file (or a link to one).
     virtual QString read(const QString &path, QByteArray &bytes) = 0;
     // Renames without ever replacing an existing file.
     virtual QString rename(const QString &from, const QString &to) = 0;
-    // Starts a new file; it shows under its name only once committed. Fails when the name
-    // is taken.
+    // Gives `to`, a free name, the content of `from` (whose bytes are given) and leaves `from`
+    // as it is: a second link to the same data where the file system allows it, else a copy
+    // synced to disk. Fails when `to` is taken.
+    virtual QString keep(const QString &from, const QString &to, const QByteArray &bytes) = 0;
+    // Starts a new file that replaces `path` when committed; until then `path` keeps its
+    // content. Writing goes through a link to its target, and an existing file's permissions
+    // carry over.
     virtual QString create(const QString &path) = 0;
     virtual QString write(const QByteArray &bytes) = 0;
     // Flushes the new file, syncs it to disk, closes it and puts it under its name.

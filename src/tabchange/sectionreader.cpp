@@ -35,22 +35,26 @@ Section find(const QList<QByteArray> &fileLines)
 {
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
         if (fileLines.at(i).contains("Begin Gen"))
-            return {Section::Read, int(i), fileLines.mid(i), {}};
+            return {Section::Read, int(i), fileLines.mid(i), {}, {}};
     }
-    return {Section::NotGenerated, -1, {}, QString::fromLatin1(notGeneratedMessage)};
+    return {Section::NotGenerated, -1, {}, QString::fromLatin1(notGeneratedMessage), {}};
 }
 
 Section read(const QString &path)
 {
-    const TextFile::Lines file = TextFile::read(path);
+    const TextFile::Bytes file = TextFile::readBytes(path);
     if (!file.ok()) {
         return {Section::Unreadable,
                 -1,
                 {},
                 QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") +
-                    file.error};
+                    file.error,
+                {}};
     }
-    return find(file.lines);
+    Section section = find(TextFile::splitLines(file.bytes));
+    if (section.status == Section::Read)
+        section.bytes = file.bytes.sliced(TextFile::lineOffset(file.bytes, section.genStart));
+    return section;
 }
 
 QStringList formTable(const QList<QByteArray> &section)

@@ -25,6 +25,7 @@ struct Section
     int genStart = -1;       // file line number of the "Begin Gen" line
     QList<QByteArray> lines; // that line and every line after it
     QString message;         // what to tell the user when status is not Read
+    QByteArray bytes;        // the file's bytes from that line on, line ends as on disk
 };
 
 // The section of a file's lines: from the first line containing "Begin Gen" to the end.

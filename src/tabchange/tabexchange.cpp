@@ -42,21 +42,32 @@ QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start)
     return block;
 }
 
-QByteArray renumber(const QByteArray &line, int n)
+QByteArray firstParentheses(const QByteArray &line)
 {
     const qsizetype open = line.indexOf('(');
     const qsizetype close = line.indexOf(')');
     if (open < 0 || close < open)
+        return {};
+    // An empty text between the parentheses is still a place for the number.
+    return close == open + 1 ? QByteArray("") : line.mid(open + 1, close - open - 1);
+}
+
+QByteArray renumber(const QByteArray &line, const QByteArray &from, int n)
+{
+    const QByteArray held = firstParentheses(line);
+    if (held.isNull() || from.isNull() || held != from)
         return line;
-    return line.left(open + 1) + QByteArray::number(n) + line.mid(close);
+    const qsizetype open = line.indexOf('(');
+    return line.left(open + 1) + QByteArray::number(n) + line.mid(open + 1 + held.size());
 }
 
 QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n)
 {
+    const QByteArray number = block.size() > 1 ? firstParentheses(block.at(1)) : QByteArray();
     QList<QByteArray> out;
     out.reserve(block.size());
     for (qsizetype i = 0; i < block.size(); ++i)
-        out.append(i == 0 ? block.at(i) : renumber(block.at(i), n));
+        out.append(i == 0 ? block.at(i) : renumber(block.at(i), number, n));
     return out;
 }
 

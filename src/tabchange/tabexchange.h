@@ -19,11 +19,17 @@ namespace TabExchange {
 // Lines from start up to, not including, the first line with an apostrophe.
 QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start);
 
-// «Ctl(12).Left = 5» renumbered to 3 is «Ctl(3).Left = 5»: whatever stands between the
-// first "(" and the first ")" becomes n. A line without "(" before ")" is kept unchanged.
-QByteArray renumber(const QByteArray &line, int n);
+// What stands between the first "(" and the first ")" of a line; null when the line has no
+// "(" before a ")". «Ctl(12).Left = 5» gives «12».
+QByteArray firstParentheses(const QByteArray &line);
 
-// The first line unchanged, every further line renumbered to n.
+// «Ctl(12).Left = 5» renumbered from «12» to 3 is «Ctl(3).Left = 5»: the text between the first
+// "(" and the first ")" becomes n when it is exactly `from`. Any other line is kept unchanged,
+// so «Tag = Format(Now, "hh:mm")» keeps its bytes.
+QByteArray renumber(const QByteArray &line, const QByteArray &from, int n);
+
+// The first line unchanged; each further line whose first parentheses hold the number of the
+// SET line (the block's second line) renumbered to n.
 QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n);
 
 // The text after the first equals sign (the whole line when it has none).

@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "paths.h"
 #include "platform.h"
+#include "leftoverbackups.h"
 #include "rewrite.h"
 #include "sectionreader.h"
 #include "tabexchange.h"
@@ -91,6 +92,41 @@ void TabPanel::Form_Load()
     m_inGen = false;
 }
 
+void TabPanel::enterMode()
+{
+    if (!m_samplesChecked) {
+        m_samplesChecked = true;
+        const QStringList problems = Paths::samplesProblems();
+        if (!problems.isEmpty())
+            m_platform.messageBox(problems.join(QStringLiteral("\r\n")));
+    }
+    offerLeftoverBackups();
+}
+
+void TabPanel::offerLeftoverBackups()
+{
+    for (const LeftoverBackups::Found &found : LeftoverBackups::find(Paths::sampleFiles())) {
+        const QString text = LeftoverBackups::message(found);
+        if (found.programThere) {
+            m_platform.messageBox(text);
+            continue;
+        }
+        if (m_platform.messageBox(text, Platform::YesNo + Platform::Question) != Platform::Yes)
+            continue;
+        const QString error = m_files.rename(programPath(found.backup), programPath(found.program));
+        if (!error.isEmpty()) {
+            m_platform.messageBox(found.backup + QStringLiteral(" could not be restored as ") +
+                                  found.program + QStringLiteral(" (") + error +
+                                  QStringLiteral("). It is left as it is."));
+        } else if (m_combo2->findText(found.program) < 0) {
+            // Listing the restored file picks nothing.
+            const int current = m_combo2->currentIndex();
+            m_combo2->addItem(found.program);
+            m_combo2->setCurrentIndex(current);
+        }
+    }
+}
+
 void TabPanel::Command1_Click()
 {
     for (QListWidget *list : {m_list0, m_list1, m_list2, m_list3, m_list4, m_list5})
@@ -99,6 +135,7 @@ void TabPanel::Command1_Click()
     m_moved.clear();
     m_target.clear();
     m_newSection.clear();
+    m_readSection.clear();
     m_programName.clear();
     m_selBlock = -1;
     m_combo3->hide();
@@ -132,6 +169,7 @@ void TabPanel::Combo2_Click()
     }
     m_programName = name;
     m_genStart = read.genStart;
+    m_readSection = read.bytes;
     setLines(m_list1, m_section, read.lines);
     ListForms();
 }
@@ -233,24 +271,31 @@ void TabPanel::SwapTab()
     const int answer = m_platform.messageBox(
         QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
         Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
-    if (answer == Platform::Yes)
-        RewriteCode();
+    if (answer == Platform::Yes && !RewriteCode()) {
+        // The file changed on disk: what is held no longer matches it, so it is dropped and
+        // the file must be picked again.
+        Command1_Click();
+        return;
+    }
     UpdateList();
 }
 
-void TabPanel::RewriteCode()
+bool TabPanel::RewriteCode()
 {
-    const Rewrite::Result result =
-        Rewrite::rewrite(m_files, programPath(m_programName), m_genStart, m_newSection);
+    Rewrite::Result result = Rewrite::rewrite(m_files, programPath(m_programName), m_genStart,
+                                              m_readSection, m_newSection);
+    if (result.written)
+        m_readSection = std::move(result.section);
     if (result.written || result.fileChanged) {
         if (!result.message.isEmpty())
             m_platform.messageBox(result.message);
-        return;
+        return !result.fileChanged;
     }
     // The list goes on showing the change, so say where it is and how to write it later.
     m_platform.messageBox(result.message +
                           QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB "
                                          "change you confirm with YES writes it too."));
+    return true;
 }
 
 void TabPanel::UpdateList()

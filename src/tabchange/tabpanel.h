@@ -23,6 +23,9 @@ public:
 
     // Start-up: lists the program files of the Samples folder.
     void Form_Load();
+    // TabChange chosen: says once what keeps the Samples folder from being listed, and every
+    // time which backups an interrupted rewrite left there, offering to restore them.
+    void enterMode();
     // RESET while this panel is shown.
     void Command1_Click();
 
@@ -36,10 +39,12 @@ private:
     void ListForms();
     void ListObjects();
     void SwapTab();
-    void RewriteCode();
+    // False when the file changed on disk since it was read, so nothing was written.
+    bool RewriteCode();
     void UpdateList();
 
     void hideSelection();
+    void offerLeftoverBackups();
     QString programPath(const QString &name) const;
     // Fills a hidden string table with lines kept as bytes in store.
     static void setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines);
@@ -73,6 +78,7 @@ private:
     QList<QByteArray> m_newSection;
 
     QString m_programName; // the file the section was read from
+    QByteArray m_readSection; // the section's bytes on disk, as read or as last written
     int m_genStart = -1;
     bool m_inGen = false;
     int m_rangeStart = 0;
@@ -80,4 +86,5 @@ private:
     int m_objCount = 0;
     int m_selBlock = -1;
     int m_targetBlock = -1;
+    bool m_samplesChecked = false;
 };

@@ -22,6 +22,10 @@ public:
     {
         return fails("rename") ? injected() : m_disk.rename(from, to);
     }
+    QString keep(const QString &from, const QString &to, const QByteArray &bytes) override
+    {
+        return fails("keep") ? injected() : m_disk.keep(from, to, bytes);
+    }
     QString create(const QString &path) override
     {
         return fails("create") ? injected() : m_disk.create(path);

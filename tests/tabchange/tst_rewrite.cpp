@@ -3,9 +3,12 @@
 #include "rewrite.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
 
 using Lines = QList<QByteArray>;
 
@@ -18,6 +21,10 @@ const QByteArray previousFile = "First line \xe9\xe8\r\n"
                                 "' Begin Generated part\r\n"
                                 "Dim Form1\r\n"
                                 "' End Generated part\r\n";
+// The section of previousFile as read: its bytes from the "Begin Gen" line on.
+const QByteArray previousSection = "' Begin Generated part\r\n"
+                                   "Dim Form1\r\n"
+                                   "' End Generated part\r\n";
 const Lines newSection{"' Begin Generated part", "Dim Form1", "New \xff", "' End Generated part",
                        "tail"};
 const QByteArray newFile = "First line \xe9\xe8\r\n"
@@ -42,6 +49,11 @@ void put(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
+QByteArray sectionOf(const QByteArray &file)
+{
+    return file.sliced(file.indexOf("' Begin"));
+}
+
 QStringList filesIn(const QTemporaryDir &dir)
 {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
@@ -59,8 +71,11 @@ private Q_SLOTS:
     void writesHeadAndSection();
     void sectionOnFirstLine();
     void twoRewritesInARow();
-    void leftOverBackupRefuses();
-    void changedFileRefuses();
+    void takenBackupRefuses();
+    void outsideEdit_data();
+    void outsideEdit();
+    void attributesKept_data();
+    void attributesKept();
     void failingStep_data();
     void failingStep();
 };
@@ -70,7 +85,9 @@ void TestRewrite::backupName_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("backup");
     QTest::newRow("one dot") << QStringLiteral("Prog.txt") << QStringLiteral("Prog.Bak");
-    QTest::newRow("first dot") << QStringLiteral("my.prog.txt") << QStringLiteral("my.Bak");
+    QTest::newRow("upper case") << QStringLiteral("Prog.TXT") << QStringLiteral("Prog.Bak");
+    // Cutting at the first dot would give «my.prog.txt» and «my.other.txt» one backup.
+    QTest::newRow("two dots") << QStringLiteral("my.prog.txt") << QStringLiteral("my.prog.Bak");
     QTest::newRow("leading dot") << QStringLiteral(".txt") << QStringLiteral(".Bak");
     QTest::newRow("no dot") << QStringLiteral("Prog") << QString();
 }
@@ -92,10 +109,11 @@ void TestRewrite::writesHeadAndSection()
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(program, previousFile);
     DiskFileSteps disk;
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, newSection);
+    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, previousSection, newSection);
     QVERIFY(r.written);
     QCOMPARE(r.message, QString());
     QCOMPARE(contentOf(program), newFile);
+    QCOMPARE(r.section, sectionOf(newFile));
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
 }
 
@@ -105,7 +123,8 @@ void TestRewrite::sectionOnFirstLine()
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(program, "' Begin Gen\nold\n");
     DiskFileSteps disk;
-    QVERIFY(Rewrite::rewrite(disk, program, 0, {"' Begin Gen", "new"}).written);
+    QVERIFY(Rewrite::rewrite(disk, program, 0, "' Begin Gen\nold\n", {"' Begin Gen", "new"})
+                .written);
     QCOMPARE(contentOf(program), QByteArray("' Begin Gen\r\nnew\r\n"));
 }
 
@@ -115,16 +134,20 @@ void TestRewrite::twoRewritesInARow()
     const QString program = dir.filePath(QStringLiteral("my.prog.txt"));
     put(program, previousFile);
     DiskFileSteps disk;
-    QVERIFY(Rewrite::rewrite(disk, program, 3, {"' Begin Generated part", "one"}).written);
+    const Rewrite::Result first =
+        Rewrite::rewrite(disk, program, 3, previousSection, {"' Begin Generated part", "one"});
+    QVERIFY(first.written);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("my.prog.txt")});
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, newSection);
+    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, first.section, newSection);
     QVERIFY(r.written);
     QVERIFY(r.message.isEmpty());
     QCOMPARE(contentOf(program), newFile);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("my.prog.txt")});
 }
 
-void TestRewrite::leftOverBackupRefuses()
+// A backup name that is taken may hold the only copy of another program: it is neither used
+// nor advised away.
+void TestRewrite::takenBackupRefuses()
 {
     QTemporaryDir dir;
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
@@ -132,27 +155,105 @@ void TestRewrite::leftOverBackupRefuses()
     put(program, previousFile);
     put(backup, "left over");
     FaultyFileSteps steps({});
-    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, newSection);
+    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, previousSection, newSection);
     QVERIFY(!r.written);
+    QVERIFY(!r.fileChanged);
     QVERIFY2(r.message.contains(backup), qPrintable(r.message));
-    QVERIFY(r.message.contains(QStringLiteral("already exists")));
-    QCOMPARE(steps.calls, QStringList{});
+    QVERIFY(r.message.contains(QStringLiteral("only copy")));
+    QVERIFY(!r.message.contains(QStringLiteral("delete"), Qt::CaseInsensitive));
+    QVERIFY(!steps.calls.contains(QStringLiteral("keep#1")));
     QCOMPARE(contentOf(program), previousFile);
     QCOMPARE(contentOf(backup), QByteArray("left over"));
 }
 
-void TestRewrite::changedFileRefuses()
+void TestRewrite::outsideEdit_data()
 {
+    QTest::addColumn<QByteArray>("edited"); // what another program saved; empty: deleted
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("messagePart");
+
+    const QString changed = QStringLiteral("has changed since it was read");
+    QByteArray line = previousFile;
+    line.replace("Dim Form1", "Dim Form2");
+    QTest::newRow("section line changed") << line << false << changed;
+    QByteArray tail = previousFile;
+    tail.replace("' End Generated part\r\n", "' End Generated part\r\ntail\r\n");
+    QTest::newRow("tail changed") << tail << false << changed;
+    QTest::newRow("line appended") << previousFile + "x\r\n" << false << changed;
+    QTest::newRow("line ends changed") << QByteArray(previousFile).replace("\r\n", "\n") << false
+                                       << changed;
+    QTest::newRow("head line added") << "one more\r\n" + previousFile << false << changed;
+    QByteArray other = previousFile;
+    other.replace("Dim Form1\r\n", "Dim Other\r\n'\r\n");
+    QTest::newRow("replaced by another file with the same head") << other << false << changed;
+    QTest::newRow("deleted") << QByteArray() << false << QStringLiteral("no longer there");
+    // The head is written as it is now on disk, so an edit there is kept.
+    QByteArray head = previousFile;
+    head.replace("Third", "3rd  ");
+    QTest::newRow("head line edited") << head << true << QString();
+}
+
+// The file is compared with what was read just before anything moves: an edit made by
+// another program is never overwritten, and the user is told the held changes are dropped.
+void TestRewrite::outsideEdit()
+{
+    QFETCH(QByteArray, edited);
+    QFETCH(bool, written);
+    QFETCH(QString, messagePart);
+
     QTemporaryDir dir;
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
-    const QByteArray edited = "one more head line\r\n" + previousFile;
-    put(program, edited);
+    if (!edited.isEmpty())
+        put(program, edited);
     DiskFileSteps disk;
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, newSection);
-    QVERIFY(!r.written);
-    QVERIFY(r.message.contains(QStringLiteral("has changed since it was read")));
-    QVERIFY(r.fileChanged);
-    QCOMPARE(contentOf(program), edited);
+    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, previousSection, newSection);
+    QCOMPARE(r.written, written);
+    QCOMPARE(r.fileChanged, !written);
+    if (written) {
+        QCOMPARE(contentOf(program), QByteArray(newFile).replace("Third", "3rd  "));
+        return;
+    }
+    QVERIFY2(r.message.contains(messagePart), qPrintable(r.message));
+    QVERIFY(r.message.contains(QStringLiteral("dropped")));
+    QCOMPARE(contentOf(program), edited.isEmpty() ? QByteArray("<missing>") : edited);
+    QCOMPARE(filesIn(dir), edited.isEmpty() ? QStringList() : QStringList{QStringLiteral("Prog.txt")});
+}
+
+void TestRewrite::attributesKept_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("link");
+    QTest::newRow("0600") << 0600 << false;
+    QTest::newRow("0755") << 0755 << false;
+    QTest::newRow("0640 behind a symbolic link") << 0640 << true;
+}
+
+// A rewrite keeps the file's permission bits, and writes through a symbolic link to its
+// target, the link staying a link.
+void TestRewrite::attributesKept()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Unix permission bits and links");
+#endif
+    QFETCH(int, mode);
+    QFETCH(bool, link);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("real")));
+    const QString target = dir.filePath(link ? QStringLiteral("real/prog.txt")
+                                             : QStringLiteral("Prog.txt"));
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    put(target, previousFile);
+    if (link)
+        QVERIFY(QFile::link(target, program));
+    namespace fs = std::filesystem;
+    const fs::path native(QFile::encodeName(target).toStdString());
+    fs::permissions(native, fs::perms(mode));
+
+    DiskFileSteps disk;
+    QVERIFY(Rewrite::rewrite(disk, program, 3, previousSection, newSection).written);
+    QCOMPARE(contentOf(target), newFile);
+    QCOMPARE(int(fs::status(native).permissions()), mode);
+    QCOMPARE(QFileInfo(program).isSymLink(), link);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
 }
 
@@ -160,42 +261,32 @@ void TestRewrite::failingStep_data()
 {
     QTest::addColumn<QStringList>("failing");
     QTest::addColumn<bool>("written");
-    QTest::addColumn<QString>("left"); // what is left under the program's name
     QTest::addColumn<QStringList>("files");
 
     const QStringList program{QStringLiteral("Prog.txt")};
     const QStringList both{QStringLiteral("Prog.Bak"), QStringLiteral("Prog.txt")};
-    const QStringList backupOnly{QStringLiteral("Prog.Bak")};
-    const QString previous = QStringLiteral("previous");
-    const QString next = QStringLiteral("new");
-    QTest::newRow("read") << QStringList{QStringLiteral("read#1")} << false << previous << program;
-    QTest::newRow("rename") << QStringList{QStringLiteral("rename#1")} << false << previous
-                            << program;
-    QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << previous
-                            << program;
+    QTest::newRow("read") << QStringList{QStringLiteral("read#1")} << false << program;
+    QTest::newRow("backup") << QStringList{QStringLiteral("keep#1")} << false << program;
+    QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << program;
     QTest::newRow("write of the head")
-        << QStringList{QStringLiteral("write#1")} << false << previous << program;
+        << QStringList{QStringLiteral("write#1")} << false << program;
     QTest::newRow("write of the section")
-        << QStringList{QStringLiteral("write#2")} << false << previous << program;
+        << QStringList{QStringLiteral("write#2")} << false << program;
     QTest::newRow("commit (flush, sync, close)")
-        << QStringList{QStringLiteral("commit#1")} << false << previous << program;
-    QTest::newRow("delete of the backup")
-        << QStringList{QStringLiteral("remove#1")} << true << next << both;
-    QTest::newRow("write, and putting back")
-        << QStringList{QStringLiteral("write#2"), QStringLiteral("rename#2")} << false << QString()
-        << backupOnly;
-    QTest::newRow("create, and putting back")
-        << QStringList{QStringLiteral("create#1"), QStringLiteral("rename#2")} << false << QString()
-        << backupOnly;
+        << QStringList{QStringLiteral("commit#1")} << false << program;
+    QTest::newRow("removing the backup")
+        << QStringList{QStringLiteral("remove#1")} << true << both;
+    QTest::newRow("write, and removing the backup")
+        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both;
 }
 
 // Whichever step fails: a message, and the whole previous content under the program's name
-// or, when even putting it back fails, under the backup's name; no other file is left.
+// (the new content only once it is complete); a backup left behind holds the previous content
+// and is named in the message.
 void TestRewrite::failingStep()
 {
     QFETCH(QStringList, failing);
     QFETCH(bool, written);
-    QFETCH(QString, left);
     QFETCH(QStringList, files);
 
     QTemporaryDir dir;
@@ -203,17 +294,15 @@ void TestRewrite::failingStep()
     const QString backup = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Prog.Bak")));
     put(program, previousFile);
     FaultyFileSteps steps(failing);
-    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, newSection);
+    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, previousSection, newSection);
 
     QCOMPARE(r.written, written);
     QVERIFY(!r.fileChanged);
     QVERIFY(!r.message.isEmpty());
     QVERIFY2(r.message.contains(program), qPrintable(r.message));
+    QVERIFY(!r.message.contains(QStringLiteral("delete"), Qt::CaseInsensitive));
     QCOMPARE(filesIn(dir), files);
-    if (left == QLatin1String("previous"))
-        QCOMPARE(contentOf(program), previousFile);
-    else if (left == QLatin1String("new"))
-        QCOMPARE(contentOf(program), newFile);
+    QCOMPARE(contentOf(program), written ? newFile : previousFile);
     if (files.contains(QStringLiteral("Prog.Bak"))) {
         QCOMPARE(contentOf(backup), previousFile);
         QVERIFY2(r.message.contains(backup), qPrintable(r.message));

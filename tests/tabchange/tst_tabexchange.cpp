@@ -92,32 +92,44 @@ private Q_SLOTS:
 void TestTabExchange::renumber_data()
 {
     QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("from"); // the number of the block's SET line
     QTest::addColumn<int>("n");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("one digit") << QByteArray("Ctl(1).Caption = OK") << 2
+    QTest::newRow("one digit") << QByteArray("Ctl(1).Caption = OK") << QByteArray("1") << 2
                                << QByteArray("Ctl(2).Caption = OK");
-    QTest::newRow("longer number")
-        << QByteArray("Ctl(12).Left = 5") << 3 << QByteArray("Ctl(3).Left = 5");
-    QTest::newRow("to two digits")
-        << QByteArray("Ctl(3).Move(1, 2)") << 10 << QByteArray("Ctl(10).Move(1, 2)");
+    QTest::newRow("longer number") << QByteArray("Ctl(12).Left = 5") << QByteArray("12") << 3
+                                   << QByteArray("Ctl(3).Left = 5");
+    QTest::newRow("to two digits") << QByteArray("Ctl(3).Move(1, 2)") << QByteArray("3") << 10
+                                   << QByteArray("Ctl(10).Move(1, 2)");
     QTest::newRow("empty parentheses")
-        << QByteArray("Ctl().Top = 1") << 4 << QByteArray("Ctl(4).Top = 1");
-    QTest::newRow("any text inside") << QByteArray("Ctl(i + 1).X") << 7 << QByteArray("Ctl(7).X");
+        << QByteArray("Ctl().Top = 1") << QByteArray("") << 4 << QByteArray("Ctl(4).Top = 1");
+    QTest::newRow("other text inside")
+        << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")") << QByteArray("1") << 2
+        << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")");
+    QTest::newRow("another number")
+        << QByteArray("Ctl(12).X = Ctl(1).X") << QByteArray("1") << 7
+        << QByteArray("Ctl(12).X = Ctl(1).X");
+    QTest::newRow("number with blanks")
+        << QByteArray("Ctl( 1).X") << QByteArray("1") << 7 << QByteArray("Ctl( 1).X");
     QTest::newRow("no parentheses")
-        << QByteArray("Visible = True") << 5 << QByteArray("Visible = True");
+        << QByteArray("Visible = True") << QByteArray("1") << 5 << QByteArray("Visible = True");
     QTest::newRow("close before open")
-        << QByteArray("x) = Mid(s, 2)") << 5 << QByteArray("x) = Mid(s, 2)");
-    QTest::newRow("open only") << QByteArray("Ctl(1.Top") << 5 << QByteArray("Ctl(1.Top");
-    QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << 2
-                                << QByteArray("Ctl(2).Caption = \xe9t\xe9");
+        << QByteArray("x) = Mid(s, 2)") << QByteArray("1") << 5 << QByteArray("x) = Mid(s, 2)");
+    QTest::newRow("open only")
+        << QByteArray("Ctl(1.Top") << QByteArray("1") << 5 << QByteArray("Ctl(1.Top");
+    QTest::newRow("SET line without parentheses")
+        << QByteArray("Ctl(1).Top") << QByteArray() << 5 << QByteArray("Ctl(1).Top");
+    QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << QByteArray("1")
+                                << 2 << QByteArray("Ctl(2).Caption = \xe9t\xe9");
 }
 
 void TestTabExchange::renumber()
 {
     QFETCH(QByteArray, line);
+    QFETCH(QByteArray, from);
     QFETCH(int, n);
     QFETCH(QByteArray, expected);
-    QCOMPARE(TabExchange::renumber(line, n), expected);
+    QCOMPARE(TabExchange::renumber(line, from, n), expected);
 }
 
 void TestTabExchange::collectBlock_data()
@@ -273,7 +285,7 @@ void TestTabExchange::randomSections()
     const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
                                     "Ctl(%).Move(1, 2, 3)",    "Ctl(%).Text = \"\xe9t\xe9\"",
                                     "x) = Mid(s, 2",           "Visible = True",
-                                    "Ctl(%).Tag = Btn1"};
+                                    "Ctl(%).Tag = Btn1",       "Tag = Format(Now, \"hh:mm\")"};
     for (int round = 0; round < 400; ++round) {
         QList<Form> forms;
         const int formCount = rng.bounded(1, 4);

@@ -108,6 +108,7 @@ private Q_SLOTS:
     void unreadableFileChangesNothing();
     void bytesOfAnyEncodingSurvive();
     void leftOverBackupRefusesRewrite();
+    void lostProgramRestored();
     void fileChangedOnDiskRefusesRewrite();
     void emptyNameRefused();
     void resetClearsMode();
@@ -346,25 +347,54 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 0, 2, Platform::Yes);
 
+    // Choosing the mode tells of the backup; the rewrite then leaves it alone.
     const QStringList messages = ui.platform.messages();
-    QCOMPARE(messages.size(), 2);
-    QCOMPARE(messages.at(0), confirmText);
-    QVERIFY2(messages.at(1).contains(
+    QCOMPARE(messages.size(), 3);
+    QVERIFY2(messages.at(0).contains(QStringLiteral("Prog.Bak")) &&
+                 messages.at(0).contains(QStringLiteral("only copy")),
+             qPrintable(messages.at(0)));
+    QCOMPARE(messages.at(1), confirmText);
+    QVERIFY2(messages.at(2).contains(
                  QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.Bak")))),
-             qPrintable(messages.at(1)));
-    QVERIFY2(messages.at(1).endsWith(QStringLiteral("\r\nThe TAB change is kept in memory: the "
+             qPrintable(messages.at(2)));
+    QVERIFY2(messages.at(2).endsWith(QStringLiteral("\r\nThe TAB change is kept in memory: the "
                                                     "next TAB change you confirm with YES "
                                                     "writes it too.")),
-             qPrintable(messages.at(1)));
+             qPrintable(messages.at(2)));
+    for (const QString &message : messages)
+        QVERIFY2(!message.contains(QStringLiteral("delete"), Qt::CaseInsensitive),
+                 qPrintable(message));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.Bak")), QByteArray("interrupted"));
     QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped)); // kept in memory
 
-    // Once the user clears the name, the next confirmed change writes both.
-    QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    // Once the user moves the backup aside, the next confirmed change writes both.
+    QVERIFY(QFile::rename(ui.path(QStringLiteral("Samples/Prog.Bak")),
+                          ui.path(QStringLiteral("Prog.Bak"))));
     moveObject(ui, 0, 1, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+}
+
+// A backup whose program is gone is the only copy: choosing the mode offers to restore it.
+void TestTabPanel::lostProgramRestored()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Lost.Bak"), crlf(exampleHead + exampleSection));
+    ui.start();
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.chooseMode(3);
+
+    const auto calls = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(calls.size(), 1);
+    QVERIFY2(calls.at(0).text.contains(QStringLiteral("Restore it now as Lost.txt?")),
+             qPrintable(calls.at(0).text));
+    QCOMPARE(calls.at(0).flags, Platform::YesNo + Platform::Question);
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Lost.Bak"))));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Lost.txt")), crlf(exampleHead + exampleSection));
+    QCOMPARE(ui.caption("Combo2"), QString());
+    openProgram(ui, QStringLiteral("Lost.txt"));
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
 }
 
 void TestTabPanel::fileChangedOnDiskRefusesRewrite()
@@ -373,19 +403,27 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
     ui.start();
     openProgram(ui, QStringLiteral("Prog.txt"));
-    const QByteArray edited = crlf(Lines{"A line added elsewhere"} + exampleHead + exampleSection);
+    moveObject(ui, 0, 2, Platform::No); // held in memory
+    Lines section = exampleSection;
+    section[5] = "Ctl(1).Caption = Edited elsewhere";
+    const QByteArray edited = crlf(exampleHead + section);
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), edited);
     moveObject(ui, 0, 2, Platform::Yes);
 
     const QStringList messages = ui.platform.messages();
-    QCOMPARE(messages.size(), 2);
-    QVERIFY2(messages.at(1).contains(QStringLiteral("Pick it again to read it anew.")),
-             qPrintable(messages.at(1)));
+    QCOMPARE(messages.size(), 3);
+    QVERIFY2(messages.at(2).contains(QStringLiteral("changed since it was read")) &&
+                 messages.at(2).contains(QStringLiteral("dropped")),
+             qPrintable(messages.at(2)));
     // A later confirmation would be refused the same way, so no promise that it writes.
-    QVERIFY2(!messages.at(1).contains(QStringLiteral("kept in memory")),
-             qPrintable(messages.at(1)));
+    QVERIFY2(!messages.at(2).contains(QStringLiteral("kept in memory")),
+             qPrintable(messages.at(2)));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), edited);
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    // What was held is dropped: the file must be picked again.
+    QCOMPARE(ui.w<QListWidget>("List1")->count(), 0);
+    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+    QCOMPARE(ui.caption("Combo2"), QString());
 }
 
 void TestTabPanel::emptyNameRefused()
