@@ -105,7 +105,14 @@ void LibraryPanel::CodeSearch()
         m_platform.messageBox(QStringLiteral("No code's items available"));
         return;
     }
-    m_cboCode->addItems(StoredCode::readTitles(path));
+    const StoredCode::Titles read = StoredCode::readTitles(path);
+    if (!read.error.isEmpty()) {
+        m_platform.messageBox(QStringLiteral("The stored code in ") + path +
+                              QStringLiteral(" cannot be read, so no title is listed.\r\n") +
+                              read.error);
+        return;
+    }
+    m_cboCode->addItems(read.titles);
 }
 
 void LibraryPanel::ReadFile()
@@ -128,7 +135,14 @@ void LibraryPanel::CodeBut_Click()
 void LibraryPanel::WriteFile()
 {
     const QString title = StoredCode::singleLineTitle(m_cboCode->currentText());
-    m_textocopy->setText(StoredCode::codeToList(plainText(m_codeBox)));
+    const QString code = plainText(m_codeBox);
+    const QString refusal = StoredCode::refusal(title, code);
+    if (!refusal.isEmpty()) {
+        // Stored, it would read back altered: keep what the user typed so it can be mended.
+        m_platform.messageBox(refusal + QStringLiteral("\r\nNothing was stored."));
+        return;
+    }
+    m_textocopy->setText(StoredCode::codeToList(code));
     const QString error = StoredCode::store(storedCodePath(), title, m_textocopy->text());
     if (!error.isEmpty()) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.

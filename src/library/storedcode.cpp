@@ -36,12 +36,20 @@ bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView title
     return QString::fromLocal8Bit(bytes) == title;
 }
 
-QByteArray readBytes(const QString &path)
+// The first character (a whole code point) that does not survive the 8-bit code page; empty
+// when every one does.
+QString unwritable(const QString &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (QString::fromLocal8Bit(text.toLocal8Bit()) == text)
         return {};
-    return file.readAll();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, width);
+        if (QString::fromLocal8Bit(c.toLocal8Bit()) != c)
+            return c;
+        i += width - 1;
+    }
+    return {};
 }
 
 } // namespace
@@ -138,19 +146,40 @@ QString snippet(const QByteArray &bytes, const QString &title)
     }
 }
 
+QString refusal(const QString &title, const QString &code)
+{
+    if (title.contains(QLatin1Char(star)))
+        return QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
+                              "ends a title at its first \"*\", so the code could not be found "
+                              "again under this title.");
+    if (code.contains(QLatin1Char(bar)))
+        return QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
+                              "separates the lines of a code with it, so the code would read "
+                              "back with a line break in its place.");
+    for (const QString &text : {title, code}) {
+        const QString c = unwritable(text);
+        if (!c.isEmpty())
+            return QStringLiteral("The character \"") + c +
+                   QStringLiteral("\" cannot be stored: the stored-code file holds text in this "
+                                  "system's 8-bit code page, which has no such character.");
+    }
+    return {};
+}
+
 bool exists(const QString &path)
 {
     return QFileInfo::exists(path);
 }
 
-QStringList readTitles(const QString &path)
+Titles readTitles(const QString &path)
 {
-    return titles(readBytes(path));
+    const TextFile::Bytes file = TextFile::readBytes(path);
+    return {titles(file.bytes), file.error};
 }
 
 QString readSnippet(const QString &path, const QString &title)
 {
-    return snippet(readBytes(path), title);
+    return snippet(TextFile::readBytes(path).bytes, title);
 }
 
 QString store(const QString &path, const QString &title, const QString &list)

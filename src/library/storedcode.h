@@ -36,10 +36,20 @@ QStringList titles(const QByteArray &bytes);
 // ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
 QString snippet(const QByteArray &bytes, const QString &title);
 
+// Why a title and a code could not be read back exactly as typed, naming the character at
+// fault; empty when they can. The file has no escape: a "*" ends a title, a "|" ends a code
+// line, and only characters of the system's 8-bit code page can be written.
+QString refusal(const QString &title, const QString &code);
+
 // The file operations, on a full path.
 bool exists(const QString &path);
-// Titles of the file; none when it cannot be read.
-QStringList readTitles(const QString &path);
+
+struct Titles
+{
+    QStringList titles;
+    QString error; // why the file could not be read; empty when it was
+};
+Titles readTitles(const QString &path);
 // The list stored under the title; empty when the file or the title is missing.
 QString readSnippet(const QString &path, const QString &title);
 // Appends the entry, creating the file if needed. Earlier entries are never touched: when

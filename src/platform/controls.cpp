@@ -12,6 +12,8 @@
 #include <QTextDocument>
 #include <QWheelEvent>
 
+#include <limits>
+
 namespace Controls {
 
 void place(QWidget *w, int left, int top, int width, int height)
@@ -80,9 +82,16 @@ void guardWheel(QWidget *root)
     }
 }
 
+void unlimitText(QWidget *w)
+{
+    if (auto *e = qobject_cast<QLineEdit *>(w))
+        e->setMaxLength(std::numeric_limits<int>::max());
+}
+
 void makeEditableList(QComboBox *box)
 {
     box->setEditable(true);
+    unlimitText(box->lineEdit());
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setDuplicatesEnabled(true);
     box->setCompleter(nullptr);

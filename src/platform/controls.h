@@ -29,6 +29,10 @@ void setHeight(QWidget *w, int height);
 // Sets the caption or text of any control kind of the window.
 void setCaption(QWidget *w, const QString &text);
 
+// Lifts the 32,767-character limit that Qt gives a single-line text box, so that a long text
+// (a stored code passes through one) is never cut. Other controls are left as they are.
+void unlimitText(QWidget *w);
+
 // Creates a control of kind W with its design name, caption and place.
 template <class W>
 W *makeControl(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
@@ -36,6 +40,7 @@ W *makeControl(QWidget *parent, const char *name, const QString &caption, int le
 {
     auto *w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
+    unlimitText(w);
     setCaption(w, caption);
     place(w, left, top, width, height);
     return w;

@@ -72,13 +72,25 @@ Lines read(const QString &path)
     return {splitLines(file.bytes), {}};
 }
 
+QString writeAll(QFileDevice &file, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            return file.errorString();
+        done += n;
+    }
+    return {};
+}
+
 QString appendLine(const QString &path, const QByteArray &line)
 {
     const QString irregular = notRegular(path);
     if (!irregular.isEmpty())
         return irregular;
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append))
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return file.errorString();
     QByteArray record;
     if (file.size() > 0) {
@@ -90,8 +102,9 @@ QString appendLine(const QString &path, const QByteArray &line)
     }
     record += line;
     record += lineEnd;
-    if (file.write(record) != record.size() || !file.flush())
-        return file.errorString();
+    const QString error = writeAll(file, record);
+    if (!error.isEmpty())
+        return error;
     file.close();
     if (file.error() != QFileDevice::NoError)
         return file.errorString();

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+
+class QFileDevice;
 
 // Plain 8-bit text files, one record per line. Reading accepts CR LF, LF or a lone CR;
 // writing ends every line with CR LF. Lines are kept as bytes, so nothing is lost
@@ -40,6 +43,11 @@ struct Lines
 };
 
 Lines read(const QString &path);
+
+// Writes all of bytes to a file opened unbuffered, so that a full disk is seen at the write
+// that meets it: a short write is continued, and the failure that stops it is the system's own
+// reason ("No space left on device"), not a buffer's. Empty on success.
+QString writeAll(QFileDevice &file, QByteArrayView bytes);
 
 // Appends one line and CR LF, creating the file when it does not exist. When the file
 // ends without a line end, one is written first so the earlier last line stays whole.

@@ -67,10 +67,10 @@ QString DiskFileSteps::keep(const QString &from, const QString &to, const QByteA
     }
     QSaveFile copy(to);
     copy.setDirectWriteFallback(false);
-    if (!copy.open(QIODevice::WriteOnly))
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return copy.errorString();
-    if (copy.write(bytes) != bytes.size()) {
-        const QString why = copy.errorString();
+    const QString why = TextFile::writeAll(copy, bytes);
+    if (!why.isEmpty()) {
         copy.cancelWriting();
         return why;
     }
@@ -88,7 +88,7 @@ QString DiskFileSteps::create(const QString &path)
     discard();
     m_out = std::make_unique<QSaveFile>(path);
     m_out->setDirectWriteFallback(false);
-    if (!m_out->open(QIODevice::WriteOnly)) {
+    if (!m_out->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QString error = m_out->errorString();
         m_out.reset();
         return error;
@@ -100,9 +100,7 @@ QString DiskFileSteps::write(const QByteArray &bytes)
 {
     if (!m_out)
         return QStringLiteral("no file is being written");
-    if (m_out->write(bytes) != bytes.size())
-        return m_out->errorString();
-    return {};
+    return TextFile::writeAll(*m_out, bytes);
 }
 
 QString DiskFileSteps::commit()

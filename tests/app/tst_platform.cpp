@@ -3,8 +3,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 class TestPlatform : public QObject
 {
@@ -19,6 +27,11 @@ private Q_SLOTS:
     void readMissingFileReportsError();
     void samplesListing();
     void samplesMissingFolder();
+    void irregularFilesRefused_data();
+    void irregularFilesRefused();
+    void fullDiskGivesTheSystemsReason();
+    void samplesProblems_data();
+    void samplesProblems();
     void pathsFollowCurrentDirectory();
 };
 
@@ -115,6 +128,90 @@ void TestPlatform::samplesMissingFolder()
     const QStringList names = Paths::samplePrograms();
     QDir::setCurrent(previous);
     QVERIFY(names.isEmpty());
+}
+
+void TestPlatform::irregularFilesRefused_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::addColumn<QString>("messagePart");
+    QTest::newRow("pipe") << true << QStringLiteral("not a regular file");
+    QTest::newRow("folder") << false << QStringLiteral("folder");
+}
+
+// A pipe or a folder where a text file is expected is refused at once: reading never blocks
+// and appending writes nothing.
+void TestPlatform::irregularFilesRefused()
+{
+    QFETCH(bool, pipe);
+    QFETCH(QString, messagePart);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("MyCode.Txt"));
+    if (pipe) {
+#ifdef Q_OS_UNIX
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+        QSKIP("no named pipes in the file system here");
+#endif
+    } else {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("MyCode.Txt")));
+    }
+    const TextFile::Bytes read = TextFile::readBytes(path);
+    QVERIFY2(read.error.contains(messagePart), qPrintable(read.error));
+    const QString append = TextFile::appendLine(path, "T*a");
+    QVERIFY2(append.contains(messagePart), qPrintable(append));
+    QCOMPARE(QFileInfo(path).isDir(), !pipe);
+}
+
+void TestPlatform::fullDiskGivesTheSystemsReason()
+{
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        QSKIP("no /dev/full here");
+    QCOMPARE(TextFile::writeAll(full, QByteArray(100000, 'x')),
+             QStringLiteral("No space left on device"));
+}
+
+void TestPlatform::samplesProblems_data()
+{
+    QTest::addColumn<QString>("samples"); // "folder", "file" or "none"
+    QTest::addColumn<QByteArray>("fileName");
+    QTest::addColumn<QString>("messagePart"); // empty: nothing to say
+    QTest::newRow("fine") << QStringLiteral("folder") << QByteArray("Prog.txt") << QString();
+    QTest::newRow("no Samples") << QStringLiteral("none") << QByteArray() << QString();
+    QTest::newRow("Samples is a file")
+        << QStringLiteral("file") << QByteArray() << QStringLiteral("is a file, not a folder");
+#ifndef Q_OS_WIN
+    QTest::newRow("name not valid text") << QStringLiteral("folder") << QByteArray("Bad\xff.txt")
+                                         << QStringLiteral("not valid text");
+#endif
+}
+
+void TestPlatform::samplesProblems()
+{
+    QFETCH(QString, samples);
+    QFETCH(QByteArray, fileName);
+    QFETCH(QString, messagePart);
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.filePath(QStringLiteral("Samples")));
+    if (samples == QLatin1String("folder"))
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Samples")));
+    if (samples == QLatin1String("file"))
+        std::ofstream(folder.toStdString()) << "not a folder";
+    if (!fileName.isEmpty())
+        std::ofstream(QByteArray(folder + '/' + fileName).toStdString()) << "x";
+
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QStringList problems = Paths::samplesProblems();
+    QDir::setCurrent(previous);
+    // Qt cannot name the undecodable file, so the folder goes by its bytes.
+    std::filesystem::remove_all(folder.toStdString());
+    if (messagePart.isEmpty()) {
+        QCOMPARE(problems, QStringList());
+        return;
+    }
+    QCOMPARE(problems.size(), 1);
+    QVERIFY2(problems.at(0).contains(messagePart), qPrintable(problems.at(0)));
 }
 
 void TestPlatform::pathsFollowCurrentDirectory()

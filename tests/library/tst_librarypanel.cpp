@@ -29,6 +29,7 @@ private Q_SLOTS:
     void wholePanelThroughButtons();
     void failedStoreKeepsWhatWasTyped();
     void titlePastedWithLineBreaks();
+    void unreadableRefusedAndLongCodes();
     void titleWhoseFileIsGone();
     void referenceAfterSnippetStillCopiesWholeBox();
     void resetInModeOne();
@@ -364,6 +365,49 @@ void TestLibraryPanel::titlePastedWithLineBreaks()
     QCOMPARE(listedTitles(ui), QStringList{u"Open file X"_s});
     ui.choose("CboCode", 9);
     QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
+}
+
+// A stored-code file that cannot be read is reported; a store that could not be read back
+// exactly is refused with what was typed kept; a code of any length is stored whole.
+void TestLibraryPanel::unreadableRefusedAndLongCodes()
+{
+    UiFixture ui;
+    QVERIFY(QDir(ui.path(QString())).mkpath(storedPath));
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY2(ui.platform.messages().at(0).contains(u"cannot be read"_s),
+             qPrintable(ui.platform.messages().at(0)));
+    QVERIFY(QDir(ui.path(storedPath)).removeRecursively());
+
+    ui.click("CodeBut");
+    typeTitle(ui, u"Fast*loop"_s);
+    typeCode(ui, {u"a"_s, u"b"_s}, false);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.messages().size(), 2);
+    QVERIFY2(ui.platform.messages().at(1).contains(u"\"*\""_s) &&
+                 ui.platform.messages().at(1).endsWith(u"Nothing was stored."_s),
+             qPrintable(ui.platform.messages().at(1)));
+    QCOMPARE(ui.caption("CboCode"), u"Fast*loop"_s);
+    QCOMPARE(codeBox(ui), u"a\r\nb"_s);
+    QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
+    QVERIFY(listedTitles(ui).isEmpty());
+    QVERIFY(!QFileInfo::exists(ui.path(storedPath)));
+
+    QString code;
+    for (int i = 0; i < 10000; ++i)
+        code += u"Ctl(%1).Caption = \"x\"\r\n"_s.arg(i);
+    QVERIFY(code.size() > 200000);
+    ui.w<QComboBox>("CboCode")->setEditText(u"Long"_s);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), code);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.messages().size(), 2);
+    QCOMPARE(ui.readFile(storedPath),
+             "Long*" + QString(code).replace(u"\r\n"_s, u"|"_s).toLatin1() + "\r\n");
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), code);
 }
 
 void TestLibraryPanel::titleWhoseFileIsGone()

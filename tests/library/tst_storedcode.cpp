@@ -130,7 +130,7 @@ void TestStoredCode::singleLineTitle()
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QCOMPARE(StoredCode::store(path, StoredCode::singleLineTitle(typed), u"a|b"_s), QString());
     QCOMPARE(TextFile::splitLines(fileBytes(path)).size(), 1);
-    QCOMPARE(StoredCode::readTitles(path), QStringList{title.left(title.indexOf(u'*'))});
+    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title.left(title.indexOf(u'*'))});
 }
 
 void TestStoredCode::titlesAndSnippets_data()
@@ -198,36 +198,62 @@ void TestStoredCode::titlesAndSnippets()
 
 void TestStoredCode::storeAndReadBack_data()
 {
+    QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("code");
-    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QByteArray>("stored"); // empty when the store is refused
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("refusedFor"); // the character a refusal names
 
-    QTest::newRow("two lines") << u"a\r\nb"_s << QByteArray("T*a|b\r\n") << u"a\r\nb\r\n"_s;
-    QTest::newRow("final line break")
-        << u"a\r\nb\r\n"_s << QByteArray("T*a|b|\r\n") << u"a\r\nb\r\n"_s;
-    QTest::newRow("empty code") << QString() << QByteArray("T*\r\n") << QString();
-    QTest::newRow("star inside") << u"x = 2*y\r\n' *note*"_s << QByteArray("T*x = 2*y|' *note*\r\n")
-                                 << u"x = 2*y\r\n' *note*\r\n"_s;
-    QTest::newRow("bar inside a line splits it")
-        << u"a|b\r\nc"_s << QByteArray("T*a|b|c\r\n") << u"a\r\nb\r\nc\r\n"_s;
-    QTest::newRow("empty lines kept")
-        << u"a\r\n\r\n\r\nb"_s << QByteArray("T*a|||b\r\n") << u"a\r\n\r\n\r\nb\r\n"_s;
+    const QString t = u"T"_s;
+    QTest::newRow("two lines") << t << u"a\r\nb"_s << QByteArray("T*a|b\r\n") << u"a\r\nb\r\n"_s
+                               << QString();
+    QTest::newRow("final line break") << t << u"a\r\nb\r\n"_s << QByteArray("T*a|b|\r\n")
+                                      << u"a\r\nb\r\n"_s << QString();
+    QTest::newRow("empty code") << t << QString() << QByteArray("T*\r\n") << QString() << QString();
+    QTest::newRow("star inside") << t << u"x = 2*y\r\n' *note*"_s
+                                 << QByteArray("T*x = 2*y|' *note*\r\n")
+                                 << u"x = 2*y\r\n' *note*\r\n"_s << QString();
+    QTest::newRow("empty lines kept") << t << u"a\r\n\r\n\r\nb"_s << QByteArray("T*a|||b\r\n")
+                                      << u"a\r\n\r\n\r\nb\r\n"_s << QString();
+    // Longer than the 32,767 characters a single-line box holds by default.
+    QString longCode;
+    QByteArray longStored = "Long*";
+    for (int i = 0; i < 10000; ++i) {
+        const QString line = u"Ctl(%1).Caption = \"x\""_s.arg(i);
+        longCode += line + u"\r\n"_s;
+        longStored += line.toLatin1() + '|';
+    }
+    QTest::newRow("220,000 characters")
+        << u"Long"_s << longCode << longStored + "\r\n" << longCode << QString();
+    QTest::newRow("bar inside a line")
+        << t << u"a|b\r\nc"_s << QByteArray() << QString() << u"\"|\""_s;
+    QTest::newRow("star in the title")
+        << u"a*b"_s << u"c"_s << QByteArray() << QString() << u"\"*\""_s;
+    QTest::newRow("bar in the title is kept")
+        << u"a|b"_s << u"c"_s << QByteArray("a|b*c\r\n") << u"c\r\n"_s << QString();
 }
 
 void TestStoredCode::storeAndReadBack()
 {
+    QFETCH(QString, title);
     QFETCH(QString, code);
     QFETCH(QByteArray, stored);
     QFETCH(QString, shown);
+    QFETCH(QString, refusedFor);
 
+    const QString refusal = StoredCode::refusal(title, code);
+    QVERIFY2(refusal.contains(refusedFor) && refusal.isEmpty() == refusedFor.isEmpty(),
+             qPrintable(refusal));
+    if (!refusal.isEmpty())
+        return;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QVERIFY(!StoredCode::exists(path));
-    QCOMPARE(StoredCode::store(path, u"T"_s, StoredCode::codeToList(code)), QString());
+    QCOMPARE(StoredCode::store(path, title, StoredCode::codeToList(code)), QString());
     QVERIFY(StoredCode::exists(path));
     QCOMPARE(fileBytes(path), stored);
-    QCOMPARE(StoredCode::readTitles(path), QStringList{u"T"_s});
-    QCOMPARE(StoredCode::listToLines(StoredCode::readSnippet(path, u"T"_s)), shown);
+    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title});
+    QCOMPARE(StoredCode::listToLines(StoredCode::readSnippet(path, title)), shown);
 }
 
 void TestStoredCode::twoStoresKeepTheirOwnLines()
@@ -238,7 +264,7 @@ void TestStoredCode::twoStoresKeepTheirOwnLines()
     QCOMPARE(StoredCode::store(path, u"Two"_s, u"c"_s), QString());
     QCOMPARE(StoredCode::store(path, u"One"_s, u"d|"_s), QString());
     QCOMPARE(fileBytes(path), QByteArray("One*a|b\r\nTwo*c\r\nOne*d|\r\n"));
-    QCOMPARE(StoredCode::readTitles(path), (QStringList{u"One"_s, u"Two"_s, u"One"_s}));
+    QCOMPARE(StoredCode::readTitles(path).titles, (QStringList{u"One"_s, u"Two"_s, u"One"_s}));
     QCOMPARE(StoredCode::readSnippet(path, u"One"_s), u"d|"_s);
     QCOMPARE(StoredCode::readSnippet(path, u"Two"_s), u"c"_s);
 }
@@ -264,7 +290,7 @@ void TestStoredCode::storeKeepsBytesOfOtherEntries()
     writeBytes(path, before);
     QCOMPARE(StoredCode::store(path, u"C"_s, u"z"_s), QString());
     QCOMPARE(fileBytes(path), before + "C*z\r\n");
-    QCOMPARE(StoredCode::readTitles(path), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    QCOMPARE(StoredCode::readTitles(path).titles, (QStringList{u"A"_s, u"B"_s, u"C"_s}));
 }
 
 void TestStoredCode::storeWithoutFolderFails()
@@ -297,7 +323,8 @@ void TestStoredCode::storeOntoAFolderFails()
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QVERIFY(!StoredCode::store(path, u"T"_s, u"a"_s).isEmpty());
     QVERIFY(QFileInfo(path).isDir());
-    QVERIFY(StoredCode::readTitles(path).isEmpty());
+    QVERIFY(StoredCode::readTitles(path).titles.isEmpty());
+    QVERIFY(StoredCode::readTitles(path).error.contains(u"folder"_s));
     QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
 }
 
@@ -306,7 +333,7 @@ void TestStoredCode::missingFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QVERIFY(!StoredCode::exists(path));
-    QVERIFY(StoredCode::readTitles(path).isEmpty());
+    QVERIFY(StoredCode::readTitles(path).titles.isEmpty());
     QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
 }
 
@@ -319,7 +346,7 @@ void TestStoredCode::eightBitTitles()
     const QString list = u"a = \"\u00e0\u00fc\"|"_s;
     QCOMPARE(StoredCode::store(path, title, list), QString());
     QCOMPARE(fileBytes(path), title.toLocal8Bit() + '*' + list.toLocal8Bit() + "\r\n");
-    QCOMPARE(StoredCode::readTitles(path), QStringList{title});
+    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title});
     QCOMPARE(StoredCode::readSnippet(path, title), list);
 }
 
