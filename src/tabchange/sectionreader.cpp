@@ -10,6 +10,16 @@ const QString formSeparator = QStringLiteral("                 -");
 const QString endEntryText = QStringLiteral("°°°°°                  -");
 const QString objectSeparator = QStringLiteral("                                        -");
 
+// A name is shown in a list entry and a label a few dozen characters wide. Laying out a huge
+// one (a line of megabytes) would freeze the window, so what lies far out of view is left out.
+constexpr qsizetype shownNameLength = 1000;
+
+QString shownName(const QByteArray &name)
+{
+    // Decoding a few bytes more than needed keeps the last shown character whole.
+    return QString::fromLocal8Bit(name.left(shownNameLength * 4)).left(shownNameLength);
+}
+
 bool isFormLine(const QByteArray &line)
 {
     return line.startsWith("DIM Form") || line.startsWith("Dim Form");
@@ -92,7 +102,7 @@ Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeE
         const QString ordinal = QString::number(objects.positions.size() + 1);
         objects.positions.append(ordinal);
         const QByteArray name = line.mid(line.indexOf('=') + 1);
-        objects.entries.append(ordinal + QLatin1Char(' ') + QString::fromLocal8Bit(name) +
+        objects.entries.append(ordinal + QLatin1Char(' ') + shownName(name) +
                                objectSeparator + QString::number(i - 1));
     }
     return objects;

@@ -50,7 +50,8 @@ struct Objects
     QStringList entries;   // «ordinal name» + 40 blanks + «-» + block start
     QStringList positions; // «1» .. «count»
 };
-// Every line of the range (clamped to the section) holding " SET" or " Set" is an object.
+// Every line of the range (clamped to the section) holding " SET" or " Set" is an object. A
+// name longer than 1000 characters shows its first 1000, far beyond the visible part.
 Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
 
 // Pieces of a display string. The index is the number after the dash that ends the visible
