@@ -24,12 +24,13 @@ void Prog::LangRef_Click()
         m_platform.messageBox(missingDocument(QStringLiteral("reference card"), card));
         return;
     }
-    const QString error = m_platform.openDocument(card, Platform::MaximizedFocus);
-    if (!error.isEmpty()) {
-        m_platform.messageBox(error);
-        return;
-    }
-    Command4_Click();
+    m_platform.openDocument(card, Platform::MaximizedFocus, this, [this](const QString &error) {
+        if (!error.isEmpty()) {
+            m_platform.messageBox(error);
+            return;
+        }
+        Command4_Click();
+    });
 }
 
 void Prog::Infact_Click()
@@ -55,9 +56,10 @@ void Prog::QHlP_Click()
         m_platform.messageBox(missingDocument(QStringLiteral("quick-help file"), m_helpFile));
         return;
     }
-    const QString error = m_platform.openHelp(this, m_helpFile);
-    if (!error.isEmpty())
-        m_platform.messageBox(error);
+    m_platform.openHelp(this, m_helpFile, [this](const QString &error) {
+        if (!error.isEmpty())
+            m_platform.messageBox(error);
+    });
 }
 
 void Prog::info_Click()

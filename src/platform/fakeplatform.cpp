@@ -46,16 +46,16 @@ QString FakePlatform::startProgram(const QString &commandLine, int windowStyle)
     return startResults.isEmpty() ? QString() : startResults.dequeue();
 }
 
-QString FakePlatform::openDocument(const QString &path, int windowStyle)
+void FakePlatform::openDocument(const QString &path, int windowStyle, QObject *, Outcome done)
 {
     calls.append({QStringLiteral("open"), path, windowStyle, {}, {}});
-    return startResults.isEmpty() ? QString() : startResults.dequeue();
+    done(startResults.isEmpty() ? QString() : startResults.dequeue());
 }
 
-QString FakePlatform::openHelp(QWidget *, const QString &path)
+void FakePlatform::openHelp(QWidget *, const QString &path, Outcome done)
 {
     calls.append({QStringLiteral("help"), path, 0, {}, {}});
-    return startResults.isEmpty() ? QString() : startResults.dequeue();
+    done(startResults.isEmpty() ? QString() : startResults.dequeue());
 }
 
 QList<FakePlatform::Call> FakePlatform::callsOf(const QString &kind) const

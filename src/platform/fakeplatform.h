@@ -27,8 +27,9 @@ public:
     void setTopmost(QWidget *window, bool topmost) override;
     void quit() override;
     QString startProgram(const QString &commandLine, int windowStyle) override;
-    QString openDocument(const QString &path, int windowStyle) override;
-    QString openHelp(QWidget *owner, const QString &path) override;
+    void openDocument(const QString &path, int windowStyle, QObject *context,
+                      Outcome done) override;
+    void openHelp(QWidget *owner, const QString &path, Outcome done) override;
 
     // Calls of one kind, in order.
     QList<Call> callsOf(const QString &kind) const;
@@ -38,7 +39,8 @@ public:
     QList<Call> calls;
     QQueue<int> messageAnswers;
     QQueue<QString> inputAnswers;
-    // Failure texts returned by startProgram/openDocument/openHelp, in order; empty means success.
+    // Failure texts returned by startProgram and reported at once by openDocument/openHelp, in
+    // order; empty means success.
     QQueue<QString> startResults;
     QString clipboard;
     bool clipboardSet = false;

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
 class QWidget;
 
 // The system services the window uses: message and input boxes, the clipboard, the
@@ -42,8 +45,13 @@ public:
     // Starts a command line without waiting for it. Returns the empty text on success,
     // else a description of the failure.
     virtual QString startProgram(const QString &commandLine, int windowStyle) = 0;
+    // The outcome of an opening that may end after the call returns, since finding a
+    // document's program can take the desktop a while: the empty text on success, else a
+    // description of the failure. It is not called once `context` is gone.
+    using Outcome = std::function<void(const QString &error)>;
     // Opens a document in the program the system associates with it.
-    virtual QString openDocument(const QString &path, int windowStyle) = 0;
+    virtual void openDocument(const QString &path, int windowStyle, QObject *context,
+                              Outcome done) = 0;
     // Opens a compiled help file at its table of contents, beside the window.
-    virtual QString openHelp(QWidget *owner, const QString &path) = 0;
+    virtual void openHelp(QWidget *owner, const QString &path, Outcome done) = 0;
 };

@@ -8,8 +8,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -101,26 +103,14 @@ struct Association
 {
     enum Outcome { Found, NoneAssociated, Unknown } outcome = Unknown;
     QStringList command; // program and arguments, when Found
-    QString mimeType;
 };
 
-// The desktop's default application for the document's type, as xdg-mime reports it, with
-// the command line of its desktop entry. Unknown when the desktop gives no usable answer, so
-// the caller can fall back to the generic opener.
-Association associationOf(const QString &document)
+// The program named by xdg-mime's answer (a desktop file id), with the command line of its
+// desktop entry. Unknown when the answer gives nothing usable, so the caller can fall back to
+// the generic opener.
+Association associationOf(const QString &answer, const QString &document)
 {
     Association result;
-    result.mimeType = QMimeDatabase().mimeTypeForFile(document).name();
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return result;
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), result.mimeType});
-    if (!query.waitForFinished(5000) || query.exitStatus() != QProcess::NormalExit) {
-        query.kill();
-        return result;
-    }
-    const QString answer = QString::fromLocal8Bit(query.readAllStandardOutput());
     const QString id = answer.section(QLatin1Char('\n'), 0, 0).trimmed();
     if (id.isEmpty()) {
         result.outcome = Association::NoneAssociated;
@@ -147,11 +137,17 @@ Association associationOf(const QString &document)
     return result;
 }
 
-// Opens a document in its associated program: the desktop's default application when it names
-// one, else the generic opener behind QDesktopServices.
-QString openAssociated(const QString &path)
+// The generic opener behind QDesktopServices, which starts the desktop's opener and does not
+// wait for it.
+QString openGeneric(const QString &path)
 {
-    const Association association = associationOf(path);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return QStringLiteral("No program on this system could open \"%1\".").arg(path);
+    return {};
+}
+
+QString openWith(const Association &association, const QString &path, const QString &mimeType)
+{
     switch (association.outcome) {
     case Association::Found: {
         QStringList arguments = association.command;
@@ -164,13 +160,58 @@ QString openAssociated(const QString &path)
     case Association::NoneAssociated:
         return QStringLiteral("No program on this system is associated with files of type %1,\r\n"
                               "so \"%2\" cannot be opened.")
-            .arg(association.mimeType, path);
+            .arg(mimeType, path);
     case Association::Unknown:
         break;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return QStringLiteral("No program on this system could open \"%1\".").arg(path);
-    return {};
+    return openGeneric(path);
+}
+
+// Reports the outcome of an opening, unless the object that asked for it is gone.
+Platform::Outcome guarded(QObject *context, Platform::Outcome done)
+{
+    if (!context)
+        return done;
+    return [context = QPointer<QObject>(context), done = std::move(done)](const QString &error) {
+        if (context)
+            done(error);
+    };
+}
+
+// Opens a document in its associated program: the desktop's default application when it names
+// one, else the generic opener. The desktop is asked with xdg-mime, a process of its own, so
+// the window goes on while it answers; an answer that takes longer than a few seconds counts
+// as none.
+void openAssociated(const QString &path, QObject *context, const Platform::Outcome &done)
+{
+    const QString mimeType = QMimeDatabase().mimeTypeForFile(path).name();
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty()) {
+        done(openGeneric(path));
+        return;
+    }
+    auto *query = new QProcess(context);
+    QObject::connect(query, &QProcess::finished, query,
+                     [query, path, mimeType, done](int, QProcess::ExitStatus status) {
+                         query->deleteLater();
+                         if (status != QProcess::NormalExit) {
+                             done(openGeneric(path));
+                             return;
+                         }
+                         const QString answer =
+                             QString::fromLocal8Bit(query->readAllStandardOutput());
+                         done(openWith(associationOf(answer, path), path, mimeType));
+                     });
+    // A query that cannot start sends no finished signal; the others end in one.
+    QObject::connect(query, &QProcess::errorOccurred, query,
+                     [query, path, done](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         query->deleteLater();
+                         done(openGeneric(path));
+                     });
+    QTimer::singleShot(5000, query, [query] { query->kill(); });
+    query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
 }
 
 } // namespace
@@ -249,28 +290,37 @@ QString QtPlatform::startProgram(const QString &commandLine, int)
     return startDetached(program, arguments);
 }
 
-QString QtPlatform::openDocument(const QString &path, int)
+void QtPlatform::openDocument(const QString &path, int, QObject *context, Outcome done)
 {
-    if (!QFileInfo::exists(path))
-        return QStringLiteral("The file \"%1\" does not exist.").arg(path);
-    return openAssociated(path);
+    if (!QFileInfo::exists(path)) {
+        done(QStringLiteral("The file \"%1\" does not exist.").arg(path));
+        return;
+    }
+    openAssociated(path, context, guarded(context, std::move(done)));
 }
 
 // A CHM viewer opens the file with its table of contents shown; without one the file goes to
 // the program associated with it.
-QString QtPlatform::openHelp(QWidget *, const QString &path)
+void QtPlatform::openHelp(QWidget *owner, const QString &path, Outcome done)
 {
-    if (!QFileInfo::exists(path))
-        return QStringLiteral("The help file \"%1\" does not exist.").arg(path);
+    if (!QFileInfo::exists(path)) {
+        done(QStringLiteral("The help file \"%1\" does not exist.").arg(path));
+        return;
+    }
     for (const char *viewer : {"xchm", "kchmviewer", "uchmviewer"}) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(viewer));
-        if (!program.isEmpty() && startDetached(program, {path}).isEmpty())
-            return {};
+        if (!program.isEmpty() && startDetached(program, {path}).isEmpty()) {
+            done({});
+            return;
+        }
     }
-    const QString error = openAssociated(path);
-    if (error.isEmpty())
-        return {};
-    return error % QStringLiteral("\r\nInstall a CHM help viewer such as xchm or kchmviewer.");
+    openAssociated(path, owner, guarded(owner, [done = std::move(done)](const QString &error) {
+                       if (error.isEmpty())
+                           done({});
+                       else
+                           done(error % QStringLiteral("\r\nInstall a CHM help viewer such as "
+                                                       "xchm or kchmviewer."));
+                   }));
 }
 
 namespace DesktopEntry {

@@ -17,8 +17,9 @@ public:
     void setTopmost(QWidget *window, bool topmost) override;
     void quit() override;
     QString startProgram(const QString &commandLine, int windowStyle) override;
-    QString openDocument(const QString &path, int windowStyle) override;
-    QString openHelp(QWidget *owner, const QString &path) override;
+    void openDocument(const QString &path, int windowStyle, QObject *context,
+                      Outcome done) override;
+    void openHelp(QWidget *owner, const QString &path, Outcome done) override;
 };
 
 // Reading freedesktop.org desktop entries, which name the program a desktop associates with
