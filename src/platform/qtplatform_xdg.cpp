@@ -1,0 +1,209 @@
+// Starting programs and opening documents on a freedesktop.org desktop (Linux and the like):
+// programs start detached, documents open in the desktop's default application for their
+// type as xdg-mime names it, compiled help in a CHM viewer.
+#include "desktopentry.h"
+#include "qtplatform.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+namespace {
+
+// Starts a program without waiting for it; empty on success, else why it failed.
+QString startDetached(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    if (process.startDetached())
+        return {};
+    return QStringLiteral("Cannot start \"%1\":\r\n%2").arg(program, process.errorString());
+}
+
+bool isProgramFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+// What the desktop knows of the program associated with a document.
+struct Association
+{
+    enum Outcome { Found, NoneAssociated, Unknown } outcome = Unknown;
+    QStringList command; // program and arguments, when Found
+};
+
+// The program named by xdg-mime's answer (a desktop file id), with the command line of its
+// desktop entry. Unknown when the answer gives nothing usable, so the caller can fall back to
+// the generic opener.
+Association associationOf(const QString &answer, const QString &document)
+{
+    Association result;
+    const QString id = answer.section(QLatin1Char('\n'), 0, 0).trimmed();
+    if (id.isEmpty()) {
+        result.outcome = Association::NoneAssociated;
+        return result;
+    }
+    // A desktop file id "vendor-app.desktop" may also live at vendor/app.desktop.
+    QString entryPath = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
+    for (qsizetype dash = id.indexOf(QLatin1Char('-')); entryPath.isEmpty() && dash > 0;
+         dash = id.indexOf(QLatin1Char('-'), dash + 1)) {
+        QString nested = id;
+        nested[dash] = QLatin1Char('/');
+        entryPath = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, nested);
+    }
+    QFile entry(entryPath);
+    if (entryPath.isEmpty() || !entry.open(QIODevice::ReadOnly))
+        return result;
+    const QString text = QString::fromUtf8(entry.readAll());
+    const DesktopEntry::Fields fields{document, DesktopEntry::value(text, QStringLiteral("Name")),
+                                      DesktopEntry::value(text, QStringLiteral("Icon")), entryPath};
+    result.command =
+        DesktopEntry::command(DesktopEntry::value(text, QStringLiteral("Exec")), fields);
+    if (!result.command.isEmpty())
+        result.outcome = Association::Found;
+    return result;
+}
+
+// The generic opener behind QDesktopServices, which starts the desktop's opener and does not
+// wait for it.
+QString openGeneric(const QString &path)
+{
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return QStringLiteral("No program on this system could open \"%1\".").arg(path);
+    return {};
+}
+
+QString openWith(const Association &association, const QString &path, const QString &mimeType)
+{
+    switch (association.outcome) {
+    case Association::Found: {
+        QStringList arguments = association.command;
+        const QString program = arguments.takeFirst();
+        const QString error = startDetached(program, arguments);
+        if (error.isEmpty())
+            return {};
+        return QStringLiteral("\"%1\" cannot be opened.\r\n%2").arg(path, error);
+    }
+    case Association::NoneAssociated:
+        return QStringLiteral("No program on this system is associated with files of type %1,\r\n"
+                              "so \"%2\" cannot be opened.")
+            .arg(mimeType, path);
+    case Association::Unknown:
+        break;
+    }
+    return openGeneric(path);
+}
+
+// Reports the outcome of an opening, unless the object that asked for it is gone.
+Platform::Outcome guarded(QObject *context, Platform::Outcome done)
+{
+    if (!context)
+        return done;
+    return [context = QPointer<QObject>(context), done = std::move(done)](const QString &error) {
+        if (context)
+            done(error);
+    };
+}
+
+// Opens a document in its associated program: the desktop's default application when it names
+// one, else the generic opener. The desktop is asked with xdg-mime, a process of its own, so
+// the window goes on while it answers; an answer that takes longer than a few seconds counts
+// as none.
+void openAssociated(const QString &path, QObject *context, const Platform::Outcome &done)
+{
+    const QString mimeType = QMimeDatabase().mimeTypeForFile(path).name();
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty()) {
+        done(openGeneric(path));
+        return;
+    }
+    auto *query = new QProcess(context);
+    QObject::connect(query, &QProcess::finished, query,
+                     [query, path, mimeType, done](int, QProcess::ExitStatus status) {
+                         query->deleteLater();
+                         if (status != QProcess::NormalExit) {
+                             done(openGeneric(path));
+                             return;
+                         }
+                         const QString answer =
+                             QString::fromLocal8Bit(query->readAllStandardOutput());
+                         done(openWith(associationOf(answer, path), path, mimeType));
+                     });
+    // A query that cannot start sends no finished signal; the others end in one.
+    QObject::connect(query, &QProcess::errorOccurred, query,
+                     [query, path, done](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         query->deleteLater();
+                         done(openGeneric(path));
+                     });
+    QTimer::singleShot(5000, query, [query] { query->kill(); });
+    query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+}
+
+} // namespace
+
+// The window style is a request this platform cannot pass on: on a Linux desktop the started
+// program and the window manager decide how its window opens.
+QString QtPlatform::startProgram(const QString &commandLine, int)
+{
+    const QString line = commandLine.trimmed();
+    if (line.isEmpty())
+        return QStringLiteral("The command line is empty.");
+    // Like the unquoted command lines users type on other systems, the longest part before a
+    // blank that names an existing program is the program, even when its path holds blanks;
+    // what follows are its arguments.
+    for (qsizetype end = line.size(); end > 0; end = line.lastIndexOf(QLatin1Char(' '), end - 1)) {
+        const QString candidate = line.left(end).trimmed();
+        if (isProgramFile(candidate))
+            return startDetached(QFileInfo(candidate).absoluteFilePath(),
+                                 QProcess::splitCommand(line.mid(end)));
+    }
+    QStringList arguments = QProcess::splitCommand(line);
+    if (arguments.isEmpty())
+        return QStringLiteral("The command line \"%1\" names no program.").arg(line);
+    const QString program = arguments.takeFirst();
+    return startDetached(program, arguments);
+}
+
+void QtPlatform::openDocument(const QString &path, int, QObject *context, Outcome done)
+{
+    if (!QFileInfo::exists(path)) {
+        done(QStringLiteral("The file \"%1\" does not exist.").arg(path));
+        return;
+    }
+    openAssociated(path, context, guarded(context, std::move(done)));
+}
+
+// A CHM viewer opens the file with its table of contents shown; without one the file goes to
+// the program associated with it.
+void QtPlatform::openHelp(QWidget *owner, const QString &path, Outcome done)
+{
+    if (!QFileInfo::exists(path)) {
+        done(QStringLiteral("The help file \"%1\" does not exist.").arg(path));
+        return;
+    }
+    for (const char *viewer : {"xchm", "kchmviewer", "uchmviewer"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(viewer));
+        if (!program.isEmpty() && startDetached(program, {path}).isEmpty()) {
+            done({});
+            return;
+        }
+    }
+    openAssociated(path, owner, guarded(owner, [done = std::move(done)](const QString &error) {
+                       if (error.isEmpty())
+                           done({});
+                       else
+                           done(error % QStringLiteral("\r\nInstall a CHM help viewer such as "
+                                                       "xchm or kchmviewer."));
+                   }));
+}
