@@ -34,12 +34,13 @@ void checkExchange(const QList<QByteArray> &section, const SectionReader::Object
     const int targetBlock = SectionReader::entryIndex(tgt);
     const int oldTab = SectionReader::entryOrdinal(sel).toInt();
     const int newTab = SectionReader::entryOrdinal(tgt).toInt();
-    const auto prepared = TabExchange::prepare(section, selBlock, oldTab, targetBlock, newTab);
-    if (!prepared.ok())
+    const auto result = TabExchange::prepare(section, selBlock, oldTab, targetBlock, newTab);
+    if (!result)
         return;
-    const auto result = TabExchange::exchange(section, selBlock, prepared.moved, targetBlock,
-                                              prepared.target);
-    require(result.size() == section.size());
+    const TabExchange::Prepared &prepared = result.value();
+    const auto exchanged = TabExchange::exchange(section, selBlock, prepared.moved, targetBlock,
+                                                 prepared.target);
+    require(exchanged.size() == section.size());
     if (selBlock == targetBlock)
         return;
     // a: the earlier block, of la lines, which the later block's text replaces; b likewise.
@@ -50,13 +51,13 @@ void checkExchange(const QList<QByteArray> &section, const SectionReader::Object
     const auto &atB = selFirst ? prepared.moved : prepared.target;
     const qsizetype la = atB.size(); // the block originally at a has the size of what moves to b
     const qsizetype lb = atA.size();
-    require(sameLines(result, 0, section, 0, a));
-    require(sameLines(result, a, atA, 0, atA.size()));
+    require(sameLines(exchanged, 0, section, 0, a));
+    require(sameLines(exchanged, a, atA, 0, atA.size()));
     const qsizetype between = b - (a + la);
-    require(sameLines(result, a + atA.size(), section, a + la, between));
-    require(sameLines(result, a + atA.size() + between, atB, 0, atB.size()));
+    require(sameLines(exchanged, a + atA.size(), section, a + la, between));
+    require(sameLines(exchanged, a + atA.size() + between, atB, 0, atB.size()));
     const qsizetype tail = section.size() - (b + lb);
-    require(sameLines(result, section.size() - tail, section, b + lb, tail));
+    require(sameLines(exchanged, section.size() - tail, section, b + lb, tail));
 }
 
 } // namespace
@@ -69,9 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int pickB = data[1];
     const QByteArray bytes(reinterpret_cast<const char *>(data + 2), qsizetype(size - 2));
     const auto file = TextFile::splitLines(bytes);
-    const auto section = SectionReader::find(file);
-    if (section.status != SectionReader::Section::Read)
+    const auto found = SectionReader::find(file);
+    if (!found)
         return 0;
+    const SectionReader::Section &section = found.value();
     const QStringList forms = SectionReader::formTable(section.lines);
     const int last = int(section.lines.size()) - 1;
     SectionReader::Range range{0, last};

@@ -94,9 +94,9 @@ int main()
     input.text = QStringLiteral("File changed.\r\nSave it now?\r\nYes saves,\r\nNo discards,\r\nbe careful.");
     input.title = QStringLiteral("Save");
     const auto built = DialogCode::build(dialog, input);
-    const QString dialogText = DialogCode::generatedText(built.settings);
+    const QString dialogText = DialogCode::generatedText(built.value().settings);
     report("message box, five lines", measure([&] {
-               return DialogCode::generatedText(DialogCode::build(dialog, input).settings).size();
+               return DialogCode::generatedText(DialogCode::build(dialog, input).value().settings).size();
            }),
            copyOf(dialogText));
     return 0;

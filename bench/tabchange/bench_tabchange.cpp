@@ -123,8 +123,8 @@ void benchSize(int objects)
         SectionReader::Section section;
         SectionReader::Objects listed;
         QList<QByteArray> changed;
-        ratios["logic: read"].push_back(timeNs([&] { section = SectionReader::read(program); }) /
-                                        copy);
+        ratios["logic: read"].push_back(
+            timeNs([&] { section = SectionReader::read(program).value(); }) / copy);
         ratios["logic: list"].push_back(timeNs([&] {
                                             SectionReader::formTable(section.lines);
                                             listed = SectionReader::listObjects(
@@ -135,16 +135,20 @@ void benchSize(int objects)
             timeNs([&] {
                 const int sel = SectionReader::entryIndex(listed.entries.first());
                 const int target = SectionReader::entryIndex(listed.entries.last());
-                const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects);
+                const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects).value();
                 changed = TabExchange::exchange(section.lines, sel, p.moved, target, p.target);
             }) /
             copy);
         DiskFileSteps disk;
         ratios["logic: rewrite (synced)"].push_back(
             timeNs([&] {
-                const auto r = Rewrite::rewrite(disk, program, section.genStart, section.bytes, changed);
-                if (!r.written || !r.message.isEmpty())
-                    qFatal("rewrite failed: %s", qPrintable(r.message));
+                const auto current =
+                    Rewrite::current(disk, program, section.genStart, section.bytes);
+                const auto r = current ? Rewrite::write(disk, program, current.value(),
+                                                        section.genStart, changed)
+                                       : Result<Rewrite::Written>::failure(current.message());
+                if (!r || !r.value().warning.isEmpty())
+                    qFatal("rewrite failed: %s", qPrintable(r.message()));
             }) /
             copy);
 

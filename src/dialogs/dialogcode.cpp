@@ -57,20 +57,14 @@ int previewFlags(const DialogSettings &s)
            s.ModalValue;
 }
 
-Result build(const DialogSettings &settings, const Input &input)
+Result<Built> build(const DialogSettings &settings, const Input &input)
 {
-    Result result;
-    result.settings = settings;
-    if (input.text.isEmpty()) {
-        result.status = Result::EmptyText;
-        return result;
-    }
+    if (input.text.isEmpty())
+        return Result<Built>::failure({});
     const std::optional<QStringList> lines = splitLines(input.text);
-    if (!lines) {
-        result.status = Result::TooManyLines;
-        result.message = tooManyLinesMessage();
-        return result;
-    }
+    if (!lines)
+        return Result<Built>::failure(tooManyLinesMessage());
+    Built result{settings, {}};
 
     DialogSettings &s = result.settings;
     Preview &preview = result.preview;

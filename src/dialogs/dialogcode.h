@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include "dialogsettings.h"
 
 #include <QString>
@@ -45,18 +47,16 @@ struct Preview
     QString defaultAnswer;
 };
 
-struct Result
+struct Built
 {
-    enum Status { Built, EmptyText, TooManyLines };
-    Status status = Built;
-    QString message;         // for TooManyLines
-    DialogSettings settings; // the record with its new text and code lines when Built
+    DialogSettings settings; // the record with its new text and code lines
     Preview preview;
 };
 
 // Builds code lines 1 and 2 (Msg Box), 1 (Simple Msg) or 1 to 4 (Input Box) and the
-// message text of the record; the other code lines keep what they hold.
-Result build(const DialogSettings &settings, const Input &input);
+// message text of the record; the other code lines keep what they hold. An empty text fails
+// without a message; more than five lines fail with the message to show.
+Result<Built> build(const DialogSettings &settings, const Input &input);
 
 // The flags of the message box preview; an unset flag counts as 0.
 int previewFlags(const DialogSettings &settings);

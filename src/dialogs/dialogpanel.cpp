@@ -182,19 +182,17 @@ bool DialogPanel::BuildDialogCode()
 {
     const DialogCode::Input input{plainText(m_text2), m_text1->text(), m_text4->text(),
                                   m_check2->isChecked()};
-    const DialogCode::Result result = DialogCode::build(m_settings, input);
-    switch (result.status) {
-    case DialogCode::Result::EmptyText:
+    const Result<DialogCode::Built> built = DialogCode::build(m_settings, input);
+    if (!built) {
+        // An empty text is refused without a word; too many lines are said and cleared.
+        if (!built.message().isEmpty()) {
+            m_platform.messageBox(built.message());
+            m_text2->clear();
+        }
         return false;
-    case DialogCode::Result::TooManyLines:
-        m_platform.messageBox(result.message);
-        m_text2->clear();
-        return false;
-    case DialogCode::Result::Built:
-        break;
     }
-    m_settings = result.settings;
-    const DialogCode::Preview &preview = result.preview;
+    m_settings = built.value().settings;
+    const DialogCode::Preview &preview = built.value().preview;
     if (preview.kind == DialogCode::Preview::MessageBox)
         m_platform.messageBox(preview.prompt, preview.flags, preview.title);
     else if (preview.kind == DialogCode::Preview::InputBox)

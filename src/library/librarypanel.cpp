@@ -105,14 +105,14 @@ void LibraryPanel::CodeSearch()
         m_platform.messageBox(QStringLiteral("No code's items available"));
         return;
     }
-    const StoredCode::Titles read = StoredCode::readTitles(path);
-    if (!read.error.isEmpty()) {
+    const Result<QStringList> titles = StoredCode::readTitles(path);
+    if (!titles) {
         m_platform.messageBox(QStringLiteral("The stored code in ") + path +
                               QStringLiteral(" cannot be read, so no title is listed.\r\n") +
-                              read.error);
+                              titles.message());
         return;
     }
-    m_cboCode->addItems(read.titles);
+    m_cboCode->addItems(titles.value());
 }
 
 void LibraryPanel::ReadFile()
@@ -136,17 +136,17 @@ void LibraryPanel::WriteFile()
 {
     const QString title = StoredCode::singleLineTitle(m_cboCode->currentText());
     const QString code = plainText(m_codeBox);
-    const QString refusal = StoredCode::refusal(title, code);
-    if (!refusal.isEmpty()) {
+    const Result<> storable = StoredCode::storable(title, code);
+    if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
-        m_platform.messageBox(refusal + QStringLiteral("\r\nNothing was stored."));
+        m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
         return;
     }
     m_textocopy->setText(StoredCode::codeToList(code));
-    const QString error = StoredCode::store(storedCodePath(), title, m_textocopy->text());
-    if (!error.isEmpty()) {
+    const Result<> stored = StoredCode::store(storedCodePath(), title, m_textocopy->text());
+    if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
-        m_platform.messageBox(QStringLiteral("Error ") + error);
+        m_platform.messageBox(QStringLiteral("Error ") + stored.message());
         return;
     }
     m_cboCode->addItem(title);

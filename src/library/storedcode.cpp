@@ -146,22 +146,23 @@ QString snippet(const QByteArray &bytes, const QString &title)
     }
 }
 
-QString refusal(const QString &title, const QString &code)
+Result<> storable(const QString &title, const QString &code)
 {
     if (title.contains(QLatin1Char(star)))
-        return QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
+        return Result<>::failure(QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
                               "ends a title at its first \"*\", so the code could not be found "
-                              "again under this title.");
+                              "again under this title."));
     if (code.contains(QLatin1Char(bar)))
-        return QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
+        return Result<>::failure(QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
                               "separates the lines of a code with it, so the code would read "
-                              "back with a line break in its place.");
+                              "back with a line break in its place."));
     for (const QString &text : {title, code}) {
         const QString c = unwritable(text);
         if (!c.isEmpty())
-            return QStringLiteral("The character \"") + c +
-                   QStringLiteral("\" cannot be stored: the stored-code file holds text in this "
-                                  "system's 8-bit code page, which has no such character.");
+            return Result<>::failure(
+                QStringLiteral("The character \"") + c +
+                QStringLiteral("\" cannot be stored: the stored-code file holds text in this "
+                               "system's 8-bit code page, which has no such character."));
     }
     return {};
 }
@@ -171,31 +172,34 @@ bool exists(const QString &path)
     return QFileInfo::exists(path);
 }
 
-Titles readTitles(const QString &path)
+Result<QStringList> readTitles(const QString &path)
 {
-    const TextFile::Bytes file = TextFile::readBytes(path);
-    return {titles(file.bytes), file.error};
+    const Result<QByteArray> file = TextFile::readBytes(path);
+    if (!file)
+        return Result<QStringList>::failure(file.message());
+    return titles(file.value());
 }
 
 QString readSnippet(const QString &path, const QString &title)
 {
-    return snippet(TextFile::readBytes(path).bytes, title);
+    const Result<QByteArray> file = TextFile::readBytes(path);
+    return file ? snippet(file.value(), title) : QString();
 }
 
-QString store(const QString &path, const QString &title, const QString &list)
+Result<> store(const QString &path, const QString &title, const QString &list)
 {
     const QFileInfo before(path);
     const bool existed = before.exists();
     const qint64 size = existed ? before.size() : 0;
-    const QString error = TextFile::appendLine(path, entry(title, list));
-    if (!error.isEmpty()) {
+    const Result<> appended = TextFile::appendLine(path, entry(title, list));
+    if (!appended) {
         // Leave the file as it was before this store, not with half an entry at its end.
         if (existed && QFileInfo(path).size() > size)
             QFile::resize(path, size);
         else if (!existed && QFileInfo::exists(path))
             QFile::remove(path);
     }
-    return error;
+    return appended;
 }
 
 } // namespace StoredCode

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "result.h"
+
 // The user's code snippets and the file that keeps them. A snippet travels as a
 // bar-separated list, one item per line: the code "a" CR LF "b" becomes "a|b", and is stored
 // as one line of the stored-code file, its title, "*", then the list: "T*a|b". The title is
@@ -36,25 +38,21 @@ QStringList titles(const QByteArray &bytes);
 // ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
 QString snippet(const QByteArray &bytes, const QString &title);
 
-// Why a title and a code could not be read back exactly as typed, naming the character at
-// fault; empty when they can. The file has no escape: a "*" ends a title, a "|" ends a code
-// line, and only characters of the system's 8-bit code page can be written.
-QString refusal(const QString &title, const QString &code);
+// Whether a title and a code can be read back exactly as typed; a failure names the character
+// at fault. The file has no escape: a "*" ends a title, a "|" ends a code line, and only
+// characters of the system's 8-bit code page can be written.
+Result<> storable(const QString &title, const QString &code);
 
 // The file operations, on a full path.
 bool exists(const QString &path);
 
-struct Titles
-{
-    QStringList titles;
-    QString error; // why the file could not be read; empty when it was
-};
-Titles readTitles(const QString &path);
+// The titles of the file, or why it cannot be read.
+Result<QStringList> readTitles(const QString &path);
 // The list stored under the title; empty when the file or the title is missing.
 QString readSnippet(const QString &path, const QString &title);
 // Appends the entry, creating the file if needed. Earlier entries are never touched: when
-// the append fails part-way, the file is cut back to its former length. Returns the
-// system's description of the failure, or the empty text.
-QString store(const QString &path, const QString &title, const QString &list);
+// the append fails part-way, the file is cut back to its former length. A failure gives the
+// system's description.
+Result<> store(const QString &path, const QString &title, const QString &list);
 
 } // namespace StoredCode

@@ -50,64 +50,64 @@ QString notRegular(const QString &path)
                           "read.");
 }
 
-Bytes readBytes(const QString &path)
+Result<QByteArray> readBytes(const QString &path)
 {
     const QString irregular = notRegular(path);
     if (!irregular.isEmpty())
-        return {{}, irregular};
+        return Result<QByteArray>::failure(irregular);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, file.errorString()};
+        return Result<QByteArray>::failure(file.errorString());
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {{}, file.errorString()};
-    return {std::move(bytes), {}};
+        return Result<QByteArray>::failure(file.errorString());
+    return bytes;
 }
 
-Lines read(const QString &path)
+Result<QList<QByteArray>> read(const QString &path)
 {
-    const Bytes file = readBytes(path);
-    if (!file.ok())
-        return {{}, file.error};
-    return {splitLines(file.bytes), {}};
+    const Result<QByteArray> file = readBytes(path);
+    if (!file)
+        return Result<QList<QByteArray>>::failure(file.message());
+    return splitLines(file.value());
 }
 
-QString writeAll(QFileDevice &file, QByteArrayView bytes)
+Result<> writeAll(QFileDevice &file, QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
         if (n <= 0)
-            return file.errorString();
+            return Result<>::failure(file.errorString());
         done += n;
     }
     return {};
 }
 
-QString appendLine(const QString &path, const QByteArray &line)
+Result<> appendLine(const QString &path, const QByteArray &line)
 {
     const QString irregular = notRegular(path);
     if (!irregular.isEmpty())
-        return irregular;
+        return Result<>::failure(irregular);
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
-        return file.errorString();
+        return Result<>::failure(file.errorString());
     QByteArray record;
     if (file.size() > 0) {
         char last = 0;
         if (!file.seek(file.size() - 1) || !file.getChar(&last))
-            return file.errorString();
+            return Result<>::failure(file.errorString());
         if (last != '\n' && last != '\r')
             record += lineEnd;
     }
     record += line;
     record += lineEnd;
-    const QString error = writeAll(file, record);
-    if (!error.isEmpty())
-        return error;
+    const Result<> written = writeAll(file, record);
+    if (!written)
+        return written;
     file.close();
     if (file.error() != QFileDevice::NoError)
-        return file.errorString();
+        return Result<>::failure(file.errorString());
     return {};
 }
 

@@ -35,27 +35,25 @@ bool DiskFileSteps::exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-QString DiskFileSteps::read(const QString &path, QByteArray &bytes)
+Result<QByteArray> DiskFileSteps::read(const QString &path)
 {
-    const TextFile::Bytes file = TextFile::readBytes(path);
-    bytes = file.bytes;
-    return file.error;
+    return TextFile::readBytes(path);
 }
 
-QString DiskFileSteps::rename(const QString &from, const QString &to)
+Result<> DiskFileSteps::rename(const QString &from, const QString &to)
 {
     if (exists(to))
-        return QStringLiteral("%1 already exists").arg(to);
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
     QFile file(from);
     if (!file.rename(to))
-        return file.errorString();
+        return Result<>::failure(file.errorString());
     return {};
 }
 
-QString DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
+Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
 {
     if (exists(to))
-        return QStringLiteral("%1 already exists").arg(to);
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
     // A second link costs nothing and leaves the file itself untouched; it needs both names on
     // one file system that supports links, so a copy stands in where it cannot be made.
     const QString target = QFileInfo(from).canonicalFilePath();
@@ -68,22 +66,22 @@ QString DiskFileSteps::keep(const QString &from, const QString &to, const QByteA
     QSaveFile copy(to);
     copy.setDirectWriteFallback(false);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return copy.errorString();
-    const QString why = TextFile::writeAll(copy, bytes);
-    if (!why.isEmpty()) {
+        return Result<>::failure(copy.errorString());
+    const Result<> written = TextFile::writeAll(copy, bytes);
+    if (!written) {
         copy.cancelWriting();
-        return why;
+        return written;
     }
     if (exists(to)) {
         copy.cancelWriting();
-        return QStringLiteral("%1 already exists").arg(to);
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
     }
     if (!copy.commit())
-        return copy.errorString();
+        return Result<>::failure(copy.errorString());
     return {};
 }
 
-QString DiskFileSteps::create(const QString &path)
+Result<> DiskFileSteps::create(const QString &path)
 {
     discard();
     m_out = std::make_unique<QSaveFile>(path);
@@ -91,26 +89,26 @@ QString DiskFileSteps::create(const QString &path)
     if (!m_out->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const QString error = m_out->errorString();
         m_out.reset();
-        return error;
+        return Result<>::failure(error);
     }
     return {};
 }
 
-QString DiskFileSteps::write(const QByteArray &bytes)
+Result<> DiskFileSteps::write(const QByteArray &bytes)
 {
     if (!m_out)
-        return QStringLiteral("no file is being written");
+        return Result<>::failure(QStringLiteral("no file is being written"));
     return TextFile::writeAll(*m_out, bytes);
 }
 
-QString DiskFileSteps::commit()
+Result<> DiskFileSteps::commit()
 {
     if (!m_out)
-        return QStringLiteral("no file is being written");
+        return Result<>::failure(QStringLiteral("no file is being written"));
     const bool ok = m_out->commit();
     const QString error = m_out->errorString();
     m_out.reset();
-    return ok ? QString() : error;
+    return ok ? Result<>() : Result<>::failure(error);
 }
 
 void DiskFileSteps::discard()
@@ -121,10 +119,10 @@ void DiskFileSteps::discard()
     m_out.reset();
 }
 
-QString DiskFileSteps::remove(const QString &path)
+Result<> DiskFileSteps::remove(const QString &path)
 {
     QFile file(path);
     if (!file.remove())
-        return file.errorString();
+        return Result<>::failure(file.errorString());
     return {};
 }

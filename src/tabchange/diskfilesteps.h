@@ -15,14 +15,14 @@ public:
     ~DiskFileSteps() override;
 
     bool exists(const QString &path) override;
-    QString read(const QString &path, QByteArray &bytes) override;
-    QString rename(const QString &from, const QString &to) override;
-    QString keep(const QString &from, const QString &to, const QByteArray &bytes) override;
-    QString create(const QString &path) override;
-    QString write(const QByteArray &bytes) override;
-    QString commit() override;
+    Result<QByteArray> read(const QString &path) override;
+    Result<> rename(const QString &from, const QString &to) override;
+    Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) override;
+    Result<> create(const QString &path) override;
+    Result<> write(const QByteArray &bytes) override;
+    Result<> commit() override;
     void discard() override;
-    QString remove(const QString &path) override;
+    Result<> remove(const QString &path) override;
 
 private:
     std::unique_ptr<QSaveFile> m_out;

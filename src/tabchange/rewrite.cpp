@@ -64,24 +64,12 @@ QByteArray headOf(const QByteArray &bytes, qsizetype sectionOffset)
     return joined(TextFile::splitLines(bytes.first(sectionOffset)));
 }
 
-// Nothing written; the message says why.
-Result refused(const QString &message)
-{
-    return {false, message, false, {}};
-}
-
-// Nothing written because the file is not the one that was read.
-Result changedOnDisk(const QString &message)
-{
-    return {false, message, true, {}};
-}
-
-QString writeAll(FileSteps &files, const QByteArray &bytes)
+Result<> writeAll(FileSteps &files, const QByteArray &bytes)
 {
     for (qsizetype at = 0; at < bytes.size(); at += chunkSize) {
-        const QString error = files.write(bytes.mid(at, chunkSize));
-        if (!error.isEmpty())
-            return error;
+        const Result<> written = files.write(bytes.mid(at, chunkSize));
+        if (!written)
+            return written;
     }
     return {};
 }
@@ -105,83 +93,89 @@ QString backupPath(const QString &programPath)
     return QDir::toNativeSeparators(info.dir().filePath(name));
 }
 
-Result rewrite(FileSteps &files, const QString &program, int genStart,
-               const QByteArray &readSection, const QList<QByteArray> &section)
+Result<QByteArray> current(FileSteps &files, const QString &program, int genStart,
+                           const QByteArray &readSection)
 {
     const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
+    const auto refused = [&](const QString &why) {
+        return Result<QByteArray>::failure(cannot + why + dropped() + unchanged(program));
+    };
+    if (!files.exists(program)) {
+        return Result<QByteArray>::failure(
+            cannot +
+            QStringLiteral(": the file is no longer there. It was deleted or renamed since it "
+                           "was read. ") +
+            dropped());
+    }
+    Result<QByteArray> previous = files.read(program);
+    if (!previous)
+        return refused(QStringLiteral(": reading it to compare it with what was read failed (") +
+                       previous.message() + QStringLiteral("). "));
+    const qsizetype sectionOffset = TextFile::lineOffset(previous.value(), genStart);
+    if (!sameHead(previous.value(), sectionOffset) ||
+        QByteArrayView(previous.value()).sliced(sectionOffset) != QByteArrayView(readSection))
+        return refused(QStringLiteral(": the file has changed since it was read, perhaps in "
+                                      "another program. "));
+    return previous;
+}
+
+Result<Written> write(FileSteps &files, const QString &program, const QByteArray &current,
+                      int genStart, const QList<QByteArray> &section)
+{
+    const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
+    const auto refused = [&](const QString &why) {
+        return Result<Written>::failure(cannot + why + unchanged(program));
+    };
     const QString backup = backupPath(program);
     if (backup.isEmpty())
-        return refused(cannot + QStringLiteral(": its name has no dot to form a backup name.") +
-                       unchanged(program));
-
-    if (!files.exists(program)) {
-        return changedOnDisk(cannot +
-                             QStringLiteral(": the file is no longer there. It was deleted or "
-                                            "renamed since it was read. ") +
-                             dropped());
-    }
-    QByteArray previous;
-    QString error = files.read(program, previous);
-    if (!error.isEmpty())
-        return refused(cannot + QStringLiteral(": reading it failed (") + error +
-                       QStringLiteral(").") + unchanged(program));
-    const qsizetype sectionOffset = TextFile::lineOffset(previous, genStart);
-    if (!sameHead(previous, sectionOffset) ||
-        QByteArrayView(previous).sliced(sectionOffset) != QByteArrayView(readSection)) {
-        return changedOnDisk(cannot +
-                             QStringLiteral(": the file has changed since it was read, perhaps "
-                                            "in another program. ") +
-                             dropped() + unchanged(program));
-    }
+        return refused(QStringLiteral(": its name has no dot to form a backup name."));
     // Never use a backup name that is taken: that file may hold the only copy of a program.
     if (files.exists(backup)) {
-        return refused(cannot + QStringLiteral(": the backup file ") + backup +
+        return refused(QStringLiteral(": the backup file ") + backup +
                        QStringLiteral(" already exists, perhaps left by an interrupted rewrite, "
                                       "and may hold the only copy of a program. Restore it, or "
                                       "rename or move it to keep it, then confirm a TAB change "
-                                      "again.") +
-                       unchanged(program));
+                                      "again."));
     }
 
-    const QByteArray head = headOf(previous, sectionOffset);
+    const QByteArray head = headOf(current, TextFile::lineOffset(current, genStart));
     QByteArray body = joined(section);
-    error = files.keep(program, backup, previous);
-    if (!error.isEmpty())
-        return refused(cannot + QStringLiteral(": making its backup ") + backup +
-                       QStringLiteral(" failed (") + error + QStringLiteral(").") +
-                       unchanged(program));
-    error = files.create(program);
-    if (error.isEmpty())
-        error = writeAll(files, head);
-    if (error.isEmpty())
-        error = writeAll(files, body);
-    if (error.isEmpty())
-        error = files.commit();
-    if (!error.isEmpty()) {
+    Result<> step = files.keep(program, backup, current);
+    if (!step)
+        return refused(QStringLiteral(": making its backup ") + backup +
+                       QStringLiteral(" failed (") + step.message() + QStringLiteral(")."));
+    step = files.create(program);
+    if (step)
+        step = writeAll(files, head);
+    if (step)
+        step = writeAll(files, body);
+    if (step)
+        step = files.commit();
+    if (!step) {
         files.discard();
-        const QString what = cannot + QStringLiteral(": writing it failed (") + error +
+        const QString what = cannot + QStringLiteral(": writing it failed (") + step.message() +
                              QStringLiteral(").") + unchanged(program);
         // The program was never touched, so its backup is only a second copy.
-        const QString kept = files.remove(backup);
-        if (kept.isEmpty())
-            return refused(what);
-        return refused(what + crlf() + QStringLiteral("A copy of it is also in ") + backup +
-                       QStringLiteral(", which could not be removed (") + kept +
-                       QStringLiteral(")."));
+        const Result<> removed = files.remove(backup);
+        if (removed)
+            return Result<Written>::failure(what);
+        return Result<Written>::failure(what + crlf() + QStringLiteral("A copy of it is also in ") +
+                                        backup + QStringLiteral(", which could not be removed (") +
+                                        removed.message() + QStringLiteral(")."));
     }
 
-    error = files.remove(backup);
-    if (!error.isEmpty())
-        return {true,
-                QStringLiteral("The TAB change is written to ") + program +
-                    QStringLiteral(", but its backup ") + backup +
-                    QStringLiteral(", which holds the content before this change, could not be "
-                                   "removed (") +
-                    error +
-                    QStringLiteral("). While it is there, no further change of this file is "
-                                   "written: rename or move it once you no longer need it."),
-                false, std::move(body)};
-    return {true, {}, false, std::move(body)};
+    const Result<> removed = files.remove(backup);
+    if (!removed)
+        return Written{std::move(body),
+                       QStringLiteral("The TAB change is written to ") + program +
+                           QStringLiteral(", but its backup ") + backup +
+                           QStringLiteral(", which holds the content before this change, could "
+                                          "not be removed (") +
+                           removed.message() +
+                           QStringLiteral("). While it is there, no further change of this file "
+                                          "is written: rename or move it once you no longer need "
+                                          "it.")};
+    return Written{std::move(body), {}};
 }
 
 } // namespace Rewrite

@@ -4,12 +4,13 @@
 #include <QList>
 #include <QString>
 
+#include "result.h"
+
 class FileSteps;
 
 // Rewrites a program file: its head as now on disk (its first genStart lines, bytes kept),
-// then the changed section, every line ended by CR LF. Nothing is written unless the file on
-// disk still holds, from its line genStart on, exactly the section bytes it was read with (or
-// last written with): an edit made meanwhile by another program is never overwritten.
+// then the changed section, every line ended by CR LF. The caller first asks current() for
+// the file as it is now: an edit made meanwhile by another program is never overwritten.
 //
 // While the new file is written, the previous content stays under the backup name
 // («Prog.txt» -> «Prog.Bak», «my.prog.txt» -> «my.prog.Bak») as well as under the program's own
@@ -23,17 +24,20 @@ QString backupName(const QString &fileName);
 // The backup's path beside the program file; empty when the name has no dot.
 QString backupPath(const QString &programPath);
 
-struct Result
+// The file's bytes as now on disk, when it still holds, from its line genStart on, exactly the
+// section bytes it was read with (or last written with): readSection. Else a failure saying
+// that it changed, is gone or cannot be read, and that the changes held in memory are dropped.
+Result<QByteArray> current(FileSteps &files, const QString &programPath, int genStart,
+                           const QByteArray &readSection);
+
+struct Written
 {
-    bool written = false;     // the new content is under the program's name
-    QString message;          // what to tell the user; empty after a clean rewrite
-    bool fileChanged = false; // refused: the file is gone or no longer the one that was read
-    QByteArray section;       // after a write, the section's bytes as now on disk
+    QByteArray section; // the section's bytes as now on disk
+    QString warning;    // what to tell the user after a write that left its backup; else empty
 };
 
-// readSection: the file's bytes from the "Begin Gen" line to its end, as read or as last
-// written.
-Result rewrite(FileSteps &files, const QString &programPath, int genStart,
-               const QByteArray &readSection, const QList<QByteArray> &section);
+// Writes the head of `current` (the bytes current() gave) and the section.
+Result<Written> write(FileSteps &files, const QString &programPath, const QByteArray &current,
+                      int genStart, const QList<QByteArray> &section);
 
 } // namespace Rewrite

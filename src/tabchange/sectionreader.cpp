@@ -41,30 +41,34 @@ qsizetype indexDash(const QString &entry)
 
 } // namespace
 
-Section find(const QList<QByteArray> &fileLines)
+Result<Section> find(const QList<QByteArray> &fileLines)
 {
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
         if (fileLines.at(i).contains("Begin Gen"))
-            return {Section::Read, int(i), fileLines.mid(i), {}, {}};
+            return Section{int(i), fileLines.mid(i), {}};
     }
-    return {Section::NotGenerated, -1, {}, QString::fromLatin1(notGeneratedMessage), {}};
+    return Result<Section>::failure(QString::fromLatin1(notGeneratedMessage));
 }
 
-Section read(const QString &path)
+Result<Section> parse(const QByteArray &file)
 {
-    const TextFile::Bytes file = TextFile::readBytes(path);
-    if (!file.ok()) {
-        return {Section::Unreadable,
-                -1,
-                {},
-                QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") +
-                    file.error,
-                {}};
-    }
-    Section section = find(TextFile::splitLines(file.bytes));
-    if (section.status == Section::Read)
-        section.bytes = file.bytes.sliced(TextFile::lineOffset(file.bytes, section.genStart));
+    Result<Section> section = find(TextFile::splitLines(file));
+    if (section)
+        section.value().bytes = file.sliced(TextFile::lineOffset(file, section.value().genStart));
     return section;
+}
+
+QString unreadableMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") + reason;
+}
+
+Result<Section> read(const QString &path)
+{
+    const Result<QByteArray> file = TextFile::readBytes(path);
+    if (!file)
+        return Result<Section>::failure(unreadableMessage(path, file.message()));
+    return parse(file.value());
 }
 
 QStringList formTable(const QList<QByteArray> &section)

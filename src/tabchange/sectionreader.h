@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "result.h"
+
 // Reads a program file saved in generated-code layout and builds the form table and the
 // object list of its generated section. Lines stay bytes as on disk; only display strings
 // are text. Display strings carry a section index after a dash, beyond their visible part.
@@ -20,18 +22,20 @@ inline constexpr char notGeneratedMessage[] =
 
 struct Section
 {
-    enum Status { Read, Unreadable, NotGenerated };
-    Status status = NotGenerated;
     int genStart = -1;       // file line number of the "Begin Gen" line
     QList<QByteArray> lines; // that line and every line after it
-    QString message;         // what to tell the user when status is not Read
     QByteArray bytes;        // the file's bytes from that line on, line ends as on disk
 };
 
-// The section of a file's lines: from the first line containing "Begin Gen" to the end.
-Section find(const QList<QByteArray> &fileLines);
-// Reads the file (CR LF, LF or CR line ends) and finds its section.
-Section read(const QString &path);
+// The section of a file's lines: from the first line containing "Begin Gen" to the end. A
+// file without such a line fails with notGeneratedMessage. The bytes are left empty.
+Result<Section> find(const QList<QByteArray> &fileLines);
+// The section of a file's bytes (CR LF, LF or CR line ends).
+Result<Section> parse(const QByteArray &file);
+// Reads the file and finds its section; a file that cannot be read fails with a message that
+// names it.
+Result<Section> read(const QString &path);
+QString unreadableMessage(const QString &path, const QString &reason);
 
 // One form entry per form line and one end entry per end line, in section order.
 QStringList formTable(const QList<QByteArray> &section);

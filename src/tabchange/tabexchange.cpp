@@ -76,35 +76,26 @@ QByteArray nameText(const QByteArray &setLine)
     return setLine.mid(setLine.indexOf('=') + 1);
 }
 
-Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
-                 int newTab)
+Result<Prepared> prepare(const QList<QByteArray> &section, int selBlock, int oldTab,
+                         int targetBlock, int newTab)
 {
-    Prepared p;
     // Section line 0 is the "Begin Gen" line, which stays where it is.
     for (int start : {selBlock, targetBlock}) {
         const QList<QByteArray> block = collectBlock(section, start);
-        if (start < 1 || start >= section.size() || block.size() < 2 || holdsFrameLine(block)) {
-            p.message = layoutMessage(start);
-            return p;
-        }
+        if (start < 1 || start >= section.size() || block.size() < 2 || holdsFrameLine(block))
+            return Result<Prepared>::failure(layoutMessage(start));
     }
     const QList<QByteArray> selected = collectBlock(section, selBlock);
     const QList<QByteArray> target = collectBlock(section, targetBlock);
     for (const QByteArray &setLine : {selected.at(1), target.at(1)}) {
-        if (nameText(setLine).isEmpty()) {
-            p.message = emptyNameMessage(setLine);
-            return p;
-        }
+        if (nameText(setLine).isEmpty())
+            return Result<Prepared>::failure(emptyNameMessage(setLine));
     }
     const bool apart =
         selBlock + selected.size() <= targetBlock || targetBlock + target.size() <= selBlock;
-    if (selBlock != targetBlock && !apart) {
-        p.message = layoutMessage(qMax(selBlock, targetBlock));
-        return p;
-    }
-    p.moved = renumberBlock(selected, newTab);
-    p.target = renumberBlock(target, oldTab);
-    return p;
+    if (selBlock != targetBlock && !apart)
+        return Result<Prepared>::failure(layoutMessage(qMax(selBlock, targetBlock)));
+    return Prepared{renumberBlock(selected, newTab), renumberBlock(target, oldTab)};
 }
 
 QList<QByteArray> exchange(const QList<QByteArray> &section, int selBlock,

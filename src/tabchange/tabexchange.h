@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "result.h"
+
 // Exchanges the TAB positions of two objects of a generated section. An object's block is
 // its opening line, its SET line and its further lines, up to the next line holding an
 // apostrophe (or the end of the section). The selected block, renumbered to the new
@@ -39,14 +41,12 @@ struct Prepared
 {
     QList<QByteArray> moved;  // the selected block, renumbered to the new position
     QList<QByteArray> target; // the target block, renumbered to the old position
-    QString message;          // why the exchange is refused; empty when it can go ahead
-    bool ok() const { return message.isEmpty(); }
 };
 
 // Collects and renumbers both blocks. Refuses blocks that do not start after the section's
 // first line, that hold no SET line, a form line or an end line, whose name text is empty,
-// or that overlap without being the same.
-Prepared prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
+// or that overlap without being the same, saying why.
+Result<Prepared> prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
                  int newTab);
 
 // The section with the block at selBlock (moved.size() lines) replaced by target and the

@@ -8,6 +8,7 @@
 #include "rewrite.h"
 #include "sectionreader.h"
 #include "tabexchange.h"
+#include "textfile.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -113,10 +114,11 @@ void TabPanel::offerLeftoverBackups()
         }
         if (m_platform.messageBox(text, Platform::YesNo + Platform::Question) != Platform::Yes)
             continue;
-        const QString error = m_files.rename(programPath(found.backup), programPath(found.program));
-        if (!error.isEmpty()) {
+        const Result<> restored =
+            m_files.rename(programPath(found.backup), programPath(found.program));
+        if (!restored) {
             m_platform.messageBox(found.backup + QStringLiteral(" could not be restored as ") +
-                                  found.program + QStringLiteral(" (") + error +
+                                  found.program + QStringLiteral(" (") + restored.message() +
                                   QStringLiteral("). It is left as it is."));
         } else if (m_combo2->findText(found.program) < 0) {
             // Listing the restored file picks nothing.
@@ -152,9 +154,10 @@ void TabPanel::Combo2_Click()
     const QString name = m_combo2->currentText();
     if (name.isEmpty())
         return;
-    const SectionReader::Section read = SectionReader::read(programPath(name));
-    if (read.status == SectionReader::Section::Unreadable) {
-        m_platform.messageBox(read.message);
+    const QString path = programPath(name);
+    const Result<QByteArray> file = TextFile::readBytes(path);
+    if (!file) {
+        m_platform.messageBox(SectionReader::unreadableMessage(path, file.message()));
         m_combo2->setCurrentIndex(m_combo2->findText(m_programName));
         return;
     }
@@ -162,15 +165,16 @@ void TabPanel::Combo2_Click()
     m_list2->clear();
     hideSelection();
     m_programName.clear();
-    m_inGen = read.status == SectionReader::Section::Read;
+    Result<SectionReader::Section> read = SectionReader::parse(file.value());
+    m_inGen = read.ok();
     if (!m_inGen) {
-        m_platform.messageBox(read.message);
+        m_platform.messageBox(read.message());
         return;
     }
     m_programName = name;
-    m_genStart = read.genStart;
-    m_readSection = read.bytes;
-    setLines(m_list1, m_section, read.lines);
+    m_genStart = read.value().genStart;
+    m_readSection = std::move(read.value().bytes);
+    setLines(m_list1, m_section, std::move(read.value().lines));
     ListForms();
 }
 
@@ -252,14 +256,14 @@ void TabPanel::Combo3_Click()
     }
     if (m_targetBlock < 0)
         return;
-    const TabExchange::Prepared prepared =
+    const Result<TabExchange::Prepared> prepared =
         TabExchange::prepare(m_section, m_selBlock, oldTab, m_targetBlock, newTab);
-    if (!prepared.ok()) {
-        m_platform.messageBox(prepared.message);
+    if (!prepared) {
+        m_platform.messageBox(prepared.message());
         return;
     }
-    setLines(m_list3, m_moved, prepared.moved);
-    setLines(m_list4, m_target, prepared.target);
+    setLines(m_list3, m_moved, prepared.value().moved);
+    setLines(m_list4, m_target, prepared.value().target);
     m_list0->clear();
     SwapTab();
 }
@@ -282,19 +286,25 @@ void TabPanel::SwapTab()
 
 bool TabPanel::RewriteCode()
 {
-    Rewrite::Result result = Rewrite::rewrite(m_files, programPath(m_programName), m_genStart,
-                                              m_readSection, m_newSection);
-    if (result.written)
-        m_readSection = std::move(result.section);
-    if (result.written || result.fileChanged) {
-        if (!result.message.isEmpty())
-            m_platform.messageBox(result.message);
-        return !result.fileChanged;
+    const QString path = programPath(m_programName);
+    const Result<QByteArray> current =
+        Rewrite::current(m_files, path, m_genStart, m_readSection);
+    if (!current) {
+        m_platform.messageBox(current.message());
+        return false;
     }
-    // The list goes on showing the change, so say where it is and how to write it later.
-    m_platform.messageBox(result.message +
-                          QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB "
-                                         "change you confirm with YES writes it too."));
+    Result<Rewrite::Written> written =
+        Rewrite::write(m_files, path, current.value(), m_genStart, m_newSection);
+    if (!written) {
+        // The list goes on showing the change, so say where it is and how to write it later.
+        m_platform.messageBox(written.message() +
+                              QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB "
+                                             "change you confirm with YES writes it too."));
+        return true;
+    }
+    m_readSection = std::move(written.value().section);
+    if (!written.value().warning.isEmpty())
+        m_platform.messageBox(written.value().warning);
     return true;
 }
 

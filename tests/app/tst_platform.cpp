@@ -67,12 +67,12 @@ void TestPlatform::appendLineCreatesAndKeepsEarlierLines()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("x.txt"));
-    QCOMPARE(TextFile::appendLine(file, "one"), QString());
-    QCOMPARE(TextFile::appendLine(file, "tw\xf6"), QString());
+    QVERIFY(TextFile::appendLine(file, "one").ok());
+    QVERIFY(TextFile::appendLine(file, "tw\xf6").ok());
     QCOMPARE(contents(file), QByteArray("one\r\ntw\xf6\r\n"));
     const auto read = TextFile::read(file);
     QVERIFY(read.ok());
-    QCOMPARE(read.lines, (QList<QByteArray>{"one", "tw\xf6"}));
+    QCOMPARE(read.value(), (QList<QByteArray>{"one", "tw\xf6"}));
 }
 
 void TestPlatform::appendLineMendsMissingLineEnd()
@@ -83,7 +83,7 @@ void TestPlatform::appendLineMendsMissingLineEnd()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("edited by hand");
     f.close();
-    QCOMPARE(TextFile::appendLine(file, "new"), QString());
+    QVERIFY(TextFile::appendLine(file, "new").ok());
     QCOMPARE(contents(file), QByteArray("edited by hand\r\nnew\r\n"));
 }
 
@@ -91,7 +91,8 @@ void TestPlatform::appendLineReportsFailure()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("missing/x.txt"));
-    QVERIFY(!TextFile::appendLine(file, "a").isEmpty());
+    const Result<> appended = TextFile::appendLine(file, "a");
+    QVERIFY(!appended.ok() && !appended.message().isEmpty());
     QVERIFY(!QFile::exists(file));
 }
 
@@ -100,7 +101,7 @@ void TestPlatform::readMissingFileReportsError()
     QTemporaryDir dir;
     const auto read = TextFile::read(dir.filePath(QStringLiteral("none.txt")));
     QVERIFY(!read.ok());
-    QVERIFY(read.lines.isEmpty());
+    QVERIFY(!read.message().isEmpty());
 }
 
 void TestPlatform::samplesListing()
@@ -155,10 +156,10 @@ void TestPlatform::irregularFilesRefused()
     } else {
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("MyCode.Txt")));
     }
-    const TextFile::Bytes read = TextFile::readBytes(path);
-    QVERIFY2(read.error.contains(messagePart), qPrintable(read.error));
-    const QString append = TextFile::appendLine(path, "T*a");
-    QVERIFY2(append.contains(messagePart), qPrintable(append));
+    const Result<QByteArray> read = TextFile::readBytes(path);
+    QVERIFY2(!read.ok() && read.message().contains(messagePart), qPrintable(read.message()));
+    const Result<> append = TextFile::appendLine(path, "T*a");
+    QVERIFY2(!append.ok() && append.message().contains(messagePart), qPrintable(append.message()));
     QCOMPARE(QFileInfo(path).isDir(), !pipe);
 }
 
@@ -167,7 +168,7 @@ void TestPlatform::fullDiskGivesTheSystemsReason()
     QFile full(QStringLiteral("/dev/full"));
     if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         QSKIP("no /dev/full here");
-    QCOMPARE(TextFile::writeAll(full, QByteArray(100000, 'x')),
+    QCOMPARE(TextFile::writeAll(full, QByteArray(100000, 'x')).message(),
              QStringLiteral("No space left on device"));
 }
 

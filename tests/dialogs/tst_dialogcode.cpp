@@ -3,7 +3,7 @@
 #include <QTest>
 
 using DialogCode::Preview;
-using DialogCode::Result;
+using DialogCode::Built;
 
 Q_DECLARE_METATYPE(DialogSettings)
 Q_DECLARE_METATYPE(DialogCode::Preview::Kind)
@@ -138,8 +138,9 @@ void TestDialogCode::build()
     QFETCH(int, flags);
     QFETCH(QString, previewTitle);
 
-    const Result r = DialogCode::build(settings, {text, title, defaultAnswer, dialogX});
-    QCOMPARE(r.status, Result::Built);
+    const Result<Built> built = DialogCode::build(settings, {text, title, defaultAnswer, dialogX});
+    QVERIFY(built.ok());
+    const Built &r = built.value();
     QCOMPARE(DialogCode::generatedText(r.settings), code);
     QCOMPARE(r.preview.kind, previewKind);
     if (previewKind != Preview::None) {
@@ -197,15 +198,14 @@ void TestDialogCode::refusals_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message"); // empty: refused without a word
 
     for (int kind = 1; kind <= 3; ++kind) {
         const QByteArray k = QByteArray::number(kind);
         QTest::newRow(QByteArray("empty, kind " + k).constData())
-            << kind << QString() << int(Result::EmptyText) << QString();
+            << kind << QString() << QString();
         QTest::newRow(QByteArray("six lines, kind " + k).constData())
-            << kind << QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6") << int(Result::TooManyLines)
+            << kind << QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6")
             << QStringLiteral("only 5 lines allowed");
     }
 }
@@ -214,19 +214,15 @@ void TestDialogCode::refusals()
 {
     QFETCH(int, kind);
     QFETCH(QString, text);
-    QFETCH(int, status);
     QFETCH(QString, message);
 
     DialogSettings before = settingsFor(kind, 4);
     before.MsgText = QStringLiteral("earlier");
     before.codeLine(1) = QStringLiteral("earlier line");
-    const Result r =
+    const Result<Built> r =
         DialogCode::build(before, {text, QStringLiteral("T"), QStringLiteral("D"), false});
-    QCOMPARE(int(r.status), status);
-    QCOMPARE(r.message, message);
-    QCOMPARE(r.preview.kind, Preview::None);
-    QCOMPARE(r.settings.MsgText, before.MsgText);
-    QCOMPARE(r.settings.CodeLine, before.CodeLine);
+    QVERIFY(!r.ok());
+    QCOMPARE(r.message(), message);
 }
 
 void TestDialogCode::buildKeepsLinesItDoesNotWrite()
@@ -236,15 +232,15 @@ void TestDialogCode::buildKeepsLinesItDoesNotWrite()
     for (int n = 1; n <= 5; ++n)
         s.codeLine(n) = QStringLiteral("<%1>").arg(n);
     const QString text = QStringLiteral("x");
-    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).settings),
+    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
              QStringLiteral("msgbox (\"x\")<2><3><4><5>"));
     s.MsgKind = 2;
-    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).settings),
+    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
              QStringLiteral("Dim Ris\r\nRis = msgbox (\"x\",+++0,\"\")\r\n<3><4><5>"));
     s.MsgKind = 3;
-    QVERIFY(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, true}).settings)
+    QVERIFY(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, true}).value().settings)
                 .endsWith(QLatin1String("End select<5>")));
-    QCOMPARE(DialogCode::build(s, {text, {}, {}, false}).settings.MsgText, text);
+    QCOMPARE(DialogCode::build(s, {text, {}, {}, false}).value().settings.MsgText, text);
 }
 
 QTEST_APPLESS_MAIN(TestDialogCode)

@@ -128,9 +128,9 @@ void TestStoredCode::singleLineTitle()
     // Stored under that title, the entry stays one line and reads back under the same title.
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
-    QCOMPARE(StoredCode::store(path, StoredCode::singleLineTitle(typed), u"a|b"_s), QString());
+    QVERIFY(StoredCode::store(path, StoredCode::singleLineTitle(typed), u"a|b"_s).ok());
     QCOMPARE(TextFile::splitLines(fileBytes(path)).size(), 1);
-    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title.left(title.indexOf(u'*'))});
+    QCOMPARE(StoredCode::readTitles(path).value(), QStringList{title.left(title.indexOf(u'*'))});
 }
 
 void TestStoredCode::titlesAndSnippets_data()
@@ -241,18 +241,18 @@ void TestStoredCode::storeAndReadBack()
     QFETCH(QString, shown);
     QFETCH(QString, refusedFor);
 
-    const QString refusal = StoredCode::refusal(title, code);
-    QVERIFY2(refusal.contains(refusedFor) && refusal.isEmpty() == refusedFor.isEmpty(),
-             qPrintable(refusal));
-    if (!refusal.isEmpty())
+    const Result<> storable = StoredCode::storable(title, code);
+    QVERIFY2(storable.message().contains(refusedFor) && storable.ok() == refusedFor.isEmpty(),
+             qPrintable(storable.message()));
+    if (!storable)
         return;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QVERIFY(!StoredCode::exists(path));
-    QCOMPARE(StoredCode::store(path, title, StoredCode::codeToList(code)), QString());
+    QVERIFY(StoredCode::store(path, title, StoredCode::codeToList(code)).ok());
     QVERIFY(StoredCode::exists(path));
     QCOMPARE(fileBytes(path), stored);
-    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title});
+    QCOMPARE(StoredCode::readTitles(path).value(), QStringList{title});
     QCOMPARE(StoredCode::listToLines(StoredCode::readSnippet(path, title)), shown);
 }
 
@@ -260,11 +260,11 @@ void TestStoredCode::twoStoresKeepTheirOwnLines()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
-    QCOMPARE(StoredCode::store(path, u"One"_s, u"a|b"_s), QString());
-    QCOMPARE(StoredCode::store(path, u"Two"_s, u"c"_s), QString());
-    QCOMPARE(StoredCode::store(path, u"One"_s, u"d|"_s), QString());
+    QVERIFY(StoredCode::store(path, u"One"_s, u"a|b"_s).ok());
+    QVERIFY(StoredCode::store(path, u"Two"_s, u"c"_s).ok());
+    QVERIFY(StoredCode::store(path, u"One"_s, u"d|"_s).ok());
     QCOMPARE(fileBytes(path), QByteArray("One*a|b\r\nTwo*c\r\nOne*d|\r\n"));
-    QCOMPARE(StoredCode::readTitles(path).titles, (QStringList{u"One"_s, u"Two"_s, u"One"_s}));
+    QCOMPARE(StoredCode::readTitles(path).value(), (QStringList{u"One"_s, u"Two"_s, u"One"_s}));
     QCOMPARE(StoredCode::readSnippet(path, u"One"_s), u"d|"_s);
     QCOMPARE(StoredCode::readSnippet(path, u"Two"_s), u"c"_s);
 }
@@ -274,7 +274,7 @@ void TestStoredCode::storeMendsMissingFinalLineEnd()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     writeBytes(path, "A*x|y");
-    QCOMPARE(StoredCode::store(path, u"B"_s, u"z"_s), QString());
+    QVERIFY(StoredCode::store(path, u"B"_s, u"z"_s).ok());
     QCOMPARE(fileBytes(path), QByteArray("A*x|y\r\nB*z\r\n"));
     QCOMPARE(StoredCode::readSnippet(path, u"A"_s), u"x|y"_s);
     QCOMPARE(StoredCode::readSnippet(path, u"B"_s), u"z"_s);
@@ -288,17 +288,17 @@ void TestStoredCode::storeKeepsBytesOfOtherEntries()
     const char raw[] = "A*\xe9\xff|x\nnote without star\r\rB*y\r\n";
     const QByteArray before(raw, sizeof raw - 1);
     writeBytes(path, before);
-    QCOMPARE(StoredCode::store(path, u"C"_s, u"z"_s), QString());
+    QVERIFY(StoredCode::store(path, u"C"_s, u"z"_s).ok());
     QCOMPARE(fileBytes(path), before + "C*z\r\n");
-    QCOMPARE(StoredCode::readTitles(path).titles, (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    QCOMPARE(StoredCode::readTitles(path).value(), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
 }
 
 void TestStoredCode::storeWithoutFolderFails()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Samples/MyCode.Txt"_s);
-    const QString error = StoredCode::store(path, u"T"_s, u"a"_s);
-    QVERIFY(!error.isEmpty());
+    const Result<> stored = StoredCode::store(path, u"T"_s, u"a"_s);
+    QVERIFY(!stored.ok() && !stored.message().isEmpty());
     QVERIFY(!QDir(dir.path()).exists(u"Samples"_s));
     QVERIFY(!StoredCode::exists(path));
 }
@@ -312,7 +312,7 @@ void TestStoredCode::storeToReadOnlyFileChangesNothing()
     QFile probe(path);
     if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
         QSKIP("read-only files are writable here (running with privileges)");
-    QVERIFY(!StoredCode::store(path, u"B"_s, u"y"_s).isEmpty());
+    QVERIFY(!StoredCode::store(path, u"B"_s, u"y"_s).ok());
     QCOMPARE(fileBytes(path), QByteArray("A*x\r\n"));
 }
 
@@ -321,10 +321,10 @@ void TestStoredCode::storeOntoAFolderFails()
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(u"MyCode.Txt"_s));
     const QString path = dir.filePath(u"MyCode.Txt"_s);
-    QVERIFY(!StoredCode::store(path, u"T"_s, u"a"_s).isEmpty());
+    QVERIFY(!StoredCode::store(path, u"T"_s, u"a"_s).ok());
     QVERIFY(QFileInfo(path).isDir());
-    QVERIFY(StoredCode::readTitles(path).titles.isEmpty());
-    QVERIFY(StoredCode::readTitles(path).error.contains(u"folder"_s));
+    QVERIFY(!StoredCode::readTitles(path).ok());
+    QVERIFY(StoredCode::readTitles(path).message().contains(u"folder"_s));
     QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
 }
 
@@ -333,7 +333,7 @@ void TestStoredCode::missingFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     QVERIFY(!StoredCode::exists(path));
-    QVERIFY(StoredCode::readTitles(path).titles.isEmpty());
+    QVERIFY(!StoredCode::readTitles(path).ok());
     QCOMPARE(StoredCode::readSnippet(path, u"T"_s), QString());
 }
 
@@ -344,9 +344,9 @@ void TestStoredCode::eightBitTitles()
     const QString path = dir.filePath(u"MyCode.Txt"_s);
     const QString title = u"Caf\u00e9"_s;
     const QString list = u"a = \"\u00e0\u00fc\"|"_s;
-    QCOMPARE(StoredCode::store(path, title, list), QString());
+    QVERIFY(StoredCode::store(path, title, list).ok());
     QCOMPARE(fileBytes(path), title.toLocal8Bit() + '*' + list.toLocal8Bit() + "\r\n");
-    QCOMPARE(StoredCode::readTitles(path).titles, QStringList{title});
+    QCOMPARE(StoredCode::readTitles(path).value(), QStringList{title});
     QCOMPARE(StoredCode::readSnippet(path, title), list);
 }
 

@@ -14,32 +14,34 @@ public:
     explicit FaultyFileSteps(QStringList failing) : m_failing(std::move(failing)) {}
 
     bool exists(const QString &path) override { return m_disk.exists(path); }
-    QString read(const QString &path, QByteArray &bytes) override
+    Result<QByteArray> read(const QString &path) override
     {
-        return fails("read") ? injected() : m_disk.read(path, bytes);
+        if (fails("read"))
+            return Result<QByteArray>::failure(injected().message());
+        return m_disk.read(path);
     }
-    QString rename(const QString &from, const QString &to) override
+    Result<> rename(const QString &from, const QString &to) override
     {
         return fails("rename") ? injected() : m_disk.rename(from, to);
     }
-    QString keep(const QString &from, const QString &to, const QByteArray &bytes) override
+    Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) override
     {
         return fails("keep") ? injected() : m_disk.keep(from, to, bytes);
     }
-    QString create(const QString &path) override
+    Result<> create(const QString &path) override
     {
         return fails("create") ? injected() : m_disk.create(path);
     }
-    QString write(const QByteArray &bytes) override
+    Result<> write(const QByteArray &bytes) override
     {
         if (!fails("write"))
             return m_disk.write(bytes);
-        m_disk.write(bytes.left(bytes.size() / 2));
+        (void)m_disk.write(bytes.left(bytes.size() / 2));
         return injected();
     }
-    QString commit() override { return fails("commit") ? injected() : m_disk.commit(); }
+    Result<> commit() override { return fails("commit") ? injected() : m_disk.commit(); }
     void discard() override { m_disk.discard(); }
-    QString remove(const QString &path) override
+    Result<> remove(const QString &path) override
     {
         return fails("remove") ? injected() : m_disk.remove(path);
     }
@@ -54,7 +56,7 @@ private:
         calls << call;
         return m_failing.contains(call);
     }
-    static QString injected() { return QStringLiteral("injected failure"); }
+    static Result<> injected() { return Result<>::failure(QStringLiteral("injected failure")); }
 
     DiskFileSteps m_disk;
     QStringList m_failing;

@@ -49,6 +49,28 @@ void put(const QString &path, const QByteArray &bytes)
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
+// Both steps of a rewrite, as the panel takes them.
+struct Outcome
+{
+    bool written = false;
+    QString message;
+    bool fileChanged = false; // refused by the comparison with what was read
+    QByteArray section;
+};
+
+Outcome rewrite(FileSteps &files, const QString &program, int genStart,
+                const QByteArray &readSection, const Lines &section)
+{
+    const Result<QByteArray> current = Rewrite::current(files, program, genStart, readSection);
+    if (!current)
+        return {false, current.message(), true, {}};
+    const Result<Rewrite::Written> written =
+        Rewrite::write(files, program, current.value(), genStart, section);
+    if (!written)
+        return {false, written.message(), false, {}};
+    return {true, written.value().warning, false, written.value().section};
+}
+
 QByteArray sectionOf(const QByteArray &file)
 {
     return file.sliced(file.indexOf("' Begin"));
@@ -109,7 +131,7 @@ void TestRewrite::writesHeadAndSection()
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(program, previousFile);
     DiskFileSteps disk;
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, previousSection, newSection);
+    const Outcome r = rewrite(disk, program, 3, previousSection, newSection);
     QVERIFY(r.written);
     QCOMPARE(r.message, QString());
     QCOMPARE(contentOf(program), newFile);
@@ -123,7 +145,7 @@ void TestRewrite::sectionOnFirstLine()
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(program, "' Begin Gen\nold\n");
     DiskFileSteps disk;
-    QVERIFY(Rewrite::rewrite(disk, program, 0, "' Begin Gen\nold\n", {"' Begin Gen", "new"})
+    QVERIFY(rewrite(disk, program, 0, "' Begin Gen\nold\n", {"' Begin Gen", "new"})
                 .written);
     QCOMPARE(contentOf(program), QByteArray("' Begin Gen\r\nnew\r\n"));
 }
@@ -134,11 +156,11 @@ void TestRewrite::twoRewritesInARow()
     const QString program = dir.filePath(QStringLiteral("my.prog.txt"));
     put(program, previousFile);
     DiskFileSteps disk;
-    const Rewrite::Result first =
-        Rewrite::rewrite(disk, program, 3, previousSection, {"' Begin Generated part", "one"});
+    const Outcome first =
+        rewrite(disk, program, 3, previousSection, {"' Begin Generated part", "one"});
     QVERIFY(first.written);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("my.prog.txt")});
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, first.section, newSection);
+    const Outcome r = rewrite(disk, program, 3, first.section, newSection);
     QVERIFY(r.written);
     QVERIFY(r.message.isEmpty());
     QCOMPARE(contentOf(program), newFile);
@@ -155,7 +177,7 @@ void TestRewrite::takenBackupRefuses()
     put(program, previousFile);
     put(backup, "left over");
     FaultyFileSteps steps({});
-    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, previousSection, newSection);
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
     QVERIFY(!r.written);
     QVERIFY(!r.fileChanged);
     QVERIFY2(r.message.contains(backup), qPrintable(r.message));
@@ -206,7 +228,7 @@ void TestRewrite::outsideEdit()
     if (!edited.isEmpty())
         put(program, edited);
     DiskFileSteps disk;
-    const Rewrite::Result r = Rewrite::rewrite(disk, program, 3, previousSection, newSection);
+    const Outcome r = rewrite(disk, program, 3, previousSection, newSection);
     QCOMPARE(r.written, written);
     QCOMPARE(r.fileChanged, !written);
     if (written) {
@@ -250,7 +272,7 @@ void TestRewrite::attributesKept()
     fs::permissions(native, fs::perms(mode));
 
     DiskFileSteps disk;
-    QVERIFY(Rewrite::rewrite(disk, program, 3, previousSection, newSection).written);
+    QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
     QCOMPARE(contentOf(target), newFile);
     QCOMPARE(int(fs::status(native).permissions()), mode);
     QCOMPARE(QFileInfo(program).isSymLink(), link);
@@ -262,22 +284,23 @@ void TestRewrite::failingStep_data()
     QTest::addColumn<QStringList>("failing");
     QTest::addColumn<bool>("written");
     QTest::addColumn<QStringList>("files");
+    QTest::addColumn<bool>("dropped"); // the changes held in memory are dropped
 
     const QStringList program{QStringLiteral("Prog.txt")};
     const QStringList both{QStringLiteral("Prog.Bak"), QStringLiteral("Prog.txt")};
-    QTest::newRow("read") << QStringList{QStringLiteral("read#1")} << false << program;
-    QTest::newRow("backup") << QStringList{QStringLiteral("keep#1")} << false << program;
-    QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << program;
+    QTest::newRow("read") << QStringList{QStringLiteral("read#1")} << false << program << true;
+    QTest::newRow("backup") << QStringList{QStringLiteral("keep#1")} << false << program << false;
+    QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << program << false;
     QTest::newRow("write of the head")
-        << QStringList{QStringLiteral("write#1")} << false << program;
+        << QStringList{QStringLiteral("write#1")} << false << program << false;
     QTest::newRow("write of the section")
-        << QStringList{QStringLiteral("write#2")} << false << program;
+        << QStringList{QStringLiteral("write#2")} << false << program << false;
     QTest::newRow("commit (flush, sync, close)")
-        << QStringList{QStringLiteral("commit#1")} << false << program;
+        << QStringList{QStringLiteral("commit#1")} << false << program << false;
     QTest::newRow("removing the backup")
-        << QStringList{QStringLiteral("remove#1")} << true << both;
+        << QStringList{QStringLiteral("remove#1")} << true << both << false;
     QTest::newRow("write, and removing the backup")
-        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both;
+        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both << false;
 }
 
 // Whichever step fails: a message, and the whole previous content under the program's name
@@ -288,16 +311,17 @@ void TestRewrite::failingStep()
     QFETCH(QStringList, failing);
     QFETCH(bool, written);
     QFETCH(QStringList, files);
+    QFETCH(bool, dropped);
 
     QTemporaryDir dir;
     const QString program = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Prog.txt")));
     const QString backup = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Prog.Bak")));
     put(program, previousFile);
     FaultyFileSteps steps(failing);
-    const Rewrite::Result r = Rewrite::rewrite(steps, program, 3, previousSection, newSection);
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
 
     QCOMPARE(r.written, written);
-    QVERIFY(!r.fileChanged);
+    QCOMPARE(r.fileChanged, dropped);
     QVERIFY(!r.message.isEmpty());
     QVERIFY2(r.message.contains(program), qPrintable(r.message));
     QVERIFY(!r.message.contains(QStringLiteral("delete"), Qt::CaseInsensitive));

@@ -86,16 +86,16 @@ void TestSectionReader::find()
     QFETCH(Lines, file);
     QFETCH(int, genStart);
     QFETCH(int, sectionSize);
-    const SectionReader::Section s = SectionReader::find(file);
-    QCOMPARE(s.genStart, genStart);
-    QCOMPARE(s.lines, file.mid(qMax(genStart, 0), sectionSize));
+    const Result<SectionReader::Section> s = SectionReader::find(file);
     if (genStart < 0) {
-        QCOMPARE(s.status, SectionReader::Section::NotGenerated);
-        QCOMPARE(s.message, QStringLiteral("Form Code does not comply with Generated code format"));
-    } else {
-        QCOMPARE(s.status, SectionReader::Section::Read);
-        QVERIFY(s.message.isEmpty());
+        QVERIFY(!s.ok());
+        QCOMPARE(s.message(),
+                 QStringLiteral("Form Code does not comply with Generated code format"));
+        return;
     }
+    QVERIFY(s.ok());
+    QCOMPARE(s.value().genStart, genStart);
+    QCOMPARE(s.value().lines, file.mid(genStart, sectionSize));
 }
 
 void TestSectionReader::readAcceptsEveryLineEnd_data()
@@ -115,20 +115,20 @@ void TestSectionReader::readAcceptsEveryLineEnd()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(exampleFile().join(end) + end);
     f.close();
-    const SectionReader::Section s = SectionReader::read(path);
-    QCOMPARE(s.status, SectionReader::Section::Read);
-    QCOMPARE(s.genStart, 2);
-    QCOMPARE(s.lines, exampleFile().mid(2));
+    const Result<SectionReader::Section> s = SectionReader::read(path);
+    QVERIFY(s.ok());
+    QCOMPARE(s.value().genStart, 2);
+    QCOMPARE(s.value().lines, exampleFile().mid(2));
+    QCOMPARE(s.value().bytes, exampleFile().mid(2).join(end) + end);
 }
 
 void TestSectionReader::readMissingFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Gone.txt"));
-    const SectionReader::Section s = SectionReader::read(path);
-    QCOMPARE(s.status, SectionReader::Section::Unreadable);
-    QVERIFY(s.lines.isEmpty());
-    QVERIFY(s.message.startsWith(QStringLiteral("Cannot read the program file ") + path));
+    const Result<SectionReader::Section> s = SectionReader::read(path);
+    QVERIFY(!s.ok());
+    QVERIFY(s.message().startsWith(QStringLiteral("Cannot read the program file ") + path));
 }
 
 void TestSectionReader::formTable_data()

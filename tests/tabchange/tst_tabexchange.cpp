@@ -29,10 +29,10 @@ Lines move(const Lines &section, int rangeStart, int rangeEnd, int from, int to)
     const QStringList entries = SectionReader::listObjects(section, rangeStart, rangeEnd).entries;
     const int sel = SectionReader::entryIndex(entries.at(from - 1));
     const int target = SectionReader::entryIndex(entries.at(to - 1));
-    const TabExchange::Prepared p = TabExchange::prepare(section, sel, from, target, to);
-    if (!p.ok())
-        qFatal("exchange refused: %s", qPrintable(p.message));
-    return TabExchange::exchange(section, sel, p.moved, target, p.target);
+    const Result<TabExchange::Prepared> p = TabExchange::prepare(section, sel, from, target, to);
+    if (!p)
+        qFatal("exchange refused: %s", qPrintable(p.message()));
+    return TabExchange::exchange(section, sel, p.value().moved, target, p.value().target);
 }
 
 // A generated program held as a model, rendered to section lines with every object's
@@ -156,8 +156,9 @@ void TestTabExchange::collectBlock()
 void TestTabExchange::workedExample()
 {
     const Lines section = exampleSection();
-    const TabExchange::Prepared p = TabExchange::prepare(section, 3, 1, 7, 2);
-    QVERIFY(p.ok());
+    const Result<TabExchange::Prepared> r = TabExchange::prepare(section, 3, 1, 7, 2);
+    QVERIFY(r.ok());
+    const TabExchange::Prepared &p = r.value();
     QCOMPARE(p.moved, (Lines{"New object", " Set Ctl(2) = OkButton", "Ctl(2).Caption = OK"}));
     QCOMPARE(p.target, (Lines{"New object", " SET Ctl(1) = NameBox", "Ctl(1).Text = empty"}));
     QCOMPARE(TabExchange::nameText(p.moved.at(1)), QByteArray(" OkButton"));
@@ -265,12 +266,10 @@ void TestTabExchange::refused()
     QFETCH(int, sel);
     QFETCH(int, target);
     QFETCH(QString, messagePart);
-    const TabExchange::Prepared p = TabExchange::prepare(section, sel, 1, target, 2);
+    const Result<TabExchange::Prepared> p = TabExchange::prepare(section, sel, 1, target, 2);
     QVERIFY(!p.ok());
-    QVERIFY2(p.message.contains(messagePart), qPrintable(p.message));
-    QVERIFY(p.message.endsWith(QStringLiteral("Nothing was changed.")));
-    QVERIFY(p.moved.isEmpty());
-    QVERIFY(p.target.isEmpty());
+    QVERIFY2(p.message().contains(messagePart), qPrintable(p.message()));
+    QVERIFY(p.message().endsWith(QStringLiteral("Nothing was changed.")));
 }
 
 // Many generated programs: several forms, blocks of different lengths, names that contain
