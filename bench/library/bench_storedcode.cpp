@@ -3,7 +3,6 @@
 // reading the same file's bytes in the same run; several runs give a median and a spread.
 
 #include "benchutil.h"
-#include "actionhost.h"
 #include "fakeplatform.h"
 #include "librarypanel.h"
 #include "storedcode.h"
@@ -27,21 +26,6 @@ namespace {
 
 constexpr int snippetCount = 100000;
 constexpr int runs = 7;
-
-class Host : public ActionHost
-{
-public:
-    QString actionCaption() const override { return m_caption; }
-    void setActionCaption(const QString &caption) override { m_caption = caption; }
-    void setActionEnabled(bool) override {}
-    QString copyText() const override { return m_copy; }
-    void setCopyText(const QString &text) override { m_copy = text; }
-    void focusCopyText() override {}
-
-private:
-    QString m_caption;
-    QString m_copy;
-};
 
 QString title(int i)
 {
@@ -110,8 +94,7 @@ int main(int argc, char **argv)
                timeNs([&] { checksum += StoredCode::readSnippet(path, firstTitle).size(); }));
 
         FakePlatform platform;
-        Host host;
-        LibraryPanel panel(platform, host, nullptr);
+        LibraryPanel panel(platform, nullptr);
         panel.Form_Load();
         auto *box = panel.findChild<QComboBox *>(QStringLiteral("CboCode"));
         auto *code = panel.findChild<QPlainTextEdit *>(QStringLiteral("CodeBox"));

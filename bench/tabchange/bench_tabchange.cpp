@@ -4,7 +4,6 @@
 // to a new file) in the same run; several runs give a median and a spread.
 
 #include "benchutil.h"
-#include "actionhost.h"
 #include "diskfilesteps.h"
 #include "fakeplatform.h"
 #include "rewrite.h"
@@ -31,17 +30,6 @@ namespace {
 constexpr int runs = 5;
 constexpr int headLines = 100;
 constexpr int furtherLines = 7; // a block is 9 lines, then its apostrophe line
-
-class Host : public ActionHost
-{
-public:
-    QString actionCaption() const override { return {}; }
-    void setActionCaption(const QString &) override {}
-    void setActionEnabled(bool) override {}
-    QString copyText() const override { return {}; }
-    void setCopyText(const QString &) override {}
-    void focusCopyText() override {}
-};
 
 QByteArray buildFile(int objects)
 {
@@ -94,9 +82,8 @@ void benchSize(int objects)
     writeFile(program, bytes);
 
     FakePlatform platform;
-    Host host;
     QWidget window;
-    TabPanel panel(platform, host, &window);
+    TabPanel panel(platform, &window);
     panel.Form_Load();
     panel.show();
     auto *combo2 = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));

@@ -16,22 +16,6 @@
 
 using namespace Controls;
 
-namespace {
-
-// Heights and tops of the mode panels, in twips.
-constexpr int hiddenPanelHeight = 195;
-constexpr int picture1Height = 4320;
-constexpr int picture2Height = 4300;
-constexpr int picture3Height = 4200;
-constexpr int picture2ShownTop = 360;
-constexpr int picture2HiddenTop = 4500;
-
-const QString createCode = QStringLiteral("CREATE Code");
-const QString copyCaption = QStringLiteral("COPY");
-const QString preview = QStringLiteral("Preview");
-
-} // namespace
-
 Prog::Prog(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Prog"));
@@ -54,7 +38,7 @@ void Prog::buildControls()
 
     // Stacking order: the mode-0 controls at the bottom, the shared controls and the mode
     // panels above them; the action button is drawn over the copy carrier it contains.
-    m_arrays = new ArrayPanel(m_platform, *this, m_client);
+    m_panels[0] = new ArrayPanel(m_platform, m_client);
     m_command1 = makeControl<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), 60, 0, 1275, 315);
     m_combo1 = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
     makeEditableList(m_combo1);
@@ -63,9 +47,13 @@ void Prog::buildControls()
     place(m_texttocopy, 120, 4740, 975, 315);
     m_cbut2 = makeControl<QPushButton>(m_client, "Cbut2", {}, 60, 4740, 1215, 315);
     m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740, 1575, 315);
-    m_picture1 = new LibraryPanel(m_platform, *this, m_client);
-    m_picture2 = new DialogPanel(m_platform, *this, m_client);
-    m_picture3 = new TabPanel(m_platform, *this, m_client);
+    m_panels[1] = new LibraryPanel(m_platform, m_client);
+    m_panels[2] = new DialogPanel(m_platform, m_client);
+    m_panels[3] = new TabPanel(m_platform, m_client);
+    for (ModePanel *panel : m_panels) {
+        panel->setCopyCarrier(m_texttocopy);
+        connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
+    }
     for (QPushButton *b : {m_command1, m_cbut2, m_command4})
         setDesignFont(b, 8.25, true);
 
@@ -95,162 +83,57 @@ void Prog::Form_Load()
 {
     m_platform.setTopmost(this, true);
     move(300, 100);
-    m_cbut2->setText(createCode);
-    m_arrays->Form_Load();
+    m_panels[0]->Form_Load();
     m_combo1->addItems({QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
                         QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")});
     m_combo1->setCurrentIndex(-1);
     m_combo1->setEditText(QStringLiteral("Objects Arrays"));
-    m_picture1->Form_Load();
-    m_picture2->Form_Load();
-    m_picture3->Form_Load();
+    for (int mode = 1; mode < int(m_panels.size()); ++mode)
+        m_panels[mode]->Form_Load();
 }
 
-bool Prog::isShown(const QWidget *panel) const
+ModePanel *Prog::current() const
 {
-    return !panel->isHidden();
+    for (int mode = 1; mode < int(m_panels.size()); ++mode) {
+        if (!m_panels[mode]->isHidden())
+            return m_panels[mode];
+    }
+    return m_panels[0];
+}
+
+void Prog::showAction()
+{
+    const ModePanel::Action &action = current()->action();
+    m_cbut2->setText(action.caption);
+    m_cbut2->setEnabled(action.enabled);
 }
 
 void Prog::Combo1_Click()
 {
-    switch (m_combo1->currentIndex()) {
-    case 0:
-        m_picture1->hide();
-        setHeight(m_picture1, hiddenPanelHeight);
-        m_picture2->hide();
-        setHeight(m_picture2, hiddenPanelHeight);
-        setTop(m_picture2, picture2HiddenTop);
-        m_picture3->hide();
-        setHeight(m_picture3, hiddenPanelHeight);
-        m_cbut2->setText(createCode);
-        m_cbut2->setEnabled(true);
-        break;
-    case 1:
-        setHeight(m_picture1, picture1Height);
-        m_picture1->show();
-        m_picture2->hide();
-        setHeight(m_picture2, hiddenPanelHeight);
-        setTop(m_picture2, picture2HiddenTop);
-        m_picture3->hide();
-        setHeight(m_picture3, hiddenPanelHeight);
-        m_cbut2->setText(QStringLiteral("Copy Key"));
-        m_cbut2->setEnabled(true);
-        m_picture1->enterMode();
-        break;
-    case 2:
-        m_picture2->show();
-        setTop(m_picture2, picture2ShownTop);
-        setHeight(m_picture2, picture2Height);
-        m_picture3->hide();
-        setHeight(m_picture3, hiddenPanelHeight);
-        m_picture1->hide();
-        setHeight(m_picture1, hiddenPanelHeight);
-        m_cbut2->setText(preview);
-        m_cbut2->setEnabled(true);
-        m_picture2->enterMode();
-        break;
-    case 3:
-        m_picture3->show();
-        setHeight(m_picture3, picture3Height);
-        m_picture2->hide();
-        setHeight(m_picture2, hiddenPanelHeight);
-        setTop(m_picture2, picture2HiddenTop);
-        m_picture1->hide();
-        setHeight(m_picture1, hiddenPanelHeight);
-        m_cbut2->setText(QString());
-        m_cbut2->setEnabled(false);
-        m_picture3->enterMode();
-        break;
-    default:
+    const int mode = m_combo1->currentIndex();
+    if (mode < 0 || mode >= int(m_panels.size()))
         return;
+    for (int other = 0; other < int(m_panels.size()); ++other) {
+        if (other != mode)
+            m_panels[other]->leaveMode();
     }
+    m_panels[mode]->enterMode();
     // Show the start of a mode name that is wider than the selector.
     m_combo1->lineEdit()->setCursorPosition(0);
-    // The mode-0 controls lie under the panels; keep them out of the keyboard's way too.
-    m_arrays->setVisible(m_combo1->currentIndex() == 0);
 }
 
 void Prog::CBut2_click()
 {
-    if (isShown(m_picture1)) {
-        const QString caption = m_cbut2->text();
-        if (caption == QLatin1String("Store Code")) {
-            m_picture1->WriteFile();
-        } else if (caption == QLatin1String("COPY CODE")) {
-            m_picture1->CopyC();
-            m_platform.setClipboardText(copyText());
-        } else if (caption == QLatin1String("Copy Key")) {
-            m_picture1->CopyK();
-            m_platform.setClipboardText(copyText());
-        }
-        return;
-    }
-    if (isShown(m_picture2) && m_cbut2->text() == preview && !m_picture2->BuildDialogCode())
-        return;
-    if (!isShown(m_picture2) && m_cbut2->text() == createCode && !m_arrays->fitCheck())
-        return;
-
-    const QString caption = m_cbut2->text();
-    if (caption == createCode) {
-        m_arrays->Builtarray();
-        m_cbut2->setText(copyCaption);
-    } else if (caption == preview) {
-        setCopyText(m_picture2->generatedText());
-        focusCopyText();
-        m_cbut2->setText(copyCaption);
-    } else if (caption == copyCaption) {
-        m_platform.setClipboardText(copyText());
-        m_cbut2->setText(isShown(m_picture2) ? preview : createCode);
-        m_cbut2->setEnabled(false);
-    }
+    current()->actionClicked();
 }
 
 void Prog::Command1_Click()
 {
-    if (isShown(m_picture1))
-        m_picture1->Command1_Click();
-    else if (isShown(m_picture2))
-        m_picture2->Command1_Click();
-    else if (isShown(m_picture3))
-        m_picture3->Command1_Click();
-    else
-        m_arrays->Command1_Click();
+    current()->Command1_Click();
 }
 
 void Prog::Command4_Click()
 {
     m_platform.setTopmost(this, false);
     m_platform.quit();
-}
-
-QString Prog::actionCaption() const
-{
-    return m_cbut2->text();
-}
-
-void Prog::setActionCaption(const QString &caption)
-{
-    m_cbut2->setText(caption);
-}
-
-void Prog::setActionEnabled(bool enabled)
-{
-    m_cbut2->setEnabled(enabled);
-}
-
-QString Prog::copyText() const
-{
-    return m_texttocopy->text();
-}
-
-void Prog::setCopyText(const QString &text)
-{
-    m_texttocopy->setText(text);
-}
-
-void Prog::focusCopyText()
-{
-    m_texttocopy->setFocus(Qt::OtherFocusReason);
-    // The focus event arrives only when the window is active; select the text in any case.
-    m_texttocopy->SetSelected();
 }

@@ -1,23 +1,20 @@
 #pragma once
 
-#include "actionhost.h"
-
 #include <QMainWindow>
 
-class ArrayPanel;
+#include <array>
+
 class CopyCarrier;
-class DialogPanel;
-class LibraryPanel;
+class ModePanel;
 class Platform;
 class QAction;
 class QComboBox;
 class QMenu;
 class QPushButton;
-class TabPanel;
 
 // The main window: the mode selector, the action button and its copy carrier, RESET, EXIT,
-// the services menu, and the four mode panels.
-class Prog : public QMainWindow, private ActionHost
+// the services menu, and the four mode panels, one per mode, which it shows and dispatches to.
+class Prog : public QMainWindow
 {
     Q_OBJECT
 
@@ -42,15 +39,10 @@ private:
     void buildMenu();
     void Form_Load();
 
-    bool isShown(const QWidget *panel) const;
-
-    // ActionHost
-    QString actionCaption() const override;
-    void setActionCaption(const QString &caption) override;
-    void setActionEnabled(bool enabled) override;
-    QString copyText() const override;
-    void setCopyText(const QString &text) override;
-    void focusCopyText() override;
+    // The panel of the current mode: the shown one of Picture1 to Picture3, else mode 0's.
+    ModePanel *current() const;
+    // Shows the current panel's action on the action button.
+    void showAction();
 
     Platform &m_platform;
     QWidget *m_client = nullptr;
@@ -59,10 +51,8 @@ private:
     QPushButton *m_cbut2 = nullptr;
     CopyCarrier *m_texttocopy = nullptr;
     QPushButton *m_command4 = nullptr;
-    ArrayPanel *m_arrays = nullptr;
-    LibraryPanel *m_picture1 = nullptr;
-    DialogPanel *m_picture2 = nullptr;
-    TabPanel *m_picture3 = nullptr;
+    // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
+    std::array<ModePanel *, 4> m_panels{};
     QMenu *m_svs = nullptr;
     QString m_helpFile;
 };

@@ -1,6 +1,5 @@
 #include "arraypanel.h"
 
-#include "actionhost.h"
 #include "arraycode.h"
 #include "controls.h"
 #include "fitcheck.h"
@@ -14,8 +13,8 @@
 
 using namespace Controls;
 
-ArrayPanel::ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent)
-    : QWidget(parent), m_platform(platform), m_host(host)
+ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
+    : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("ArrayPanel"));
     place(this, 0, 0, 3990, 5100);
@@ -127,6 +126,7 @@ void ArrayPanel::setBoxDefaults()
 
 void ArrayPanel::Form_Load()
 {
+    setStep(Step::Create, true);
     m_custins->hide();
     m_spcr->hide();
     m_spacelbl->hide();
@@ -169,8 +169,8 @@ void ArrayPanel::StandArray()
     m_settings.TopBase = TextOrNumber::fromText(m_leftbox->text());
     m_settings.ObjWidth = TextOrNumber::fromText(m_widthbox->text());
     m_settings.ObjHeight = TextOrNumber::fromText(m_highbox->text());
-    m_host.setCopyText(ArrayCode::standardCode(m_settings, m_textnum->text()));
-    m_host.focusCopyText();
+    setCopyText(ArrayCode::standardCode(m_settings, m_textnum->text()));
+    focusCopyText();
 }
 
 void ArrayPanel::CustArray()
@@ -180,8 +180,8 @@ void ArrayPanel::CustArray()
         m_platform.messageBox(refusal);
         return;
     }
-    m_host.setCopyText(ArrayCode::customizedCode(m_settings));
-    m_host.focusCopyText();
+    setCopyText(ArrayCode::customizedCode(m_settings));
+    focusCopyText();
 }
 
 void ArrayPanel::OptionObject_Click(int Index)
@@ -269,10 +269,43 @@ void ArrayPanel::Custins_Click()
     m_custins->hide();
 }
 
+void ArrayPanel::setStep(Step step, bool enabled)
+{
+    m_step = step;
+    setAction(step == Step::Create ? QStringLiteral("CREATE Code") : copyCaption(), enabled);
+}
+
+void ArrayPanel::enterMode()
+{
+    show();
+    setStep(Step::Create, true);
+}
+
+// The mode-0 controls lie under the panels; hidden, they are out of the keyboard's way too.
+void ArrayPanel::leaveMode()
+{
+    hide();
+}
+
+void ArrayPanel::actionClicked()
+{
+    switch (m_step) {
+    case Step::Create:
+        if (!fitCheck())
+            return;
+        Builtarray();
+        setStep(Step::Copy, true);
+        break;
+    case Step::Copy:
+        m_platform.setClipboardText(copyText());
+        setStep(Step::Create, false);
+        break;
+    }
+}
+
 void ArrayPanel::Command1_Click()
 {
-    m_host.setActionCaption(QStringLiteral("CREATE Code"));
-    m_host.setActionEnabled(true);
+    setStep(Step::Create, true);
     for (QRadioButton *o : m_optionObject)
         clearOption(o);
     setBoxDefaults();
@@ -283,5 +316,5 @@ void ArrayPanel::Command1_Click()
     m_spcr->hide();
     m_spacelbl->hide();
     m_spcr->setText(QStringLiteral("0"));
-    m_host.setCopyText({});
+    setCopyText({});
 }

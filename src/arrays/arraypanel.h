@@ -1,12 +1,10 @@
 #pragma once
 
 #include "arraysettings.h"
-
-#include <QWidget>
+#include "modepanel.h"
 
 #include <array>
 
-class ActionHost;
 class Platform;
 class QGroupBox;
 class QLabel;
@@ -16,21 +14,25 @@ class QRadioButton;
 
 // The controls of mode 0 "Objects Arrays", which lie directly on the window: a frameless
 // container at the window's origin, so the design positions hold as they are.
-class ArrayPanel : public QWidget
+class ArrayPanel : public ModePanel
 {
     Q_OBJECT
 
 public:
-    ArrayPanel(Platform &platform, ActionHost &host, QWidget *parent);
+    ArrayPanel(Platform &platform, QWidget *parent);
 
     // Start-up: hides the spacer and the entry button and sets the box defaults.
-    void Form_Load();
+    void Form_Load() override;
+    void enterMode() override;
+    void leaveMode() override;
+    // RESET while no mode panel is shown.
+    void Command1_Click() override;
+    // "CREATE Code": checks the fit and writes the code into the copy carrier; then "COPY".
+    void actionClicked() override;
     // Whether the objects fit the selected device's screen; shows the message when not.
     bool fitCheck();
     // Writes the array code of the chosen layout into the copy carrier.
     void Builtarray();
-    // RESET while no mode panel is shown.
-    void Command1_Click();
 
     // A kind option became selected: names the array after the kind and the running count.
     void OptionObject_Click(int Index);
@@ -51,12 +53,16 @@ public:
     const ArraySettings &arraySettings() const { return m_settings; }
 
 private:
+    // The action button's two steps.
+    enum class Step { Create, Copy };
+    void setStep(Step step, bool enabled);
+
     void setBoxDefaults();
     void clearBoxes();
 
     Platform &m_platform;
-    ActionHost &m_host;
     ArraySettings m_settings;
+    Step m_step = Step::Create;
 
     QGroupBox *m_frame1 = nullptr;
     std::array<QRadioButton *, 6> m_optionObject{};

@@ -1,6 +1,5 @@
 #include "dialogpanel.h"
 
-#include "actionhost.h"
 #include "controls.h"
 #include "dialogcode.h"
 #include "platform.h"
@@ -15,6 +14,12 @@
 using namespace Controls;
 
 namespace {
+
+// The panel's place while shown and while hidden, in twips: hidden, it lies below the window.
+constexpr int shownTop = 360;
+constexpr int shownHeight = 4300;
+constexpr int hiddenTop = 4500;
+constexpr int hiddenHeight = 195;
 
 QComboBox *createList(QWidget *parent, const char *name, int top)
 {
@@ -32,8 +37,8 @@ void clearList(QComboBox *box)
 
 } // namespace
 
-DialogPanel::DialogPanel(Platform &platform, ActionHost &host, QWidget *parent)
-    : QFrame(parent), m_platform(platform), m_host(host)
+DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
+    : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture2"));
     place(this, 60, 4500, 3855, 195);
@@ -99,8 +104,42 @@ void DialogPanel::Form_Load()
     m_settings.ModalValue = 0;
 }
 
+void DialogPanel::setStep(Step step, bool enabled)
+{
+    m_step = step;
+    setAction(step == Step::Preview ? QStringLiteral("Preview") : copyCaption(), enabled);
+}
+
+void DialogPanel::leaveMode()
+{
+    hide();
+    setHeight(this, hiddenHeight);
+    setTop(this, hiddenTop);
+}
+
+void DialogPanel::actionClicked()
+{
+    switch (m_step) {
+    case Step::Preview:
+        if (!BuildDialogCode())
+            return;
+        setCopyText(generatedText());
+        focusCopyText();
+        setStep(Step::Copy, true);
+        break;
+    case Step::Copy:
+        m_platform.setClipboardText(copyText());
+        setStep(Step::Preview, false);
+        break;
+    }
+}
+
 void DialogPanel::enterMode()
 {
+    show();
+    setTop(this, shownTop);
+    setHeight(this, shownHeight);
+    setStep(Step::Preview, true);
     // Selecting runs the handler; an option already selected has to be run by hand.
     if (m_opt2->isChecked())
         Opt2_click();

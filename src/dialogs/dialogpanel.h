@@ -1,10 +1,8 @@
 #pragma once
 
 #include "dialogsettings.h"
+#include "modepanel.h"
 
-#include <QFrame>
-
-class ActionHost;
 class Platform;
 class QCheckBox;
 class QComboBox;
@@ -15,27 +13,35 @@ class QRadioButton;
 
 // Panel Picture2, mode 2 "Msg-Input Box": describes a message box or input box, previews
 // it and generates its code.
-class DialogPanel : public QFrame
+class DialogPanel : public ModePanel
 {
     Q_OBJECT
 
 public:
-    DialogPanel(Platform &platform, ActionHost &host, QWidget *parent);
+    DialogPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the three lists and the answer-test lines.
-    void Form_Load();
+    void Form_Load() override;
     // Entering mode 2: selects "Msg Box" and runs its handler.
-    void enterMode();
+    void enterMode() override;
+    void leaveMode() override;
+    // "Preview": builds the code, shows the preview and puts the code into the copy carrier;
+    // then "COPY".
+    void actionClicked() override;
     // Builds the code and shows the preview; false when the click must end.
     bool BuildDialogCode();
     // The code built by the last successful BuildDialogCode.
     QString generatedText() const;
     // RESET while this panel is shown.
-    void Command1_Click();
+    void Command1_Click() override;
 
     const DialogSettings &settings() const { return m_settings; }
 
 private:
+    // The action button's two steps.
+    enum class Step { Preview, Copy };
+    void setStep(Step step, bool enabled);
+
     void Opt1_click();
     void Opt2_click();
     void Opt3_click();
@@ -47,7 +53,7 @@ private:
     void SetEnabled();
 
     Platform &m_platform;
-    ActionHost &m_host;
+    Step m_step = Step::Preview;
 
     QRadioButton *m_opt1 = nullptr;
     QRadioButton *m_opt2 = nullptr;

@@ -1,6 +1,5 @@
 #include "librarypanel.h"
 
-#include "actionhost.h"
 #include "controls.h"
 #include "paths.h"
 #include "platform.h"
@@ -17,10 +16,10 @@ using namespace Controls;
 
 namespace {
 
-const QString storeCode = QStringLiteral("Store Code");
-const QString copyCode = QStringLiteral("COPY CODE");
-const QString copyKey = QStringLiteral("Copy Key");
 const QString keyword = QStringLiteral("Keyword");
+
+constexpr int shownHeight = 4320; // twips
+constexpr int hiddenHeight = 195;
 
 QString storedCodePath()
 {
@@ -29,8 +28,8 @@ QString storedCodePath()
 
 } // namespace
 
-LibraryPanel::LibraryPanel(Platform &platform, ActionHost &host, QWidget *parent)
-    : QFrame(parent), m_platform(platform), m_host(host)
+LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
+    : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture1"));
     place(this, 60, 360, 3855, 195);
@@ -64,9 +63,45 @@ void LibraryPanel::Form_Load()
     m_cboCode->setEditText(QString());
 }
 
+void LibraryPanel::setStep(Step step, bool enabled)
+{
+    static const QString captions[] = {QStringLiteral("Copy Key"), QString(),
+                                       QStringLiteral("COPY CODE"), QStringLiteral("Store Code")};
+    m_step = step;
+    setAction(captions[int(step)], enabled);
+}
+
 void LibraryPanel::enterMode()
 {
+    setHeight(this, shownHeight);
+    show();
+    setStep(Step::CopyKey, true);
     m_keyType->setText(keyword);
+}
+
+void LibraryPanel::leaveMode()
+{
+    hide();
+    setHeight(this, hiddenHeight);
+}
+
+void LibraryPanel::actionClicked()
+{
+    switch (m_step) {
+    case Step::Store:
+        WriteFile();
+        break;
+    case Step::CopyCode:
+        CopyC();
+        m_platform.setClipboardText(copyText());
+        break;
+    case Step::CopyKey:
+        CopyK();
+        m_platform.setClipboardText(copyText());
+        break;
+    case Step::Nothing:
+        break;
+    }
 }
 
 void LibraryPanel::CboCode_click(int position)
@@ -83,7 +118,7 @@ void LibraryPanel::CboCode_click(int position)
             return;
         CodeSearch();
         m_keyType->setText(QStringLiteral("Dropdown again for stored code or..."));
-        m_host.setActionCaption(QString());
+        setStep(Step::Nothing, action().enabled);
         m_codeBut->show();
     } else {
         ReadFile();
@@ -118,8 +153,7 @@ void LibraryPanel::CodeSearch()
 void LibraryPanel::ReadFile()
 {
     m_itemList = StoredCode::readSnippet(storedCodePath(), m_cboCode->currentText());
-    m_host.setActionCaption(copyCode);
-    m_host.setActionEnabled(true);
+    setStep(Step::CopyCode, true);
     OpenCode(m_itemList);
 }
 
@@ -128,8 +162,7 @@ void LibraryPanel::CodeBut_Click()
     m_cboCode->setEditText(QString());
     m_codeBox->clear();
     m_keyType->setText(QStringLiteral(" Code's Title"));
-    m_host.setActionEnabled(true);
-    m_host.setActionCaption(storeCode);
+    setStep(Step::Store, true);
 }
 
 void LibraryPanel::WriteFile()
@@ -153,21 +186,21 @@ void LibraryPanel::WriteFile()
     m_cboCode->setEditText(QString());
     m_codeBox->clear();
     m_keyType->setText(keyword);
-    m_host.setActionCaption(copyKey);
+    setStep(Step::CopyKey, action().enabled);
 }
 
 void LibraryPanel::CopyK()
 {
     if (m_cboCode->currentText().startsWith(QLatin1String("--E")))
         return;
-    m_host.setCopyText(selectedText(m_codeBox));
-    m_host.focusCopyText();
+    setCopyText(selectedText(m_codeBox));
+    focusCopyText();
 }
 
 void LibraryPanel::CopyC()
 {
-    m_host.setCopyText(plainText(m_codeBox));
-    m_host.focusCopyText();
+    setCopyText(plainText(m_codeBox));
+    focusCopyText();
 }
 
 void LibraryPanel::Command1_Click()
@@ -175,7 +208,6 @@ void LibraryPanel::Command1_Click()
     m_cboCode->setEditText(QString());
     m_codeBox->clear();
     m_codeBut->hide();
-    m_host.setActionCaption(copyKey);
-    m_host.setActionEnabled(true);
+    setStep(Step::CopyKey, true);
     m_keyType->setText(QStringLiteral("KeyWords"));
 }

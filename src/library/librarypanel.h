@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QFrame>
+#include "modepanel.h"
 
-class ActionHost;
 class Platform;
 class QComboBox;
 class QLabel;
@@ -12,23 +11,28 @@ class QPushButton;
 
 // Panel Picture1, mode 1 "Keyword/ErrorCode": the reference tables and the user's
 // stored code snippets.
-class LibraryPanel : public QFrame
+class LibraryPanel : public ModePanel
 {
     Q_OBJECT
 
 public:
-    LibraryPanel(Platform &platform, ActionHost &host, QWidget *parent);
+    LibraryPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the category list.
-    void Form_Load();
+    void Form_Load() override;
     // Entering mode 1.
-    void enterMode();
+    void enterMode() override;
+    void leaveMode() override;
+    // RESET while this panel is shown.
+    void Command1_Click() override;
+    // "Copy Key", "COPY CODE" or "Store Code", by the panel's state; an empty caption does
+    // nothing.
+    void actionClicked() override;
+
     // The action button's operations in this mode.
     void WriteFile();
     void CopyC();
     void CopyK();
-    // RESET while this panel is shown.
-    void Command1_Click();
 
     // A choice in the category and title list.
     void CboCode_click(int position);
@@ -36,6 +40,11 @@ public:
     void CodeBut_Click();
 
 private:
+    // What the action button does: its states while browsing, with titles listed, with a
+    // snippet shown and while a snippet is entered.
+    enum class Step { CopyKey, Nothing, CopyCode, Store };
+    void setStep(Step step, bool enabled);
+
     // Appends the items of a bar-separated list to the code box, one per line, and empties it.
     void OpenCode(QString &list);
     // Appends the stored titles to the list, or tells that there are none.
@@ -44,7 +53,7 @@ private:
     void ReadFile();
 
     Platform &m_platform;
-    ActionHost &m_host;
+    Step m_step = Step::CopyKey;
 
     QComboBox *m_cboCode = nullptr;
     QLabel *m_keyType = nullptr;

@@ -1,6 +1,5 @@
 #include "tabpanel.h"
 
-#include "actionhost.h"
 #include "controls.h"
 #include "paths.h"
 #include "platform.h"
@@ -18,6 +17,9 @@ using namespace Controls;
 
 namespace {
 
+constexpr int shownHeight = 4200; // twips
+constexpr int hiddenHeight = 195;
+
 void whiteBackground(QLabel *label)
 {
     label->setAutoFillBackground(true);
@@ -31,8 +33,8 @@ void whiteBackground(QLabel *label)
 
 } // namespace
 
-TabPanel::TabPanel(Platform &platform, ActionHost &host, QWidget *parent)
-    : QFrame(parent), m_platform(platform), m_host(host)
+TabPanel::TabPanel(Platform &platform, QWidget *parent)
+    : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture3"));
     place(this, 60, 420, 3855, 195);
@@ -95,6 +97,9 @@ void TabPanel::Form_Load()
 
 void TabPanel::enterMode()
 {
+    show();
+    setHeight(this, shownHeight);
+    setAction({}, false);
     if (!m_samplesChecked) {
         m_samplesChecked = true;
         const QStringList problems = Paths::samplesProblems();
@@ -103,6 +108,14 @@ void TabPanel::enterMode()
     }
     offerLeftoverBackups();
 }
+
+void TabPanel::leaveMode()
+{
+    hide();
+    setHeight(this, hiddenHeight);
+}
+
+void TabPanel::actionClicked() {}
 
 void TabPanel::offerLeftoverBackups()
 {

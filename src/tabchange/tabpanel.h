@@ -2,11 +2,11 @@
 
 #include "diskfilesteps.h"
 
+#include "modepanel.h"
+
 #include <QByteArray>
-#include <QFrame>
 #include <QList>
 
-class ActionHost;
 class Platform;
 class QComboBox;
 class QLabel;
@@ -14,20 +14,23 @@ class QListWidget;
 
 // Panel Picture3, mode 3 "TabChange": lists the forms and objects of a program file and
 // exchanges the TAB positions of two objects, rewriting the file.
-class TabPanel : public QFrame
+class TabPanel : public ModePanel
 {
     Q_OBJECT
 
 public:
-    TabPanel(Platform &platform, ActionHost &host, QWidget *parent);
+    TabPanel(Platform &platform, QWidget *parent);
 
     // Start-up: lists the program files of the Samples folder.
-    void Form_Load();
+    void Form_Load() override;
     // TabChange chosen: says once what keeps the Samples folder from being listed, and every
-    // time which backups an interrupted rewrite left there, offering to restore them.
-    void enterMode();
+    // time which backups an interrupted rewrite left there, offering to restore them. The
+    // action button is not used in this mode.
+    void enterMode() override;
+    void leaveMode() override;
     // RESET while this panel is shown.
-    void Command1_Click();
+    void Command1_Click() override;
+    void actionClicked() override;
 
 private:
     // The user picks a program file, a form, an object, a new TAB position.
@@ -50,7 +53,6 @@ private:
     static void setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines);
 
     Platform &m_platform;
-    ActionHost &m_host;
 
     QLabel *m_label14 = nullptr;
     QComboBox *m_combo2 = nullptr;
