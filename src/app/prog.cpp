@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "copycarrier.h"
 #include "dialogpanel.h"
+#include "fitcheck.h"
 #include "librarypanel.h"
 #include "platform.h"
 #include "tabpanel.h"
@@ -68,6 +69,16 @@ void Prog::buildControls()
     m_picture3 = new TabPanel(m_platform, *this, m_client);
     for (QPushButton *b : {m_command1, m_cbut2, m_command4})
         setDesignFont(b, 8.25, true);
+    // The form picture outlines the screen of the device chosen for arrays, by the fit
+    // check's limits: the horizontal one is the screen's width, the vertical one its height.
+    m_picture3->setDeviceScreen([this]() -> FormPlace::Screen {
+        const QString device = m_arrays->device();
+        const FitCheck::Limits limits =
+            device == QLatin1String("hpc") ? FitCheck::hpc : FitCheck::ppc;
+        if (device.isEmpty())
+            return {};
+        return {device, QSize(int(limits.horizontal), int(limits.vertical))};
+    });
 
     connect(m_combo1, &QComboBox::activated, this, &Prog::Combo1_Click);
     connect(m_cbut2, &QPushButton::clicked, this, &Prog::CBut2_click);
