@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "copycarrier.h"
 #include "dialogpanel.h"
+#include "fitcheck.h"
 #include "librarypanel.h"
 #include "platform.h"
 #include "tabpanel.h"
@@ -38,7 +39,8 @@ void Prog::buildControls()
 
     // Stacking order: the mode-0 controls at the bottom, the shared controls and the mode
     // panels above them; the action button is drawn over the copy carrier it contains.
-    m_panels[0] = new ArrayPanel(m_platform, m_client);
+    auto *arrays = new ArrayPanel(m_platform, m_client);
+    m_panels[0] = arrays;
     m_command1 = makeControl<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), 60, 0, 1275, 315);
     m_combo1 = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
     makeEditableList(m_combo1);
@@ -49,13 +51,24 @@ void Prog::buildControls()
     m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740, 1575, 315);
     m_panels[1] = new LibraryPanel(m_platform, m_client);
     m_panels[2] = new DialogPanel(m_platform, m_client);
-    m_panels[3] = new TabPanel(m_platform, m_client);
+    auto *tabs = new TabPanel(m_platform, m_client);
+    m_panels[3] = tabs;
     for (ModePanel *panel : m_panels) {
         panel->setCopyCarrier(m_texttocopy);
         connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
     }
     for (QPushButton *b : {m_command1, m_cbut2, m_command4})
         setDesignFont(b, 8.25, true);
+    // The form picture outlines the screen of the device chosen for arrays, by the fit
+    // check's limits: the horizontal one is the screen's width, the vertical one its height.
+    tabs->setDeviceScreen([arrays]() -> FormPlace::Screen {
+        const QString device = arrays->device();
+        const FitCheck::Limits limits =
+            device == QLatin1String("hpc") ? FitCheck::hpc : FitCheck::ppc;
+        if (device.isEmpty())
+            return {};
+        return {device, QSize(int(limits.horizontal), int(limits.vertical))};
+    });
 
     connect(m_combo1, &QComboBox::activated, this, &Prog::Combo1_Click);
     connect(m_cbut2, &QPushButton::clicked, this, &Prog::CBut2_click);

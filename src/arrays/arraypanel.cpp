@@ -150,6 +150,13 @@ bool ArrayPanel::fitCheck()
     return false;
 }
 
+QString ArrayPanel::device() const
+{
+    if (m_option1->isChecked())
+        return m_option1->text();
+    return m_option2->isChecked() ? m_option2->text() : QString();
+}
+
 void ArrayPanel::Builtarray()
 {
     if (m_optionDislpay[2]->isChecked())

@@ -31,6 +31,8 @@ public:
     void actionClicked() override;
     // Whether the objects fit the selected device's screen; shows the message when not.
     bool fitCheck();
+    // The device chosen for the fit check: "ppc", "hpc", or empty when none is.
+    QString device() const;
     // Writes the array code of the chosen layout into the copy carrier.
     void Builtarray();
 

@@ -1,14 +1,17 @@
 #include "tabpanel.h"
 
 #include "controls.h"
+#include "formpicture.h"
 #include "paths.h"
-#include "platform.h"
 #include "leftoverbackups.h"
+#include "platform.h"
 #include "rewrite.h"
 #include "sectionreader.h"
 #include "tabexchange.h"
+#include "taborder.h"
 #include "textfile.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -29,6 +32,14 @@ void whiteBackground(QLabel *label)
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(p);
+}
+
+// «Form1                 -1» gives «Form1»; the end entry gives nothing.
+QString formName(const QString &tableEntry)
+{
+    if (tableEntry.startsWith(QStringLiteral("°°°°°")))
+        return {};
+    return tableEntry.left(tableEntry.lastIndexOf(QLatin1Char('-'))).trimmed();
 }
 
 } // namespace
@@ -86,6 +97,20 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent)
             [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
     connect(m_list2, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
+
+    // The form picture comes from the object list's context menu or its shortcut, which works
+    // while the list is shown.
+    auto *showForm = new QAction(QStringLiteral("Show the form..."), m_list2);
+    showForm->setObjectName(QStringLiteral("ShowForm"));
+    showForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_list2->addAction(showForm);
+    m_list2->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(showForm, &QAction::triggered, this, &TabPanel::ShowForm);
+}
+
+void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
+{
+    m_deviceScreen = std::move(screen);
 }
 
 void TabPanel::Form_Load()
@@ -285,6 +310,11 @@ void TabPanel::SwapTab()
 {
     setLines(m_list5, m_newSection,
              TabExchange::exchange(m_section, m_selBlock, m_moved, m_targetBlock, m_target));
+    confirmChange();
+}
+
+void TabPanel::confirmChange()
+{
     const int answer = m_platform.messageBox(
         QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
         Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
@@ -295,6 +325,50 @@ void TabPanel::SwapTab()
         return;
     }
     UpdateList();
+}
+
+void TabPanel::ShowForm()
+{
+    if (m_picture || m_list2->count() == 0)
+        return;
+    const int form = qMax(m_combo4->currentIndex(), 0);
+    const QString name = form < m_combo4->count() ? formName(m_combo4->itemText(form)) : QString();
+    m_picture = new FormPicture(FormPlace::objects(m_section, m_rangeStart, m_rangeEnd),
+                                m_deviceScreen ? m_deviceScreen() : FormPlace::Screen{}, window());
+    m_picture->setWindowTitle(name.isEmpty() ? m_programName
+                                             : m_programName + QStringLiteral(" - ") + name);
+    connect(m_picture, &FormPicture::orderChanged, this, &TabPanel::showOrder);
+    connect(m_picture, &FormPicture::orderChosen, this, &TabPanel::ReorderTab);
+    // Closed without choosing: the list shows the order held in memory again.
+    connect(m_picture, &FormPicture::rejected, this,
+            [this] { showOrder(TabOrder::complete({}, int(m_list2->count()))); });
+    m_picture->placeBeside(window());
+    m_picture->show();
+}
+
+void TabPanel::showOrder(const QList<int> &order)
+{
+    const Result<QList<QByteArray>> reordered =
+        TabOrder::reorder(m_section, m_rangeStart, m_rangeEnd, order);
+    if (!reordered)
+        return;
+    const QStringList entries =
+        SectionReader::listObjects(reordered.value(), m_rangeStart, m_rangeEnd).entries;
+    for (int i = 0; i < m_list2->count() && i < entries.size(); ++i)
+        m_list2->item(i)->setText(entries.at(i));
+}
+
+void TabPanel::ReorderTab(const QList<int> &order)
+{
+    Result<QList<QByteArray>> reordered =
+        TabOrder::reorder(m_section, m_rangeStart, m_rangeEnd, order);
+    if (!reordered) {
+        m_platform.messageBox(reordered.message());
+        showOrder(TabOrder::complete({}, int(m_list2->count())));
+        return;
+    }
+    setLines(m_list5, m_newSection, std::move(reordered.value()));
+    confirmChange();
 }
 
 bool TabPanel::RewriteCode()

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "diskfilesteps.h"
+#include "formplace.h"
 
 #include "modepanel.h"
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 
+#include <functional>
+
+class FormPicture;
 class Platform;
 class QComboBox;
 class QLabel;
@@ -31,6 +36,8 @@ public:
     // RESET while this panel is shown.
     void Command1_Click() override;
     void actionClicked() override;
+    // Where the form picture finds the device screen to draw as a guide.
+    void setDeviceScreen(std::function<FormPlace::Screen()> screen);
 
 private:
     // The user picks a program file, a form, an object, a new TAB position.
@@ -42,6 +49,12 @@ private:
     void ListForms();
     void ListObjects();
     void SwapTab();
+    // The confirmation of a change built in List5, then the rewrite or not, and the refresh.
+    void confirmChange();
+    // The form picture: opening it, following its order in List2, and applying the order.
+    void ShowForm();
+    void showOrder(const QList<int> &order);
+    void ReorderTab(const QList<int> &order);
     // False when the file changed on disk since it was read, so nothing was written.
     bool RewriteCode();
     void UpdateList();
@@ -89,4 +102,6 @@ private:
     int m_selBlock = -1;
     int m_targetBlock = -1;
     bool m_samplesChecked = false;
+    std::function<FormPlace::Screen()> m_deviceScreen;
+    QPointer<FormPicture> m_picture;
 };

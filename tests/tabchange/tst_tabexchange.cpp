@@ -1,8 +1,12 @@
 #include "sectionreader.h"
 #include "tabexchange.h"
+#include "taborder.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 using Lines = QList<QByteArray>;
 
@@ -68,6 +72,47 @@ Lines render(const QList<Form> &forms, const Lines &tail)
     return out + tail;
 }
 
+// Several forms, blocks of different lengths, names that contain each other and occur again in
+// other lines, bytes of any encoding.
+QList<Form> randomForms(QRandomGenerator &rng)
+{
+    const QList<QByteArray> names{" Btn",       " Btn1", " Btn12", " MyBtn1",
+                                  " Btn1Label", " B",    "Btn",    " Ctl(1)"};
+    const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
+                                    "Ctl(%).Move(1, 2, 3)",    "Ctl(%).Text = \"\xe9t\xe9\"",
+                                    "x) = Mid(s, 2",           "Visible = True",
+                                    "Ctl(%).Tag = Btn1",       "Tag = Format(Now, \"hh:mm\")"};
+    const QList<QByteArray> openings{"New object", "New Button",
+                                     "AddObject \"Label\",\"L\",10,40,60,21"};
+    QList<Form> forms;
+    const int formCount = rng.bounded(1, 4);
+    for (int f = 0; f < formCount; ++f) {
+        Form form{"Form" + QByteArray::number(f + 1) + (rng.bounded(2) ? " As Window" : ""), {}};
+        const int objectCount = rng.bounded(1, 9);
+        for (int o = 0; o < objectCount; ++o) {
+            Object obj{openings.at(rng.bounded(int(openings.size()))),
+                       names.at(rng.bounded(int(names.size()))),
+                       {}};
+            const int lines = rng.bounded(0, 5);
+            for (int l = 0; l < lines; ++l)
+                obj.further << further.at(rng.bounded(int(further.size())));
+            form.objects << obj;
+        }
+        forms << form;
+    }
+    return forms;
+}
+
+const Lines randomTail{"Sub Go()", "  Btn1.Show", "  If MyBtn1 = Btn12 Then B = 1", "End Sub"};
+
+// The lines of form f, as the panel finds them: the whole section when there is one form.
+SectionReader::Range formRange(const Lines &section, int f)
+{
+    const QStringList table = SectionReader::formTable(section);
+    return table.size() <= 2 ? SectionReader::Range{0, int(section.size()) - 1}
+                             : SectionReader::formRange(table, f, int(section.size()) - 1);
+}
+
 } // namespace
 
 class TestTabExchange : public QObject
@@ -87,6 +132,7 @@ private Q_SLOTS:
     void refused_data();
     void refused();
     void randomSections();
+    void reorderEqualsExchanges();
 };
 
 void TestTabExchange::renumber_data()
@@ -279,38 +325,11 @@ void TestTabExchange::refused()
 void TestTabExchange::randomSections()
 {
     QRandomGenerator rng(20240611);
-    const QList<QByteArray> names{" Btn",       " Btn1", " Btn12", " MyBtn1",
-                                  " Btn1Label", " B",    "Btn",    " Ctl(1)"};
-    const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
-                                    "Ctl(%).Move(1, 2, 3)",    "Ctl(%).Text = \"\xe9t\xe9\"",
-                                    "x) = Mid(s, 2",           "Visible = True",
-                                    "Ctl(%).Tag = Btn1",       "Tag = Format(Now, \"hh:mm\")"};
     for (int round = 0; round < 400; ++round) {
-        QList<Form> forms;
-        const int formCount = rng.bounded(1, 4);
-        for (int f = 0; f < formCount; ++f) {
-            Form form{"Form" + QByteArray::number(f + 1) + (rng.bounded(2) ? " As Window" : ""),
-                      {}};
-            const int objectCount = rng.bounded(1, 9);
-            for (int o = 0; o < objectCount; ++o) {
-                Object obj{rng.bounded(2) ? "New object" : "New Button",
-                           names.at(rng.bounded(int(names.size()))),
-                           {}};
-                const int lines = rng.bounded(0, 5);
-                for (int l = 0; l < lines; ++l)
-                    obj.further << further.at(rng.bounded(int(further.size())));
-                form.objects << obj;
-            }
-            forms << form;
-        }
-        const Lines tail{"Sub Go()", "  Btn1.Show", "  If MyBtn1 = Btn12 Then B = 1", "End Sub"};
-        const Lines section = render(forms, tail);
-
-        const int f = rng.bounded(formCount);
-        const QStringList table = SectionReader::formTable(section);
-        const SectionReader::Range range =
-            table.size() <= 2 ? SectionReader::Range{0, int(section.size()) - 1}
-                              : SectionReader::formRange(table, f, int(section.size()) - 1);
+        const QList<Form> forms = randomForms(rng);
+        const Lines section = render(forms, randomTail);
+        const int f = rng.bounded(int(forms.size()));
+        const SectionReader::Range range = formRange(section, f);
         const int count = int(forms.at(f).objects.size());
         QCOMPARE(SectionReader::listObjects(section, range.start, range.end).entries.size(), count);
         const int a = rng.bounded(1, count + 1);
@@ -320,9 +339,50 @@ void TestTabExchange::randomSections()
         swapped[f].objects.swapItemsAt(a - 1, b - 1);
         const Lines once = move(section, range.start, range.end, a, b);
         QCOMPARE(once.size(), section.size());
-        QCOMPARE(once, render(swapped, tail));
+        QCOMPARE(once, render(swapped, randomTail));
         QCOMPARE(move(once, range.start, range.end, b, a), section);
     }
+}
+
+// Any new order of a form's objects, applied at once, gives the program with the objects in that
+// order (every other line as it was) and the same text as the exchanges that put position 1,
+// then 2, ... in place one by one.
+void TestTabExchange::reorderEqualsExchanges()
+{
+    QRandomGenerator rng(20240612);
+    for (int round = 0; round < 400; ++round) {
+        const QList<Form> forms = randomForms(rng);
+        const Lines section = render(forms, randomTail);
+        const int f = rng.bounded(int(forms.size()));
+        const SectionReader::Range range = formRange(section, f);
+        const int count = int(forms.at(f).objects.size());
+        QList<int> order(count);
+        std::iota(order.begin(), order.end(), 1);
+        std::shuffle(order.begin(), order.end(), rng);
+
+        const Result<Lines> reordered = TabOrder::reorder(section, range.start, range.end, order);
+        QVERIFY2(reordered.ok(), qPrintable(reordered.message()));
+
+        QList<Form> expected = forms;
+        for (int k = 0; k < count; ++k)
+            expected[f].objects[k] = forms.at(f).objects.at(order.at(k) - 1);
+        QCOMPARE(reordered.value(), render(expected, randomTail));
+
+        Lines stepwise = section;
+        QList<int> held(count);
+        std::iota(held.begin(), held.end(), 1);
+        for (int k = 1; k <= count; ++k) {
+            const int p = int(held.indexOf(order.at(k - 1))) + 1;
+            stepwise = move(stepwise, range.start, range.end, k, p);
+            held.swapItemsAt(k - 1, p - 1);
+        }
+        QCOMPARE(reordered.value(), stepwise);
+    }
+    // An order that does not give every object one position changes nothing.
+    const Lines section = exampleSection();
+    QVERIFY(!TabOrder::reorder(section, 0, 11, {1, 1}).ok());
+    QVERIFY(!TabOrder::reorder(section, 0, 11, {2}).ok());
+    QCOMPARE(TabOrder::complete({3, 1, 3, 7}, 4), (QList<int>{3, 1, 2, 4}));
 }
 
 QTEST_GUILESS_MAIN(TestTabExchange)

@@ -1,4 +1,8 @@
+#include "sectionreader.h"
 #include "uitest.h"
+
+#include <QAction>
+#include <QDialog>
 
 using Lines = QList<QByteArray>;
 
@@ -87,6 +91,15 @@ void moveObject(UiFixture &ui, int row, int position, int answer)
     ui.choose("Combo3", position - 1);
 }
 
+// The names of the object list, in its order.
+QStringList entryNames(const QListWidget *list)
+{
+    QStringList out;
+    for (const QString &text : texts(list))
+        out << SectionReader::entryName(text).trimmed();
+    return out;
+}
+
 bool shown(const UiFixture &ui, const char *name)
 {
     return !ui.w(name)->isHidden();
@@ -112,6 +125,7 @@ private Q_SLOTS:
     void fileChangedOnDiskRefusesRewrite();
     void emptyNameRefused();
     void resetClearsMode();
+    void formPictureSetsOrderByClicks();
 };
 
 void TestTabPanel::exampleEndToEnd()
@@ -473,6 +487,79 @@ void TestTabPanel::resetClearsMode()
     ui.click("Command1"); // twice is the same as once
     QCOMPARE(ui.w<QComboBox>("Combo2")->count(), files);
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// The picture of the first form: three of its four objects clicked, the rest taken after them,
+// and the file written once with the new order while the second form stays as it was.
+void TestTabPanel::formPictureSetsOrderByClicks()
+{
+    const Lines form1 = lines(
+        "AddObject \"TextBox\",\"ItemBox\",10,10,150,21| Set Ctl(1) = ItemBox|Ctl(1).Text = \"\"|"
+        "Ctl(1).FontSize = 9|'|AddObject \"TextBox\",\"QtyBox\",10,40,60,21| Set Ctl(2) = QtyBox|"
+        "Ctl(2).Text = \"1\"|'|New object| Set Ctl(3) = AddButton|Ctl(3).Caption = \"Add\"|'|"
+        "AddObject \"CommandButton\",\"DoneButton\",900,70,70,21| Set Ctl(4) = DoneButton|'");
+    const Lines reversed = lines(
+        "AddObject \"CommandButton\",\"DoneButton\",900,70,70,21| Set Ctl(1) = DoneButton|'|"
+        "New object| Set Ctl(2) = AddButton|Ctl(2).Caption = \"Add\"|'|"
+        "AddObject \"TextBox\",\"QtyBox\",10,40,60,21| Set Ctl(3) = QtyBox|Ctl(3).Text = \"1\"|'|"
+        "AddObject \"TextBox\",\"ItemBox\",10,10,150,21| Set Ctl(4) = ItemBox|Ctl(4).Text = \"\"|"
+        "Ctl(4).FontSize = 9|'");
+    const Lines head{"' Stock counter", "Dim Total"};
+    const Lines begin{"' Begin Generated part", "Dim Form1", "'"};
+    const Lines rest = lines("Dim Form2|'|AddObject \"Label\",\"TotalLabel\",10,10,150,21|"
+                             " Set Ctl(1) = TotalLabel|' End Generated part|Sub AddButton_Click|"
+                             "  Total = Total + 1|End Sub");
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Stock.txt"), crlf(head + begin + form1 + rest));
+    ui.start();
+    openProgram(ui, QStringLiteral("Stock.txt"));
+    ui.choose("Combo4", 0);
+
+    auto *list = ui.w<QListWidget>("List2");
+    QAction *showForm = nullptr;
+    for (QAction *action : list->actions()) {
+        if (action->objectName() == QLatin1String("ShowForm"))
+            showForm = action;
+    }
+    QVERIFY(showForm);
+    QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    showForm->trigger();
+    auto *picture = ui.w<QDialog>("FormPicture");
+    QVERIFY(picture->isVisible());
+    QCOMPARE(picture->windowTitle(), QStringLiteral("Stock.txt - Form1"));
+
+    const auto object = [&](const char *name) {
+        auto *found = picture->findChild<QAbstractButton *>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no object %s in the picture", name);
+        return found;
+    };
+    QCOMPARE(object("AddButton")->accessibleName(),
+             QStringLiteral("AddButton, no kind given, TAB 3"));
+    // DoneButton lies far right of ItemBox, as placed; AddButton has no place and stands apart.
+    QVERIFY(object("DoneButton")->x() > object("ItemBox")->x() + object("ItemBox")->width());
+    QVERIFY(object("AddButton")->x() > object("DoneButton")->x());
+
+    object("DoneButton")->click();
+    object("AddButton")->click();
+    object("QtyBox")->click();
+    QCOMPARE(object("QtyBox")->accessibleName(), QStringLiteral("QtyBox, TextBox, TAB 3"));
+    QCOMPARE(object("ItemBox")->accessibleName(), QStringLiteral("ItemBox, TextBox, TAB 4"));
+    QCOMPARE(entryNames(list), (QStringList{"DoneButton", "AddButton", "QtyBox", "ItemBox"}));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Stock.txt")), crlf(head + begin + form1 + rest));
+
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("UseOrder");
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
+    const FakePlatform::Call box = ui.platform.callsOf(QStringLiteral("msgbox")).at(0);
+    QCOMPARE(box.text, confirmText);
+    QCOMPARE(box.flags, 36);
+    QCOMPARE(box.title, confirmTitle);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Stock.txt")),
+             crlf(head + begin + reversed + rest));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Stock.Bak"))));
+    QCOMPARE(entryNames(list), (QStringList{"DoneButton", "AddButton", "QtyBox", "ItemBox"}));
+    QVERIFY(!picture->isVisible());
 }
 
 QTEST_MAIN(TestTabPanel)

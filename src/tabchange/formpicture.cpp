@@ -1,0 +1,213 @@
+#include "formpicture.h"
+
+#include "pictureobject.h"
+#include "taborder.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The form's extent is scaled into this many pixels at most, and enlarged at most fourfold.
+constexpr int areaWidth = 640;
+constexpr int areaHeight = 400;
+constexpr double largestScale = 4;
+constexpr int smallestObject = 20;
+constexpr int gap = 16;
+constexpr int rowHeight = 30;
+constexpr int columnWidth = 150;
+
+// Paints the form's extent and the device screen under the objects.
+class FormArea : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+    QRect extent; // in pixels
+    QRect screen; // in pixels; empty when no device is chosen
+    QString screenLabel;
+    QRect column; // the objects without a place
+    bool hasColumn = false;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(extent, QColor(236, 236, 236));
+        if (!screen.isEmpty()) {
+            p.fillRect(screen, Qt::white);
+            p.setPen(QPen(QColor(40, 120, 60), 1, Qt::DashLine));
+            p.drawRect(screen.adjusted(0, 0, -1, -1));
+            p.drawText(screen.adjusted(4, 0, -4, -2), Qt::AlignRight | Qt::AlignBottom,
+                       screenLabel);
+        }
+        if (hasColumn) {
+            p.setPen(QColor(90, 90, 90));
+            p.drawText(column.left(), column.top() - 4, QStringLiteral("No place given:"));
+        }
+    }
+};
+
+} // namespace
+
+FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlace::Screen &screen,
+                         QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormPicture"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The main window's list shows the new order while this is open; nothing else may change
+    // the list meanwhile.
+    setModal(true);
+    connect(this, &QDialog::finished, this, &QObject::deleteLater);
+
+    // The extent: every placed object, the device screen and the form's origin.
+    QRect extent(0, 0, 1, 1);
+    if (!screen.isEmpty())
+        extent |= QRect(QPoint(0, 0), screen.size);
+    bool anyUnplaced = false;
+    for (const FormPlace::Object &o : objects) {
+        if (o.opening.placed)
+            extent |= o.opening.place;
+        else
+            anyUnplaced = true;
+    }
+    const double scale = std::min(
+        {double(areaWidth) / extent.width(), double(areaHeight) / extent.height(), largestScale});
+    const auto toPixels = [&](const QRect &r) {
+        const QPoint topLeft = r.topLeft() - extent.topLeft();
+        return QRect(qRound(topLeft.x() * scale), qRound(topLeft.y() * scale),
+                     qRound(r.width() * scale), qRound(r.height() * scale));
+    };
+
+    auto *area = new FormArea(this);
+    area->extent = toPixels(extent);
+    if (!screen.isEmpty()) {
+        area->screen = toPixels(QRect(QPoint(0, 0), screen.size));
+        area->screenLabel = screen.name + QStringLiteral(" screen");
+    }
+    const int columnLeft = area->extent.right() + 1 + gap;
+    area->column = QRect(columnLeft, gap + 4, columnWidth, 0);
+    area->hasColumn = anyUnplaced;
+
+    int row = 0;
+    for (const FormPlace::Object &o : objects) {
+        const QString kind =
+            o.opening.kind.isEmpty() ? QStringLiteral("no kind given") : o.opening.kind;
+        auto *object = new PictureObject(o.name, kind, area);
+        QRect r;
+        if (o.opening.placed) {
+            r = toPixels(o.opening.place);
+            // Keep a tiny object large enough to see and click, around its centre.
+            const QPoint centre = r.center();
+            r.setSize(r.size().expandedTo(QSize(smallestObject, smallestObject)));
+            r.moveCenter(centre);
+        } else {
+            r = QRect(columnLeft, area->column.top() + row++ * rowHeight, columnWidth,
+                      rowHeight - 4);
+        }
+        object->setGeometry(r);
+        const int position = int(m_objects.size()) + 1;
+        connect(object, &QAbstractButton::clicked, this, [this, position] { pick(position); });
+        m_objects.append(object);
+    }
+    QRect used = area->extent;
+    for (const PictureObject *object : std::as_const(m_objects))
+        used |= object->geometry();
+    // Objects enlarged at the extent's edge may reach past it; move everything into view.
+    const QPoint shift(qMax(0, -used.left()), qMax(0, -used.top()));
+    for (PictureObject *object : std::as_const(m_objects))
+        object->move(object->pos() + shift);
+    area->extent.translate(shift);
+    area->screen.translate(shift);
+    area->column.translate(shift);
+    area->setFixedSize(used.translated(shift).bottomRight().x() + 1,
+                       used.translated(shift).bottomRight().y() + 1);
+
+    auto *hint = new QLabel(
+        QStringLiteral("Click the objects in their new TAB order (or use the arrow keys and "
+                       "Space). Escape closes without changing anything."),
+        this);
+    hint->setWordWrap(true);
+    m_startOver = new QPushButton(QStringLiteral("Start over"), this);
+    m_startOver->setObjectName(QStringLiteral("StartOver"));
+    m_useOrder = new QPushButton(QStringLiteral("Use this order"), this);
+    m_useOrder->setObjectName(QStringLiteral("UseOrder"));
+    m_useOrder->setToolTip(QStringLiteral(
+        "The objects clicked so far first, the others after them in their present order"));
+    // Return belongs to the objects: it gives the focused one its number.
+    for (QPushButton *b : {m_startOver, m_useOrder})
+        b->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_startOver);
+    buttons->addWidget(m_useOrder);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(area, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(hint);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    hint->setMaximumWidth(qMax(area->width(), 300));
+
+    connect(m_startOver, &QPushButton::clicked, this, &FormPicture::startOver);
+    connect(m_useOrder, &QPushButton::clicked, this, &FormPicture::useOrder);
+    showNumbers();
+    if (!m_objects.isEmpty())
+        m_objects.first()->setFocus(Qt::OtherFocusReason);
+}
+
+void FormPicture::placeBeside(const QWidget *window)
+{
+    adjustSize();
+    const QRect beside = window->frameGeometry();
+    const QRect room = window->screen()->availableGeometry();
+    QPoint at = beside.topRight() + QPoint(8, 0);
+    if (at.x() + width() > room.right())
+        at.setX(beside.left() - 8 - width());
+    at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - width())));
+    at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - height())));
+    move(at);
+}
+
+void FormPicture::pick(int position)
+{
+    if (m_picked.contains(position))
+        return;
+    m_picked.append(position);
+    showNumbers();
+    const QList<int> order = TabOrder::complete(m_picked, int(m_objects.size()));
+    Q_EMIT orderChanged(order);
+    if (m_picked.size() == m_objects.size())
+        useOrder();
+}
+
+void FormPicture::startOver()
+{
+    m_picked.clear();
+    showNumbers();
+    Q_EMIT orderChanged(TabOrder::complete({}, int(m_objects.size())));
+}
+
+void FormPicture::useOrder()
+{
+    Q_EMIT orderChosen(TabOrder::complete(m_picked, int(m_objects.size())));
+    accept();
+}
+
+void FormPicture::showNumbers()
+{
+    const QList<int> order = TabOrder::complete(m_picked, int(m_objects.size()));
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const int position = order.at(i);
+        m_objects.at(position - 1)->setNumber(int(i) + 1, i < m_picked.size());
+    }
+    m_startOver->setEnabled(!m_picked.isEmpty());
+    m_useOrder->setEnabled(!m_picked.isEmpty());
+}

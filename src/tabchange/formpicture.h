@@ -1,0 +1,44 @@
+#pragma once
+
+#include "formplace.h"
+
+#include <QDialog>
+#include <QList>
+
+class PictureObject;
+class QPushButton;
+
+// The picture of one form: each object drawn at its design place, scaled to fit, with the
+// device screen as a dashed guide; objects without a place stand in a column beside the form.
+// Clicking the objects one after another gives them the TAB positions 1, 2, 3, ...
+//
+// orderChanged tells the whole order after every click and after "Start over"; orderChosen
+// tells it when the last object gets its number or the user takes the order so far. Escape,
+// or closing the window, rejects the picture and chooses nothing.
+class FormPicture : public QDialog
+{
+    Q_OBJECT
+
+public:
+    FormPicture(const QList<FormPlace::Object> &objects, const FormPlace::Screen &screen,
+                QWidget *parent);
+
+    // Right of the window when there is room on its screen, else left of it, else over it.
+    void placeBeside(const QWidget *window);
+
+Q_SIGNALS:
+    // order: for each new position from 1, the present position of the object taking it.
+    void orderChanged(const QList<int> &order);
+    void orderChosen(const QList<int> &order);
+
+private:
+    void pick(int position);
+    void startOver();
+    void useOrder();
+    void showNumbers();
+
+    QList<PictureObject *> m_objects; // in their present TAB order
+    QList<int> m_picked;              // present positions, in clicking order
+    QPushButton *m_startOver = nullptr;
+    QPushButton *m_useOrder = nullptr;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractButton>
+
+// One object of the form picture: a frame at the object's design place showing its name, its
+// kind and a badge with its TAB number. The badge is filled once the user has given the
+// number; before that it shows, greyed, the number the object would keep.
+//
+// Space or Return gives it a number as a click does; the arrow keys move the focus to the
+// previous or next object of the picture.
+class PictureObject : public QAbstractButton
+{
+public:
+    PictureObject(const QString &name, const QString &kind, QWidget *parent);
+
+    void setNumber(int number, bool given);
+    int number() const { return m_number; }
+    bool given() const { return m_given; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void focusSibling(int step);
+
+    QString m_name;
+    QString m_kind;
+    int m_number = 0;
+    bool m_given = false;
+};

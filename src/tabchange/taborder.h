@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include "result.h"
+
+// Gives all objects of a form range a new TAB order at once, as the sequence of exchanges a
+// user would make one by one: position 1 exchanges with the object that is to take it, then
+// position 2, and so on. Each step is TabExchange::prepare and TabExchange::exchange, so
+// whole blocks move and are renumbered exactly as by single exchanges, and every other line
+// keeps its bytes and its place.
+//
+// Example: objects A, B, C at positions 1, 2, 3 and the order 3, 1, 2 (C first, then A, then
+// B): 1 exchanges with 3 (C B A), then 2 with 3 (C A B), each block renumbered to its place.
+namespace TabOrder {
+
+// The whole order from the positions picked so far (from 1, in picking order): those first,
+// then every other position in its present order. Repeated or unknown picks are ignored.
+// complete({3, 1}, 4) is {3, 1, 2, 4}.
+QList<int> complete(const QList<int> &picked, int count);
+
+// order: for each new position from 1, the present position of the object that takes it; a
+// permutation of 1 .. the number of objects SectionReader::listObjects finds in the range.
+// Gives the new section; refused as a whole (with the exchange's message) when any step is.
+Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeStart, int rangeEnd,
+                  const QList<int> &order);
+
+} // namespace TabOrder

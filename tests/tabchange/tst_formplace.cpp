@@ -1,0 +1,82 @@
+#include "formplace.h"
+
+#include <QTest>
+
+class TestFormPlace : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void objectsOfARange();
+};
+
+void TestFormPlace::parse_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("placed");
+    QTest::addColumn<QRect>("place");
+
+    const auto row = [](const char *name, const char *line, const char *kind, bool placed,
+                        QRect place = {}) {
+        QTest::newRow(name) << QByteArray(line) << QString::fromLatin1(kind) << placed << place;
+    };
+    // Present.
+    row("designer line", "AddObject \"TextBox\",\"QtyBox\",10,40,60,21", "TextBox", true,
+        QRect(10, 40, 60, 21));
+    row("blanks around", "  ADDOBJECT  \"Label\" , \"Title\" ,\t0 , 5,100, 12  ", "Label", true,
+        QRect(0, 5, 100, 12));
+    row("off the screen", "addobject \"ListBox\",\"L\",-30,-4,400,900", "ListBox", true,
+        QRect(-30, -4, 400, 900));
+    row("empty name", "AddObject \"Label\",\"\",1,2,3,4", "Label", true, QRect(1, 2, 3, 4));
+    // Absent.
+    row("plain opening line", "New object", "", false);
+    row("empty line", "", "", false);
+    row("kind and name only", "AddObject \"CommandButton\",\"Ok\"", "CommandButton", false);
+    row("keyword in another word", "MyAddObject \"Label\",\"T\",1,2,3,4", "", false);
+    // Malformed.
+    row("three numbers", "AddObject \"Label\",\"T\",1,2,3", "Label", false);
+    row("five numbers", "AddObject \"Label\",\"T\",1,2,3,4,5", "Label", false);
+    row("letters for a number", "AddObject \"Label\",\"T\",1,x,3,4", "Label", false);
+    row("decimal number", "AddObject \"Label\",\"T\",1.5,2,3,4", "Label", false);
+    row("expression", "AddObject \"Label\",\"T\" & i,5+i*70,40,70,21", "Label", false);
+    row("zero width", "AddObject \"Label\",\"T\",1,2,0,4", "Label", false);
+    row("negative height", "AddObject \"Label\",\"T\",1,2,3,-4", "Label", false);
+    row("too long a number", "AddObject \"Label\",\"T\",1,2,3,12345678", "Label", false);
+    row("unclosed kind", "AddObject \"Label,\"T\",1,2,3,4", "Label,", false);
+    row("unquoted kind", "AddObject Label,\"T\",1,2,3,4", "", false);
+    row("missing comma", "AddObject \"Label\" \"T\",1,2,3,4", "Label", false);
+    row("text after the height", "AddObject \"Label\",\"T\",1,2,3,4 : x = 1", "Label", false);
+}
+
+void TestFormPlace::parse()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, kind);
+    QFETCH(bool, placed);
+    QFETCH(QRect, place);
+    const FormPlace::Opening opening = FormPlace::parse(line);
+    QCOMPARE(opening.kind, kind);
+    QCOMPARE(opening.placed, placed);
+    if (placed)
+        QCOMPARE(opening.place, place);
+}
+
+void TestFormPlace::objectsOfARange()
+{
+    const QList<QByteArray> section =
+        QByteArray("' Begin Gen|Dim Form1|'|AddObject \"TextBox\",\"Qty\",10,40,60,21|"
+                   " Set Ctl(1) =  Qty Box|'|New object| SET Ctl(2) = Ok|'|' End Generated")
+            .split('|');
+    const QList<FormPlace::Object> objects = FormPlace::objects(section, 1, 9);
+    QCOMPARE(objects.size(), 2);
+    QCOMPARE(objects.at(0).name, QStringLiteral("Qty Box"));
+    QCOMPARE(objects.at(0).opening.place, QRect(10, 40, 60, 21));
+    QCOMPARE(objects.at(1).name, QStringLiteral("Ok"));
+    QVERIFY(!objects.at(1).opening.placed);
+}
+
+QTEST_GUILESS_MAIN(TestFormPlace)
+#include "tst_formplace.moc"
