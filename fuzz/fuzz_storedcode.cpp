@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         file += "\r\n";
     const QByteArray line = StoredCode::entry(title, list);
     file += line + "\r\n";
-    require(StoredCode::titles(file).constLast() == QString::fromLocal8Bit(line.left(line.indexOf('*'))));
+    require(StoredCode::titles(file).constLast() ==
+            QString::fromLocal8Bit(line.left(line.indexOf('*'))));
     require(StoredCode::snippet(file, StoredCode::titles(file).constLast()) ==
             QString::fromLocal8Bit(line.mid(line.indexOf('*') + 1)));
     return 0;

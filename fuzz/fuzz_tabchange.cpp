@@ -38,8 +38,8 @@ void checkExchange(const QList<QByteArray> &section, const SectionReader::Object
     if (!result)
         return;
     const TabExchange::Prepared &prepared = result.value();
-    const auto exchanged = TabExchange::exchange(section, selBlock, prepared.moved, targetBlock,
-                                                 prepared.target);
+    const auto exchanged =
+        TabExchange::exchange(section, selBlock, prepared.moved, targetBlock, prepared.target);
     require(exchanged.size() == section.size());
     if (selBlock == targetBlock)
         return;

@@ -65,8 +65,9 @@ int main()
     ArraySetup::selectKind(standard, 2);
     ArraySetup::selectVertical(standard, QStringLiteral("21"));
     const QString standardText = ArrayCode::standardCode(standard, QStringLiteral("1000"));
-    report("standard array, 1000 objects",
-           measure([&] { return ArrayCode::standardCode(standard, QStringLiteral("1000")).size(); }),
+    report("standard array, 1000 objects", measure([&] {
+               return ArrayCode::standardCode(standard, QStringLiteral("1000")).size();
+           }),
            copyOf(standardText));
 
     const auto buildList = [] {
@@ -83,20 +84,22 @@ int main()
     const QString customText = ArrayCode::customizedCode(custom);
     report("customized array, 1000 objects",
            measure([&] { return ArrayCode::customizedCode(custom).size(); }), copyOf(customText));
-    report("typing a list of 1000 positions", measure([&] { return buildList().PosString.size(); }, 9, 10),
-           copyOf(custom.PosString));
+    report("typing a list of 1000 positions",
+           measure([&] { return buildList().PosString.size(); }, 9, 10), copyOf(custom.PosString));
 
     DialogSettings dialog;
     dialog.BtnValue = 4;
     dialog.DefBtnValue = 256;
     dialog.IconValue = 32;
     DialogCode::Input input;
-    input.text = QStringLiteral("File changed.\r\nSave it now?\r\nYes saves,\r\nNo discards,\r\nbe careful.");
+    input.text = QStringLiteral(
+        "File changed.\r\nSave it now?\r\nYes saves,\r\nNo discards,\r\nbe careful.");
     input.title = QStringLiteral("Save");
     const auto built = DialogCode::build(dialog, input);
     const QString dialogText = DialogCode::generatedText(built.value().settings);
     report("message box, five lines", measure([&] {
-               return DialogCode::generatedText(DialogCode::build(dialog, input).value().settings).size();
+               return DialogCode::generatedText(DialogCode::build(dialog, input).value().settings)
+                   .size();
            }),
            copyOf(dialogText));
     return 0;

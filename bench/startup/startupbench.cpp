@@ -42,8 +42,7 @@ bool runOnce(const QString &program, const QString &probe, const QString &workDi
     return true;
 }
 
-template <class T>
-T median(std::vector<T> v)
+template <class T> T median(std::vector<T> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -68,7 +67,8 @@ int main(int argc, char *argv[])
     std::vector<long> oursRss, baseRss;
     for (int i = 0; i < runs; ++i) {
         Sample a, b;
-        if (!runOnce(brindle, probe, work.path(), &a) || !runOnce(baseline, probe, work.path(), &b)) {
+        if (!runOnce(brindle, probe, work.path(), &a) ||
+            !runOnce(baseline, probe, work.path(), &b)) {
             std::fprintf(stderr, "a run did not report its first paint\n");
             return 1;
         }

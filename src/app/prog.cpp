@@ -41,14 +41,16 @@ void Prog::buildControls()
     // panels above them; the action button is drawn over the copy carrier it contains.
     auto *arrays = new ArrayPanel(m_platform, m_client);
     m_panels[0] = arrays;
-    m_command1 = makeControl<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), 60, 0, 1275, 315);
+    m_command1 =
+        makeControl<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), 60, 0, 1275, 315);
     m_combo1 = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
     makeEditableList(m_combo1);
     m_texttocopy = new CopyCarrier(m_client);
     m_texttocopy->setObjectName(QStringLiteral("Texttocopy"));
     place(m_texttocopy, 120, 4740, 975, 315);
     m_cbut2 = makeControl<QPushButton>(m_client, "Cbut2", {}, 60, 4740, 1215, 315);
-    m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740, 1575, 315);
+    m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740,
+                                          1575, 315);
     m_panels[1] = new LibraryPanel(m_platform, m_client);
     m_panels[2] = new DialogPanel(m_platform, m_client);
     auto *tabs = new TabPanel(m_platform, m_client);

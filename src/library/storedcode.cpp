@@ -149,13 +149,15 @@ QString snippet(const QByteArray &bytes, const QString &title)
 Result<> storable(const QString &title, const QString &code)
 {
     if (title.contains(QLatin1Char(star)))
-        return Result<>::failure(QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
-                              "ends a title at its first \"*\", so the code could not be found "
-                              "again under this title."));
+        return Result<>::failure(
+            QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
+                           "ends a title at its first \"*\", so the code could not be found "
+                           "again under this title."));
     if (code.contains(QLatin1Char(bar)))
-        return Result<>::failure(QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
-                              "separates the lines of a code with it, so the code would read "
-                              "back with a line break in its place."));
+        return Result<>::failure(
+            QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
+                           "separates the lines of a code with it, so the code would read "
+                           "back with a line break in its place."));
     for (const QString &text : {title, code}) {
         const QString c = unwritable(text);
         if (!c.isEmpty())

@@ -6,11 +6,15 @@ int FakePlatform::messageBox(const QString &text, int flags, const QString &titl
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
     switch (flags & 7) {
-    case AbortRetryIgnore: return Abort;
+    case AbortRetryIgnore:
+        return Abort;
     case YesNoCancel:
-    case YesNo: return Yes;
-    case RetryCancel: return Retry;
-    default: return Ok;
+    case YesNo:
+        return Yes;
+    case RetryCancel:
+        return Retry;
+    default:
+        return Ok;
     }
 }
 

@@ -17,9 +17,19 @@ public:
     // Button sets, default buttons, icons and modality of a message box, added up into
     // one flags value; the answers are the codes of the button pressed.
     enum Flags {
-        OkOnly = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5,
-        DefaultButton2 = 256, DefaultButton3 = 512, DefaultButton4 = 768,
-        Critical = 16, Question = 32, Exclamation = 48, Information = 64,
+        OkOnly = 0,
+        OkCancel = 1,
+        AbortRetryIgnore = 2,
+        YesNoCancel = 3,
+        YesNo = 4,
+        RetryCancel = 5,
+        DefaultButton2 = 256,
+        DefaultButton3 = 512,
+        DefaultButton4 = 768,
+        Critical = 16,
+        Question = 32,
+        Exclamation = 48,
+        Information = 64,
         SystemModal = 4096,
     };
     enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };

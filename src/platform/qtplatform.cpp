@@ -72,7 +72,6 @@ QMessageBox::Icon iconOf(int icon)
     }
 }
 
-
 } // namespace
 
 int QtPlatform::messageBox(const QString &text, int flags, const QString &title)

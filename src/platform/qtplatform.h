@@ -2,7 +2,6 @@
 
 #include "platform.h"
 
-
 // The Platform of the running program, on Qt's dialogs, clipboard and process services.
 // Documents open in the program the desktop associates with their type; compiled help
 // opens in a CHM viewer when one is installed.

@@ -11,8 +11,7 @@
 //
 // Example: Result<int> r = 5; r.ok() is true and r.value() 5.
 // Result<int>::failure(QStringLiteral("No space left on device")).message() is that text.
-template <class T = void>
-class [[nodiscard]] Result
+template <class T = void> class [[nodiscard]] Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}
@@ -37,8 +36,7 @@ private:
 };
 
 // Success or a message, for operations that give nothing back.
-template <>
-class [[nodiscard]] Result<void>
+template <> class [[nodiscard]] Result<void>
 {
 public:
     Result() = default;

@@ -12,8 +12,8 @@ namespace LeftoverBackups {
 
 struct Found
 {
-    QString backup;       // the backup's file name
-    QString program;      // the program name it is restored under
+    QString backup;            // the backup's file name
+    QString program;           // the program name it is restored under
     bool programThere = false; // a file of that name, in any case, is in the folder
 };
 

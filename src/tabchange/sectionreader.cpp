@@ -106,8 +106,8 @@ Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeE
         const QString ordinal = QString::number(objects.positions.size() + 1);
         objects.positions.append(ordinal);
         const QByteArray name = line.mid(line.indexOf('=') + 1);
-        objects.entries.append(ordinal + QLatin1Char(' ') + shownName(name) +
-                               objectSeparator + QString::number(i - 1));
+        objects.entries.append(ordinal + QLatin1Char(' ') + shownName(name) + objectSeparator +
+                               QString::number(i - 1));
     }
     return objects;
 }

@@ -46,8 +46,8 @@ struct Prepared
 // Collects and renumbers both blocks. Refuses blocks that do not start after the section's
 // first line, that hold no SET line, a form line or an end line, whose name text is empty,
 // or that overlap without being the same, saying why.
-Result<Prepared> prepare(const QList<QByteArray> &section, int selBlock, int oldTab, int targetBlock,
-                 int newTab);
+Result<Prepared> prepare(const QList<QByteArray> &section, int selBlock, int oldTab,
+                         int targetBlock, int newTab);
 
 // The section with the block at selBlock (moved.size() lines) replaced by target and the
 // block at targetBlock (target.size() lines) replaced by moved. The same block for both

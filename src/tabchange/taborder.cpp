@@ -50,7 +50,7 @@ QList<int> complete(const QList<int> &picked, int count)
 }
 
 Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeStart, int rangeEnd,
-                  const QList<int> &order)
+                                  const QList<int> &order)
 {
     const qsizetype count = blockStarts(section, rangeStart, rangeEnd).size();
     if (!isPermutation(order, count)) {
@@ -71,8 +71,7 @@ Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeSta
         const QList<int> starts = blockStarts(result, rangeStart, rangeEnd);
         const int sel = starts.at(k - 1);
         const int target = starts.at(p - 1);
-        const Result<TabExchange::Prepared> step =
-            TabExchange::prepare(result, sel, k, target, p);
+        const Result<TabExchange::Prepared> step = TabExchange::prepare(result, sel, k, target, p);
         if (!step)
             return Result<QList<QByteArray>>::failure(step.message());
         const TabExchange::Prepared &prepared = step.value();

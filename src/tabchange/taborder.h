@@ -25,6 +25,6 @@ QList<int> complete(const QList<int> &picked, int count);
 // permutation of 1 .. the number of objects SectionReader::listObjects finds in the range.
 // Gives the new section; refused as a whole (with the exchange's message) when any step is.
 Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeStart, int rangeEnd,
-                  const QList<int> &order);
+                                  const QList<int> &order);
 
 } // namespace TabOrder

@@ -2,8 +2,8 @@
 
 #include "controls.h"
 #include "formpicture.h"
-#include "paths.h"
 #include "leftoverbackups.h"
+#include "paths.h"
 #include "platform.h"
 #include "rewrite.h"
 #include "sectionreader.h"
@@ -44,8 +44,7 @@ QString formName(const QString &tableEntry)
 
 } // namespace
 
-TabPanel::TabPanel(Platform &platform, QWidget *parent)
-    : ModePanel(parent), m_platform(platform)
+TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture3"));
     place(this, 60, 420, 3855, 195);
@@ -374,8 +373,7 @@ void TabPanel::ReorderTab(const QList<int> &order)
 bool TabPanel::RewriteCode()
 {
     const QString path = programPath(m_programName);
-    const Result<QByteArray> current =
-        Rewrite::current(m_files, path, m_genStart, m_readSection);
+    const Result<QByteArray> current = Rewrite::current(m_files, path, m_genStart, m_readSection);
     if (!current) {
         m_platform.messageBox(current.message());
         return false;

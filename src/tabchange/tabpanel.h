@@ -92,7 +92,7 @@ private:
     QList<QByteArray> m_target;
     QList<QByteArray> m_newSection;
 
-    QString m_programName; // the file the section was read from
+    QString m_programName;    // the file the section was read from
     QByteArray m_readSection; // the section's bytes on disk, as read or as last written
     int m_genStart = -1;
     bool m_inGen = false;

@@ -2,12 +2,12 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWheelEvent>
@@ -158,8 +158,8 @@ void fitCaptions(QWidget *root)
 {
     constexpr double smallest = 7.0;
     for (QWidget *w : root->findChildren<QWidget *>()) {
-        const bool caption = qobject_cast<QLabel *>(w) || qobject_cast<QRadioButton *>(w)
-                             || qobject_cast<QCheckBox *>(w);
+        const bool caption = qobject_cast<QLabel *>(w) || qobject_cast<QRadioButton *>(w) ||
+                             qobject_cast<QCheckBox *>(w);
         if (!caption)
             continue;
         QFont f = w->font();

@@ -35,8 +35,8 @@ void unlimitText(QWidget *w);
 
 // Creates a control of kind W with its design name, caption and place.
 template <class W>
-W *makeControl(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
-          int height)
+W *makeControl(QWidget *parent, const char *name, const QString &caption, int left, int top,
+               int width, int height)
 {
     auto *w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));

@@ -45,9 +45,11 @@ void TestPlatform::splitLines_data()
     QTest::newRow("lf") << QByteArray("a\nb\n") << QList<QByteArray>{"a", "b"};
     QTest::newRow("lone cr") << QByteArray("a\rb\r") << QList<QByteArray>{"a", "b"};
     QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd") << QList<QByteArray>{"a", "b", "c", "d"};
-    QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\n\n") << QList<QByteArray>{"", "", "x", ""};
+    QTest::newRow("empty lines") << QByteArray("\r\n\r\nx\n\n")
+                                 << QList<QByteArray>{"", "", "x", ""};
     QTest::newRow("lf cr is two ends") << QByteArray("a\n\rb") << QList<QByteArray>{"a", "", "b"};
-    QTest::newRow("8-bit bytes") << QByteArray("\xb0\xe9\r\n\xff") << QList<QByteArray>{"\xb0\xe9", "\xff"};
+    QTest::newRow("8-bit bytes") << QByteArray("\xb0\xe9\r\n\xff")
+                                 << QList<QByteArray>{"\xb0\xe9", "\xff"};
 }
 
 void TestPlatform::splitLines()
@@ -109,7 +111,8 @@ void TestPlatform::samplesListing()
     QTemporaryDir dir;
     const QString previous = QDir::currentPath();
     QDir(dir.path()).mkpath(QStringLiteral("Samples/folder.txt"));
-    for (const char *name : {"Prog.txt", "UPPER.TXT", "Mixed.Txt", "notes.md", "Prog.Bak", "a.txt.bak"}) {
+    for (const char *name :
+         {"Prog.txt", "UPPER.TXT", "Mixed.Txt", "notes.md", "Prog.Bak", "a.txt.bak"}) {
         QFile f(dir.filePath(QStringLiteral("Samples/") + QString::fromLatin1(name)));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
@@ -225,8 +228,10 @@ void TestPlatform::pathsFollowCurrentDirectory()
     QDir::setCurrent(b.path());
     const QString inB = Paths::at(QStringLiteral("/Samples/MyCode.Txt"));
     QDir::setCurrent(previous);
-    QCOMPARE(inA, QDir::toNativeSeparators(QDir(a.path()).canonicalPath() + QStringLiteral("/Samples/MyCode.Txt")));
-    QCOMPARE(inB, QDir::toNativeSeparators(QDir(b.path()).canonicalPath() + QStringLiteral("/Samples/MyCode.Txt")));
+    QCOMPARE(inA, QDir::toNativeSeparators(QDir(a.path()).canonicalPath() +
+                                           QStringLiteral("/Samples/MyCode.Txt")));
+    QCOMPARE(inB, QDir::toNativeSeparators(QDir(b.path()).canonicalPath() +
+                                           QStringLiteral("/Samples/MyCode.Txt")));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

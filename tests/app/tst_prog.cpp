@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QWheelEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWheelEvent>
 
 using Controls::px;
 
@@ -114,9 +114,11 @@ void TestProg::inventory_data()
         {"Label5", "QLabel", "Picture2", "Default", 120, 4080, 735, 255, false},
         {"Text4", "QLineEdit", "Picture2", "", 960, 4020, 2715, 285, false},
         {"Picture3", "TabPanel", "client", "", 60, 420, 3855, 195, false},
-        {"Label14", "QLabel", "Picture3", "Select the program's code (Format .Txt only)", 120, 0, 3675, 195, true},
+        {"Label14", "QLabel", "Picture3", "Select the program's code (Format .Txt only)", 120, 0,
+         3675, 195, true},
         {"Combo2", "QComboBox", "Picture3", "", 0, 300, 3810, 315, true},
-        {"Label16", "QLabel", "Picture3", "Object's Current TAB position", 840, 840, 2775, 255, false},
+        {"Label16", "QLabel", "Picture3", "Object's Current TAB position", 840, 840, 2775, 255,
+         false},
         {"Label17", "QLabel", "Picture3", "", 0, 1140, 1875, 315, false},
         {"Label12", "QLabel", "Picture3", "", 3000, 1140, 555, 315, false},
         {"Label15", "QLabel", "Picture3", "Select New Tab", 1320, 1500, 1515, 255, false},
@@ -129,11 +131,13 @@ void TestProg::inventory_data()
         {"List5", "QListWidget", "Picture3", "", 60, 2880, 1095, 90, false},
         {"List0", "QListWidget", "Picture3", "", 60, 3180, 1095, 90, false},
         {"Combo4", "QComboBox", "Picture3", "", 120, 3600, 1155, 315, false},
-        {"Label18", "QLabel", "Picture3", "Select a form to show objects", 1500, 3660, 2175, 195, false},
+        {"Label18", "QLabel", "Picture3", "Select a form to show objects", 1500, 3660, 2175, 195,
+         false},
     };
     for (const Row &r : rows)
         QTest::newRow(r.name) << QString::fromLatin1(r.kind) << QString::fromLatin1(r.container)
-                              << QString::fromLatin1(r.caption) << QRect(r.l, r.t, r.w, r.h) << r.shown;
+                              << QString::fromLatin1(r.caption) << QRect(r.l, r.t, r.w, r.h)
+                              << r.shown;
 }
 
 void TestProg::inventory()
@@ -151,7 +155,8 @@ void TestProg::inventory()
     QCOMPARE(QString::fromLatin1(c->metaObject()->className()), kind);
     QCOMPARE(c->parentWidget()->objectName(), container);
     QCOMPARE(ui.caption(name.constData()), caption);
-    QCOMPARE(c->geometry(), QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+    QCOMPARE(c->geometry(),
+             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QCOMPARE(!c->isHidden(), shown);
 }
 
@@ -195,10 +200,12 @@ void TestProg::windowAndMenu()
     QCOMPARE(menu->title(), QStringLiteral("SERVICES"));
     QStringList items;
     for (QAction *a : menu->actions())
-        items << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(items, (QStringList{QStringLiteral("LangRef=NSB Reference"), QStringLiteral("Infact=Installer Prog"),
-                                 QStringLiteral("Separator=-"), QStringLiteral("QHlP=Quick help"),
-                                 QStringLiteral("info=About")}));
+        items << a->objectName() + QLatin1Char('=') +
+                     (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(items,
+             (QStringList{QStringLiteral("LangRef=NSB Reference"),
+                          QStringLiteral("Infact=Installer Prog"), QStringLiteral("Separator=-"),
+                          QStringLiteral("QHlP=Quick help"), QStringLiteral("info=About")}));
 
     // The window cannot be resized.
     prog.show();
@@ -216,8 +223,9 @@ void TestProg::startUpState()
     QStringList modes;
     for (int i = 0; i < combo1->count(); ++i)
         modes << combo1->itemText(i);
-    QCOMPARE(modes, (QStringList{QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
-                                 QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")}));
+    QCOMPARE(modes,
+             (QStringList{QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
+                          QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")}));
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("CREATE Code"));
     QVERIFY(ui.w("Cbut2")->isEnabled());
     for (const char *panel : {"Picture1", "Picture2", "Picture3"})
@@ -261,10 +269,14 @@ void TestProg::modeSwitch_data()
     QTest::addColumn<int>("height");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("0 Objects Arrays") << 0 << QString() << 0 << 0 << QStringLiteral("CREATE Code") << true;
-    QTest::newRow("1 Keyword/ErrorCode") << 1 << QStringLiteral("Picture1") << 360 << 4320 << QStringLiteral("Copy Key") << true;
-    QTest::newRow("2 Msg-Input Box") << 2 << QStringLiteral("Picture2") << 360 << 4300 << QStringLiteral("Preview") << true;
-    QTest::newRow("3 TabChange") << 3 << QStringLiteral("Picture3") << 420 << 4200 << QString() << false;
+    QTest::newRow("0 Objects Arrays")
+        << 0 << QString() << 0 << 0 << QStringLiteral("CREATE Code") << true;
+    QTest::newRow("1 Keyword/ErrorCode")
+        << 1 << QStringLiteral("Picture1") << 360 << 4320 << QStringLiteral("Copy Key") << true;
+    QTest::newRow("2 Msg-Input Box")
+        << 2 << QStringLiteral("Picture2") << 360 << 4300 << QStringLiteral("Preview") << true;
+    QTest::newRow("3 TabChange") << 3 << QStringLiteral("Picture3") << 420 << 4200 << QString()
+                                 << false;
 }
 
 void TestProg::modeSwitch()
@@ -371,7 +383,8 @@ void TestProg::multiLineBoxesKeepEveryCharacter_data()
     QTest::newRow("crlf") << QStringLiteral("a\r\nb") << QStringLiteral("a\r\nb");
     QTest::newRow("lf") << QStringLiteral("a\nb\n") << QStringLiteral("a\r\nb\r\n");
     QTest::newRow("empty lines") << QStringLiteral("\r\n\r\nx") << QStringLiteral("\r\n\r\nx");
-    QTest::newRow("no-break space") << QStringLiteral("a\u00a0b\tc") << QStringLiteral("a\u00a0b\tc");
+    QTest::newRow("no-break space")
+        << QStringLiteral("a\u00a0b\tc") << QStringLiteral("a\u00a0b\tc");
 }
 
 void TestProg::multiLineBoxesKeepEveryCharacter()

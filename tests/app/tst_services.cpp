@@ -361,9 +361,9 @@ void TestServices::missingDocumentsAreReported()
     const auto record = [&reported](const QString &error) { reported << error; };
     platform.openDocument(card, Platform::MaximizedFocus, nullptr, record);
     platform.openHelp(nullptr, help, record);
-    QCOMPARE(reported, (QStringList{QStringLiteral("The file \"%1\" does not exist.").arg(card),
-                                    QStringLiteral("The help file \"%1\" does not exist.")
-                                        .arg(help)}));
+    QCOMPARE(reported,
+             (QStringList{QStringLiteral("The file \"%1\" does not exist.").arg(card),
+                          QStringLiteral("The help file \"%1\" does not exist.").arg(help)}));
 }
 
 void TestServices::documentsOpenWithTheDesktopsPrograms_data()

@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-using DialogCode::Preview;
 using DialogCode::Built;
+using DialogCode::Preview;
 
 Q_DECLARE_METATYPE(DialogSettings)
 Q_DECLARE_METATYPE(DialogCode::Preview::Kind)
@@ -202,8 +202,7 @@ void TestDialogCode::refusals_data()
 
     for (int kind = 1; kind <= 3; ++kind) {
         const QByteArray k = QByteArray::number(kind);
-        QTest::newRow(QByteArray("empty, kind " + k).constData())
-            << kind << QString() << QString();
+        QTest::newRow(QByteArray("empty, kind " + k).constData()) << kind << QString() << QString();
         QTest::newRow(QByteArray("six lines, kind " + k).constData())
             << kind << QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6")
             << QStringLiteral("only 5 lines allowed");
@@ -232,11 +231,13 @@ void TestDialogCode::buildKeepsLinesItDoesNotWrite()
     for (int n = 1; n <= 5; ++n)
         s.codeLine(n) = QStringLiteral("<%1>").arg(n);
     const QString text = QStringLiteral("x");
-    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
-             QStringLiteral("msgbox (\"x\")<2><3><4><5>"));
+    QCOMPARE(
+        DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
+        QStringLiteral("msgbox (\"x\")<2><3><4><5>"));
     s.MsgKind = 2;
-    QCOMPARE(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
-             QStringLiteral("Dim Ris\r\nRis = msgbox (\"x\",+++0,\"\")\r\n<3><4><5>"));
+    QCOMPARE(
+        DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
+        QStringLiteral("Dim Ris\r\nRis = msgbox (\"x\",+++0,\"\")\r\n<3><4><5>"));
     s.MsgKind = 3;
     QVERIFY(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, true}).value().settings)
                 .endsWith(QLatin1String("End select<5>")));

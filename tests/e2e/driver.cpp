@@ -55,8 +55,7 @@ QWidget *mainWindow()
     return nullptr;
 }
 
-template <class W = QWidget>
-W *control(const char *name)
+template <class W = QWidget> W *control(const char *name)
 {
     QWidget *prog = mainWindow();
     W *w = prog ? prog->findChild<W *>(QString::fromLatin1(name)) : nullptr;
@@ -141,11 +140,13 @@ void modeObjectsArrays()
     click("OptionDislpay_1");
     clearAndType(control<QLineEdit>("spcr"), QStringLiteral("5"));
     click("Cbut2");
-    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("COPY"), "mode 0 caption after CREATE Code");
+    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("COPY"),
+               "mode 0 caption after CREATE Code");
     click("Cbut2");
     const QString expected = standardArrayExample();
     checkEqual(clipboardText(), expected, "mode 0 array code on the clipboard");
-    check(!control<QAbstractButton>("Cbut2")->isEnabled(), "mode 0 action button disabled after COPY");
+    check(!control<QAbstractButton>("Cbut2")->isEnabled(),
+          "mode 0 action button disabled after COPY");
     click("Command1");
     check(control<QAbstractButton>("Cbut2")->isEnabled(), "mode 0 RESET enables the action button");
 }
@@ -167,18 +168,21 @@ void modeKeywordErrorCode()
 
     answerNextDialog(QMessageBox::Ok); // no stored code yet
     choose("CboCode", 8);
-    checkEqual(g_dialogTexts.value(0), QStringLiteral("No code's items available"), "mode 1 no stored code");
+    checkEqual(g_dialogTexts.value(0), QStringLiteral("No code's items available"),
+               "mode 1 no stored code");
     click("CodeBut");
     clearAndType(control<QComboBox>("CboCode")->lineEdit(), QStringLiteral("Greeting"));
     type(codeBox, QStringLiteral("MsgBox \"Hi\""));
     QTest::keyClick(codeBox, Qt::Key_Return);
     QTest::keyClicks(codeBox, QStringLiteral("Beep"));
-    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("Store Code"), "mode 1 Store Code caption");
+    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("Store Code"),
+               "mode 1 Store Code caption");
     click("Cbut2");
     checkEqual(QString::fromLatin1(fileBytes(QStringLiteral("Samples/MyCode.Txt"))),
                QStringLiteral("Greeting*MsgBox \"Hi\"|Beep\r\n"), "mode 1 stored-code file");
     auto *cboCode = control<QComboBox>("CboCode");
-    checkEqual(cboCode->itemText(cboCode->count() - 1), QStringLiteral("Greeting"), "mode 1 title listed");
+    checkEqual(cboCode->itemText(cboCode->count() - 1), QStringLiteral("Greeting"),
+               "mode 1 title listed");
     choose("CboCode", cboCode->count() - 1);
     click("Cbut2");
     checkEqual(clipboardText(), QStringLiteral("MsgBox \"Hi\"\r\nBeep\r\n"), "mode 1 COPY CODE");
@@ -194,8 +198,10 @@ void modeMsgInputBox()
     click("Cbut2");
     checkEqual(g_dialogTexts.value(0), QStringLiteral("Done"), "mode 2 preview shown");
     click("Cbut2");
-    checkEqual(clipboardText(), QStringLiteral("msgbox (\"Done\")"), "mode 2 code on the clipboard");
-    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("Preview"), "mode 2 caption after COPY");
+    checkEqual(clipboardText(), QStringLiteral("msgbox (\"Done\")"),
+               "mode 2 code on the clipboard");
+    checkEqual(control<QAbstractButton>("Cbut2")->text(), QStringLiteral("Preview"),
+               "mode 2 caption after COPY");
 }
 
 const char programFile[] = "First line of the program\r\n"

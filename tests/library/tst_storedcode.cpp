@@ -207,8 +207,8 @@ void TestStoredCode::storeAndReadBack_data()
     const QString t = u"T"_s;
     QTest::newRow("two lines") << t << u"a\r\nb"_s << QByteArray("T*a|b\r\n") << u"a\r\nb\r\n"_s
                                << QString();
-    QTest::newRow("final line break") << t << u"a\r\nb\r\n"_s << QByteArray("T*a|b|\r\n")
-                                      << u"a\r\nb\r\n"_s << QString();
+    QTest::newRow("final line break")
+        << t << u"a\r\nb\r\n"_s << QByteArray("T*a|b|\r\n") << u"a\r\nb\r\n"_s << QString();
     QTest::newRow("empty code") << t << QString() << QByteArray("T*\r\n") << QString() << QString();
     QTest::newRow("star inside") << t << u"x = 2*y\r\n' *note*"_s
                                  << QByteArray("T*x = 2*y|' *note*\r\n")
@@ -223,8 +223,8 @@ void TestStoredCode::storeAndReadBack_data()
         longCode += line + u"\r\n"_s;
         longStored += line.toLatin1() + '|';
     }
-    QTest::newRow("220,000 characters")
-        << u"Long"_s << longCode << longStored + "\r\n" << longCode << QString();
+    QTest::newRow("220,000 characters") << u"Long"_s << longCode << longStored + "\r\n"
+                                        << longCode << QString();
     QTest::newRow("bar inside a line")
         << t << u"a|b\r\nc"_s << QByteArray() << QString() << u"\"|\""_s;
     QTest::newRow("star in the title")

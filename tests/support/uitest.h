@@ -57,8 +57,7 @@ public:
         return f.readAll();
     }
 
-    template <class W = QWidget>
-    W *w(const char *name) const
+    template <class W = QWidget> W *w(const char *name) const
     {
         auto *found = prog->findChild<W *>(QString::fromLatin1(name));
         if (!found)

@@ -3,8 +3,8 @@
 #include "rewrite.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -145,8 +145,7 @@ void TestRewrite::sectionOnFirstLine()
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(program, "' Begin Gen\nold\n");
     DiskFileSteps disk;
-    QVERIFY(rewrite(disk, program, 0, "' Begin Gen\nold\n", {"' Begin Gen", "new"})
-                .written);
+    QVERIFY(rewrite(disk, program, 0, "' Begin Gen\nold\n", {"' Begin Gen", "new"}).written);
     QCOMPARE(contentOf(program), QByteArray("' Begin Gen\r\nnew\r\n"));
 }
 
@@ -202,8 +201,8 @@ void TestRewrite::outsideEdit_data()
     tail.replace("' End Generated part\r\n", "' End Generated part\r\ntail\r\n");
     QTest::newRow("tail changed") << tail << false << changed;
     QTest::newRow("line appended") << previousFile + "x\r\n" << false << changed;
-    QTest::newRow("line ends changed") << QByteArray(previousFile).replace("\r\n", "\n") << false
-                                       << changed;
+    QTest::newRow("line ends changed")
+        << QByteArray(previousFile).replace("\r\n", "\n") << false << changed;
     QTest::newRow("head line added") << "one more\r\n" + previousFile << false << changed;
     QByteArray other = previousFile;
     other.replace("Dim Form1\r\n", "Dim Other\r\n'\r\n");
@@ -238,7 +237,8 @@ void TestRewrite::outsideEdit()
     QVERIFY2(r.message.contains(messagePart), qPrintable(r.message));
     QVERIFY(r.message.contains(QStringLiteral("dropped")));
     QCOMPARE(contentOf(program), edited.isEmpty() ? QByteArray("<missing>") : edited);
-    QCOMPARE(filesIn(dir), edited.isEmpty() ? QStringList() : QStringList{QStringLiteral("Prog.txt")});
+    QCOMPARE(filesIn(dir),
+             edited.isEmpty() ? QStringList() : QStringList{QStringLiteral("Prog.txt")});
 }
 
 void TestRewrite::attributesKept_data()
@@ -261,8 +261,8 @@ void TestRewrite::attributesKept()
     QFETCH(bool, link);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("real")));
-    const QString target = dir.filePath(link ? QStringLiteral("real/prog.txt")
-                                             : QStringLiteral("Prog.txt"));
+    const QString target =
+        dir.filePath(link ? QStringLiteral("real/prog.txt") : QStringLiteral("Prog.txt"));
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
     put(target, previousFile);
     if (link)
@@ -300,7 +300,8 @@ void TestRewrite::failingStep_data()
     QTest::newRow("removing the backup")
         << QStringList{QStringLiteral("remove#1")} << true << both << false;
     QTest::newRow("write, and removing the backup")
-        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both << false;
+        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both
+        << false;
 }
 
 // Whichever step fails: a message, and the whole previous content under the program's name

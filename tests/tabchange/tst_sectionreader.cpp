@@ -215,8 +215,8 @@ void TestSectionReader::listObjects_data()
                        objectEntry(2, QStringLiteral(" été"), 2)};
     // Laying out a name of megabytes would freeze the window; what shows is its start.
     QTest::newRow("huge name shows its first 1000 characters")
-        << Lines{"New", " Set Ctl(1) =" + QByteArray(2000, '\xe9') + QByteArray(5000000, 'x')}
-        << 0 << 1 << QStringList{objectEntry(1, QString::fromLocal8Bit(QByteArray(1000, '\xe9')), 0)};
+        << Lines{"New", " Set Ctl(1) =" + QByteArray(2000, '\xe9') + QByteArray(5000000, 'x')} << 0
+        << 1 << QStringList{objectEntry(1, QString::fromLocal8Bit(QByteArray(1000, '\xe9')), 0)};
 }
 
 void TestSectionReader::listObjects()

@@ -143,8 +143,8 @@ void TestTabExchange::renumber_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::newRow("one digit") << QByteArray("Ctl(1).Caption = OK") << QByteArray("1") << 2
                                << QByteArray("Ctl(2).Caption = OK");
-    QTest::newRow("longer number") << QByteArray("Ctl(12).Left = 5") << QByteArray("12") << 3
-                                   << QByteArray("Ctl(3).Left = 5");
+    QTest::newRow("longer number")
+        << QByteArray("Ctl(12).Left = 5") << QByteArray("12") << 3 << QByteArray("Ctl(3).Left = 5");
     QTest::newRow("to two digits") << QByteArray("Ctl(3).Move(1, 2)") << QByteArray("3") << 10
                                    << QByteArray("Ctl(10).Move(1, 2)");
     QTest::newRow("empty parentheses")
@@ -152,21 +152,20 @@ void TestTabExchange::renumber_data()
     QTest::newRow("other text inside")
         << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")") << QByteArray("1") << 2
         << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")");
-    QTest::newRow("another number")
-        << QByteArray("Ctl(12).X = Ctl(1).X") << QByteArray("1") << 7
-        << QByteArray("Ctl(12).X = Ctl(1).X");
+    QTest::newRow("another number") << QByteArray("Ctl(12).X = Ctl(1).X") << QByteArray("1") << 7
+                                    << QByteArray("Ctl(12).X = Ctl(1).X");
     QTest::newRow("number with blanks")
         << QByteArray("Ctl( 1).X") << QByteArray("1") << 7 << QByteArray("Ctl( 1).X");
     QTest::newRow("no parentheses")
         << QByteArray("Visible = True") << QByteArray("1") << 5 << QByteArray("Visible = True");
     QTest::newRow("close before open")
         << QByteArray("x) = Mid(s, 2)") << QByteArray("1") << 5 << QByteArray("x) = Mid(s, 2)");
-    QTest::newRow("open only")
-        << QByteArray("Ctl(1.Top") << QByteArray("1") << 5 << QByteArray("Ctl(1.Top");
+    QTest::newRow("open only") << QByteArray("Ctl(1.Top") << QByteArray("1") << 5
+                               << QByteArray("Ctl(1.Top");
     QTest::newRow("SET line without parentheses")
         << QByteArray("Ctl(1).Top") << QByteArray() << 5 << QByteArray("Ctl(1).Top");
-    QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << QByteArray("1")
-                                << 2 << QByteArray("Ctl(2).Caption = \xe9t\xe9");
+    QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << QByteArray("1") << 2
+                                << QByteArray("Ctl(2).Caption = \xe9t\xe9");
 }
 
 void TestTabExchange::renumber()
