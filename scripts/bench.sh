@@ -6,7 +6,7 @@ source "$root/scripts/deps.sh"
 brindle_install_deps
 
 export QT_QPA_PLATFORM=offscreen
-cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRINDLE_BENCH=ON >/dev/null
 cmake --build "$root/build/release" -j "$(nproc)"
 bench="$root/build/release/bench"
 "$bench/startup/bench_startup"

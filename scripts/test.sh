@@ -10,7 +10,8 @@ export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
 
 echo "== Optimised build and tests"
-cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DBUILD_TESTING=ON -DBRINDLE_BENCH=ON
 cmake --build "$root/build/release" -j "$jobs"
 ctest --test-dir "$root/build/release" --output-on-failure -j "$jobs"
 

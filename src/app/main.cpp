@@ -1,7 +1,9 @@
 #include "prog.h"
 #include "qtplatform.h"
+#include "workfolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 
 #include <cstdio>
@@ -47,6 +49,22 @@ int main(int argc, char *argv[])
     QApplication::setFont(font);
 
     QtPlatform platform;
+    // The desktop entry starts "brindle --desktop": Brindle then works in ~/Brindle, made on the
+    // first start from the installed samples and documents. Started any other way, it works in
+    // the current folder.
+    if (QApplication::arguments().contains(QStringLiteral("--desktop"))) {
+        const QString folder = QDir::homePath() % QStringLiteral("/Brindle");
+        const QString dataDir = QDir::cleanPath(QApplication::applicationDirPath() %
+                                                QStringLiteral("/" BRINDLE_DATA_FROM_PROGRAM));
+        QString error = WorkFolder::prepare(folder, dataDir);
+        if (error.isEmpty() && !QDir::setCurrent(folder))
+            error = QStringLiteral("Cannot open the working folder ") %
+                    QDir::toNativeSeparators(folder);
+        if (!error.isEmpty()) {
+            platform.messageBox(error, Platform::Critical, {});
+            return 1;
+        }
+    }
     Prog window(platform);
     window.show();
     return app.exec();

@@ -65,7 +65,7 @@ QSet<QString> normalisedLines(const QString &text)
 
 QString toolsFile(const char *name)
 {
-    return QFINDTESTDATA(QStringLiteral("../../examples/Tools/") + QLatin1String(name));
+    return QStringLiteral(BRINDLE_TOOLS_DIR "/") + QLatin1String(name);
 }
 
 } // namespace
@@ -461,7 +461,7 @@ void TestServices::documentsOpenWithTheDesktopsPrograms()
 void TestServices::builtReferenceCardHoldsEveryEntry()
 {
     const QString card = toolsFile("ReferenceCard.pdf");
-    QVERIFY2(QFileInfo(card).isFile(), "the build renders examples/Tools/ReferenceCard.pdf");
+    QVERIFY2(QFileInfo(card).isFile(), "the build renders Tools/ReferenceCard.pdf");
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     QVERIFY2(!pdftotext.isEmpty(), "pdftotext (Debian package poppler-utils) is needed");
 
@@ -486,7 +486,7 @@ void TestServices::builtReferenceCardHoldsEveryEntry()
 void TestServices::builtQuickHelpHoldsEveryPage()
 {
     const QString help = toolsFile("Brindle.chm");
-    QVERIFY2(QFileInfo(help).isFile(), "the build compiles examples/Tools/Brindle.chm");
+    QVERIFY2(QFileInfo(help).isFile(), "the build compiles Tools/Brindle.chm");
     QVERIFY(QFileInfo(help).size() > 0);
     QFile file(help);
     QVERIFY(file.open(QIODevice::ReadOnly));
