@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
-# Builds Brindle and runs every test twice: an optimised build, then a build with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks that the sources match the checked-in style, then builds Brindle and runs every test
+# twice: an optimised build, then a build with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/deps.sh"
+# The format check uses the formatter of this Debian release, as the checked-in style expects.
+brindle_packages+=(clang-format)
 brindle_install_deps
 
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"
+
+echo "== Format check (.clang-format)"
+unformatted=()
+while IFS= read -r -d '' file; do
+  clang-format --dry-run --Werror "$root/$file" >/dev/null 2>&1 || unformatted+=("$file")
+done < <(git -C "$root" ls-files -z -- '*.cpp' '*.h')
+if [ ${#unformatted[@]} -gt 0 ]; then
+  echo "These sources do not match .clang-format (run clang-format -i on them):"
+  printf '  %s\n' "${unformatted[@]}"
+  exit 1
+fi
+echo "All sources match .clang-format."
 
 echo "== Optimised build and tests"
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
