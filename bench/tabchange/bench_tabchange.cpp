@@ -16,7 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
+#include <QListView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -57,10 +57,11 @@ void writeFile(const QString &path, const QByteArray &bytes)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-void clickObject(QListWidget *list, int row)
+void clickObject(QListView *list, int row)
 {
-    list->setCurrentRow(row);
-    Q_EMIT list->itemClicked(list->item(row));
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    Q_EMIT list->clicked(index);
 }
 
 void report(const char *label, std::vector<double> ratios)
@@ -88,7 +89,7 @@ void benchSize(int objects)
     panel.show();
     auto *combo2 = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));
     auto *combo3 = panel.findChild<QComboBox *>(QStringLiteral("Combo3"));
-    auto *list2 = panel.findChild<QListWidget *>(QStringLiteral("List2"));
+    auto *list2 = panel.findChild<QListView *>(QStringLiteral("List2"));
 
     std::map<std::string, std::vector<double>> ratios;
     std::vector<double> copyMs;

@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -124,12 +124,12 @@ void TestProg::inventory_data()
         {"Label15", "QLabel", "Picture3", "Select New Tab", 1320, 1500, 1515, 255, false},
         {"Combo3", "QComboBox", "Picture3", "", 3000, 1440, 795, 315, false},
         {"Label13", "QLabel", "Picture3", "Objects", 240, 1740, 855, 255, true},
-        {"List2", "QListWidget", "Picture3", "", 1260, 1740, 2535, 1650, true},
-        {"List1", "QListWidget", "Picture3", "", 60, 1980, 1155, 90, false},
-        {"List3", "QListWidget", "Picture3", "", 0, 2280, 1215, 90, false},
-        {"List4", "QListWidget", "Picture3", "", 60, 2640, 1155, 90, false},
-        {"List5", "QListWidget", "Picture3", "", 60, 2880, 1095, 90, false},
-        {"List0", "QListWidget", "Picture3", "", 60, 3180, 1095, 90, false},
+        {"List2", "QListView", "Picture3", "", 1260, 1740, 2535, 1650, true},
+        {"List1", "QListView", "Picture3", "", 60, 1980, 1155, 90, false},
+        {"List3", "QListView", "Picture3", "", 0, 2280, 1215, 90, false},
+        {"List4", "QListView", "Picture3", "", 60, 2640, 1155, 90, false},
+        {"List5", "QListView", "Picture3", "", 60, 2880, 1095, 90, false},
+        {"List0", "QListView", "Picture3", "", 60, 3180, 1095, 90, false},
         {"Combo4", "QComboBox", "Picture3", "", 120, 3600, 1155, 315, false},
         {"Label18", "QLabel", "Picture3", "Select a form to show objects", 1500, 3660, 2175, 195,
          false},
