@@ -47,8 +47,6 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     makeEditableList(m_cboCode);
     m_titles = new TitleModel(this);
     m_cboCode->setModel(m_titles);
-    if (auto *popup = qobject_cast<QListView *>(m_cboCode->view()))
-        popup->setUniformItemSizes(true);
     m_keyType = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
     setDesignFont(m_keyType, 8.25, true);
     m_codeBut =
@@ -156,6 +154,9 @@ void LibraryPanel::CodeSearch()
                               file.message());
         return;
     }
+    // Rows of one height let the list's popup lay out many titles without decoding them.
+    if (auto *popup = qobject_cast<QListView *>(m_cboCode->view()))
+        popup->setUniformItemSizes(true);
     m_titles->appendTitles(file.value());
 }
 
