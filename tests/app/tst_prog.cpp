@@ -24,6 +24,8 @@ class TestProg : public QObject
 private Q_SLOTS:
     void inventory_data();
     void inventory();
+    void inventoryAfterFirstPaint_data() { inventory_data(); }
+    void inventoryAfterFirstPaint();
     void designFonts_data();
     void designFonts();
     void windowAndMenu();
@@ -158,6 +160,27 @@ void TestProg::inventory()
     QCOMPARE(c->geometry(),
              QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QCOMPARE(!c->isHidden(), shown);
+}
+
+// As the program starts: the hidden panels come after the first paint, and every control
+// of every mode is there, in its place, once the shown window has been painted and the event
+// loop has run once.
+void TestProg::inventoryAfterFirstPaint()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QRect, twips);
+    UiFixture ui;
+    ui.prog = std::make_unique<Prog>(ui.platform, Prog::Panels::AfterFirstPaint);
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.prog.get()));
+    QCoreApplication::processEvents();
+    auto *c = ui.prog->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(c);
+    QCOMPARE(QString::fromLatin1(c->metaObject()->className()), kind);
+    QCOMPARE(c->parentWidget()->objectName(), container);
+    QCOMPARE(c->geometry(),
+             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
 }
 
 void TestProg::designFonts_data()

@@ -1,4 +1,5 @@
 #include "sectionreader.h"
+#include "textfile.h"
 #include "uitest.h"
 
 #include <QAction>
@@ -115,6 +116,8 @@ class TestTabPanel : public QObject
 
 private Q_SLOTS:
     void exampleEndToEnd();
+    void listsShowTheFileAfterExchange_data();
+    void listsShowTheFileAfterExchange();
     void noThenYesWritesBoth();
     void ownPositionRewritesSameSection();
     void formsSelector();
@@ -129,6 +132,58 @@ private Q_SLOTS:
     void resetClearsMode();
     void formPictureSetsOrderByClicks();
 };
+
+void TestTabPanel::listsShowTheFileAfterExchange_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("position");
+    const QByteArray head = "Rem head\nRem more\n' Begin Generated part\nDim Form1\n'\n";
+    QByteArray blocks;
+    for (int i = 1; i <= 5; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        blocks +=
+            "New object\n Set Ctl(" + n + ") = Name" + n + "\nCtl(" + n + ").Left = " + n + "\n'\n";
+    }
+    const QByteArray end = "' End Generated part\nRem tail\n";
+    // Blocks of one length: only their rows change. Another length: every row after moves.
+    QTest::newRow("same length, far apart") << head + blocks + end << 0 << 5;
+    QTest::newRow("same length, neighbours") << head + blocks + end << 3 << 3;
+    QByteArray longer = blocks;
+    longer.replace("Ctl(2).Left = 2\n", "Ctl(2).Left = 2\nCtl(2).Top = 2\nCtl(2).Tag = (9)\n");
+    QTest::newRow("other length") << head + longer + end << 1 << 4;
+    QByteArray mixed = head + blocks + end;
+    mixed.replace("\n", "\r\n");
+    mixed.replace("Name3\r\n", "Name3\r");
+    QTest::newRow("CR LF and a lone CR") << mixed << 2 << 1;
+}
+
+// After an exchange written with Yes, the hidden section table and the object list show
+// exactly the file as it is now on disk.
+void TestTabPanel::listsShowTheFileAfterExchange()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, row);
+    QFETCH(int, position);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, row, position, Platform::Yes);
+    QVERIFY(ui.readFile(QStringLiteral("Samples/Prog.txt")) != file);
+    const auto onDisk = SectionReader::read(ui.path(QStringLiteral("Samples/Prog.txt")));
+    QVERIFY(onDisk.ok());
+    const Lines section = onDisk.value().lines;
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(section));
+    QCOMPARE(texts(ui.w<QListView>("List2")),
+             SectionReader::listObjects(section, 0, int(section.size()) - 1).entries);
+    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2", "3", "4", "5"}));
+    for (const char *table : {"List0", "List3", "List4", "List5"})
+        QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
+    // A second exchange on what the lists now hold writes the file back as it was, in CR LF.
+    moveObject(ui, position - 1, row + 1, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(TextFile::splitLines(file)));
+}
 
 void TestTabPanel::exampleEndToEnd()
 {
