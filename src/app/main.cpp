@@ -41,7 +41,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brindle"));
     QApplication::setApplicationDisplayName(QStringLiteral("Brindle"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/brindle.png")));
+    // Icons of the sizes a title bar and a task bar use, decoded when one is asked for.
+    QIcon icon;
+    for (const char *size : {"16", "32", "48"})
+        icon.addFile(QStringLiteral(":/brindle-") + QLatin1String(size) + QStringLiteral(".png"));
+    QApplication::setWindowIcon(icon);
     // The window is laid out for a small sans-serif font, as on the handheld's desktop tools.
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
@@ -65,7 +69,7 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
-    Prog window(platform);
+    Prog window(platform, Prog::Panels::AfterFirstPaint);
     window.show();
     return app.exec();
 }

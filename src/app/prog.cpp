@@ -10,6 +10,7 @@
 #include "tabpanel.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,7 +18,8 @@
 
 using namespace Controls;
 
-Prog::Prog(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platform(platform)
+Prog::Prog(Platform &platform, Panels panels, QWidget *parent)
+    : QMainWindow(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Prog"));
     setWindowTitle(QStringLiteral("Brindle by Tarnwick"));
@@ -28,6 +30,47 @@ Prog::Prog(Platform &platform, QWidget *parent) : QMainWindow(parent), m_platfor
     fitCaptions(m_client);
     guardWheel(m_client);
     Form_Load();
+    if (panels == Panels::Now)
+        buildHiddenPanels();
+}
+
+bool Prog::event(QEvent *event)
+{
+    // The first paint is under way: the hidden panels follow before any later event.
+    if (event->type() == QEvent::Paint && !m_panels[1] && !m_panelsQueued) {
+        m_panelsQueued = true;
+        QMetaObject::invokeMethod(this, &Prog::buildHiddenPanels, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+void Prog::buildHiddenPanels()
+{
+    if (m_panels[1])
+        return;
+    auto *arrays = static_cast<ArrayPanel *>(m_panels[0]);
+    m_panels[1] = new LibraryPanel(m_platform, m_client);
+    m_panels[2] = new DialogPanel(m_platform, m_client);
+    auto *tabs = new TabPanel(m_platform, m_client);
+    m_panels[3] = tabs;
+    // The form picture outlines the screen of the device chosen for arrays, by the fit
+    // check's limits: the horizontal one is the screen's width, the vertical one its height.
+    tabs->setDeviceScreen([arrays]() -> FormPlace::Screen {
+        const QString device = arrays->device();
+        const FitCheck::Limits limits =
+            device == QLatin1String("hpc") ? FitCheck::hpc : FitCheck::ppc;
+        if (device.isEmpty())
+            return {};
+        return {device, QSize(int(limits.horizontal), int(limits.vertical))};
+    });
+    for (int mode = 1; mode < int(m_panels.size()); ++mode) {
+        ModePanel *panel = m_panels[mode];
+        panel->setCopyCarrier(m_texttocopy);
+        connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
+        fitCaptions(panel);
+        guardWheel(panel);
+        panel->Form_Load();
+    }
 }
 
 void Prog::buildControls()
@@ -51,26 +94,10 @@ void Prog::buildControls()
     m_cbut2 = makeControl<QPushButton>(m_client, "Cbut2", {}, 60, 4740, 1215, 315);
     m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740,
                                           1575, 315);
-    m_panels[1] = new LibraryPanel(m_platform, m_client);
-    m_panels[2] = new DialogPanel(m_platform, m_client);
-    auto *tabs = new TabPanel(m_platform, m_client);
-    m_panels[3] = tabs;
-    for (ModePanel *panel : m_panels) {
-        panel->setCopyCarrier(m_texttocopy);
-        connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
-    }
+    arrays->setCopyCarrier(m_texttocopy);
+    connect(arrays, &ModePanel::actionChanged, this, &Prog::showAction);
     for (QPushButton *b : {m_command1, m_cbut2, m_command4})
         setDesignFont(b, 8.25, true);
-    // The form picture outlines the screen of the device chosen for arrays, by the fit
-    // check's limits: the horizontal one is the screen's width, the vertical one its height.
-    tabs->setDeviceScreen([arrays]() -> FormPlace::Screen {
-        const QString device = arrays->device();
-        const FitCheck::Limits limits =
-            device == QLatin1String("hpc") ? FitCheck::hpc : FitCheck::ppc;
-        if (device.isEmpty())
-            return {};
-        return {device, QSize(int(limits.horizontal), int(limits.vertical))};
-    });
 
     connect(m_combo1, &QComboBox::activated, this, &Prog::Combo1_Click);
     connect(m_cbut2, &QPushButton::clicked, this, &Prog::CBut2_click);
@@ -103,14 +130,12 @@ void Prog::Form_Load()
                         QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")});
     m_combo1->setCurrentIndex(-1);
     m_combo1->setEditText(QStringLiteral("Objects Arrays"));
-    for (int mode = 1; mode < int(m_panels.size()); ++mode)
-        m_panels[mode]->Form_Load();
 }
 
 ModePanel *Prog::current() const
 {
     for (int mode = 1; mode < int(m_panels.size()); ++mode) {
-        if (!m_panels[mode]->isHidden())
+        if (m_panels[mode] && !m_panels[mode]->isHidden())
             return m_panels[mode];
     }
     return m_panels[0];
@@ -128,6 +153,7 @@ void Prog::Combo1_Click()
     const int mode = m_combo1->currentIndex();
     if (mode < 0 || mode >= int(m_panels.size()))
         return;
+    buildHiddenPanels();
     for (int other = 0; other < int(m_panels.size()); ++other) {
         if (other != mode)
             m_panels[other]->leaveMode();

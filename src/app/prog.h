@@ -19,7 +19,12 @@ class Prog : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit Prog(Platform &platform, QWidget *parent = nullptr);
+    // When the three hidden mode panels are built: at once, or right after the window's first
+    // paint (or when a mode is first chosen, if that comes sooner), so that start-up paints
+    // only what it shows.
+    enum class Panels { Now, AfterFirstPaint };
+
+    explicit Prog(Platform &platform, Panels panels = Panels::Now, QWidget *parent = nullptr);
 
     // The window's handlers, named after the control and event that start them.
     void Combo1_Click();
@@ -34,8 +39,13 @@ public:
     // The path of the help file, set when quick help is first used.
     QString helpFile() const { return m_helpFile; }
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     void buildControls();
+    // Builds Picture1 to Picture3 once.
+    void buildHiddenPanels();
     void buildMenu();
     void Form_Load();
 
@@ -54,5 +64,6 @@ private:
     // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
     std::array<ModePanel *, 4> m_panels{};
     QMenu *m_svs = nullptr;
+    bool m_panelsQueued = false;
     QString m_helpFile;
 };

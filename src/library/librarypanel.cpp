@@ -5,10 +5,15 @@
 #include "platform.h"
 #include "referencetables.h"
 #include "storedcode.h"
+#include "textfile.h"
+#include "titlemodel.h"
 
 #include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -40,6 +45,8 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_textocopy = makeControl<QLineEdit>(this, "Textocopy", {}, 540, 3840, 2835, 315);
     m_cboCode = makeControl<QComboBox>(this, "CboCode", {}, 120, 120, 3675, 315);
     makeEditableList(m_cboCode);
+    m_titles = new TitleModel(this);
+    m_cboCode->setModel(m_titles);
     m_keyType = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
     setDesignFont(m_keyType, 8.25, true);
     m_codeBut =
@@ -57,7 +64,7 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
 void LibraryPanel::Form_Load()
 {
     for (int i = 0; i < ReferenceTables::categoryCount; ++i)
-        m_cboCode->addItem(ReferenceTables::category(i));
+        m_titles->appendText(ReferenceTables::category(i));
     // Filling the list picks nothing: the title field stays empty.
     m_cboCode->setCurrentIndex(-1);
     m_cboCode->setEditText(QString());
@@ -140,21 +147,39 @@ void LibraryPanel::CodeSearch()
         m_platform.messageBox(QStringLiteral("No code's items available"));
         return;
     }
-    const Result<QStringList> titles = StoredCode::readTitles(path);
-    if (!titles) {
+    const Result<QByteArray> file = storedCode();
+    if (!file) {
         m_platform.messageBox(QStringLiteral("The stored code in ") + path +
                               QStringLiteral(" cannot be read, so no title is listed.\r\n") +
-                              titles.message());
+                              file.message());
         return;
     }
-    m_cboCode->addItems(titles.value());
+    // Rows of one height let the list's popup lay out many titles without decoding them.
+    if (auto *popup = qobject_cast<QListView *>(m_cboCode->view()))
+        popup->setUniformItemSizes(true);
+    m_titles->appendTitles(file.value());
 }
 
 void LibraryPanel::ReadFile()
 {
-    m_itemList = StoredCode::readSnippet(storedCodePath(), m_cboCode->currentText());
+    const Result<QByteArray> file = storedCode();
+    m_itemList = file ? StoredCode::snippet(file.value(), m_cboCode->currentText()) : QString();
     setStep(Step::CopyCode, true);
     OpenCode(m_itemList);
+}
+
+Result<QByteArray> LibraryPanel::storedCode()
+{
+    const QString path = storedCodePath();
+    const QFileInfo info(path);
+    if (!m_stored.isEmpty() && info.size() == m_storedSize && info.lastModified() == m_storedTime &&
+        info.exists())
+        return m_stored;
+    Result<QByteArray> file = TextFile::readBytes(path);
+    m_stored = file ? file.value() : QByteArray();
+    m_storedSize = info.size();
+    m_storedTime = info.lastModified();
+    return file;
 }
 
 void LibraryPanel::CodeBut_Click()
@@ -182,7 +207,7 @@ void LibraryPanel::WriteFile()
         m_platform.messageBox(QStringLiteral("Error ") + stored.message());
         return;
     }
-    m_cboCode->addItem(title);
+    m_titles->appendText(title);
     m_cboCode->setEditText(QString());
     m_codeBox->clear();
     m_keyType->setText(keyword);

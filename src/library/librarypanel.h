@@ -1,6 +1,10 @@
 #pragma once
 
 #include "modepanel.h"
+#include "result.h"
+
+#include <QByteArray>
+#include <QDateTime>
 
 class Platform;
 class QComboBox;
@@ -8,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class TitleModel;
 
 // Panel Picture1, mode 1 "Keyword/ErrorCode": the reference tables and the user's
 // stored code snippets.
@@ -52,10 +57,14 @@ private:
     // Shows the snippet stored under the title in the title field.
     void ReadFile();
 
+    // The stored-code file's bytes, read again only when its size or time changed.
+    Result<QByteArray> storedCode();
+
     Platform &m_platform;
     Step m_step = Step::CopyKey;
 
     QComboBox *m_cboCode = nullptr;
+    TitleModel *m_titles = nullptr;
     QLabel *m_keyType = nullptr;
     QPushButton *m_codeBut = nullptr;
     QPlainTextEdit *m_codeBox = nullptr;
@@ -63,4 +72,8 @@ private:
 
     // The bar-separated list about to be shown in the code box.
     QString m_itemList;
+
+    QByteArray m_stored;
+    qint64 m_storedSize = -1;
+    QDateTime m_storedTime;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cstring>
 
 namespace StoredCode {
 
@@ -98,24 +99,32 @@ QByteArray entry(const QString &title, const QString &list)
     return title.toLocal8Bit() + star + list.toLocal8Bit();
 }
 
-QStringList titles(const QByteArray &bytes)
+QList<Span> titleSpans(QByteArrayView bytes)
 {
-    QStringList result;
-    const char *data = bytes.constData();
+    QList<Span> spans;
+    const char *data = bytes.data();
     const qsizetype n = bytes.size();
     qsizetype start = 0;
     while (start < n) {
-        qsizetype end = start;
-        while (end < n && !isLineEnd(data[end]))
-            ++end;
-        const QByteArrayView line(data + start, end - start);
-        const qsizetype at = line.indexOf(star);
-        if (at >= 0)
-            result.append(QString::fromLocal8Bit(line.first(at)));
+        // Most lines end with LF: find it fast, then look for a lone CR before it.
+        const void *lf = std::memchr(data + start, '\n', size_t(n - start));
+        qsizetype end = lf ? static_cast<const char *>(lf) - data : n;
+        if (const void *cr = std::memchr(data + start, '\r', size_t(end - start)))
+            end = static_cast<const char *>(cr) - data;
+        if (const void *at = std::memchr(data + start, star, size_t(end - start)))
+            spans.append({start, static_cast<const char *>(at) - data - start});
         start = end + 1;
         if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
             ++start;
     }
+    return spans;
+}
+
+QStringList titles(const QByteArray &bytes)
+{
+    QStringList result;
+    for (const Span &span : titleSpans(bytes))
+        result.append(QString::fromLocal8Bit(QByteArrayView(bytes).sliced(span.at, span.size)));
     return result;
 }
 

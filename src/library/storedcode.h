@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +35,14 @@ QByteArray entry(const QString &title, const QString &list);
 // The titles of the file's lines (CR LF, LF or CR ends) in file order; a line without "*" is
 // skipped. "T*a|b\r\njunk\r\n*x\r\n" gives "T", "".
 QStringList titles(const QByteArray &bytes);
+
+// Where the titles of titles() lie in the bytes, in file order; nothing is decoded.
+struct Span
+{
+    qsizetype at = 0;
+    qsizetype size = 0;
+};
+QList<Span> titleSpans(QByteArrayView bytes);
 
 // The list stored under exactly this title; the last such line wins. Empty when none.
 // ("T*a\r\nT*b|c\r\n", "T") gives "b|c".

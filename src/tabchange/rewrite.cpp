@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstring>
+
 namespace Rewrite {
 
 namespace {
@@ -44,16 +46,39 @@ bool sameHead(const QByteArray &bytes, qsizetype sectionOffset)
                .indexOf("Begin Gen") >= 0;
 }
 
-QByteArray joined(const QList<QByteArray> &lines)
+// Whether line lies inside held with CR LF right after it.
+bool heldWithCrLf(const QByteArray &line, QByteArrayView held)
+{
+    const auto at = quintptr(line.constData());
+    const auto begin = quintptr(held.data());
+    if (held.isEmpty() || at < begin ||
+        at + quintptr(line.size()) + 2 > begin + quintptr(held.size()))
+        return false;
+    return std::memcmp(line.constData() + line.size(), "\r\n", 2) == 0;
+}
+
+// The lines, each ended by CR LF. Lines that follow one another in held, each ended there by
+// CR LF, are copied as one slice of it.
+QByteArray joined(const QList<QByteArray> &lines, QByteArrayView held = {})
 {
     qsizetype size = 0;
     for (const QByteArray &line : lines)
         size += line.size() + 2;
     QByteArray bytes;
     bytes.reserve(size);
-    for (const QByteArray &line : lines) {
-        bytes += line;
-        bytes += TextFile::lineEnd;
+    qsizetype i = 0;
+    while (i < lines.size()) {
+        const QByteArray &first = lines.at(i++);
+        if (!heldWithCrLf(first, held)) {
+            bytes += first;
+            bytes += TextFile::lineEnd;
+            continue;
+        }
+        const char *end = first.constData() + first.size() + 2;
+        while (i < lines.size() && lines.at(i).constData() == end &&
+               heldWithCrLf(lines.at(i), held))
+            end += lines.at(i++).size() + 2;
+        bytes.append(first.constData(), end - first.constData());
     }
     return bytes;
 }
@@ -67,7 +92,9 @@ QByteArray headOf(const QByteArray &bytes, qsizetype sectionOffset)
 Result<> writeAll(FileSteps &files, const QByteArray &bytes)
 {
     for (qsizetype at = 0; at < bytes.size(); at += chunkSize) {
-        const Result<> written = files.write(bytes.mid(at, chunkSize));
+        // A view of the slice: nothing is copied on the way to the file.
+        const Result<> written = files.write(
+            QByteArray::fromRawData(bytes.constData() + at, qMin(chunkSize, bytes.size() - at)));
         if (!written)
             return written;
     }
@@ -120,7 +147,7 @@ Result<QByteArray> current(FileSteps &files, const QString &program, int genStar
 }
 
 Result<Written> write(FileSteps &files, const QString &program, const QByteArray &current,
-                      int genStart, const QList<QByteArray> &section)
+                      int genStart, const QList<QByteArray> &section, QByteArrayView held)
 {
     const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
     const auto refused = [&](const QString &why) {
@@ -139,7 +166,7 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
     }
 
     const QByteArray head = headOf(current, TextFile::lineOffset(current, genStart));
-    QByteArray body = joined(section);
+    QByteArray body = joined(section, held);
     Result<> step = files.keep(program, backup, current);
     if (!step)
         return refused(QStringLiteral(": making its backup ") + backup +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -36,8 +37,10 @@ struct Written
     QString warning;    // what to tell the user after a write that left its backup; else empty
 };
 
-// Writes the head of `current` (the bytes current() gave) and the section.
+// Writes the head of `current` (the bytes current() gave) and the section. Lines that lie one
+// after another in `held`, each followed there by CR LF (lines of the section as read), are
+// written as one slice of it.
 Result<Written> write(FileSteps &files, const QString &programPath, const QByteArray &current,
-                      int genStart, const QList<QByteArray> &section);
+                      int genStart, const QList<QByteArray> &section, QByteArrayView held = {});
 
 } // namespace Rewrite

@@ -2,6 +2,8 @@
 
 #include "textfile.h"
 
+#include <cstring>
+
 namespace SectionReader {
 
 namespace {
@@ -58,6 +60,27 @@ Result<Section> parse(const QByteArray &file)
     return section;
 }
 
+QList<QByteArray> lineViews(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    const char *data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        // Most lines end with LF: find it fast, then look for a lone CR before it.
+        const void *lf = std::memchr(data + start, '\n', size_t(n - start));
+        qsizetype end = lf ? static_cast<const char *>(lf) - data : n;
+        const void *cr = std::memchr(data + start, '\r', size_t(end - start));
+        if (cr)
+            end = static_cast<const char *>(cr) - data;
+        lines.append(QByteArray::fromRawData(data + start, end - start));
+        start = end + 1;
+        if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
 QString unreadableMessage(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") + reason;
@@ -98,18 +121,30 @@ Range formRange(const QStringList &table, int k, int lastIndex)
 Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
     Objects objects;
-    const int last = qMin(rangeEnd, int(section.size()) - 1);
-    for (int i = qMax(rangeStart, 0); i <= last; ++i) {
-        const QByteArray &line = section.at(i);
-        if (!isSetLine(line))
-            continue;
-        const QString ordinal = QString::number(objects.positions.size() + 1);
-        objects.positions.append(ordinal);
-        const QByteArray name = line.mid(line.indexOf('=') + 1);
-        objects.entries.append(ordinal + QLatin1Char(' ') + shownName(name) + objectSeparator +
-                               QString::number(i - 1));
+    const QList<int> lines = objectLines(section, rangeStart, rangeEnd);
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        objects.positions.append(QString::number(k + 1));
+        objects.entries.append(objectEntry(section.at(lines.at(k)), lines.at(k), int(k) + 1));
     }
     return objects;
+}
+
+QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
+{
+    QList<int> lines;
+    const int last = qMin(rangeEnd, int(section.size()) - 1);
+    for (int i = qMax(rangeStart, 0); i <= last; ++i) {
+        if (isSetLine(section.at(i)))
+            lines.append(i);
+    }
+    return lines;
+}
+
+QString objectEntry(const QByteArray &setLine, int index, int ordinal)
+{
+    const QByteArray name = setLine.mid(setLine.indexOf('=') + 1);
+    return QString::number(ordinal) + QLatin1Char(' ') + shownName(name) + objectSeparator +
+           QString::number(index - 1);
 }
 
 int entryIndex(const QString &entry)

@@ -32,6 +32,9 @@ struct Section
 Result<Section> find(const QList<QByteArray> &fileLines);
 // The section of a file's bytes (CR LF, LF or CR line ends).
 Result<Section> parse(const QByteArray &file);
+// The lines of bytes (CR LF, LF or CR ends) as views into bytes, which must outlive them and
+// stay unchanged: no line is copied. A final line end adds no empty line.
+QList<QByteArray> lineViews(const QByteArray &bytes);
 // Reads the file and finds its section; a file that cannot be read fails with a message that
 // names it.
 Result<Section> read(const QString &path);
@@ -57,6 +60,11 @@ struct Objects
 // Every line of the range (clamped to the section) holding " SET" or " Set" is an object. A
 // name longer than 1000 characters shows its first 1000, far beyond the visible part.
 Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+// The section indexes of the object lines of the range, in order: what listObjects lists.
+QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+// The entry of the object whose SET line is setLine, at section index `index`, listed as
+// `ordinal`: listObjects' entries one by one.
+QString objectEntry(const QByteArray &setLine, int index, int ordinal);
 
 // Pieces of a display string. The index is the number after the dash that ends the visible
 // part; reading it from the end keeps it right even when a name holds a dash.

@@ -3,6 +3,8 @@
 #include "controls.h"
 #include "formpicture.h"
 #include "leftoverbackups.h"
+#include "linemodel.h"
+#include "objectmodel.h"
 #include "paths.h"
 #include "platform.h"
 #include "rewrite.h"
@@ -14,7 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 
 using namespace Controls;
 
@@ -67,14 +69,29 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_combo3 = makeControl<QComboBox>(this, "Combo3", {}, 3000, 1440, 795, 315);
     m_label13 =
         makeControl<QLabel>(this, "Label13", QStringLiteral("Objects"), 240, 1740, 855, 255);
-    m_list2 = makeControl<QListWidget>(this, "List2", {}, 1260, 1740, 2535, 1650);
-    // Entries carry their block index far to the right, out of view; keep it there.
+    m_objects = new ObjectModel(this);
+    m_list2 = makeControl<QListView>(this, "List2", {}, 1260, 1740, 2535, 1650);
+    m_list2->setModel(m_objects);
+    m_list2->setUniformItemSizes(true);
+    // Entries carry their block index far to the right, out of view; keep it there, cut off
+    // silently as a plain list box does.
     m_list2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list1 = makeControl<QListWidget>(this, "List1", {}, 60, 1980, 1155, 90);
-    m_list3 = makeControl<QListWidget>(this, "List3", {}, 0, 2280, 1215, 90);
-    m_list4 = makeControl<QListWidget>(this, "List4", {}, 60, 2640, 1155, 90);
-    m_list5 = makeControl<QListWidget>(this, "List5", {}, 60, 2880, 1095, 90);
-    m_list0 = makeControl<QListWidget>(this, "List0", {}, 60, 3180, 1095, 90);
+    m_list2->setTextElideMode(Qt::ElideNone);
+    m_list2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_combo3->setModel(m_objects);
+    m_combo3->setModelColumn(1);
+    if (auto *popup = qobject_cast<QListView *>(m_combo3->view()))
+        popup->setUniformItemSizes(true);
+    m_section = new LineModel(this);
+    m_moved = new LineModel(this);
+    m_target = new LineModel(this);
+    m_newSection = new LineModel(this);
+    m_table0 = new LineModel(this);
+    m_list1 = makeTable("List1", m_section, 60, 1980, 1155);
+    m_list3 = makeTable("List3", m_moved, 0, 2280, 1215);
+    m_list4 = makeTable("List4", m_target, 60, 2640, 1155);
+    m_list5 = makeTable("List5", m_newSection, 60, 2880, 1095);
+    m_list0 = makeTable("List0", m_table0, 60, 3180, 1095);
     m_combo4 = makeControl<QComboBox>(this, "Combo4", {}, 120, 3600, 1155, 315);
     m_label18 = makeControl<QLabel>(
         this, "Label18", QStringLiteral("Select a form to show objects"), 1500, 3660, 2175, 195);
@@ -92,10 +109,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     connect(m_combo3, &QComboBox::activated, this, &TabPanel::Combo3_Click);
     // A click picks an object, and so does Return on the highlighted one. Merely moving the
     // current row does not, since the list makes its first row current when it gains focus.
-    connect(m_list2, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
-    connect(m_list2, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { List2_Click(m_list2->row(item)); });
+    connect(m_list2, &QListView::clicked, this,
+            [this](const QModelIndex &index) { List2_Click(index.row()); });
+    connect(m_list2, &QListView::activated, this,
+            [this](const QModelIndex &index) { List2_Click(index.row()); });
 
     // The form picture comes from the object list's context menu or its shortcut, which works
     // while the list is shown.
@@ -105,6 +122,20 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_list2->addAction(showForm);
     m_list2->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::ShowForm);
+}
+
+QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
+{
+    auto *table = makeControl<QListView>(this, name, {}, left, top, width, 90);
+    table->setModel(model);
+    table->setUniformItemSizes(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return table;
+}
+
+const QList<QByteArray> &TabPanel::section() const
+{
+    return m_section->lines();
 }
 
 void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
@@ -168,17 +199,14 @@ void TabPanel::offerLeftoverBackups()
 
 void TabPanel::Command1_Click()
 {
-    for (QListWidget *list : {m_list0, m_list1, m_list2, m_list3, m_list4, m_list5})
-        list->clear();
-    m_section.clear();
-    m_moved.clear();
-    m_target.clear();
-    m_newSection.clear();
+    m_objects->clear();
+    for (LineModel *table : {m_table0, m_section, m_moved, m_target, m_newSection})
+        table->setLines({});
+    m_buffers.clear();
     m_readSection.clear();
     m_programName.clear();
     m_selBlock = -1;
     m_combo3->hide();
-    m_combo3->clear();
     m_combo2->setCurrentIndex(-1);
     m_combo4->hide();
     m_combo4->clear();
@@ -198,8 +226,9 @@ void TabPanel::Combo2_Click()
         m_combo2->setCurrentIndex(m_combo2->findText(m_programName));
         return;
     }
-    setLines(m_list1, m_section, {});
-    m_list2->clear();
+    m_objects->clear();
+    m_section->setLines({});
+    m_buffers.clear();
     hideSelection();
     m_programName.clear();
     Result<SectionReader::Section> read = SectionReader::parse(file.value());
@@ -210,22 +239,24 @@ void TabPanel::Combo2_Click()
     }
     m_programName = name;
     m_genStart = read.value().genStart;
+    // The lines are held once, as views of the section's bytes.
     m_readSection = std::move(read.value().bytes);
-    setLines(m_list1, m_section, std::move(read.value().lines));
+    read.value().lines.clear();
+    m_buffers = {m_readSection};
+    m_section->setLines(SectionReader::lineViews(m_readSection));
     ListForms();
 }
 
 void TabPanel::ListForms()
 {
-    m_list2->clear();
-    m_combo3->clear();
+    m_objects->clear();
     m_objCount = 0;
     m_combo4->clear();
-    m_combo4->addItems(SectionReader::formTable(m_section));
+    m_combo4->addItems(SectionReader::formTable(section()));
     m_combo4->setCurrentIndex(-1);
     if (m_combo4->count() <= 2) {
         m_rangeStart = 0;
-        m_rangeEnd = int(m_section.size()) - 1;
+        m_rangeEnd = int(section().size()) - 1;
         ListObjects();
         return;
     }
@@ -240,7 +271,7 @@ void TabPanel::Combo4_Click()
     for (int i = 0; i < m_combo4->count(); ++i)
         table.append(m_combo4->itemText(i));
     const SectionReader::Range range =
-        SectionReader::formRange(table, m_combo4->currentIndex(), int(m_section.size()) - 1);
+        SectionReader::formRange(table, m_combo4->currentIndex(), int(section().size()) - 1);
     m_rangeStart = range.start;
     m_rangeEnd = range.end;
     ListObjects();
@@ -250,13 +281,8 @@ void TabPanel::Combo4_Click()
 void TabPanel::ListObjects()
 {
     hideSelection();
-    m_list2->clear();
-    m_combo3->clear();
-    const SectionReader::Objects objects =
-        SectionReader::listObjects(m_section, m_rangeStart, m_rangeEnd);
-    m_objCount = int(objects.entries.size());
-    m_list2->addItems(objects.entries);
-    m_combo3->addItems(objects.positions);
+    m_objects->list(section(), m_rangeStart, m_rangeEnd);
+    m_objCount = m_objects->count();
     m_combo3->setCurrentIndex(-1);
     m_label12->setText(QString::number(m_objCount));
     m_label12->show();
@@ -266,9 +292,9 @@ void TabPanel::ListObjects()
 
 void TabPanel::List2_Click(int row)
 {
-    if (row < 0 || row >= m_list2->count())
+    if (row < 0 || row >= m_objects->count())
         return;
-    const QString entry = m_list2->item(row)->text();
+    const QString entry = m_objects->entry(row);
     m_selBlock = SectionReader::entryIndex(entry);
     m_label17->setText(SectionReader::entryName(entry));
     m_label12->setText(SectionReader::entryOrdinal(entry));
@@ -285,30 +311,30 @@ void TabPanel::Combo3_Click()
     const int oldTab = m_label12->text().toInt();
     const QString position = m_combo3->currentText();
     const int newTab = position.toInt();
-    m_targetBlock = -1;
-    for (int i = 0; i < m_list2->count() && m_targetBlock < 0; ++i) {
-        const QString entry = m_list2->item(i)->text();
-        if (SectionReader::entryOrdinal(entry) == position)
-            m_targetBlock = SectionReader::entryIndex(entry);
-    }
-    if (m_targetBlock < 0)
+    // The object at a position is the row listed with that ordinal.
+    const int row = m_combo3->currentIndex();
+    if (row < 0 || row >= m_objects->count())
         return;
+    m_targetBlock = m_objects->block(row);
     const Result<TabExchange::Prepared> prepared =
-        TabExchange::prepare(m_section, m_selBlock, oldTab, m_targetBlock, newTab);
+        TabExchange::prepare(section(), m_selBlock, oldTab, m_targetBlock, newTab);
     if (!prepared) {
         m_platform.messageBox(prepared.message());
         return;
     }
-    setLines(m_list3, m_moved, prepared.value().moved);
-    setLines(m_list4, m_target, prepared.value().target);
-    m_list0->clear();
+    m_moved->setLines(prepared.value().moved);
+    m_target->setLines(prepared.value().target);
+    m_table0->setLines({});
     SwapTab();
 }
 
 void TabPanel::SwapTab()
 {
-    setLines(m_list5, m_newSection,
-             TabExchange::exchange(m_section, m_selBlock, m_moved, m_targetBlock, m_target));
+    // Blocks of one length change only their own lines.
+    m_changedLength =
+        m_moved->lines().size() == m_target->lines().size() ? int(m_moved->lines().size()) : -1;
+    m_newSection->setLines(TabExchange::exchange(section(), m_selBlock, m_moved->lines(),
+                                                 m_targetBlock, m_target->lines()));
     confirmChange();
 }
 
@@ -328,11 +354,11 @@ void TabPanel::confirmChange()
 
 void TabPanel::ShowForm()
 {
-    if (m_picture || m_list2->count() == 0)
+    if (m_picture || m_objects->count() == 0)
         return;
     const int form = qMax(m_combo4->currentIndex(), 0);
     const QString name = form < m_combo4->count() ? formName(m_combo4->itemText(form)) : QString();
-    m_picture = new FormPicture(FormPlace::objects(m_section, m_rangeStart, m_rangeEnd),
+    m_picture = new FormPicture(FormPlace::objects(section(), m_rangeStart, m_rangeEnd),
                                 m_deviceScreen ? m_deviceScreen() : FormPlace::Screen{}, window());
     m_picture->setWindowTitle(name.isEmpty() ? m_programName
                                              : m_programName + QStringLiteral(" - ") + name);
@@ -340,7 +366,7 @@ void TabPanel::ShowForm()
     connect(m_picture, &FormPicture::orderChosen, this, &TabPanel::ReorderTab);
     // Closed without choosing: the list shows the order held in memory again.
     connect(m_picture, &FormPicture::rejected, this,
-            [this] { showOrder(TabOrder::complete({}, int(m_list2->count()))); });
+            [this] { showOrder(TabOrder::complete({}, m_objects->count())); });
     m_picture->placeBeside(window());
     m_picture->show();
 }
@@ -348,25 +374,24 @@ void TabPanel::ShowForm()
 void TabPanel::showOrder(const QList<int> &order)
 {
     const Result<QList<QByteArray>> reordered =
-        TabOrder::reorder(m_section, m_rangeStart, m_rangeEnd, order);
+        TabOrder::reorder(section(), m_rangeStart, m_rangeEnd, order);
     if (!reordered)
         return;
-    const QStringList entries =
-        SectionReader::listObjects(reordered.value(), m_rangeStart, m_rangeEnd).entries;
-    for (int i = 0; i < m_list2->count() && i < entries.size(); ++i)
-        m_list2->item(i)->setText(entries.at(i));
+    // The order held in memory stays in List1; the list shows the reordered objects.
+    m_objects->refresh(reordered.value(), m_rangeStart, m_rangeEnd);
 }
 
 void TabPanel::ReorderTab(const QList<int> &order)
 {
     Result<QList<QByteArray>> reordered =
-        TabOrder::reorder(m_section, m_rangeStart, m_rangeEnd, order);
+        TabOrder::reorder(section(), m_rangeStart, m_rangeEnd, order);
     if (!reordered) {
         m_platform.messageBox(reordered.message());
-        showOrder(TabOrder::complete({}, int(m_list2->count())));
+        showOrder(TabOrder::complete({}, m_objects->count()));
         return;
     }
-    setLines(m_list5, m_newSection, std::move(reordered.value()));
+    m_changedLength = -1;
+    m_newSection->setLines(std::move(reordered.value()));
     confirmChange();
 }
 
@@ -378,8 +403,8 @@ bool TabPanel::RewriteCode()
         m_platform.messageBox(current.message());
         return false;
     }
-    Result<Rewrite::Written> written =
-        Rewrite::write(m_files, path, current.value(), m_genStart, m_newSection);
+    Result<Rewrite::Written> written = Rewrite::write(m_files, path, current.value(), m_genStart,
+                                                      m_newSection->lines(), m_readSection);
     if (!written) {
         // The list goes on showing the change, so say where it is and how to write it later.
         m_platform.messageBox(written.message() +
@@ -388,6 +413,11 @@ bool TabPanel::RewriteCode()
         return true;
     }
     m_readSection = std::move(written.value().section);
+    // The new section's lines become views of the bytes just written; the buffers they were
+    // views of go once the lists no longer show them.
+    m_newSection->pointInto(m_readSection);
+    m_buffers.append(m_readSection);
+    m_rewritten = true;
     if (!written.value().warning.isEmpty())
         m_platform.messageBox(written.value().warning);
     return true;
@@ -395,12 +425,31 @@ bool TabPanel::RewriteCode()
 
 void TabPanel::UpdateList()
 {
-    setLines(m_list1, m_section, m_newSection);
-    ListObjects();
+    const int length = m_changedLength;
+    const int first = qMin(m_selBlock, m_targetBlock);
+    const int second = qMax(m_selBlock, m_targetBlock);
+    if (length > 0 && first >= 0) {
+        // Only the lines and the objects of the two blocks changed.
+        m_section->replaceLines(m_newSection->lines(), first, second + length - 1);
+        for (int block : {first, second})
+            m_objects->refresh(section(), block, block + length - 1);
+        m_objCount = m_objects->count();
+        m_combo3->setCurrentIndex(-1);
+        m_label12->setText(QString::number(m_objCount));
+        m_label12->show();
+        m_label16->setText(QStringLiteral("Objects' Number"));
+        m_label16->show();
+    } else {
+        m_section->setLines(m_newSection->lines());
+        ListObjects();
+    }
     hideSelection();
-    setLines(m_list5, m_newSection, {});
-    setLines(m_list3, m_moved, {});
-    setLines(m_list4, m_target, {});
+    for (LineModel *table : {m_newSection, m_moved, m_target})
+        table->setLines({});
+    m_changedLength = -1;
+    if (m_rewritten)
+        m_buffers = {m_readSection};
+    m_rewritten = false;
 }
 
 void TabPanel::hideSelection()
@@ -416,24 +465,4 @@ void TabPanel::hideSelection()
 QString TabPanel::programPath(const QString &name) const
 {
     return Paths::at(QStringLiteral("/Samples/") + name);
-}
-
-void TabPanel::setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines)
-{
-    // An exchange keeps the line count: then only the lines that differ are set again.
-    if (!lines.isEmpty() && lines.size() == store.size() && list->count() == store.size()) {
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (lines.at(i) != store.at(i))
-                list->item(int(i))->setText(QString::fromLocal8Bit(lines.at(i)));
-        }
-        store = std::move(lines);
-        return;
-    }
-    store = std::move(lines);
-    list->clear();
-    QStringList texts;
-    texts.reserve(store.size());
-    for (const QByteArray &line : std::as_const(store))
-        texts.append(QString::fromLocal8Bit(line));
-    list->addItems(texts);
 }

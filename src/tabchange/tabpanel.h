@@ -14,8 +14,10 @@
 class FormPicture;
 class Platform;
 class QComboBox;
+class LineModel;
+class ObjectModel;
 class QLabel;
-class QListWidget;
+class QListView;
 
 // Panel Picture3, mode 3 "TabChange": lists the forms and objects of a program file and
 // exchanges the TAB positions of two objects, rewriting the file.
@@ -62,8 +64,9 @@ private:
     void hideSelection();
     void offerLeftoverBackups();
     QString programPath(const QString &name) const;
-    // Fills a hidden string table with lines kept as bytes in store.
-    static void setLines(QListWidget *list, QList<QByteArray> &store, QList<QByteArray> lines);
+    // A hidden string table over its own lines.
+    QListView *makeTable(const char *name, LineModel *model, int left, int top, int width);
+    const QList<QByteArray> &section() const;
 
     Platform &m_platform;
 
@@ -75,22 +78,31 @@ private:
     QLabel *m_label15 = nullptr;
     QComboBox *m_combo3 = nullptr;
     QLabel *m_label13 = nullptr;
-    QListWidget *m_list2 = nullptr;
-    QListWidget *m_list1 = nullptr;
-    QListWidget *m_list3 = nullptr;
-    QListWidget *m_list4 = nullptr;
-    QListWidget *m_list5 = nullptr;
-    QListWidget *m_list0 = nullptr;
+    QListView *m_list2 = nullptr;
+    QListView *m_list1 = nullptr;
+    QListView *m_list3 = nullptr;
+    QListView *m_list4 = nullptr;
+    QListView *m_list5 = nullptr;
+    QListView *m_list0 = nullptr;
     QComboBox *m_combo4 = nullptr;
     QLabel *m_label18 = nullptr;
 
     DiskFileSteps m_files;
 
-    // The lines of List1, List3, List4 and List5 as bytes, so every byte of the file survives.
-    QList<QByteArray> m_section;
-    QList<QByteArray> m_moved;
-    QList<QByteArray> m_target;
-    QList<QByteArray> m_newSection;
+    // List2 and the positions of Combo3; the lines of List1 (the section), List3 (the moved
+    // block), List4 (the target block), List5 (the new section) and List0.
+    ObjectModel *m_objects = nullptr;
+    LineModel *m_section = nullptr;
+    LineModel *m_moved = nullptr;
+    LineModel *m_target = nullptr;
+    LineModel *m_newSection = nullptr;
+    LineModel *m_table0 = nullptr;
+    // The buffers the held lines are views of: the section as read, or as last written.
+    QList<QByteArray> m_buffers;
+    // The blocks an exchange changed, each of changedLength lines; -1 when the line count or
+    // the places of lines changed.
+    int m_changedLength = -1;
+    bool m_rewritten = false;
 
     QString m_programName;    // the file the section was read from
     QByteArray m_readSection; // the section's bytes on disk, as read or as last written

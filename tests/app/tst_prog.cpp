@@ -7,7 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -24,6 +24,8 @@ class TestProg : public QObject
 private Q_SLOTS:
     void inventory_data();
     void inventory();
+    void inventoryAfterFirstPaint_data() { inventory_data(); }
+    void inventoryAfterFirstPaint();
     void designFonts_data();
     void designFonts();
     void windowAndMenu();
@@ -124,12 +126,12 @@ void TestProg::inventory_data()
         {"Label15", "QLabel", "Picture3", "Select New Tab", 1320, 1500, 1515, 255, false},
         {"Combo3", "QComboBox", "Picture3", "", 3000, 1440, 795, 315, false},
         {"Label13", "QLabel", "Picture3", "Objects", 240, 1740, 855, 255, true},
-        {"List2", "QListWidget", "Picture3", "", 1260, 1740, 2535, 1650, true},
-        {"List1", "QListWidget", "Picture3", "", 60, 1980, 1155, 90, false},
-        {"List3", "QListWidget", "Picture3", "", 0, 2280, 1215, 90, false},
-        {"List4", "QListWidget", "Picture3", "", 60, 2640, 1155, 90, false},
-        {"List5", "QListWidget", "Picture3", "", 60, 2880, 1095, 90, false},
-        {"List0", "QListWidget", "Picture3", "", 60, 3180, 1095, 90, false},
+        {"List2", "QListView", "Picture3", "", 1260, 1740, 2535, 1650, true},
+        {"List1", "QListView", "Picture3", "", 60, 1980, 1155, 90, false},
+        {"List3", "QListView", "Picture3", "", 0, 2280, 1215, 90, false},
+        {"List4", "QListView", "Picture3", "", 60, 2640, 1155, 90, false},
+        {"List5", "QListView", "Picture3", "", 60, 2880, 1095, 90, false},
+        {"List0", "QListView", "Picture3", "", 60, 3180, 1095, 90, false},
         {"Combo4", "QComboBox", "Picture3", "", 120, 3600, 1155, 315, false},
         {"Label18", "QLabel", "Picture3", "Select a form to show objects", 1500, 3660, 2175, 195,
          false},
@@ -158,6 +160,27 @@ void TestProg::inventory()
     QCOMPARE(c->geometry(),
              QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
     QCOMPARE(!c->isHidden(), shown);
+}
+
+// As the program starts: the hidden panels come after the first paint, and every control
+// of every mode is there, in its place, once the shown window has been painted and the event
+// loop has run once.
+void TestProg::inventoryAfterFirstPaint()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QRect, twips);
+    UiFixture ui;
+    ui.prog = std::make_unique<Prog>(ui.platform, Prog::Panels::AfterFirstPaint);
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(ui.prog.get()));
+    QCoreApplication::processEvents();
+    auto *c = ui.prog->findChild<QWidget *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(c);
+    QCOMPARE(QString::fromLatin1(c->metaObject()->className()), kind);
+    QCOMPARE(c->parentWidget()->objectName(), container);
+    QCOMPARE(c->geometry(),
+             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
 }
 
 void TestProg::designFonts_data()

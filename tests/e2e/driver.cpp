@@ -13,7 +13,7 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -224,12 +224,14 @@ void modeTabChange()
     choose("Combo1", 3);
     auto *combo2 = control<QComboBox>("Combo2");
     choose("Combo2", combo2->findText(QStringLiteral("Prog.txt")));
-    auto *list2 = control<QListWidget>("List2");
-    check(list2->count() == 2, "mode 3 two objects listed");
-    if (list2->count() != 2)
+    auto *list2 = control<QListView>("List2");
+    const auto count = [list2] { return list2->model()->rowCount(); };
+    const auto text = [list2](int row) { return list2->model()->index(row, 0).data().toString(); };
+    check(count() == 2, "mode 3 two objects listed");
+    if (count() != 2)
         return;
     QTest::mouseClick(list2->viewport(), Qt::LeftButton, {},
-                      list2->visualItemRect(list2->item(0)).center());
+                      list2->visualRect(list2->model()->index(0, 0)).center());
     answerNextDialog(QMessageBox::Yes);
     choose("Combo3", 1);
     const QByteArray expected = "First line of the program\r\n"
@@ -249,8 +251,7 @@ void modeTabChange()
     checkEqual(QString::fromLatin1(fileBytes(QStringLiteral("Samples/Prog.txt"))),
                QString::fromLatin1(expected), "mode 3 rewritten program file");
     check(!QFile::exists(QStringLiteral("Samples/Prog.Bak")), "mode 3 no backup left");
-    check(list2->count() == 2 && list2->item(0)->text().startsWith(QLatin1String("1  NameBox")),
-          "mode 3 list refreshed");
+    check(count() == 2 && text(0).startsWith(QLatin1String("1  NameBox")), "mode 3 list refreshed");
 }
 
 void run()

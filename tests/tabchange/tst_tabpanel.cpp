@@ -1,8 +1,10 @@
 #include "sectionreader.h"
+#include "textfile.h"
 #include "uitest.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QListView>
 
 using Lines = QList<QByteArray>;
 
@@ -43,11 +45,11 @@ QString entry(int ordinal, const QString &name, int block)
            QString::number(block);
 }
 
-QStringList texts(const QListWidget *list)
+QStringList texts(const QAbstractItemView *list)
 {
     QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+    for (int i = 0; i < list->model()->rowCount(); ++i)
+        out << list->model()->index(i, 0).data().toString();
     return out;
 }
 
@@ -78,9 +80,10 @@ void openProgram(const UiFixture &ui, const QString &name)
 
 void clickObject(const UiFixture &ui, int row)
 {
-    auto *list = ui.w<QListWidget>("List2");
-    list->setCurrentRow(row);
-    Q_EMIT list->itemClicked(list->item(row));
+    auto *list = ui.w<QListView>("List2");
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    Q_EMIT list->clicked(index);
 }
 
 // Picks object `row`, then position `position` (from 1), answering the confirmation.
@@ -92,7 +95,7 @@ void moveObject(UiFixture &ui, int row, int position, int answer)
 }
 
 // The names of the object list, in its order.
-QStringList entryNames(const QListWidget *list)
+QStringList entryNames(const QAbstractItemView *list)
 {
     QStringList out;
     for (const QString &text : texts(list))
@@ -113,6 +116,8 @@ class TestTabPanel : public QObject
 
 private Q_SLOTS:
     void exampleEndToEnd();
+    void listsShowTheFileAfterExchange_data();
+    void listsShowTheFileAfterExchange();
     void noThenYesWritesBoth();
     void ownPositionRewritesSameSection();
     void formsSelector();
@@ -128,6 +133,58 @@ private Q_SLOTS:
     void formPictureSetsOrderByClicks();
 };
 
+void TestTabPanel::listsShowTheFileAfterExchange_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("position");
+    const QByteArray head = "Rem head\nRem more\n' Begin Generated part\nDim Form1\n'\n";
+    QByteArray blocks;
+    for (int i = 1; i <= 5; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        blocks +=
+            "New object\n Set Ctl(" + n + ") = Name" + n + "\nCtl(" + n + ").Left = " + n + "\n'\n";
+    }
+    const QByteArray end = "' End Generated part\nRem tail\n";
+    // Blocks of one length: only their rows change. Another length: every row after moves.
+    QTest::newRow("same length, far apart") << head + blocks + end << 0 << 5;
+    QTest::newRow("same length, neighbours") << head + blocks + end << 3 << 3;
+    QByteArray longer = blocks;
+    longer.replace("Ctl(2).Left = 2\n", "Ctl(2).Left = 2\nCtl(2).Top = 2\nCtl(2).Tag = (9)\n");
+    QTest::newRow("other length") << head + longer + end << 1 << 4;
+    QByteArray mixed = head + blocks + end;
+    mixed.replace("\n", "\r\n");
+    mixed.replace("Name3\r\n", "Name3\r");
+    QTest::newRow("CR LF and a lone CR") << mixed << 2 << 1;
+}
+
+// After an exchange written with Yes, the hidden section table and the object list show
+// exactly the file as it is now on disk.
+void TestTabPanel::listsShowTheFileAfterExchange()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, row);
+    QFETCH(int, position);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, row, position, Platform::Yes);
+    QVERIFY(ui.readFile(QStringLiteral("Samples/Prog.txt")) != file);
+    const auto onDisk = SectionReader::read(ui.path(QStringLiteral("Samples/Prog.txt")));
+    QVERIFY(onDisk.ok());
+    const Lines section = onDisk.value().lines;
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(section));
+    QCOMPARE(texts(ui.w<QListView>("List2")),
+             SectionReader::listObjects(section, 0, int(section.size()) - 1).entries);
+    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2", "3", "4", "5"}));
+    for (const char *table : {"List0", "List3", "List4", "List5"})
+        QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
+    // A second exchange on what the lists now hold writes the file back as it was, in CR LF.
+    moveObject(ui, position - 1, row + 1, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(TextFile::splitLines(file)));
+}
+
 void TestTabPanel::exampleEndToEnd()
 {
     UiFixture ui;
@@ -135,8 +192,8 @@ void TestTabPanel::exampleEndToEnd()
     ui.start();
     openProgram(ui, QStringLiteral("Prog.txt"));
 
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" OkButton"), 3),
                           entry(2, QStringLiteral(" NameBox"), 7)}));
     QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2"}));
@@ -170,12 +227,12 @@ void TestTabPanel::exampleEndToEnd()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
 
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" NameBox"), 3),
                           entry(2, QStringLiteral(" OkButton"), 7)}));
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped));
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSwapped));
     for (const char *table : {"List0", "List3", "List4", "List5"})
-        QVERIFY2(ui.w<QListWidget>(table)->count() == 0, table);
+        QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
     QCOMPARE(ui.caption("Label17"), QString());
     QCOMPARE(ui.caption("Combo3"), QString());
     for (const char *hidden : {"Label17", "Combo3", "Label15"})
@@ -195,7 +252,7 @@ void TestTabPanel::noThenYesWritesBoth()
 
     moveObject(ui, 0, 3, Platform::No); // A to 3: C B A, in memory only
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(section));
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" C"), 3), entry(2, QStringLiteral(" B"), 8),
                           entry(3, QStringLiteral(" A"), 11)}));
 
@@ -218,7 +275,7 @@ void TestTabPanel::ownPositionRewritesSameSection()
     openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 1, 2, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
 }
 
 void TestTabPanel::formsSelector()
@@ -239,16 +296,16 @@ void TestTabPanel::formsSelector()
                           QStringLiteral("°°°°°                  -18")}));
     QVERIFY(shown(ui, "Combo4") && shown(ui, "Label18"));
     QCOMPARE(ui.caption("Label18"), QStringLiteral("Select a form to show objects"));
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
 
     ui.choose("Combo4", 0);
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" A"), 3), entry(2, QStringLiteral(" B"), 6)}));
     clickObject(ui, 0);
     QVERIFY(shown(ui, "Combo3"));
 
     ui.choose("Combo4", 1); // another form: the previous selection is dropped
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" C"), 11), entry(2, QStringLiteral(" D"), 15)}));
     QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2"}));
     QCOMPARE(ui.caption("Label12"), QStringLiteral("2"));
@@ -264,17 +321,17 @@ void TestTabPanel::formsSelector()
     expected.replace(15, " Set Ctl(2) = C");
     expected.replace(16, "Ctl(2).X = 5");
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Forms.txt")), crlf(expected));
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" D"), 11), entry(2, QStringLiteral(" C"), 14)}));
 
     ui.choose("Combo4", 2); // the last entry lists to the end of the section
-    QCOMPARE(texts(ui.w<QListWidget>("List2")),
+    QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" Nothing"), 18)}));
 
     openProgram(ui, QStringLiteral("Prog.txt")); // one form: listed at once, the selector stays
     QCOMPARE(texts(ui.w<QComboBox>("Combo4")).size(), 2);
     QVERIFY(shown(ui, "Combo4"));
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
 }
 
 void TestTabPanel::beginGenOnFirstLine()
@@ -301,8 +358,8 @@ void TestTabPanel::noBeginGen()
              QStringList{QStringLiteral("Form Code does not comply with Generated code format")});
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).flags, 0);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).title, QString());
-    QCOMPARE(ui.w<QListWidget>("List1")->count(), 0);
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+    QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
     QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 2); // the form table is not touched
     QVERIFY(!shown(ui, "Combo3"));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")),
@@ -324,8 +381,8 @@ void TestTabPanel::unreadableFileChangesNothing()
         ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
     QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Gone.txt")));
     QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSection));
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
 
     moveObject(ui, 0, 2, Platform::Yes); // still works on the file that is shown
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
@@ -380,7 +437,7 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
                  qPrintable(message));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.Bak")), QByteArray("interrupted"));
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(exampleSwapped)); // kept in memory
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSwapped)); // kept in memory
 
     // Once the user moves the backup aside, the next confirmed change writes both.
     QVERIFY(QFile::rename(ui.path(QStringLiteral("Samples/Prog.Bak")),
@@ -408,7 +465,7 @@ void TestTabPanel::lostProgramRestored()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Lost.txt")), crlf(exampleHead + exampleSection));
     QCOMPARE(ui.caption("Combo2"), QString());
     openProgram(ui, QStringLiteral("Lost.txt"));
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 2);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
 }
 
 void TestTabPanel::fileChangedOnDiskRefusesRewrite()
@@ -435,8 +492,8 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), edited);
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
     // What was held is dropped: the file must be picked again.
-    QCOMPARE(ui.w<QListWidget>("List1")->count(), 0);
-    QCOMPARE(ui.w<QListWidget>("List2")->count(), 0);
+    QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
     QCOMPARE(ui.caption("Combo2"), QString());
 }
 
@@ -454,9 +511,9 @@ void TestTabPanel::emptyNameRefused()
     QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("no name")));
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).flags, 0);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(section));
-    QCOMPARE(texts(ui.w<QListWidget>("List1")), asText(section));
-    QCOMPARE(ui.w<QListWidget>("List3")->count(), 0);
-    QCOMPARE(ui.w<QListWidget>("List5")->count(), 0);
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(section));
+    QCOMPARE(ui.w<QListView>("List3")->model()->rowCount(), 0);
+    QCOMPARE(ui.w<QListView>("List5")->model()->rowCount(), 0);
 }
 
 void TestTabPanel::resetClearsMode()
@@ -473,7 +530,7 @@ void TestTabPanel::resetClearsMode()
 
     ui.click("Command1");
     for (const char *table : {"List0", "List1", "List2", "List3", "List4", "List5"})
-        QVERIFY2(ui.w<QListWidget>(table)->count() == 0, table);
+        QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
     for (const char *box : {"Combo3", "Combo4"}) {
         QVERIFY2(!shown(ui, box), box);
         QVERIFY2(ui.w<QComboBox>(box)->count() == 0, box);
@@ -515,7 +572,7 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     openProgram(ui, QStringLiteral("Stock.txt"));
     ui.choose("Combo4", 0);
 
-    auto *list = ui.w<QListWidget>("List2");
+    auto *list = ui.w<QListView>("List2");
     QAction *showForm = nullptr;
     for (QAction *action : list->actions()) {
         if (action->objectName() == QLatin1String("ShowForm"))

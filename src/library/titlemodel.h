@@ -1,0 +1,33 @@
+#pragma once
+
+#include "storedcode.h"
+
+#include <QAbstractListModel>
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// The entries of the category and title list: texts (the categories, the titles stored in
+// this session) and the titles of a stored-code file, kept as the file's bytes and decoded
+// only for the rows that are shown.
+class TitleModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Appends one row.
+    void appendText(const QString &text);
+    // Appends one row per title of the file's bytes, which the model keeps.
+    void appendTitles(const QByteArray &file);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    // A row is a span of m_file, or the text m_texts[at] when size is negative.
+    QList<StoredCode::Span> m_rows;
+    QStringList m_texts;
+    QByteArray m_file;
+};
