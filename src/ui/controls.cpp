@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMargins>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTextCursor>
@@ -154,16 +155,70 @@ void setDesignFont(QWidget *w, double pointSize, bool bold)
     w->setFont(f);
 }
 
+namespace {
+
+bool isCaption(const QWidget *w)
+{
+    return qobject_cast<const QLabel *>(w) || qobject_cast<const QRadioButton *>(w) ||
+           qobject_cast<const QCheckBox *>(w);
+}
+
+bool sameRow(const QRect &a, const QRect &b)
+{
+    return a.top() < b.bottom() && b.top() < a.bottom();
+}
+
+// The free room beside a control in its row, left and right: up to the nearest control there,
+// shown or not (hidden ones appear later in the same place), or to its container's edge.
+QMargins roomBeside(const QWidget *w)
+{
+    const QWidget *parent = w->parentWidget();
+    const QRect r = w->geometry();
+    int left = 0;
+    int right = parent->width();
+    for (const QObject *o : parent->children()) {
+        const auto *other = qobject_cast<const QWidget *>(o);
+        if (!other || other == w || other->isWindow() || !sameRow(other->geometry(), r))
+            continue;
+        const QRect g = other->geometry();
+        if (g.left() > r.right())
+            right = qMin(right, g.left());
+        else if (g.right() < r.left())
+            left = qMax(left, g.right() + 1);
+    }
+    return {r.left() - left, 0, right - r.right() - 1, 0};
+}
+
+// The largest font of the other captions in a control's row; 0 when it stands alone there.
+double neighbourSize(const QWidget *w)
+{
+    double size = 0;
+    for (const QObject *o : w->parentWidget()->children()) {
+        const auto *other = qobject_cast<const QWidget *>(o);
+        if (other && other != w && isCaption(other) && sameRow(other->geometry(), w->geometry()))
+            size = qMax(size, other->font().pointSizeF());
+    }
+    return size;
+}
+
+} // namespace
+
 void fitCaptions(QWidget *root)
 {
     constexpr double smallest = 7.0;
     for (QWidget *w : root->findChildren<QWidget *>()) {
-        const bool caption = qobject_cast<QLabel *>(w) || qobject_cast<QRadioButton *>(w) ||
-                             qobject_cast<QCheckBox *>(w);
-        if (!caption)
+        if (!isCaption(w) || w->sizeHint().width() <= w->width())
             continue;
+        // Free room beside the control comes first, to its right, then to its left; a smaller
+        // font only when that is not enough, and then at most a point below its neighbours'.
+        const QMargins room = roomBeside(w);
+        const int missing = w->sizeHint().width() - w->width();
+        const int right = qMin(missing, room.right());
+        const int left = qMin(missing - right, room.left());
+        w->setGeometry(w->geometry().adjusted(-left, 0, right, 0));
+        const double floor = qMax(smallest, neighbourSize(w) - 1.0);
         QFont f = w->font();
-        while (w->sizeHint().width() > w->width() && f.pointSizeF() - 0.25 >= smallest) {
+        while (w->sizeHint().width() > w->width() && f.pointSizeF() - 0.25 >= floor) {
             f.setPointSizeF(f.pointSizeF() - 0.25);
             w->setFont(f);
         }

@@ -68,9 +68,10 @@ void appendPlainText(QPlainTextEdit *box, const QString &text);
 // Font helpers for the design's fonts, in points.
 void setDesignFont(QWidget *w, double pointSize, bool bold);
 
-// The design sizes suit the narrow fonts of the original desktop: shrinks the font of each
-// caption below root (labels, option buttons, check boxes) that does not fit its width, down
-// to a smallest readable size.
+// The design sizes suit the narrow fonts of the original desktop. A caption below root (labels,
+// option buttons, check boxes) that does not fit its width is widened into the free room
+// beside it; only when that is not enough is its font shrunk, to no less than a point below
+// the captions beside it (and a smallest readable size).
 void fitCaptions(QWidget *root);
 
 } // namespace Controls
