@@ -79,6 +79,9 @@ QMessageBox::Icon iconOf(int icon)
     }
 }
 
+#ifndef Q_OS_WIN
+// Programs and documents start the desktop's way here; qtplatform_win.cpp has Windows's.
+
 // Starts a program without waiting for it; empty on success, else why it failed.
 QString startDetached(const QString &program, const QStringList &arguments)
 {
@@ -173,6 +176,8 @@ QString openAssociated(const QString &path)
     return {};
 }
 
+#endif // !Q_OS_WIN
+
 } // namespace
 
 int QtPlatform::messageBox(const QString &text, int flags, const QString &title)
@@ -225,6 +230,8 @@ void QtPlatform::quit()
 {
     QCoreApplication::exit(0);
 }
+
+#ifndef Q_OS_WIN
 
 // The window style is a request this platform cannot pass on: on a Linux desktop the started
 // program and the window manager decide how its window opens.
@@ -406,3 +413,5 @@ QStringList command(const QString &exec, const Fields &fields)
 }
 
 } // namespace DesktopEntry
+
+#endif // !Q_OS_WIN
