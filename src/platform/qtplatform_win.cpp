@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 namespace {
 
@@ -56,11 +57,27 @@ QString shellExecute(const QString &file, const QString &parameters, int windowS
     return systemMessage(*error);
 }
 
+// Whether the registry names a program that opens files with this suffix. Asked before the
+// shell is, which would otherwise offer its Open With box or, under Wine, try to run the
+// document as a program.
+bool hasAssociatedProgram(const QString &suffix)
+{
+    if (suffix.isEmpty())
+        return false;
+    const std::wstring extension = wide(QLatin1Char('.') + suffix);
+    DWORD size = 0;
+    const HRESULT result = AssocQueryStringW(ASSOCF_INIT_IGNOREUNKNOWN, ASSOCSTR_COMMAND,
+                                             extension.c_str(), nullptr, nullptr, &size);
+    return SUCCEEDED(result) && size > 0;
+}
+
 QString openAssociated(const QString &path, int windowStyle)
 {
     const QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     DWORD error = ERROR_SUCCESS;
-    const QString reason = shellExecute(native, {}, windowStyle, &error);
+    const QString reason = hasAssociatedProgram(QFileInfo(path).suffix())
+                               ? shellExecute(native, {}, windowStyle, &error)
+                               : systemMessage(error = ERROR_NO_ASSOCIATION);
     if (reason.isEmpty())
         return {};
     if (error == ERROR_NO_ASSOCIATION)

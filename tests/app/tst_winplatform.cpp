@@ -42,9 +42,11 @@ namespace {
 const char documentType[] = ".brindletest";
 const char documentClass[] = "Brindle.TestDocument";
 
-QSettings userClasses()
+// The file types the shell reads: HKEY_CLASSES_ROOT, the machine's types merged with the user's.
+// Writing there needs an administrator on Windows; under Wine it is the machine's own list.
+QSettings classes()
 {
-    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
+    return QSettings(QStringLiteral("HKEY_CLASSES_ROOT"), QSettings::NativeFormat);
 }
 
 } // namespace
@@ -60,20 +62,20 @@ void TestWinPlatform::initTestCase()
     // Started programs inherit the environment, and with it the file to record into.
     qputenv("BRINDLE_RECORD", m_record.toLocal8Bit());
 
-    // A file type of this user's own, opened by the recorder with the document as argument.
-    auto classes = userClasses();
-    classes.setValue(QLatin1String(documentType) + "/.", QLatin1String(documentClass));
-    classes.setValue(QLatin1String(documentClass) + "/shell/open/command/.",
+    // A file type of its own, opened by the recorder with the document as argument.
+    auto types = classes();
+    types.setValue(QLatin1String(documentType) + "/.", QLatin1String(documentClass));
+    types.setValue(QLatin1String(documentClass) + "/shell/open/command/.",
                      QStringLiteral("\"%1\\setup.exe\" \"%2\"").arg(m_setupFolder, QStringLiteral("%1")));
-    classes.sync();
-    QCOMPARE(classes.status(), QSettings::NoError);
+    types.sync();
+    QCOMPARE(types.status(), QSettings::NoError);
 }
 
 void TestWinPlatform::cleanupTestCase()
 {
-    auto classes = userClasses();
-    classes.remove(QLatin1String(documentType));
-    classes.remove(QLatin1String(documentClass));
+    auto types = classes();
+    types.remove(QLatin1String(documentType));
+    types.remove(QLatin1String(documentClass));
 }
 
 void TestWinPlatform::init()
