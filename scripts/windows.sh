@@ -162,8 +162,14 @@ export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   stage "Creating the Wine prefix $WINEPREFIX"
   wineboot --init
-  wineserver --wait
 fi
+# Wine hands Windows programs no QT_* variable of the Unix environment, so the prefix's own
+# environment carries the one that sends the tests' output to stdout, where CTest reads it (a
+# program without a console window would log to the debugger). Arial, the window's font,
+# is drawn with its metric twin Liberation Sans (Debian package fonts-liberation2).
+wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null
+wineserver --wait
 
 stage "Starting brindle.exe under Wine on a virtual display, then the tests"
 xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
