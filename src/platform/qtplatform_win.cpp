@@ -36,8 +36,7 @@ std::wstring wide(const QString &text)
 // Hands a file, with optional parameters, to the shell's default action for its type: the
 // associated program for a document, the program itself (elevated when it asks to be) for an
 // installer. Empty on success, else the system's reason.
-QString shellExecute(const QString &file, const QString &parameters, int windowStyle,
-                     DWORD *error)
+QString shellExecute(const QString &file, const QString &parameters, int windowStyle, DWORD *error)
 {
     const std::wstring fileText = wide(file);
     const std::wstring parameterText = wide(parameters);

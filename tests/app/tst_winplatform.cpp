@@ -65,8 +65,9 @@ void TestWinPlatform::initTestCase()
     // A file type of its own, opened by the recorder with the document as argument.
     auto types = classes();
     types.setValue(QLatin1String(documentType) + "/.", QLatin1String(documentClass));
-    types.setValue(QLatin1String(documentClass) + "/shell/open/command/.",
-                     QStringLiteral("\"%1\\setup.exe\" \"%2\"").arg(m_setupFolder, QStringLiteral("%1")));
+    types.setValue(
+        QLatin1String(documentClass) + "/shell/open/command/.",
+        QStringLiteral("\"%1\\setup.exe\" \"%2\"").arg(m_setupFolder, QStringLiteral("%1")));
     types.sync();
     QCOMPARE(types.status(), QSettings::NoError);
 }
