@@ -152,7 +152,7 @@ mkdir -p "$package/Samples" "$package/Tools"
 find "$root/examples/Samples" -maxdepth 1 -type f -iname '*.txt' ! -iname 'MyCode.Txt' \
   -exec cp {} "$package/Samples/" \;
 : >"$package/Samples/MyCode.Txt"
-cp "$root/examples/Tools/ReferenceCard.pdf" "$root/examples/Tools/Brindle.chm" "$package/Tools/"
+cp "$out/host/examples/Tools/ReferenceCard.pdf" "$out/host/examples/Tools/Brindle.chm" "$package/Tools/"
 (cd "$out" && zip -q -r -X "$name.zip" "$name")
 ls -l "$package/brindle.exe" "$package.zip"
 (cd "$out" && unzip -l "$name.zip")

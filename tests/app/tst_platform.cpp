@@ -171,8 +171,15 @@ void TestPlatform::fullDiskGivesTheSystemsReason()
     QFile full(QStringLiteral("/dev/full"));
     if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         QSKIP("no /dev/full here");
-    QCOMPARE(TextFile::writeAll(full, QByteArray(100000, 'x')).message(),
-             QStringLiteral("No space left on device"));
+    const Result<> written = TextFile::writeAll(full, QByteArray(100000, 'x'));
+    QVERIFY(!written.ok());
+#ifdef Q_OS_LINUX
+    QCOMPARE(written.message(), QStringLiteral("No space left on device"));
+#else
+    // Elsewhere the system words it its own way; what matters is that it is not unknown.
+    QVERIFY2(!written.message().isEmpty() && written.message() != QStringLiteral("Unknown error"),
+             qPrintable(written.message()));
+#endif
 }
 
 void TestPlatform::samplesProblems_data()
