@@ -282,6 +282,11 @@ void TabPanel::ListObjects()
 {
     hideSelection();
     m_objects->list(section(), m_rangeStart, m_rangeEnd);
+    showObjectCount();
+}
+
+void TabPanel::showObjectCount()
+{
     m_objCount = m_objects->count();
     m_combo3->setCurrentIndex(-1);
     m_label12->setText(QString::number(m_objCount));
@@ -433,12 +438,7 @@ void TabPanel::UpdateList()
         m_section->replaceLines(m_newSection->lines(), first, second + length - 1);
         for (int block : {first, second})
             m_objects->refresh(section(), block, block + length - 1);
-        m_objCount = m_objects->count();
-        m_combo3->setCurrentIndex(-1);
-        m_label12->setText(QString::number(m_objCount));
-        m_label12->show();
-        m_label16->setText(QStringLiteral("Objects' Number"));
-        m_label16->show();
+        showObjectCount();
     } else {
         m_section->setLines(m_newSection->lines());
         ListObjects();

@@ -62,6 +62,8 @@ private:
     void UpdateList();
 
     void hideSelection();
+    // The object count under "Objects' Number", after a listing.
+    void showObjectCount();
     void offerLeftoverBackups();
     QString programPath(const QString &name) const;
     // A hidden string table over its own lines.
