@@ -103,20 +103,10 @@ QList<Span> titleSpans(QByteArrayView bytes)
 {
     QList<Span> spans;
     const char *data = bytes.data();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    while (start < n) {
-        // Most lines end with LF: find it fast, then look for a lone CR before it.
-        const void *lf = std::memchr(data + start, '\n', size_t(n - start));
-        qsizetype end = lf ? static_cast<const char *>(lf) - data : n;
-        if (const void *cr = std::memchr(data + start, '\r', size_t(end - start)))
-            end = static_cast<const char *>(cr) - data;
+    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
         if (const void *at = std::memchr(data + start, star, size_t(end - start)))
             spans.append({start, static_cast<const char *>(at) - data - start});
-        start = end + 1;
-        if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
-            ++start;
-    }
+    });
     return spans;
 }
 

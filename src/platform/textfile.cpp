@@ -8,19 +8,9 @@ namespace TextFile {
 QList<QByteArray> splitLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
+    forEachLine(bytes, [&](qsizetype start, qsizetype end) {
+        lines.append(bytes.mid(start, end - start));
+    });
     return lines;
 }
 

@@ -7,6 +7,8 @@
 
 #include "result.h"
 
+#include <cstring>
+
 class QFileDevice;
 
 // Plain 8-bit text files, one record per line. Reading accepts CR LF, LF or a lone CR;
@@ -15,6 +17,26 @@ class QFileDevice;
 namespace TextFile {
 
 inline constexpr char lineEnd[] = "\r\n";
+
+// Calls line(start, end) for each line of bytes, in order: the line is bytes [start, end),
+// without its line end (CR LF, LF or a lone CR); a final line end adds no empty line.
+template <class Line> void forEachLine(QByteArrayView bytes, Line line)
+{
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    while (start < n) {
+        // Most lines end with LF: find it fast, then look for a lone CR before it.
+        const void *lf = std::memchr(data + start, '\n', size_t(n - start));
+        qsizetype end = lf ? static_cast<const char *>(lf) - data : n;
+        if (const void *cr = std::memchr(data + start, '\r', size_t(end - start)))
+            end = static_cast<const char *>(cr) - data;
+        line(start, end);
+        start = end + 1;
+        if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
+            ++start;
+    }
+}
 
 // Splits bytes into lines without their line ends; a final line end adds no empty line.
 QList<QByteArray> splitLines(const QByteArray &bytes);

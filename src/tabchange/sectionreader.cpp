@@ -2,7 +2,6 @@
 
 #include "textfile.h"
 
-#include <cstring>
 
 namespace SectionReader {
 
@@ -64,20 +63,9 @@ QList<QByteArray> lineViews(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
     const char *data = bytes.constData();
-    const qsizetype n = bytes.size();
-    qsizetype start = 0;
-    while (start < n) {
-        // Most lines end with LF: find it fast, then look for a lone CR before it.
-        const void *lf = std::memchr(data + start, '\n', size_t(n - start));
-        qsizetype end = lf ? static_cast<const char *>(lf) - data : n;
-        const void *cr = std::memchr(data + start, '\r', size_t(end - start));
-        if (cr)
-            end = static_cast<const char *>(cr) - data;
+    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
         lines.append(QByteArray::fromRawData(data + start, end - start));
-        start = end + 1;
-        if (end + 1 < n && data[end] == '\r' && data[end + 1] == '\n')
-            ++start;
-    }
+    });
     return lines;
 }
 
