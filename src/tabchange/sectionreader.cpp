@@ -2,7 +2,6 @@
 
 #include "textfile.h"
 
-
 namespace SectionReader {
 
 namespace {
