@@ -44,11 +44,12 @@ int main(int argc, char *argv[])
         }
     }
     if (!displayAvailable()) {
-        std::fputs("brindle: no display found. Brindle is a desktop program and needs a graphical "
-                   "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
-                   "Start it from a desktop session, or under a virtual display such as "
-                   "'xvfb-run brindle'.\n",
-                   stderr);
+        std::fputs(
+            "brindle: no display found. Brindle is a desktop program and needs a graphical "
+            "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
+            "Start it from a desktop session, or under a virtual display such as "
+            "'xvfb-run brindle'. Its commands need no display: 'brindle --help' lists them.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);
