@@ -1,8 +1,10 @@
+#include "cli.h"
 #include "prog.h"
 #include "qtplatform.h"
 #include "workfolder.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFont>
 
@@ -30,12 +32,24 @@ bool displayAvailable()
 
 int main(int argc, char *argv[])
 {
+    // A command runs without a window: no display and no platform plugin are needed.
+    {
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments += QString::fromLocal8Bit(argv[i]);
+        if (Cli::isCommand(arguments)) {
+            QCoreApplication app(argc, argv);
+            QCoreApplication::setApplicationName(QStringLiteral("brindle"));
+            return Cli::main(QCoreApplication::arguments());
+        }
+    }
     if (!displayAvailable()) {
-        std::fputs("brindle: no display found. Brindle is a desktop program and needs a graphical "
-                   "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
-                   "Start it from a desktop session, or under a virtual display such as "
-                   "'xvfb-run brindle'.\n",
-                   stderr);
+        std::fputs(
+            "brindle: no display found. Brindle is a desktop program and needs a graphical "
+            "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
+            "Start it from a desktop session, or under a virtual display such as "
+            "'xvfb-run brindle'. Its commands need no display: 'brindle --help' lists them.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);

@@ -1,0 +1,189 @@
+#include "arraycommand.h"
+
+#include "arraycode.h"
+#include "arraysettings.h"
+#include "commandline.h"
+#include "fitcheck.h"
+
+#include <QCommandLineOption>
+
+namespace ArrayCommand {
+
+QStringList kindNames()
+{
+    return {QStringLiteral("option"), QStringLiteral("check"), QStringLiteral("command"),
+            QStringLiteral("label"),  QStringLiteral("text"),  QStringLiteral("list")};
+}
+
+Outcome generate(const Request &r)
+{
+    // The panel's handlers in the order a user meets them: the kind (chosen `number` times in
+    // all, so that the name suffix grows as in the window), the layout, then the spacer.
+    ArraySettings s;
+    for (int i = 0; i < r.number; ++i)
+        ArraySetup::selectKind(s, r.kind);
+    const bool ppc = r.device == QLatin1String("ppc");
+    const bool hpc = r.device == QLatin1String("hpc");
+
+    if (r.layout == Request::Customized) {
+        const std::optional<qint16> count =
+            ArraySetup::listCount(QString::number(r.positions.size()));
+        if (!count)
+            return Outcome::refused(ArraySetup::countTooLargeForList);
+        ArraySetup::startList(s, *count);
+        for (const QString &entry : r.positions) {
+            const QStringList f = entry.split(QLatin1Char(','));
+            if (f.size() != 4 || !ArraySetup::storeEntry(s, f[0], f[1], f[2], f[3]))
+                return Outcome::badUsage(
+                    QStringLiteral("a position needs four values T,L,W,H, not '") % entry %
+                    QStringLiteral("'"));
+        }
+        ArraySetup::completeList(s);
+        // Typed positions are not fit-checked: the window's check reads the steps and the
+        // first position of a standard layout, which a customized list does not have.
+        const QString refusal = ArrayCode::customizedRefusal(s);
+        if (!refusal.isEmpty())
+            return Outcome::refused(refusal);
+        return Outcome::done(ArrayCode::customizedCode(s).toLocal8Bit());
+    }
+
+    const bool vertical = r.layout == Request::Vertical;
+    if (vertical)
+        ArraySetup::selectVertical(s, r.height);
+    else
+        ArraySetup::selectHorizontal(s, r.width);
+    // The spacer box starts at "0": only a typed change reaches the step.
+    if (r.spacer != QLatin1String("0"))
+        ArraySetup::changeSpacer(s, vertical, !vertical, r.height, r.width, r.spacer);
+    // The first position is taken before the fit check, so the check measures this array
+    // (the window measures from the position of its previous generation).
+    s.LeftBase = TextOrNumber::fromText(r.left);
+    s.TopBase = TextOrNumber::fromText(r.top);
+    s.ObjWidth = TextOrNumber::fromText(r.width);
+    s.ObjHeight = TextOrNumber::fromText(r.height);
+    if (!FitCheck::fits(s, ppc, hpc, r.spacer, r.count))
+        return Outcome::refused(FitCheck::exceedsDisplay);
+    const QString refusal = ArrayCode::standardRefusal(s, r.count);
+    if (!refusal.isEmpty())
+        return Outcome::refused(refusal);
+    return Outcome::done(ArrayCode::standardCode(s, r.count).toLocal8Bit());
+}
+
+namespace {
+
+// Far beyond the kinds a user chooses in one run; the suffix is made by choosing that often.
+constexpr int maxNumber = 99999;
+
+bool wholeNumber(const QString &text, int &value, int min)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= min && !text.startsWith(QLatin1Char('+'));
+}
+
+} // namespace
+
+Outcome run(const QStringList &arguments)
+{
+    CommandLine cl(
+        QStringLiteral("array"),
+        QStringLiteral("KIND COUNT (--vertical | --horizontal) [--top T] [--left L] [--width W] "
+                       "[--height H] [--spacer S] [--device ppc|hpc] [--number N]\n"
+                       "       brindle array KIND --custom \"T,L,W,H|T,L,W,H|...\" "
+                       "[--device ppc|hpc] [--number N]"),
+        QStringLiteral("Prints the code that creates an array of COUNT controls of one KIND at "
+                       "run time (option, check, command, label, text or list), CR LF between "
+                       "lines, as the Objects Arrays mode puts it on the clipboard."));
+    QCommandLineParser &p = cl.parser();
+    const QCommandLineOption top(QStringLiteral("top"), QStringLiteral("Top of the first object."),
+                                 QStringLiteral("T"), QStringLiteral("10"));
+    const QCommandLineOption left(QStringLiteral("left"),
+                                  QStringLiteral("Left of the first object."), QStringLiteral("L"),
+                                  QStringLiteral("10"));
+    const QCommandLineOption width(QStringLiteral("width"), QStringLiteral("Width of each object."),
+                                   QStringLiteral("W"), QStringLiteral("70"));
+    const QCommandLineOption height(QStringLiteral("height"),
+                                    QStringLiteral("Height of each object."), QStringLiteral("H"),
+                                    QStringLiteral("21"));
+    const QCommandLineOption vertical(QStringLiteral("vertical"),
+                                      QStringLiteral("One object under another."));
+    const QCommandLineOption horizontal(QStringLiteral("horizontal"),
+                                        QStringLiteral("One object beside another."));
+    const QCommandLineOption spacer(QStringLiteral("spacer"),
+                                    QStringLiteral("Extra distance between neighbours."),
+                                    QStringLiteral("S"), QStringLiteral("0"));
+    const QCommandLineOption custom(
+        QStringLiteral("custom"),
+        QStringLiteral("Each object's top, left, width and height, objects separated by '|'."),
+        QStringLiteral("T,L,W,H|..."));
+    const QCommandLineOption device(QStringLiteral("device"),
+                                    QStringLiteral("Check that the array fits this device's "
+                                                   "screen: ppc or hpc."),
+                                    QStringLiteral("ppc|hpc"));
+    const QCommandLineOption number(
+        QStringLiteral("number"),
+        QStringLiteral("Name suffix: the array is named as the Nth kind chosen in the window "
+                       "(Abutt1, Iar1 for 1)."),
+        QStringLiteral("N"), QStringLiteral("1"));
+    p.addOptions({top, left, width, height, vertical, horizontal, spacer, custom, device, number});
+    p.addPositionalArgument(QStringLiteral("KIND"), kindNames().join(QStringLiteral(", ")));
+    p.addPositionalArgument(QStringLiteral("COUNT"),
+                            QStringLiteral("Number of objects (not with --custom)."));
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+
+    const QStringList args = p.positionalArguments();
+    Request r;
+    if (args.isEmpty())
+        return cl.usage(QStringLiteral("KIND is missing"));
+    r.kind = int(kindNames().indexOf(args[0]));
+    if (r.kind < 0)
+        return cl.usage(QStringLiteral("unknown KIND '") % args[0] % QStringLiteral("' (one of ") %
+                        kindNames().join(QStringLiteral(", ")) % QStringLiteral(")"));
+    if (!wholeNumber(p.value(number), r.number, 1) || r.number > maxNumber)
+        return cl.usage(QStringLiteral("--number takes a whole number from 1 to 99999"));
+    if (p.isSet(device)) {
+        r.device = p.value(device);
+        if (r.device != QLatin1String("ppc") && r.device != QLatin1String("hpc"))
+            return cl.usage(QStringLiteral("--device is ppc or hpc"));
+    }
+
+    const int layouts = int(p.isSet(vertical)) + int(p.isSet(horizontal)) + int(p.isSet(custom));
+    if (layouts != 1)
+        return cl.usage(QStringLiteral("give one layout: --vertical, --horizontal or --custom"));
+    if (p.isSet(custom)) {
+        if (args.size() > 1)
+            return cl.usage(QStringLiteral("--custom takes no COUNT: it is the number of "
+                                           "positions"));
+        for (const QCommandLineOption *o : {&top, &left, &width, &height, &spacer}) {
+            if (p.isSet(*o))
+                return cl.usage(QStringLiteral("--") % o->names().constFirst() %
+                                QStringLiteral(" is not used with --custom"));
+        }
+        r.layout = Request::Customized;
+        QString list = p.value(custom);
+        // Each entry ends in "|", as the window builds them; a last one may also end the text.
+        if (list.endsWith(QLatin1Char('|')))
+            list.chop(1);
+        if (!list.isEmpty())
+            r.positions = list.split(QLatin1Char('|'));
+        const Outcome o = generate(r);
+        return o.status == Outcome::BadUsage ? cl.usage(o.err) : o;
+    }
+    if (args.size() != 2)
+        return cl.usage(args.size() < 2 ? QStringLiteral("COUNT is missing")
+                                        : QStringLiteral("too many arguments"));
+    int count = 0;
+    if (!wholeNumber(args[1], count, 0))
+        return cl.usage(QStringLiteral("COUNT is a whole number from 0"));
+    r.count = QString::number(count);
+    r.layout = p.isSet(vertical) ? Request::Vertical : Request::Horizontal;
+    r.top = p.value(top);
+    r.left = p.value(left);
+    r.width = p.value(width);
+    r.height = p.value(height);
+    r.spacer = p.value(spacer);
+    return generate(r);
+}
+
+} // namespace ArrayCommand

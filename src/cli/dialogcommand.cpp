@@ -1,0 +1,188 @@
+#include "dialogcommand.h"
+
+#include "commandline.h"
+#include "dialogcode.h"
+#include "dialogsettings.h"
+
+#include <QCommandLineOption>
+
+namespace DialogCommand {
+
+QStringList buttonSetNames()
+{
+    return {QStringLiteral("ok-only"),
+            QStringLiteral("ok-cancel"),
+            QStringLiteral("abort-retry-ignore"),
+            QStringLiteral("yes-no-cancel"),
+            QStringLiteral("yes-no"),
+            QStringLiteral("retry-cancel")};
+}
+
+QStringList iconNames()
+{
+    return {QStringLiteral("critical"), QStringLiteral("query"), QStringLiteral("warning"),
+            QStringLiteral("inform")};
+}
+
+Outcome generate(const Request &r)
+{
+    // A fresh panel: its start values, the kind chosen (which clears the code lines), then
+    // the lists picked and the modal box ticked.
+    DialogSettings s;
+    s.RisLine = DialogOptions::answerTestLines();
+    s.MsgKind = r.kind;
+    DialogOptions::clearCodeLines(s);
+    if (r.buttonSet)
+        DialogOptions::pickButtonSet(s, *r.buttonSet);
+    if (r.defaultButton)
+        DialogOptions::pickDefaultButton(s, *r.defaultButton);
+    if (r.icon)
+        DialogOptions::pickIcon(s, *r.icon);
+    s.ModalValue = DialogOptions::modalValue(r.modal);
+
+    const Result<DialogCode::Built> built =
+        DialogCode::build(s, {r.text, r.title, r.defaultAnswer, r.dialogX});
+    if (!built) {
+        // The window refuses an empty text without a word; here the refusal says why.
+        return Outcome::refused(built.message().isEmpty()
+                                    ? QStringLiteral("The text is empty: nothing to generate.")
+                                    : built.message());
+    }
+    return Outcome::done(DialogCode::generatedText(built.value().settings).toLocal8Bit());
+}
+
+namespace {
+
+// The lines of every --text, each of which may itself hold line breaks, joined by CR LF.
+QString joinedText(const QStringList &texts)
+{
+    QStringList lines;
+    for (QString t : texts) {
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        lines += t.split(QLatin1Char('\n'));
+    }
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QCommandLineOption textOption(const QString &what)
+{
+    return QCommandLineOption(QStringLiteral("text"),
+                              what % QStringLiteral(": one line each time it is given (at most "
+                                                    "five lines)."),
+                              QStringLiteral("LINE"));
+}
+
+QCommandLineOption titleOption()
+{
+    return QCommandLineOption(QStringLiteral("title"), QStringLiteral("The title."),
+                              QStringLiteral("TITLE"));
+}
+
+} // namespace
+
+Outcome runMessageBox(const QStringList &arguments)
+{
+    CommandLine cl(QStringLiteral("msgbox"),
+                   QStringLiteral("--text LINE [--text LINE]... [--buttons SET] "
+                                  "[--default-button N] [--icon ICON] [--modal] [--title TITLE]\n"
+                                  "       brindle msgbox --simple --text LINE [--text LINE]..."),
+                   QStringLiteral("Prints the code of a message box and the lines that test the "
+                                  "button pressed (or, with --simple, of a plain message), CR LF "
+                                  "between lines, as the Msg-Input Box mode generates it. No "
+                                  "dialog is shown."));
+    QCommandLineParser &p = cl.parser();
+    const QCommandLineOption simple(QStringLiteral("simple"),
+                                    QStringLiteral("A plain message (Simple Msg)."));
+    const QCommandLineOption buttons(QStringLiteral("buttons"),
+                                     QStringLiteral("Button's Type: ") %
+                                         buttonSetNames().join(QStringLiteral(", ")) %
+                                         QLatin1Char('.'),
+                                     QStringLiteral("SET"));
+    const QCommandLineOption defaultButton(QStringLiteral("default-button"),
+                                           QStringLiteral("Default Button: 1 to 4."),
+                                           QStringLiteral("N"));
+    const QCommandLineOption icon(QStringLiteral("icon"),
+                                  QStringLiteral("Button's Icon: ") %
+                                      iconNames().join(QStringLiteral(", ")) % QLatin1Char('.'),
+                                  QStringLiteral("ICON"));
+    const QCommandLineOption modal(QStringLiteral("modal"), QStringLiteral("Set Modal."));
+    const QCommandLineOption title = titleOption();
+    const QCommandLineOption text = textOption(QStringLiteral("The message"));
+    p.addOptions({simple, buttons, defaultButton, icon, modal, title, text});
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+    if (!p.positionalArguments().isEmpty())
+        return cl.usage(QStringLiteral("unexpected argument '") %
+                        p.positionalArguments().constFirst() % QLatin1Char('\''));
+    if (!p.isSet(text))
+        return cl.usage(QStringLiteral("--text is missing"));
+
+    Request r;
+    r.text = joinedText(p.values(text));
+    if (p.isSet(simple)) {
+        for (const QCommandLineOption *o : {&buttons, &defaultButton, &icon, &modal, &title}) {
+            if (p.isSet(*o))
+                return cl.usage(QStringLiteral("--") % o->names().constFirst() %
+                                QStringLiteral(" belongs to a message box, not --simple"));
+        }
+        r.kind = 1;
+        return generate(r);
+    }
+    if (p.isSet(buttons)) {
+        r.buttonSet = int(buttonSetNames().indexOf(p.value(buttons)));
+        if (*r.buttonSet < 0)
+            return cl.usage(QStringLiteral("--buttons is one of ") %
+                            buttonSetNames().join(QStringLiteral(", ")));
+    }
+    if (p.isSet(defaultButton)) {
+        bool ok = false;
+        const int n = p.value(defaultButton).toInt(&ok);
+        if (!ok || n < 1 || n > 4)
+            return cl.usage(QStringLiteral("--default-button is 1, 2, 3 or 4"));
+        r.defaultButton = n - 1;
+    }
+    if (p.isSet(icon)) {
+        r.icon = int(iconNames().indexOf(p.value(icon)));
+        if (*r.icon < 0)
+            return cl.usage(QStringLiteral("--icon is one of ") %
+                            iconNames().join(QStringLiteral(", ")));
+    }
+    r.modal = p.isSet(modal);
+    r.title = p.value(title);
+    return generate(r);
+}
+
+Outcome runInputBox(const QStringList &arguments)
+{
+    CommandLine cl(QStringLiteral("inputbox"),
+                   QStringLiteral("--text LINE [--text LINE]... [--title TITLE] "
+                                  "[--default-answer TEXT] [--dialogx]"),
+                   QStringLiteral("Prints the code of an input box and the skeleton that reads "
+                                  "the answer, CR LF between lines, as the Msg-Input Box mode "
+                                  "generates it. No dialog is shown."));
+    QCommandLineParser &p = cl.parser();
+    const QCommandLineOption title = titleOption();
+    const QCommandLineOption text = textOption(QStringLiteral("The prompt"));
+    const QCommandLineOption answer(QStringLiteral("default-answer"),
+                                    QStringLiteral("The answer offered."), QStringLiteral("TEXT"));
+    const QCommandLineOption dialogX(QStringLiteral("dialogx"),
+                                     QStringLiteral("Use DialogX format."));
+    p.addOptions({title, text, answer, dialogX});
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+    if (!p.positionalArguments().isEmpty())
+        return cl.usage(QStringLiteral("unexpected argument '") %
+                        p.positionalArguments().constFirst() % QLatin1Char('\''));
+    if (!p.isSet(text))
+        return cl.usage(QStringLiteral("--text is missing"));
+    Request r;
+    r.kind = 3;
+    r.text = joinedText(p.values(text));
+    r.title = p.value(title);
+    r.defaultAnswer = p.value(answer);
+    r.dialogX = p.isSet(dialogX);
+    return generate(r);
+}
+
+} // namespace DialogCommand

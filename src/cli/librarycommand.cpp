@@ -1,0 +1,159 @@
+#include "librarycommand.h"
+
+#include "commandline.h"
+#include "paths.h"
+#include "referencetables.h"
+#include "storedcode.h"
+#include "textfile.h"
+
+namespace LibraryCommand {
+
+QStringList categoryNames()
+{
+    return {QStringLiteral("color"),      QStringLiteral("comparison"), QStringLiteral("datetime"),
+            QStringLiteral("dateformat"), QStringLiteral("string"),     QStringLiteral("vartype"),
+            QStringLiteral("global"),     QStringLiteral("errors")};
+}
+
+namespace {
+
+// The category's entry without its runs of blanks: "Color Costants".
+QString categoryTitle(int position)
+{
+    return ReferenceTables::category(position).simplified();
+}
+
+QByteArray lines(const QStringList &entries)
+{
+    QByteArray out;
+    for (const QString &e : entries)
+        out += e.toLocal8Bit() + '\n';
+    return out;
+}
+
+} // namespace
+
+QString lookUp(const QString &name)
+{
+    for (int t = 0; t < ReferenceTables::tableCount; ++t) {
+        for (const QString &entry : ReferenceTables::entries(t)) {
+            if (t == ReferenceTables::errorCodesPosition) {
+                const QString trimmed = entry.trimmed();
+                if (trimmed.section(QLatin1Char(' '), 0, 0) == name.trimmed())
+                    return trimmed;
+            } else if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+                return entry % QLatin1Char('\t') % categoryTitle(t);
+            }
+        }
+    }
+    return {};
+}
+
+Outcome runLookup(const QStringList &arguments)
+{
+    CommandLine cl(QStringLiteral("lookup"), QStringLiteral("NAME..."),
+                   QStringLiteral("Prints each constant with its category (the name in any letter "
+                                  "case), or an error code's message, one a line."));
+    cl.parser().addPositionalArgument(QStringLiteral("NAME"),
+                                      QStringLiteral("A constant (vbRed) or an error code (53)."));
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+    const QStringList names = cl.parser().positionalArguments();
+    if (names.isEmpty())
+        return cl.usage(QStringLiteral("NAME is missing"));
+    QStringList found;
+    QStringList unknown;
+    for (const QString &name : names) {
+        const QString entry = lookUp(name);
+        (entry.isEmpty() ? unknown : found).append(entry.isEmpty() ? name : entry);
+    }
+    Outcome o = Outcome::done(lines(found));
+    if (!unknown.isEmpty()) {
+        o.status = Outcome::Refused;
+        o.err = QStringLiteral("Not in the reference: ") % unknown.join(QStringLiteral(", "));
+    }
+    return o;
+}
+
+Outcome runList(const QStringList &arguments)
+{
+    CommandLine cl(QStringLiteral("list"), QStringLiteral("[CATEGORY]"),
+                   QStringLiteral("Prints a reference table, one entry a line; without CATEGORY, "
+                                  "the categories."));
+    cl.parser().addPositionalArgument(QStringLiteral("CATEGORY"),
+                                      categoryNames().join(QStringLiteral(", ")));
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+    const QStringList args = cl.parser().positionalArguments();
+    if (args.size() > 1)
+        return cl.usage(QStringLiteral("too many arguments"));
+    if (args.isEmpty()) {
+        QStringList rows;
+        for (int t = 0; t < ReferenceTables::tableCount; ++t)
+            rows += categoryNames().at(t).leftJustified(12) % categoryTitle(t);
+        return Outcome::done(lines(rows));
+    }
+    const int position = int(categoryNames().indexOf(args[0].toLower()));
+    if (position < 0)
+        return cl.usage(QStringLiteral("unknown CATEGORY '") % args[0] %
+                        QStringLiteral("' (one of ") % categoryNames().join(QStringLiteral(", ")) %
+                        QLatin1Char(')'));
+    return Outcome::done(lines(ReferenceTables::entries(position)));
+}
+
+Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray()> &readInput)
+{
+    CommandLine cl(QStringLiteral("snippets"), QStringLiteral("[list | show TITLE | add TITLE]"),
+                   QStringLiteral("Lists the titles of the stored code in Samples/MyCode.Txt of "
+                                  "the current folder, prints the code stored under a title (CR "
+                                  "LF line ends, as COPY CODE copies it), or stores the code read "
+                                  "from standard input under a new title."));
+    cl.parser().addPositionalArgument(QStringLiteral("ACTION"),
+                                      QStringLiteral("list (the default), show or add."));
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return *stop;
+    const QStringList args = cl.parser().positionalArguments();
+    const QString action = args.value(0, QStringLiteral("list"));
+    const QString path = Paths::at(QLatin1String(StoredCode::relativePath));
+
+    if (action == QLatin1String("list")) {
+        if (args.size() > 1)
+            return cl.usage(QStringLiteral("list takes no TITLE"));
+        if (!StoredCode::exists(path))
+            return Outcome::refused(QStringLiteral("No code's items available"));
+        const Result<QStringList> titles = StoredCode::readTitles(path);
+        if (!titles)
+            return Outcome::refused(QStringLiteral("The stored code in ") % path %
+                                    QStringLiteral(" cannot be read, so no title is listed.\r\n") %
+                                    titles.message());
+        return Outcome::done(lines(titles.value()));
+    }
+    if (action != QLatin1String("show") && action != QLatin1String("add"))
+        return cl.usage(QStringLiteral("unknown action '") % action %
+                        QStringLiteral("' (list, show or add)"));
+    if (args.size() != 2)
+        return cl.usage(action % QStringLiteral(" takes one TITLE"));
+
+    if (action == QLatin1String("show")) {
+        const Result<QByteArray> file = TextFile::readBytes(path);
+        if (!file)
+            return Outcome::refused(QStringLiteral("The stored code in ") % path %
+                                    QStringLiteral(" cannot be read.\r\n") % file.message());
+        if (!StoredCode::titles(file.value()).contains(args[1]))
+            return Outcome::refused(QStringLiteral("No code is stored under the title ") % args[1]);
+        const QString list = StoredCode::snippet(file.value(), args[1]);
+        return Outcome::done(StoredCode::listToLines(list).toLocal8Bit());
+    }
+
+    const QString title = StoredCode::singleLineTitle(args[1]);
+    const QString code = QString::fromLocal8Bit(readInput());
+    const Result<> storable = StoredCode::storable(title, code);
+    if (!storable)
+        return Outcome::refused(storable.message() + QStringLiteral("\r\nNothing was stored."));
+    const Result<> stored = StoredCode::store(path, title, StoredCode::codeToList(code));
+    if (!stored)
+        return Outcome::refused(QStringLiteral("Error ") + stored.message());
+    return Outcome::done();
+}
+
+} // namespace LibraryCommand
