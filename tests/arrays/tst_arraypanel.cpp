@@ -61,7 +61,7 @@ void clickTimes(const UiFixture &ui, const char *button, int times)
 
 const ArraySettings &settings(const UiFixture &ui)
 {
-    return ui.w<ArrayPanel>("ArrayPanel")->arraySettings();
+    return ui.w<ArrayPanel>("ArrayPanel")->settings();
 }
 
 } // namespace
@@ -78,7 +78,8 @@ private Q_SLOTS:
     void countArrows();
     void layoutAndSpacerSetTheSteps();
     void fitCheckRefusesAndThenPasses();
-    void emitterRefusalStillTurnsCaption();
+    void copyAfterRefusal_data();
+    void copyAfterRefusal();
     void noLayoutChosen();
     void customizedRefusesTooManyObjects();
     void customizedWithCountZero();
@@ -315,18 +316,39 @@ void TestArrayPanel::fitCheckRefusesAndThenPasses()
     QVERIFY(copy->text().contains(QStringLiteral("Dim Iar1,Abutt1(12),Abutt1val")));
 }
 
-void TestArrayPanel::emitterRefusalStillTurnsCaption()
+void TestArrayPanel::copyAfterRefusal_data()
 {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no kind") << QStringList() << QStringLiteral("Objects' type not selected");
+    QTest::newRow("no layout") << QStringList{QStringLiteral("OptionObject_4")}
+                               << QStringLiteral("Not selected display mode");
+    QTest::newRow("customized, no kind")
+        << QStringList{QStringLiteral("OptionDislpay_2"), QStringLiteral("Custins")}
+        << QStringLiteral("Objects' type not selected");
+}
+
+// A refused array still turns the caption to "COPY"; that COPY leaves the clipboard alone.
+void TestArrayPanel::copyAfterRefusal()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, message);
+
     UiFixture ui;
     ui.start();
     auto *cbut2 = ui.w<QPushButton>("Cbut2");
+    ui.platform.clipboard = QStringLiteral("copied before");
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
     ui.click("Cbut2");
-    QCOMPARE(ui.platform.messages(), QStringList{QStringLiteral("Objects' type not selected")});
+    QCOMPARE(ui.platform.messages(), QStringList{message});
     QCOMPARE(cbut2->text(), QStringLiteral("COPY"));
     QVERIFY(ui.caption("Texttocopy").isEmpty());
     ui.click("Cbut2");
-    QVERIFY(ui.platform.clipboardSet);
-    QVERIFY(ui.platform.clipboard.isEmpty());
+    QVERIFY(!ui.platform.clipboardSet);
+    QCOMPARE(ui.platform.clipboard, QStringLiteral("copied before"));
+    QCOMPARE(ui.platform.messages().size(), 1);
     QCOMPARE(cbut2->text(), QStringLiteral("CREATE Code"));
     QVERIFY(!cbut2->isEnabled());
 }

@@ -185,7 +185,7 @@ void TestDialogPanel::resetAfterCopyByKind()
     for (const QString &name : kept)
         QVERIFY2(!ui.caption(name.toLatin1().constData()).isEmpty(), qPrintable(name));
     QCOMPARE(!ui.w("Check2")->isHidden(), check2Shown);
-    QCOMPARE(panel(ui).generatedText(), QString());
+    QCOMPARE(panel(ui).generatedCode(), QString());
     QCOMPARE(ui.caption("Texttocopy"), copied);
 
     // Neither RESET nor a kind option gives the action button back; the mode selector does.
@@ -252,8 +252,8 @@ void TestDialogPanel::kinds()
         for (const char *box : {"Text1", "Text4"})
             ui.w<QLineEdit>(box)->setText(QStringLiteral("typed"));
         typeText2(ui, QStringLiteral("typed"));
-        panel(ui).BuildDialogCode();
-        QVERIFY(!panel(ui).generatedText().isEmpty());
+        panel(ui).preview();
+        QVERIFY(!panel(ui).generatedCode().isEmpty());
 
         ui.w<QRadioButton>(option.toLatin1().constData())->click();
         for (const QString &name : shown)
@@ -267,7 +267,7 @@ void TestDialogPanel::kinds()
         for (const char *opt : {"Opt1", "Opt2", "Opt3"})
             QCOMPARE(ui.w<QRadioButton>(opt)->isChecked(), option == QLatin1String(opt));
         QCOMPARE(panel(ui).settings().MsgKind, option.right(1).toInt());
-        QCOMPARE(panel(ui).generatedText(), QString());
+        QCOMPARE(panel(ui).generatedCode(), QString());
         QCOMPARE(panel(ui).settings().BtnValue, std::optional<int>(4));
     }
 }
@@ -394,7 +394,7 @@ void TestDialogPanel::sixLinesRefusedAndTextEmptied()
     QCOMPARE(ui.caption("Text1"), QStringLiteral("kept"));
     QCOMPARE(ui.caption("Texttocopy"), QStringLiteral("before"));
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
-    QCOMPARE(panel(ui).generatedText(), QString());
+    QCOMPARE(panel(ui).generatedCode(), QString());
 
     typeText2(ui, QStringLiteral("1\n2\n3\n4\n5"));
     ui.click("Cbut2");
