@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -159,12 +160,26 @@ private:
 
 void makeTabGroup(const QList<QAbstractButton *> &buttons)
 {
-    if (!buttons.isEmpty())
-        new TabGroup(buttons, buttons.first());
+    if (buttons.isEmpty())
+        return;
+    // An explicit exclusive group: Qt otherwise counts every auto-exclusive button below the
+    // container as one group, so that a focused device option took the Tab stops of the
+    // option groups in the frames beside it.
+    auto *group = new QButtonGroup(buttons.first()->parentWidget());
+    for (QAbstractButton *b : buttons)
+        group->addButton(b);
+    new TabGroup(buttons, group);
 }
 
 void clearOption(QAbstractButton *option)
 {
+    if (QButtonGroup *group = option->group()) {
+        const bool exclusive = group->exclusive();
+        group->setExclusive(false);
+        option->setChecked(false);
+        group->setExclusive(exclusive);
+        return;
+    }
     const bool exclusive = option->autoExclusive();
     option->setAutoExclusive(false);
     option->setChecked(false);

@@ -61,10 +61,11 @@ void setSunkenWhite(QLabel *label);
 
 // Makes option buttons one stop of the Tab chain: Tab and Shift+Tab enter the group at its
 // checked button, or at its first when none is checked; the arrow keys move within it.
-// The buttons are auto-exclusive siblings, as a group of option buttons on one container.
+// The buttons become one exclusive QButtonGroup, owned by the first one's container.
 void makeTabGroup(const QList<QAbstractButton *> &buttons);
 
-// Unselects an option button, which Qt's exclusive groups do not allow directly.
+// Unselects an option button, which Qt's exclusive groups (auto-exclusive siblings or a
+// QButtonGroup) do not allow directly.
 void clearOption(QAbstractButton *option);
 
 // Text of a multi-line box with CR LF line breaks (the box itself stores LF).

@@ -2,6 +2,8 @@
 #include "uitest.h"
 #include "workedexamples.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -64,6 +66,35 @@ const ArraySettings &settings(const UiFixture &ui)
     return ui.w<ArrayPanel>("ArrayPanel")->settings();
 }
 
+// The control that holds the keyboard focus, by its design name (a combo box's or a list's
+// inner editor stands for the control itself).
+QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
+// order, once round the whole window.
+QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList chain{focusName()};
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backward ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (now == first || (now && now->focusProxy() == first) || focusName() == chain.first())
+            break;
+        if (now && container->isAncestorOf(now) && focusName() != chain.last())
+            chain << focusName();
+    }
+    return chain;
+}
+
 } // namespace
 
 class TestArrayPanel : public QObject
@@ -83,6 +114,10 @@ private Q_SLOTS:
     void noLayoutChosen();
     void customizedRefusesTooManyObjects();
     void customizedWithCountZero();
+    void tabChain_data();
+    void tabChain();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 void TestArrayPanel::standardCycleThroughButtons()
@@ -402,6 +437,102 @@ void TestArrayPanel::customizedWithCountZero()
     QCOMPARE(lines[0], QStringLiteral("Dim Alabel1(0)"));
     QCOMPARE(lines[4], QStringLiteral("ObjPos = \"\""));
     QCOMPARE(lines[23], QStringLiteral("Alabel1( Iar ).BackColor = vbWhite  'Output.BackColor"));
+}
+
+void TestArrayPanel::tabChain_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("chain");
+
+    const QStringList boxes{QStringLiteral("Leftbox"), QStringLiteral("Topbox"),
+                            QStringLiteral("Widthbox"), QStringLiteral("Highbox")};
+    const QStringList count{QStringLiteral("Command2"), QStringLiteral("Command5")};
+    const auto names = [](std::initializer_list<const char *> list) {
+        QStringList out;
+        for (const char *name : list)
+            out << QString::fromLatin1(name);
+        return out;
+    };
+
+    // Every group of option buttons is one stop, entered at its first button while none is
+    // checked; the hidden spacer and entry button are not in the chain.
+    QTest::newRow("start") << QStringList()
+                           << names({"OptionObject_0"}) + boxes + names({"Option1"}) + count +
+                                  names({"OptionDislpay_0"});
+    QTest::newRow("checked buttons are the entries")
+        << names({"OptionObject_3", "Option2", "OptionDislpay_1"})
+        << names({"OptionObject_3"}) + boxes + names({"spcr", "Option2"}) + count +
+               names({"OptionDislpay_1"});
+    QTest::newRow("customized list")
+        << names({"Command2", "OptionDislpay_2"})
+        << names({"OptionObject_0"}) + boxes + names({"Custins", "Option1"}) + count +
+               names({"OptionDislpay_2"});
+    QTest::newRow("after RESET") << names({"OptionObject_5", "OptionDislpay_0", "Command1"})
+                                 << names({"OptionObject_0"}) + boxes + names({"Option1"}) + count +
+                                        names({"OptionDislpay_0"});
+}
+
+// Tab and Shift+Tab go through the panel in reading order, one stop per option group; the
+// arrow keys move within a group, and leaving it puts its stop back on its entry.
+void TestArrayPanel::tabChain()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, chain);
+
+    UiFixture ui;
+    ui.start();
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowActive(ui.prog.get()));
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
+    QWidget *panel = ui.w("ArrayPanel");
+    QWidget *first = ui.w(chain.first().toLatin1().constData());
+    QCOMPARE(tabChainFrom(first, panel, false), chain);
+    QStringList backward = chain;
+    std::reverse(backward.begin() + 1, backward.end());
+    QCOMPARE(tabChainFrom(first, panel, true), backward);
+
+    // Down moves to the next kind; Tab leaves the group and Shift+Tab comes back to its entry.
+    first->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(first, Qt::Key_Down);
+    QCOMPARE(focusName(),
+             QStringLiteral("OptionObject_%1").arg(first->objectName().right(1).toInt() + 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Leftbox"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    const bool wasChecked = !clicks.isEmpty() && clicks.first() == first->objectName();
+    QCOMPARE(focusName(), wasChecked ? QStringLiteral("OptionObject_4") : chain.first());
+}
+
+void TestArrayPanel::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+
+    // The boxes by the caption beside them (the design names of the first two are crossed).
+    QTest::newRow("Leftbox") << QStringLiteral("Top");
+    QTest::newRow("Topbox") << QStringLiteral("Left");
+    QTest::newRow("Widthbox") << QStringLiteral("Width");
+    QTest::newRow("Highbox") << QStringLiteral("Height");
+    QTest::newRow("spcr") << QStringLiteral("Spacer");
+    QTest::newRow("Command2") << QStringLiteral("More objects");
+    QTest::newRow("Command5") << QStringLiteral("Fewer objects");
+    QTest::newRow("Textnum") << QStringLiteral("0");
+    QTest::newRow("OptionObject_2") << QStringLiteral("Command Button");
+    QTest::newRow("OptionDislpay_2") << QStringLiteral("Customized");
+    QTest::newRow("Option1") << QStringLiteral("ppc");
+    QTest::newRow("Frame1") << QStringLiteral("OBJECTS TYPE");
+}
+
+// What a screen reader says for each control of the panel.
+void TestArrayPanel::accessibleNames()
+{
+    QFETCH(QString, name);
+    UiFixture ui;
+    ui.start();
+    QAccessibleInterface *control =
+        QAccessible::queryAccessibleInterface(ui.w(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->text(QAccessible::Name), name);
 }
 
 QTEST_MAIN(TestArrayPanel)

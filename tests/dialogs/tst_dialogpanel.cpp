@@ -1,6 +1,8 @@
 #include "dialogpanel.h"
 #include "uitest.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +25,10 @@ private Q_SLOTS:
     void sixLinesRefusedAndTextEmptied();
     void emptyTextEndsTheClickSilently();
     void modalCheckBox();
+    void tabChain_data();
+    void tabChain();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 namespace {
@@ -38,6 +44,35 @@ DialogPanel &panel(const UiFixture &ui)
 void typeText2(const UiFixture &ui, const QString &text)
 {
     ui.w<QPlainTextEdit>("Text2")->setPlainText(text);
+}
+
+// The control that holds the keyboard focus, by its design name (a combo box's inner editor
+// stands for the combo box).
+QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
+// order, once round the whole window.
+QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList chain{focusName()};
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backward ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (focusName() == chain.first())
+            break;
+        if (now && container->isAncestorOf(now) && focusName() != chain.last())
+            chain << focusName();
+    }
+    return chain;
 }
 
 } // namespace
@@ -427,6 +462,77 @@ void TestDialogPanel::modalCheckBox()
     QCOMPARE(panel(ui).settings().ModalValue, 4096);
     ui.click("Check1");
     QCOMPARE(panel(ui).settings().ModalValue, 0);
+}
+
+void TestDialogPanel::tabChain_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("chain");
+
+    // The kind options are one stop, at the checked kind; Tab leaves the message text, which
+    // keeps what was typed; hidden controls are not in the chain.
+    QTest::newRow("Simple Msg") << QStringLiteral("Opt1")
+                                << QStringList{QStringLiteral("Opt1"), QStringLiteral("Check1"),
+                                               QStringLiteral("Text2")};
+    QTest::newRow("Msg Box") << QStringLiteral("Opt2")
+                             << QStringList{QStringLiteral("Opt2"),   QStringLiteral("Cbox1"),
+                                            QStringLiteral("Cbox2"),  QStringLiteral("Cbox3"),
+                                            QStringLiteral("Check1"), QStringLiteral("Text1"),
+                                            QStringLiteral("Text2")};
+    QTest::newRow("Input Box") << QStringLiteral("Opt3")
+                               << QStringList{QStringLiteral("Opt3"),   QStringLiteral("Check1"),
+                                              QStringLiteral("Check2"), QStringLiteral("Text1"),
+                                              QStringLiteral("Text2"),  QStringLiteral("Text4")};
+}
+
+void TestDialogPanel::tabChain()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, chain);
+
+    UiFixture ui;
+    ui.start();
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowActive(ui.prog.get()));
+    ui.chooseMode(2);
+    ui.click(kind.toLatin1().constData());
+    typeText2(ui, QStringLiteral("typed"));
+    QWidget *panel = ui.w("Picture2");
+    QWidget *first = ui.w(chain.first().toLatin1().constData());
+    QCOMPARE(tabChainFrom(first, panel, false), chain);
+    QStringList backward = chain;
+    std::reverse(backward.begin() + 1, backward.end());
+    QCOMPARE(tabChainFrom(first, panel, true), backward);
+    QCOMPARE(ui.caption("Text2"), QStringLiteral("typed"));
+}
+
+void TestDialogPanel::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+
+    // The lists and boxes by the caption beside them.
+    QTest::newRow("Cbox1") << QStringLiteral("Button's Type");
+    QTest::newRow("Cbox2") << QStringLiteral("Default Button");
+    QTest::newRow("Cbox3") << QStringLiteral("Button's Icon");
+    QTest::newRow("Text1") << QStringLiteral("TITLE");
+    QTest::newRow("Text2") << QStringLiteral("TEXT");
+    QTest::newRow("Text4") << QStringLiteral("Default");
+    QTest::newRow("Opt3") << QStringLiteral("Input Box");
+    QTest::newRow("Check2") << QStringLiteral("Use DialogX format");
+}
+
+// What a screen reader says for each control of the panel.
+void TestDialogPanel::accessibleNames()
+{
+    QFETCH(QString, name);
+    UiFixture ui;
+    ui.start();
+    ui.chooseMode(2);
+    ui.click("Opt3");
+    QAccessibleInterface *control =
+        QAccessible::queryAccessibleInterface(ui.w(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->text(QAccessible::Name), name);
 }
 
 QTEST_MAIN(TestDialogPanel)
