@@ -34,11 +34,17 @@ struct OptionRow
     const char *caption;
     Place place;
 };
+// The design gives option buttons 195 twips (13 pixels), a pixel short of their round mark,
+// which then shows cut at the bottom; 225 shows it whole and still clears the next row.
+constexpr int optionHeight = 225;
 // The kind options in Frame1, by kind index.
 constexpr OptionRow kindRows[6] = {
-    {"Option Button", {240, 360, 1515, 195}},  {"CheckBox", {240, 660, 1515, 195}},
-    {"Command Button", {240, 960, 1695, 195}}, {"Labels", {2400, 360, 1035, 195}},
-    {"Text Box", {2400, 660, 1215, 195}},      {"List Box", {2400, 960, 1035, 195}},
+    {"Option Button", {240, 360, 1515, optionHeight}},
+    {"CheckBox", {240, 660, 1515, optionHeight}},
+    {"Command Button", {240, 960, 1695, optionHeight}},
+    {"Labels", {2400, 360, 1035, optionHeight}},
+    {"Text Box", {2400, 660, 1215, optionHeight}},
+    {"List Box", {2400, 960, 1035, optionHeight}},
 };
 // The layout options in Frame2, by layout index.
 constexpr OptionRow layoutRows[3] = {
@@ -106,9 +112,9 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
     m_entryButton = make<QPushButton>(this, "Custins", {}, {60, 4200, 1215, 315});
 
     m_ppcOption =
-        make<QRadioButton>(this, "Option1", QStringLiteral("ppc"), {2460, 2220, 615, 195});
+        make<QRadioButton>(this, "Option1", QStringLiteral("ppc"), {2460, 2220, 615, optionHeight});
     m_hpcOption =
-        make<QRadioButton>(this, "Option2", QStringLiteral("hpc"), {3120, 2220, 675, 195});
+        make<QRadioButton>(this, "Option2", QStringLiteral("hpc"), {3120, 2220, 675, optionHeight});
     make<QLabel>(this, "Label6", QStringLiteral("Number of Objects"), {2460, 2460, 1335, 195});
     m_moreButton = make<QPushButton>(this, "Command2", QStringLiteral(">"), {2340, 2700, 435, 315});
     m_moreButton->setAccessibleName(QStringLiteral("More objects"));

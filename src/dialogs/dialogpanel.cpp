@@ -15,13 +15,16 @@ using namespace Controls;
 
 namespace {
 
-// The panel's place while shown and while hidden, in twips. Hidden, it is a strip 195 twips
-// high below the window's controls, as the design has it: deliberate (a hidden panel takes no
-// input whatever its size); pinned by tst_prog inventory (row Picture2).
-constexpr QRect shownPlace(60, 360, 3855, 4300);
+// The panel's place while shown and while hidden, in twips. Shown, it is 50 twips higher than
+// the design's 4300, which ended on the Default box's bottom edge and cut it with the panel's
+// frame. Hidden, it is a strip 195 twips high below the window's controls, as the design has
+// it: deliberate (a hidden panel takes no input whatever its size); pinned by tst_prog
+// inventory (row Picture2).
+constexpr QRect shownPlace(60, 360, 3855, 4350);
 constexpr QRect hiddenPlace(60, 4500, 3855, 195);
 
-// The kind options, by kind from 1.
+// The kind options, by kind from 1. The design's 195 twips (13 pixels) are a pixel short of an
+// option button's round mark; 225 shows it whole.
 constexpr struct
 {
     const char *name;
@@ -29,8 +32,8 @@ constexpr struct
     int left, top, width, height;
 } kindRows[3] = {
     {"Opt1", "Simple Msg", 60, 180, 1335, 255},
-    {"Opt2", "Msg Box", 1440, 180, 1095, 195},
-    {"Opt3", "Input Box", 2580, 180, 975, 195},
+    {"Opt2", "Msg Box", 1440, 180, 1095, 225},
+    {"Opt3", "Input Box", 2580, 180, 975, 225},
 };
 
 // A list with its caption to the left; the list's accessible name is the caption.

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace {
 
@@ -118,6 +119,8 @@ private Q_SLOTS:
     void tabChain();
     void accessibleNames_data();
     void accessibleNames();
+    void controlsShowWhole_data();
+    void controlsShowWhole();
 };
 
 void TestArrayPanel::standardCycleThroughButtons()
@@ -533,6 +536,41 @@ void TestArrayPanel::accessibleNames()
         QAccessible::queryAccessibleInterface(ui.w(QTest::currentDataTag()));
     QVERIFY(control);
     QCOMPARE(control->text(QAccessible::Name), name);
+}
+
+void TestArrayPanel::controlsShowWhole_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<int>("shown");
+    // 28 controls, of which the spacer, its caption and the entry button show by layout.
+    QTest::newRow("start") << QStringList() << 25;
+    QTest::newRow("vertical") << QStringList{QStringLiteral("OptionDislpay_0")} << 27;
+    QTest::newRow("customized") << QStringList{QStringLiteral("OptionDislpay_2")} << 26;
+}
+
+// Every shown control lies inside its container, and every option button is high enough for
+// its round mark.
+void TestArrayPanel::controlsShowWhole()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(int, shown);
+    UiFixture ui;
+    ui.start();
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
+    QWidget *panel = ui.w("ArrayPanel");
+    int checked = 0;
+    for (const QWidget *c : panel->findChildren<QWidget *>()) {
+        if (c->isHidden() || c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"))
+            continue;
+        ++checked;
+        const QWidget *parent = c->parentWidget();
+        QVERIFY2(parent->rect().contains(c->geometry()), qPrintable(c->objectName()));
+        if (qobject_cast<const QRadioButton *>(c))
+            QVERIFY2(c->height() >= c->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight),
+                     qPrintable(c->objectName()));
+    }
+    QCOMPARE(checked, shown);
 }
 
 QTEST_MAIN(TestArrayPanel)

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 class TestDialogPanel : public QObject
 {
@@ -291,8 +292,16 @@ void TestDialogPanel::kinds()
         QVERIFY(!panel(ui).generatedCode().isEmpty());
 
         ui.w<QRadioButton>(option.toLatin1().constData())->click();
-        for (const QString &name : shown)
-            QVERIFY2(!ui.w(name.toLatin1().constData())->isHidden(), qPrintable(name));
+        for (const QString &name : shown) {
+            QWidget *control = ui.w(name.toLatin1().constData());
+            QVERIFY2(!control->isHidden(), qPrintable(name));
+            // Shown whole: inside the panel's frame, an option's round mark not cut.
+            QVERIFY2(panel(ui).contentsRect().contains(control->geometry()), qPrintable(name));
+            if (qobject_cast<QRadioButton *>(control))
+                QVERIFY2(control->height() >=
+                             control->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight),
+                         qPrintable(name));
+        }
         for (const QString &name : hidden)
             QVERIFY2(ui.w(name.toLatin1().constData())->isHidden(), qPrintable(name));
         for (const QString &name : blanked)
