@@ -101,6 +101,9 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
     m_messageBox =
         makeControl<QPlainTextEdit>(this, "Text2", QStringLiteral("Text2"), 120, 2820, 3555, 1155);
     nameBy(m_messageBox, messageLabel);
+    // The message box overlaps the lower part of its caption's design place: the caption
+    // stands at the top of its place, where the box leaves it whole.
+    messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Return breaks a line of the message; Tab moves on, as in every other box.
     m_messageBox->setTabChangesFocus(true);
     m_defaultAnswerLabel =
