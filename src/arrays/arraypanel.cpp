@@ -202,6 +202,8 @@ void ArrayPanel::leaveMode()
     hideForMode();
 }
 
+// RESET here also empties the copy box, which the other modes keep. Deliberate, as the design
+// has it; pinned by tst_arraypanel standardCycleThroughButtons.
 void ArrayPanel::reset()
 {
     restartCycle(true);

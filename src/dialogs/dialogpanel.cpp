@@ -36,15 +36,19 @@ constexpr struct
     {"Opt3", "Input Box", 2580, 180, 975, 225},
 };
 
-// A list with its caption to the left; the list's accessible name is the caption.
-QComboBox *createList(QWidget *parent, const char *name, int top, QLabel *caption)
+// The three lists, each with its caption to the left, top to bottom.
+constexpr struct
 {
-    auto *box = makeControl<QComboBox>(parent, name, {}, 1560, top, 2175, 315);
-    makeEditableList(box);
-    box->setAccessibleName(caption->text());
-    caption->setBuddy(box);
-    return box;
-}
+    const char *labelName;
+    const char *caption;
+    int labelTop, labelWidth, labelHeight;
+    const char *listName;
+    int listTop;
+} listRows[3] = {
+    {"Label7", "Button's Type", 600, 1155, 255, "Cbox1", 540},
+    {"Label8", "Default Button", 1020, 1395, 315, "Cbox2", 1020},
+    {"Label9", "Button's Icon", 1500, 1215, 315, "Cbox3", 1500},
+};
 
 // Blank text and no entry shown as selected.
 void clearList(QComboBox *box)
@@ -78,15 +82,22 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
             makeControl<QRadioButton>(this, row.name, QString::fromLatin1(row.caption), row.left,
                                       row.top, row.width, row.height);
     }
-    m_buttonSetLabel =
-        makeControl<QLabel>(this, "Label7", QStringLiteral("Button's Type"), 120, 600, 1155, 255);
-    m_buttonSetList = createList(this, "Cbox1", 540, m_buttonSetLabel);
-    m_defaultButtonLabel =
-        makeControl<QLabel>(this, "Label8", QStringLiteral("Default Button"), 120, 1020, 1395, 315);
-    m_defaultButtonList = createList(this, "Cbox2", 1020, m_defaultButtonLabel);
-    m_iconLabel =
-        makeControl<QLabel>(this, "Label9", QStringLiteral("Button's Icon"), 120, 1500, 1215, 315);
-    m_iconList = createList(this, "Cbox3", 1500, m_iconLabel);
+    std::array<QLabel *, 3> listLabels{};
+    std::array<QComboBox *, 3> lists{};
+    for (int i = 0; i < 3; ++i) {
+        const auto &row = listRows[i];
+        listLabels[i] = makeControl<QLabel>(this, row.labelName, QString::fromLatin1(row.caption),
+                                            120, row.labelTop, row.labelWidth, row.labelHeight);
+        lists[i] = makeControl<QComboBox>(this, row.listName, {}, 1560, row.listTop, 2175, 315);
+        makeEditableList(lists[i]);
+        nameBy(lists[i], listLabels[i]);
+    }
+    m_buttonSetLabel = listLabels[0];
+    m_buttonSetList = lists[0];
+    m_defaultButtonLabel = listLabels[1];
+    m_defaultButtonList = lists[1];
+    m_iconLabel = listLabels[2];
+    m_iconList = lists[2];
     m_modalCheck =
         makeControl<QCheckBox>(this, "Check1", QStringLiteral("Set Modal"), 120, 1860, 1095, 255);
     m_dialogXCheck = makeControl<QCheckBox>(this, "Check2", QStringLiteral("Use DialogX format"),
@@ -98,6 +109,8 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
     nameBy(m_titleBox, m_titleLabel);
     auto *messageLabel =
         makeControl<QLabel>(this, "Label11", QStringLiteral("TEXT"), 120, 2640, 1215, 255);
+    // The message box shows its design name until the mode is first chosen (RESET empties
+    // it). Deliberate, as the design has it; pinned by tst_prog inventory (row Text2).
     m_messageBox =
         makeControl<QPlainTextEdit>(this, "Text2", QStringLiteral("Text2"), 120, 2820, 3555, 1155);
     nameBy(m_messageBox, messageLabel);
@@ -237,6 +250,8 @@ QString DialogPanel::generatedCode() const
     return DialogCode::generatedText(m_settings);
 }
 
+// Unlike mode 0's RESET, this one keeps the copy box. Deliberate, as the design has it; pinned
+// by tst_dialogpanel previewCopyResetAndReenter.
 void DialogPanel::reset()
 {
     m_titleBox->clear();
