@@ -15,21 +15,22 @@ class QRadioButton;
 // The controls of mode 0 "Objects Arrays", which lie directly on the window: a frameless
 // container at the window's origin, so the design positions hold as they are.
 //
-// objectName          member           what it shows
-// Frame1              m_kindFrame      "OBJECTS TYPE", around the kind options
-// OptionObject_0..5   m_kindOptions    the kind of control of the array
-// Leftbox, Label1     m_topBox         the first object's top ("Top"); see buildStandard()
-// Topbox, Label2      m_leftBox        the first object's left ("Left")
-// Widthbox, Label3    m_widthBox       the width of each object ("Width")
-// Highbox, Label4     m_heightBox      the height of each object ("Height")
-// spcr, Spacelbl      m_spacerBox      the distance added between neighbours ("Spacer")
-// Custins             m_entryButton    "Object n": stores the position typed for object n
-// Option1, Option2    m_ppcOption...   the device whose screen the array must fit
-// Label6              (caption only)   "Number of Objects"
-// Command2, Command5  m_moreButton...  ">" and "<": one object more, one less
-// Textnum             m_countLabel     the number of objects
-// Frame2              m_layoutFrame    "Display Setting", around the layout options
-// OptionDislpay_0..2  m_layoutOptions  the layout: Vertical, Horizontal, Customized
+// objectName          member                       what it shows
+// Frame1              m_kindFrame                  "OBJECTS TYPE", around the kind options
+// OptionObject_0..5   m_kindOptions                the kind of control of the array
+// Leftbox             m_topBox                     the first object's top, captioned "Top"
+// Topbox              m_leftBox                    the first object's left, captioned "Left"
+// Widthbox            m_widthBox                   the width of each object
+// Highbox             m_heightBox                  the height of each object
+// spcr, Spacelbl      m_spacerBox, m_spacerLabel   the distance added between neighbours
+// Custins             m_entryButton                "Object n": stores object n's position
+// Option1, Option2    m_ppcOption, m_hpcOption     the device whose screen the array must fit
+// Command2, Command5  m_moreButton, m_fewerButton  ">" and "<": one object more, one less
+// Textnum             m_countLabel                 the number of objects
+// Frame2              m_layoutFrame                "Display Setting", around the layouts
+// OptionDislpay_0..2  m_layoutOptions              the layout: Vertical, Horizontal, Customized
+// Label1..4, Label6   (captions only)              "Top", "Left", "Width", "Height",
+//                                                  "Number of Objects"
 class ArrayPanel : public ModePanel
 {
     Q_OBJECT

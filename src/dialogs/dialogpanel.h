@@ -16,16 +16,16 @@ class QRadioButton;
 // Panel Picture2, mode 2 "Msg-Input Box": describes a message box or input box, previews
 // it and generates its code.
 //
-// objectName        member                what it shows
-// Opt1, Opt2, Opt3  m_kindOptions         the dialog kind: Simple Msg, Msg Box, Input Box
-// Cbox1, Label7     m_buttonSetList       the message box's buttons ("Button's Type")
-// Cbox2, Label8     m_defaultButtonList   which button is the default ("Default Button")
-// Cbox3, Label9     m_iconList            the message box's icon ("Button's Icon")
-// Check1            m_modalCheck          "Set Modal"
-// Check2            m_dialogXCheck        "Use DialogX format", for the input box
-// Text1, Label10    m_titleBox            the dialog's title ("TITLE")
-// Text2, Label11    m_messageBox          the message or prompt, up to five lines ("TEXT")
-// Text4, Label5     m_defaultAnswerBox    the input box's default answer ("Default")
+// objectName        member                        what it shows
+// Opt1, Opt2, Opt3  m_kindOptions                 the dialog kind: Simple Msg, Msg Box, Input Box
+// Cbox1, Label7     m_buttonSetList, ...Label     the message box's buttons ("Button's Type")
+// Cbox2, Label8     m_defaultButtonList, ...Label which button is the default ("Default Button")
+// Cbox3, Label9     m_iconList, m_iconLabel       the message box's icon ("Button's Icon")
+// Check1            m_modalCheck                  "Set Modal"
+// Check2            m_dialogXCheck                "Use DialogX format", for the input box
+// Text1, Label10    m_titleBox, m_titleLabel      the dialog's title ("TITLE")
+// Text2, Label11    m_messageBox (caption only)   the message or prompt, up to five lines ("TEXT")
+// Text4, Label5     m_defaultAnswerBox, ...Label  the input box's default answer ("Default")
 class DialogPanel : public ModePanel
 {
     Q_OBJECT
