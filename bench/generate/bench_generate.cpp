@@ -75,8 +75,8 @@ int main()
         ArraySetup::selectKind(s, 3);
         ArraySetup::startList(s, 1000);
         for (int i = 0; i < 1000; ++i)
-            ArraySetup::storeEntry(s, QString::number(10 + i * 22), QStringLiteral("5"),
-                                   QStringLiteral("70"), QStringLiteral("21"));
+            (void)ArraySetup::storeEntry(s, QString::number(10 + i * 22), QStringLiteral("5"),
+                                         QStringLiteral("70"), QStringLiteral("21"));
         ArraySetup::completeList(s);
         return s;
     };

@@ -32,14 +32,14 @@ QString backColor(const QString &arrayName)
 
 } // namespace
 
-QString standardRefusal(const ArraySettings &s, const QString &countCaption)
+Result<> checkStandard(const ArraySettings &s, const QString &countCaption)
 {
     if (s.ArrayName.isEmpty())
-        return kindNotSelected;
+        return Result<>::failure(kindNotSelected);
     if (countCaption.isEmpty())
-        return ArraySetup::countNotSelected;
+        return Result<>::failure(ArraySetup::countNotSelected);
     if (s.VertStep.isZero() && s.HorzStep.isZero())
-        return layoutNotSelected;
+        return Result<>::failure(layoutNotSelected);
     return {};
 }
 
@@ -67,9 +67,11 @@ QString standardCode(const ArraySettings &s, const QString &countCaption)
     return lines.join(lineEnd);
 }
 
-QString customizedRefusal(const ArraySettings &s)
+Result<> checkCustomized(const ArraySettings &s)
 {
-    return s.ArrayName.isEmpty() ? QString(kindNotSelected) : QString();
+    if (s.ArrayName.isEmpty())
+        return Result<>::failure(kindNotSelected);
+    return {};
 }
 
 QString customizedCode(const ArraySettings &s)

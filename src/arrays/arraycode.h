@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arraysettings.h"
+#include "result.h"
 
 #include <QLatin1StringView>
 #include <QString>
@@ -16,15 +17,15 @@ namespace ArrayCode {
 inline constexpr QLatin1StringView kindNotSelected("Objects' type not selected");
 inline constexpr QLatin1StringView layoutNotSelected("Not selected display mode");
 
-// Why the standard code cannot be built, tested in order, or the empty text: no kind,
-// an empty count caption, both steps 0.
-QString standardRefusal(const ArraySettings &s, const QString &countCaption);
+// Whether the standard code can be built; the failure's message says why not, tested in
+// order: no kind, an empty count caption, both steps 0.
+Result<> checkStandard(const ArraySettings &s, const QString &countCaption);
 // The 17 lines of the standard layout: a loop that places each control one step further
 // than the one before, from LeftBase and TopBase, ObjWidth by ObjHeight.
 QString standardCode(const ArraySettings &s, const QString &countCaption);
 
-// Why the customized code cannot be built (no kind), or the empty text.
-QString customizedRefusal(const ArraySettings &s);
+// Whether the customized code can be built; the failure's message says why not (no kind).
+Result<> checkCustomized(const ArraySettings &s);
 // The 33 lines of the customized layout: a loop over the entries of PosString.
 QString customizedCode(const ArraySettings &s);
 

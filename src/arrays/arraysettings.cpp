@@ -97,16 +97,16 @@ bool listComplete(const ArraySettings &s)
     return s.PosIndex >= s.PosCount;
 }
 
-bool storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
-                const QString &height)
+Result<> storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
+                    const QString &height)
 {
     if (top.isEmpty() || left.isEmpty() || width.isEmpty() || height.isEmpty())
-        return false;
-    if (s.PosIndex < 0 || s.PosIndex >= s.PosEntries.size())
-        return false;
+        return Result<>::failure({});
+    if (listComplete(s) || s.PosIndex < 0 || s.PosIndex >= s.PosEntries.size())
+        return Result<>::failure({});
     s.PosEntries[s.PosIndex] = positionEntry(top, left, width, height);
     ++s.PosIndex;
-    return true;
+    return {};
 }
 
 void completeList(ArraySettings &s)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "result.h"
 #include "textnumber.h"
 
 #include <QLatin1StringView>
@@ -76,10 +77,11 @@ void startList(ArraySettings &s, qint16 count);
 QString positionEntry(const QString &top, const QString &left, const QString &width,
                       const QString &height);
 bool listComplete(const ArraySettings &s);
-// Stores the entry being typed and moves to the next object; false, changing nothing,
-// when one of the four texts is empty.
-bool storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
-                const QString &height);
+// Stores the entry being typed and moves to the next object. Fails, changing nothing and with
+// no message (the click is ignored without a word), when one of the four texts is empty or
+// the list is complete.
+Result<> storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
+                    const QString &height);
 // Joins the entries of the list into PosString.
 void completeList(ArraySettings &s);
 // Caption of the entry button while object index (from 0) is typed: "Object 1", ...

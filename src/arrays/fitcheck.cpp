@@ -4,6 +4,10 @@ namespace FitCheck {
 
 namespace {
 
+// The vertical extent adds LeftBase and the horizontal one TopBase, each the other axis's
+// base. Deliberate: the device limits were set against exactly these sums, as the design has
+// them; pinned by tst_fitcheck fits (rows "ppc vertical 304", "ppc horizontal ignores
+// LeftBase", "ppc vertical ignores TopBase") and tst_arraypanel fitCheckRefusesAndThenPasses.
 bool fitsDevice(const ArraySettings &s, Limits limits, double spacer, double count)
 {
     if (s.HorzStep.isZero() &&

@@ -15,18 +15,40 @@ using namespace Controls;
 
 namespace {
 
-// The panel's place while shown and while hidden, in twips: hidden, it lies below the window.
-constexpr int shownTop = 360;
-constexpr int shownHeight = 4300;
-constexpr int hiddenTop = 4500;
-constexpr int hiddenHeight = 195;
+// The panel's place while shown and while hidden, in twips. Shown, it is 50 twips higher than
+// the design's 4300, which ended on the Default box's bottom edge and cut it with the panel's
+// frame. Hidden, it is a strip 195 twips high below the window's controls, as the design has
+// it: deliberate (a hidden panel takes no input whatever its size); pinned by tst_prog
+// inventory (row Picture2).
+constexpr QRect shownPlace(60, 360, 3855, 4350);
+constexpr QRect hiddenPlace(60, 4500, 3855, 195);
 
-QComboBox *createList(QWidget *parent, const char *name, int top)
+// The kind options, by kind from 1. The design's 195 twips (13 pixels) are a pixel short of an
+// option button's round mark; 225 shows it whole.
+constexpr struct
 {
-    auto *box = makeControl<QComboBox>(parent, name, {}, 1560, top, 2175, 315);
-    makeEditableList(box);
-    return box;
-}
+    const char *name;
+    const char *caption;
+    int left, top, width, height;
+} kindRows[3] = {
+    {"Opt1", "Simple Msg", 60, 180, 1335, 255},
+    {"Opt2", "Msg Box", 1440, 180, 1095, 225},
+    {"Opt3", "Input Box", 2580, 180, 975, 225},
+};
+
+// The three lists, each with its caption to the left, top to bottom.
+constexpr struct
+{
+    const char *labelName;
+    const char *caption;
+    int labelTop, labelWidth, labelHeight;
+    const char *listName;
+    int listTop;
+} listRows[3] = {
+    {"Label7", "Button's Type", 600, 1155, 255, "Cbox1", 540},
+    {"Label8", "Default Button", 1020, 1395, 315, "Cbox2", 1020},
+    {"Label9", "Button's Icon", 1500, 1215, 315, "Cbox3", 1500},
+};
 
 // Blank text and no entry shown as selected.
 void clearList(QComboBox *box)
@@ -35,247 +57,216 @@ void clearList(QComboBox *box)
     box->setEditText(QString());
 }
 
+// A box with its caption: the caption's text is the box's accessible name.
+void nameBy(QWidget *box, QLabel *caption)
+{
+    box->setAccessibleName(caption->text());
+    caption->setBuddy(box);
+}
+
 } // namespace
 
 DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
     : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture2"));
-    place(this, 60, 4500, 3855, 195);
+    setModeGeometry(shownPlace, hiddenPlace);
+    setGenerateCaption(QStringLiteral("Preview"));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
-    m_opt1 =
-        makeControl<QRadioButton>(this, "Opt1", QStringLiteral("Simple Msg"), 60, 180, 1335, 255);
-    m_opt2 =
-        makeControl<QRadioButton>(this, "Opt2", QStringLiteral("Msg Box"), 1440, 180, 1095, 195);
-    m_opt3 =
-        makeControl<QRadioButton>(this, "Opt3", QStringLiteral("Input Box"), 2580, 180, 975, 195);
-    m_label7 =
-        makeControl<QLabel>(this, "Label7", QStringLiteral("Button's Type"), 120, 600, 1155, 255);
-    m_cbox1 = createList(this, "Cbox1", 540);
-    m_label8 =
-        makeControl<QLabel>(this, "Label8", QStringLiteral("Default Button"), 120, 1020, 1395, 315);
-    m_cbox2 = createList(this, "Cbox2", 1020);
-    m_label9 =
-        makeControl<QLabel>(this, "Label9", QStringLiteral("Button's Icon"), 120, 1500, 1215, 315);
-    m_cbox3 = createList(this, "Cbox3", 1500);
-    m_check1 =
+    // Created in the order of the Tab chain, top to bottom.
+    for (int i = 0; i < int(m_kindOptions.size()); ++i) {
+        const auto &row = kindRows[i];
+        m_kindOptions[i] =
+            makeControl<QRadioButton>(this, row.name, QString::fromLatin1(row.caption), row.left,
+                                      row.top, row.width, row.height);
+    }
+    std::array<QLabel *, 3> listLabels{};
+    std::array<QComboBox *, 3> lists{};
+    for (int i = 0; i < 3; ++i) {
+        const auto &row = listRows[i];
+        listLabels[i] = makeControl<QLabel>(this, row.labelName, QString::fromLatin1(row.caption),
+                                            120, row.labelTop, row.labelWidth, row.labelHeight);
+        lists[i] = makeControl<QComboBox>(this, row.listName, {}, 1560, row.listTop, 2175, 315);
+        makeEditableList(lists[i]);
+        nameBy(lists[i], listLabels[i]);
+    }
+    m_buttonSetLabel = listLabels[0];
+    m_buttonSetList = lists[0];
+    m_defaultButtonLabel = listLabels[1];
+    m_defaultButtonList = lists[1];
+    m_iconLabel = listLabels[2];
+    m_iconList = lists[2];
+    m_modalCheck =
         makeControl<QCheckBox>(this, "Check1", QStringLiteral("Set Modal"), 120, 1860, 1095, 255);
-    m_check2 = makeControl<QCheckBox>(this, "Check2", QStringLiteral("Use DialogX format"), 1560,
-                                      1740, 1935, 495);
-    m_check2->hide();
-    m_label10 = makeControl<QLabel>(this, "Label10", QStringLiteral("TITLE"), 120, 2280, 735, 255);
-    m_text1 = makeControl<QLineEdit>(this, "Text1", {}, 1020, 2220, 2655, 285);
-    m_label11 = makeControl<QLabel>(this, "Label11", QStringLiteral("TEXT"), 120, 2640, 1215, 255);
-    m_text2 =
+    m_dialogXCheck = makeControl<QCheckBox>(this, "Check2", QStringLiteral("Use DialogX format"),
+                                            1560, 1740, 1935, 495);
+    m_dialogXCheck->hide();
+    m_titleLabel =
+        makeControl<QLabel>(this, "Label10", QStringLiteral("TITLE"), 120, 2280, 735, 255);
+    m_titleBox = makeControl<QLineEdit>(this, "Text1", {}, 1020, 2220, 2655, 285);
+    nameBy(m_titleBox, m_titleLabel);
+    auto *messageLabel =
+        makeControl<QLabel>(this, "Label11", QStringLiteral("TEXT"), 120, 2640, 1215, 255);
+    // The message box shows its design name until the mode is first chosen (RESET empties
+    // it). Deliberate, as the design has it; pinned by tst_prog inventory (row Text2).
+    m_messageBox =
         makeControl<QPlainTextEdit>(this, "Text2", QStringLiteral("Text2"), 120, 2820, 3555, 1155);
-    m_label5 = makeControl<QLabel>(this, "Label5", QStringLiteral("Default"), 120, 4080, 735, 255);
-    m_label5->hide();
-    m_text4 = makeControl<QLineEdit>(this, "Text4", {}, 960, 4020, 2715, 285);
-    m_text4->hide();
+    nameBy(m_messageBox, messageLabel);
+    // The message box overlaps the lower part of its caption's design place: the caption
+    // stands at the top of its place, where the box leaves it whole.
+    messageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Return breaks a line of the message; Tab moves on, as in every other box.
+    m_messageBox->setTabChangesFocus(true);
+    m_defaultAnswerLabel =
+        makeControl<QLabel>(this, "Label5", QStringLiteral("Default"), 120, 4080, 735, 255);
+    m_defaultAnswerLabel->hide();
+    m_defaultAnswerBox = makeControl<QLineEdit>(this, "Text4", {}, 960, 4020, 2715, 285);
+    m_defaultAnswerBox->hide();
+    nameBy(m_defaultAnswerBox, m_defaultAnswerLabel);
 
-    for (QLabel *l : {m_label7, m_label8, m_label9, m_label10, m_label11, m_label5})
+    for (QLabel *l : {m_buttonSetLabel, m_defaultButtonLabel, m_iconLabel, m_titleLabel,
+                      messageLabel, m_defaultAnswerLabel})
         setDesignFont(l, 8.25, true);
-    m_label10->setBuddy(m_text1);
-    m_label11->setBuddy(m_text2);
-    m_label5->setBuddy(m_text4);
+    makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
     hide();
 
     // A kind's handler runs when its option becomes selected, by the user or by code.
-    connect(m_opt1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Opt1_click();
-    });
-    connect(m_opt2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Opt2_click();
-    });
-    connect(m_opt3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Opt3_click();
-    });
-    connect(m_cbox1, &QComboBox::activated, this, &DialogPanel::CBox1_click);
-    connect(m_cbox2, &QComboBox::activated, this, &DialogPanel::CBox2_click);
-    connect(m_cbox3, &QComboBox::activated, this, &DialogPanel::CBox3_click);
-    connect(m_check1, &QCheckBox::toggled, this, &DialogPanel::Check1_Click);
+    for (int i = 0; i < int(m_kindOptions.size()); ++i) {
+        connect(m_kindOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                chooseKind(SimpleMsg + i);
+        });
+    }
+    connect(m_buttonSetList, &QComboBox::activated, this, &DialogPanel::pickButtonSet);
+    connect(m_defaultButtonList, &QComboBox::activated, this, &DialogPanel::pickDefaultButton);
+    connect(m_iconList, &QComboBox::activated, this, &DialogPanel::pickIcon);
+    connect(m_modalCheck, &QCheckBox::toggled, this, &DialogPanel::setModal);
 }
 
-void DialogPanel::Form_Load()
+void DialogPanel::load()
 {
-    m_cbox1->addItems(DialogOptions::buttonSetEntries());
-    m_cbox2->addItems(DialogOptions::defaultButtonEntries());
-    m_cbox3->addItems(DialogOptions::iconEntries());
-    for (QComboBox *box : {m_cbox1, m_cbox2, m_cbox3})
+    m_buttonSetList->addItems(DialogOptions::buttonSetEntries());
+    m_defaultButtonList->addItems(DialogOptions::defaultButtonEntries());
+    m_iconList->addItems(DialogOptions::iconEntries());
+    for (QComboBox *box : {m_buttonSetList, m_defaultButtonList, m_iconList})
         clearList(box);
     m_settings.RisLine = DialogOptions::answerTestLines();
-    m_settings.MsgKind = 2;
+    m_settings.MsgKind = MsgBox;
     m_settings.ModalValue = 0;
-}
-
-void DialogPanel::setStep(Step step, bool enabled)
-{
-    m_step = step;
-    setAction(step == Step::Preview ? QStringLiteral("Preview") : copyCaption(), enabled);
-}
-
-void DialogPanel::leaveMode()
-{
-    hide();
-    setHeight(this, hiddenHeight);
-    setTop(this, hiddenTop);
-}
-
-void DialogPanel::actionClicked()
-{
-    switch (m_step) {
-    case Step::Preview:
-        if (!BuildDialogCode())
-            return;
-        setCopyText(generatedText());
-        focusCopyText();
-        setStep(Step::Copy, true);
-        break;
-    case Step::Copy:
-        m_platform.setClipboardText(copyText());
-        setStep(Step::Preview, false);
-        break;
-    }
 }
 
 void DialogPanel::enterMode()
 {
-    show();
-    setTop(this, shownTop);
-    setHeight(this, shownHeight);
-    setStep(Step::Preview, true);
+    showForMode();
+    restartCycle(true);
     // Selecting runs the handler; an option already selected has to be run by hand.
-    if (m_opt2->isChecked())
-        Opt2_click();
+    QRadioButton *msgBox = m_kindOptions[MsgBox - SimpleMsg];
+    if (msgBox->isChecked())
+        chooseKind(MsgBox);
     else
-        m_opt2->setChecked(true);
+        msgBox->setChecked(true);
 }
 
-void DialogPanel::Opt1_click()
+void DialogPanel::leaveMode()
 {
-    m_settings.MsgKind = 1;
-    clearOption(m_opt2);
-    clearOption(m_opt3);
-    Setdisabled();
-    m_text4->hide();
-    m_label5->hide();
-    Command1_Click();
+    hideForMode();
 }
 
-void DialogPanel::Opt2_click()
+void DialogPanel::actionClicked()
 {
-    m_settings.MsgKind = 2;
-    clearOption(m_opt1);
-    clearOption(m_opt3);
-    SetEnabled();
-    m_text4->hide();
-    m_label5->hide();
-    Command1_Click();
+    advanceCycle(m_platform, [this] {
+        if (!preview())
+            return false;
+        offerCopy(generatedCode());
+        return true;
+    });
 }
 
-void DialogPanel::Opt3_click()
+void DialogPanel::chooseKind(int kind)
 {
-    m_settings.MsgKind = 3;
-    clearOption(m_opt1);
-    clearOption(m_opt2);
-    Setdisabled();
+    m_settings.MsgKind = kind;
+    for (int i = 0; i < int(m_kindOptions.size()); ++i) {
+        if (SimpleMsg + i != kind)
+            clearOption(m_kindOptions[i]);
+    }
+    // The message text and its caption always show; the rest by kind.
     for (QWidget *w :
-         std::initializer_list<QWidget *>{m_text1, m_label11, m_label5, m_text4, m_label10})
-        w->show();
-    Command1_Click();
+         std::initializer_list<QWidget *>{m_buttonSetList, m_defaultButtonList, m_iconList,
+                                          m_iconLabel, m_defaultButtonLabel, m_buttonSetLabel})
+        w->setVisible(kind == MsgBox);
+    m_titleBox->setVisible(kind != SimpleMsg);
+    m_titleLabel->setVisible(kind != SimpleMsg);
+    m_defaultAnswerBox->setVisible(kind == InputBox);
+    m_defaultAnswerLabel->setVisible(kind == InputBox);
+    reset();
 }
 
-// Despite the names, these two only hide or show; nothing is enabled or disabled.
-void DialogPanel::Setdisabled()
+void DialogPanel::pickButtonSet()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9,
-                                                       m_label8, m_label7, m_text1, m_label10})
-        w->hide();
+    DialogOptions::pickButtonSet(m_settings, m_buttonSetList->currentIndex());
 }
 
-void DialogPanel::SetEnabled()
+void DialogPanel::pickDefaultButton()
 {
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{m_cbox1, m_cbox2, m_cbox3, m_label9, m_label8, m_label7,
-                                          m_text1, m_label10, m_label11})
-        w->show();
+    DialogOptions::pickDefaultButton(m_settings, m_defaultButtonList->currentIndex());
 }
 
-void DialogPanel::CBox1_click()
+void DialogPanel::pickIcon()
 {
-    DialogOptions::pickButtonSet(m_settings, m_cbox1->currentIndex());
+    DialogOptions::pickIcon(m_settings, m_iconList->currentIndex());
 }
 
-void DialogPanel::CBox2_click()
+void DialogPanel::setModal()
 {
-    DialogOptions::pickDefaultButton(m_settings, m_cbox2->currentIndex());
+    m_settings.ModalValue = DialogOptions::modalValue(m_modalCheck->isChecked());
 }
 
-void DialogPanel::CBox3_click()
+bool DialogPanel::preview()
 {
-    DialogOptions::pickIcon(m_settings, m_cbox3->currentIndex());
-}
-
-void DialogPanel::Check1_Click()
-{
-    m_settings.ModalValue = DialogOptions::modalValue(m_check1->isChecked());
-}
-
-bool DialogPanel::BuildDialogCode()
-{
-    const DialogCode::Input input{plainText(m_text2), m_text1->text(), m_text4->text(),
-                                  m_check2->isChecked()};
+    const DialogCode::Input input{plainText(m_messageBox), m_titleBox->text(),
+                                  m_defaultAnswerBox->text(), m_dialogXCheck->isChecked()};
     const Result<DialogCode::Built> built = DialogCode::build(m_settings, input);
     if (!built) {
         // An empty text is refused without a word; too many lines are said and cleared.
         if (!built.message().isEmpty()) {
             m_platform.messageBox(built.message());
-            m_text2->clear();
+            m_messageBox->clear();
         }
         return false;
     }
     m_settings = built.value().settings;
-    const DialogCode::Preview &preview = built.value().preview;
-    if (preview.kind == DialogCode::Preview::MessageBox)
-        m_platform.messageBox(preview.prompt, preview.flags, preview.title);
-    else if (preview.kind == DialogCode::Preview::InputBox)
-        m_platform.inputBox(preview.prompt, preview.title, preview.defaultAnswer);
+    const DialogCode::Preview &shown = built.value().preview;
+    if (shown.kind == DialogCode::Preview::MessageBox)
+        m_platform.messageBox(shown.prompt, shown.flags, shown.title);
+    else if (shown.kind == DialogCode::Preview::InputBox)
+        m_platform.inputBox(shown.prompt, shown.title, shown.defaultAnswer);
     return true;
 }
 
-QString DialogPanel::generatedText() const
+QString DialogPanel::generatedCode() const
 {
     return DialogCode::generatedText(m_settings);
 }
 
-void DialogPanel::Command1_Click()
+// Unlike mode 0's RESET, this one keeps the copy box. Deliberate, as the design has it; pinned
+// by tst_dialogpanel previewCopyResetAndReenter.
+void DialogPanel::reset()
 {
+    m_titleBox->clear();
+    m_messageBox->clear();
     switch (m_settings.MsgKind) {
-    case 1:
-        m_text1->clear();
-        m_text2->clear();
-        m_check2->hide();
-        break;
-    case 2:
-        m_text1->clear();
-        m_text2->clear();
-        for (QComboBox *box : {m_cbox1, m_cbox2, m_cbox3})
+    case MsgBox:
+        for (QComboBox *box : {m_buttonSetList, m_defaultButtonList, m_iconList})
             clearList(box);
-        m_check2->hide();
         break;
-    case 3:
-        m_text1->clear();
-        m_text2->clear();
-        m_text4->clear();
-        m_check2->show();
+    case InputBox:
+        m_defaultAnswerBox->clear();
         break;
     default:
         break;
     }
+    m_dialogXCheck->setVisible(m_settings.MsgKind == InputBox);
     DialogOptions::clearCodeLines(m_settings);
 }

@@ -3,6 +3,8 @@
 #include "dialogsettings.h"
 #include "modepanel.h"
 
+#include <array>
+
 class Platform;
 class QCheckBox;
 class QComboBox;
@@ -13,6 +15,17 @@ class QRadioButton;
 
 // Panel Picture2, mode 2 "Msg-Input Box": describes a message box or input box, previews
 // it and generates its code.
+//
+// objectName        member                        what it shows
+// Opt1, Opt2, Opt3  m_kindOptions                 the dialog kind: Simple Msg, Msg Box, Input Box
+// Cbox1, Label7     m_buttonSetList, ...Label     the message box's buttons ("Button's Type")
+// Cbox2, Label8     m_defaultButtonList, ...Label which button is the default ("Default Button")
+// Cbox3, Label9     m_iconList, m_iconLabel       the message box's icon ("Button's Icon")
+// Check1            m_modalCheck                  "Set Modal"
+// Check2            m_dialogXCheck                "Use DialogX format", for the input box
+// Text1, Label10    m_titleBox, m_titleLabel      the dialog's title ("TITLE")
+// Text2, Label11    m_messageBox (caption only)   the message or prompt, up to five lines ("TEXT")
+// Text4, Label5     m_defaultAnswerBox, ...Label  the input box's default answer ("Default")
 class DialogPanel : public ModePanel
 {
     Q_OBJECT
@@ -21,57 +34,50 @@ public:
     DialogPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the three lists and the answer-test lines.
-    void Form_Load() override;
+    void load() override;
     // Entering mode 2: selects "Msg Box" and runs its handler.
     void enterMode() override;
     void leaveMode() override;
     // "Preview": builds the code, shows the preview and puts the code into the copy carrier;
     // then "COPY".
     void actionClicked() override;
+    // RESET while this panel is shown: blanks the boxes and lists of the current kind.
+    void reset() override;
+
     // Builds the code and shows the preview; false when the click must end.
-    bool BuildDialogCode();
-    // The code built by the last successful BuildDialogCode.
-    QString generatedText() const;
-    // RESET while this panel is shown.
-    void Command1_Click() override;
+    bool preview();
+    // The code built by the last successful preview.
+    QString generatedCode() const;
 
     const DialogSettings &settings() const { return m_settings; }
 
 private:
-    // The action button's two steps.
-    enum class Step { Preview, Copy };
-    void setStep(Step step, bool enabled);
+    // The dialog kinds, as DialogSettings::MsgKind counts them.
+    enum Kind { SimpleMsg = 1, MsgBox = 2, InputBox = 3 };
 
-    void Opt1_click();
-    void Opt2_click();
-    void Opt3_click();
-    void CBox1_click();
-    void CBox2_click();
-    void CBox3_click();
-    void Check1_Click();
-    void Setdisabled();
-    void SetEnabled();
+    // A kind option became selected: shows the kind's controls and runs RESET.
+    void chooseKind(int kind);
+    void pickButtonSet();
+    void pickDefaultButton();
+    void pickIcon();
+    void setModal();
 
     Platform &m_platform;
-    Step m_step = Step::Preview;
 
-    QRadioButton *m_opt1 = nullptr;
-    QRadioButton *m_opt2 = nullptr;
-    QRadioButton *m_opt3 = nullptr;
-    QLabel *m_label7 = nullptr;
-    QComboBox *m_cbox1 = nullptr;
-    QLabel *m_label8 = nullptr;
-    QComboBox *m_cbox2 = nullptr;
-    QLabel *m_label9 = nullptr;
-    QComboBox *m_cbox3 = nullptr;
-    QCheckBox *m_check1 = nullptr;
-    QCheckBox *m_check2 = nullptr;
-    QLabel *m_label10 = nullptr;
-    QLineEdit *m_text1 = nullptr;
-    QLabel *m_label11 = nullptr;
-    QPlainTextEdit *m_text2 = nullptr;
-    QLabel *m_label5 = nullptr;
-    QLineEdit *m_text4 = nullptr;
+    std::array<QRadioButton *, 3> m_kindOptions{};
+    QLabel *m_buttonSetLabel = nullptr;
+    QComboBox *m_buttonSetList = nullptr;
+    QLabel *m_defaultButtonLabel = nullptr;
+    QComboBox *m_defaultButtonList = nullptr;
+    QLabel *m_iconLabel = nullptr;
+    QComboBox *m_iconList = nullptr;
+    QCheckBox *m_modalCheck = nullptr;
+    QCheckBox *m_dialogXCheck = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QLineEdit *m_titleBox = nullptr;
+    QPlainTextEdit *m_messageBox = nullptr;
+    QLabel *m_defaultAnswerLabel = nullptr;
+    QLineEdit *m_defaultAnswerBox = nullptr;
 
     DialogSettings m_settings;
 };

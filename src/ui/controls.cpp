@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -100,8 +101,85 @@ void makeEditableList(QComboBox *box)
     QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
 }
 
+void setSunkenWhite(QLabel *label)
+{
+    label->setAutoFillBackground(true);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(p);
+}
+
+namespace {
+
+// Keeps the Tab stop of a group of option buttons on its entry button. Qt moves the stop to
+// whichever button last had the focus; the group puts it back whenever the focus leaves a
+// button or the checked button changes.
+class TabGroup : public QObject
+{
+public:
+    TabGroup(const QList<QAbstractButton *> &buttons, QObject *parent)
+        : QObject(parent), m_buttons(buttons)
+    {
+        for (QAbstractButton *b : m_buttons) {
+            b->installEventFilter(this);
+            connect(b, &QAbstractButton::toggled, this, &TabGroup::placeTabStop);
+        }
+        placeTabStop();
+    }
+
+    void placeTabStop()
+    {
+        QAbstractButton *entry = m_buttons.first();
+        for (QAbstractButton *b : m_buttons) {
+            if (b->isChecked())
+                entry = b;
+        }
+        for (QAbstractButton *b : m_buttons) {
+            const Qt::FocusPolicy policy = b->focusPolicy();
+            b->setFocusPolicy(b == entry ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                         : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+        }
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            placeTabStop();
+        return false;
+    }
+
+private:
+    QList<QAbstractButton *> m_buttons;
+};
+
+} // namespace
+
+void makeTabGroup(const QList<QAbstractButton *> &buttons)
+{
+    if (buttons.isEmpty())
+        return;
+    // An explicit exclusive group: Qt otherwise counts every auto-exclusive button below the
+    // container as one group, so that a focused device option took the Tab stops of the
+    // option groups in the frames beside it.
+    auto *group = new QButtonGroup(buttons.first()->parentWidget());
+    for (QAbstractButton *b : buttons)
+        group->addButton(b);
+    new TabGroup(buttons, group);
+}
+
 void clearOption(QAbstractButton *option)
 {
+    if (QButtonGroup *group = option->group()) {
+        const bool exclusive = group->exclusive();
+        group->setExclusive(false);
+        option->setChecked(false);
+        group->setExclusive(exclusive);
+        return;
+    }
     const bool exclusive = option->autoExclusive();
     option->setAutoExclusive(false);
     option->setChecked(false);

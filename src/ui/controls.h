@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <type_traits>
 
 class QAbstractButton;
 class QComboBox;
+class QLabel;
 class QPlainTextEdit;
 class QWidget;
 
@@ -53,7 +55,17 @@ void makeEditableList(QComboBox *box);
 // Combo boxes below root take a wheel turn only when they have the focus.
 void guardWheel(QWidget *root);
 
-// Unselects an option button, which Qt's exclusive groups do not allow directly.
+// A label shown as a sunken white box with black text, whatever the palette: a value the
+// program writes (a count, a position), set apart from the captions around it.
+void setSunkenWhite(QLabel *label);
+
+// Makes option buttons one stop of the Tab chain: Tab and Shift+Tab enter the group at its
+// checked button, or at its first when none is checked; the arrow keys move within it.
+// The buttons become one exclusive QButtonGroup, owned by the first one's container.
+void makeTabGroup(const QList<QAbstractButton *> &buttons);
+
+// Unselects an option button, which Qt's exclusive groups (auto-exclusive siblings or a
+// QButtonGroup) do not allow directly.
 void clearOption(QAbstractButton *option);
 
 // Text of a multi-line box with CR LF line breaks (the box itself stores LF).

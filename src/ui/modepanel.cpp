@@ -1,6 +1,8 @@
 #include "modepanel.h"
 
+#include "controls.h"
 #include "copycarrier.h"
+#include "platform.h"
 
 ModePanel::ModePanel(QWidget *parent) : QFrame(parent) {}
 
@@ -38,4 +40,57 @@ void ModePanel::focusCopyText()
     m_carrier->setFocus(Qt::OtherFocusReason);
     // The focus event arrives only when the window is active; select the text in any case.
     m_carrier->SetSelected();
+}
+
+void ModePanel::setModeGeometry(const QRect &shown, const QRect &hidden)
+{
+    m_shown = shown;
+    m_hidden = hidden;
+    Controls::place(this, hidden.x(), hidden.y(), hidden.width(), hidden.height());
+}
+
+void ModePanel::showForMode()
+{
+    show();
+    Controls::place(this, m_shown.x(), m_shown.y(), m_shown.width(), m_shown.height());
+}
+
+void ModePanel::hideForMode()
+{
+    hide();
+    Controls::place(this, m_hidden.x(), m_hidden.y(), m_hidden.width(), m_hidden.height());
+}
+
+void ModePanel::setGenerateCaption(const QString &caption)
+{
+    m_generateCaption = caption;
+}
+
+void ModePanel::restartCycle(bool enabled)
+{
+    m_step = Step::Generate;
+    setAction(m_generateCaption, enabled);
+}
+
+void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &generate)
+{
+    switch (m_step) {
+    case Step::Generate:
+        if (!generate())
+            return;
+        m_step = Step::Copy;
+        setAction(copyCaption(), true);
+        break;
+    case Step::Copy:
+        if (const QString text = copyText(); !text.isEmpty())
+            platform.setClipboardText(text);
+        restartCycle(false);
+        break;
+    }
+}
+
+void ModePanel::offerCopy(const QString &text)
+{
+    setCopyText(text);
+    focusCopyText();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QFrame>
+#include <QRect>
 #include <QString>
 
+#include <functional>
+
 class CopyCarrier;
+class Platform;
 
 // One mode of the window: a panel that owns its controls, its handlers and the state of the
 // action button while it is shown (the caption and whether the button is enabled). The
@@ -27,13 +31,13 @@ public:
     void setCopyCarrier(CopyCarrier *carrier);
 
     // Start-up.
-    virtual void Form_Load() = 0;
+    virtual void load() = 0;
     // The mode was chosen: the panel shows itself and sets its action.
     virtual void enterMode() = 0;
     // Another mode was chosen.
     virtual void leaveMode() = 0;
     // RESET while the panel is shown.
-    virtual void Command1_Click() = 0;
+    virtual void reset() = 0;
     // The action button, clicked while the panel is shown.
     virtual void actionClicked() = 0;
 
@@ -52,7 +56,33 @@ protected:
     // Gives the copy carrier the focus, which selects its whole text.
     void focusCopyText();
 
+    // The panel's place in its container while its mode is shown and while it is hidden, in
+    // twips; the panel moves to its hidden place at once.
+    void setModeGeometry(const QRect &shown, const QRect &hidden);
+    // Shows the panel at its shown place, or hides it at its hidden place.
+    void showForMode();
+    void hideForMode();
+
+    // The generate-then-copy cycle of the action button, for the modes that generate code.
+    // Its first step reads generateCaption ("CREATE Code", "Preview"), its second "COPY".
+    void setGenerateCaption(const QString &caption);
+    // Back to the first step, the button enabled or not.
+    void restartCycle(bool enabled);
+    // One click of the action button. The first step runs generate, which writes the copy
+    // carrier (offerCopy) and says whether the cycle moves on to "COPY". The second step puts
+    // the carrier's text on the clipboard, unless it is empty (what the user copied before
+    // stays), and ends the cycle with the button disabled.
+    void advanceCycle(Platform &platform, const std::function<bool()> &generate);
+    // Writes text into the copy carrier and gives it the focus, which selects it all.
+    void offerCopy(const QString &text);
+
 private:
+    enum class Step { Generate, Copy };
+
     CopyCarrier *m_carrier = nullptr;
     Action m_action;
+    QRect m_shown;
+    QRect m_hidden;
+    QString m_generateCaption;
+    Step m_step = Step::Generate;
 };

@@ -71,8 +71,8 @@ void TestProg::inventory_data()
         {"Label4", "QLabel", "ArrayPanel", "Height", 780, 3720, 675, 195, true},
         {"spcr", "QLineEdit", "ArrayPanel", "0", 60, 4200, 435, 315, false},
         {"Spacelbl", "QLabel", "ArrayPanel", "Spacer", 540, 4260, 735, 195, false},
-        {"Option1", "QRadioButton", "ArrayPanel", "ppc", 2460, 2220, 615, 195, true},
-        {"Option2", "QRadioButton", "ArrayPanel", "hpc", 3120, 2220, 675, 195, true},
+        {"Option1", "QRadioButton", "ArrayPanel", "ppc", 2460, 2220, 615, 225, true},
+        {"Option2", "QRadioButton", "ArrayPanel", "hpc", 3120, 2220, 675, 225, true},
         {"Label6", "QLabel", "ArrayPanel", "Number of Objects", 2460, 2460, 1335, 195, true},
         {"Command2", "QPushButton", "ArrayPanel", ">", 2340, 2700, 435, 315, true},
         {"Textnum", "QLabel", "ArrayPanel", "0", 2820, 2700, 615, 315, true},
@@ -82,12 +82,12 @@ void TestProg::inventory_data()
         {"Cbut2", "QPushButton", "client", "CREATE Code", 60, 4740, 1215, 315, true},
         {"Texttocopy", "CopyCarrier", "client", "", 120, 4740, 975, 315, true},
         {"Command4", "QPushButton", "client", "EXIT", 2340, 4740, 1575, 315, true},
-        {"OptionObject_0", "QRadioButton", "Frame1", "Option Button", 240, 360, 1515, 195, true},
-        {"OptionObject_1", "QRadioButton", "Frame1", "CheckBox", 240, 660, 1515, 195, true},
-        {"OptionObject_2", "QRadioButton", "Frame1", "Command Button", 240, 960, 1695, 195, true},
-        {"OptionObject_3", "QRadioButton", "Frame1", "Labels", 2400, 360, 1035, 195, true},
-        {"OptionObject_4", "QRadioButton", "Frame1", "Text Box", 2400, 660, 1215, 195, true},
-        {"OptionObject_5", "QRadioButton", "Frame1", "List Box", 2400, 960, 1035, 195, true},
+        {"OptionObject_0", "QRadioButton", "Frame1", "Option Button", 240, 360, 1515, 225, true},
+        {"OptionObject_1", "QRadioButton", "Frame1", "CheckBox", 240, 660, 1515, 225, true},
+        {"OptionObject_2", "QRadioButton", "Frame1", "Command Button", 240, 960, 1695, 225, true},
+        {"OptionObject_3", "QRadioButton", "Frame1", "Labels", 2400, 360, 1035, 225, true},
+        {"OptionObject_4", "QRadioButton", "Frame1", "Text Box", 2400, 660, 1215, 225, true},
+        {"OptionObject_5", "QRadioButton", "Frame1", "List Box", 2400, 960, 1035, 225, true},
         {"OptionDislpay_0", "QRadioButton", "Frame2", "Vertical", 120, 300, 1035, 255, true},
         {"OptionDislpay_1", "QRadioButton", "Frame2", "Horizontal", 120, 660, 1215, 255, true},
         {"OptionDislpay_2", "QRadioButton", "Frame2", "Customized", 120, 1020, 1395, 255, true},
@@ -99,8 +99,8 @@ void TestProg::inventory_data()
         {"Textocopy", "QLineEdit", "Picture1", "", 540, 3840, 2835, 315, true},
         {"Picture2", "DialogPanel", "client", "", 60, 4500, 3855, 195, false},
         {"Opt1", "QRadioButton", "Picture2", "Simple Msg", 60, 180, 1335, 255, true},
-        {"Opt2", "QRadioButton", "Picture2", "Msg Box", 1440, 180, 1095, 195, true},
-        {"Opt3", "QRadioButton", "Picture2", "Input Box", 2580, 180, 975, 195, true},
+        {"Opt2", "QRadioButton", "Picture2", "Msg Box", 1440, 180, 1095, 225, true},
+        {"Opt3", "QRadioButton", "Picture2", "Input Box", 2580, 180, 975, 225, true},
         {"Label7", "QLabel", "Picture2", "Button's Type", 120, 600, 1155, 255, true},
         {"Cbox1", "QComboBox", "Picture2", "", 1560, 540, 2175, 315, true},
         {"Label8", "QLabel", "Picture2", "Default Button", 120, 1020, 1395, 315, true},
@@ -325,7 +325,7 @@ void TestProg::modeSwitch_data()
     QTest::newRow("1 Keyword/ErrorCode")
         << 1 << QStringLiteral("Picture1") << 360 << 4320 << QStringLiteral("Copy Key") << true;
     QTest::newRow("2 Msg-Input Box")
-        << 2 << QStringLiteral("Picture2") << 360 << 4300 << QStringLiteral("Preview") << true;
+        << 2 << QStringLiteral("Picture2") << 360 << 4350 << QStringLiteral("Preview") << true;
     QTest::newRow("3 TabChange") << 3 << QStringLiteral("Picture3") << 420 << 4200 << QString()
                                  << false;
 }

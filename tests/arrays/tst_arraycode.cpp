@@ -128,7 +128,7 @@ void TestArrayCode::standardWorkedExample()
     QCOMPARE(text, crlf(standardExample));
     QCOMPARE(text.count(QStringLiteral("\r\n")), 16);
     QVERIFY(!text.endsWith(QLatin1Char('\n')));
-    QCOMPARE(standardRefusal(standardSettings(), QStringLiteral("3")), QString());
+    QVERIFY(checkStandard(standardSettings(), QStringLiteral("3")).ok());
 }
 
 void TestArrayCode::standardVertical()
@@ -232,7 +232,9 @@ void TestArrayCode::standardRefusals()
     ArraySettings s = kindChosen ? selections({0}) : ArraySettings();
     s.VertStep = vertStep;
     s.HorzStep = horzStep;
-    QCOMPARE(standardRefusal(s, count), message);
+    const Result<> check = checkStandard(s, count);
+    QCOMPARE(check.ok(), message.isEmpty());
+    QCOMPARE(check.message(), message);
 }
 
 void TestArrayCode::customizedWorkedExample()
@@ -240,7 +242,7 @@ void TestArrayCode::customizedWorkedExample()
     const QString text = customizedCode(customizedSettings());
     QCOMPARE(text, crlf(customizedExample));
     QCOMPARE(text.count(QStringLiteral("\r\n")), 32);
-    QCOMPARE(ArrayCode::customizedRefusal(customizedSettings()), QString());
+    QVERIFY(ArrayCode::checkCustomized(customizedSettings()).ok());
 }
 
 void TestArrayCode::customizedVariants_data()
@@ -285,7 +287,9 @@ void TestArrayCode::customizedRefusal()
     ArraySettings s;
     s.PosCount = 2;
     s.PosString = QStringLiteral("40,5,70,21|70,5,70,21|");
-    QCOMPARE(ArrayCode::customizedRefusal(s), QStringLiteral("Objects' type not selected"));
+    const Result<> check = ArrayCode::checkCustomized(s);
+    QVERIFY(!check.ok());
+    QCOMPARE(check.message(), QStringLiteral("Objects' type not selected"));
 }
 
 void TestArrayCode::backgroundLineOfEveryKind_data()

@@ -2,10 +2,13 @@
 #include "uitest.h"
 #include "workedexamples.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace {
 
@@ -61,7 +64,36 @@ void clickTimes(const UiFixture &ui, const char *button, int times)
 
 const ArraySettings &settings(const UiFixture &ui)
 {
-    return ui.w<ArrayPanel>("ArrayPanel")->arraySettings();
+    return ui.w<ArrayPanel>("ArrayPanel")->settings();
+}
+
+// The control that holds the keyboard focus, by its design name (a combo box's or a list's
+// inner editor stands for the control itself).
+QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
+// order, once round the whole window.
+QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList chain{focusName()};
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backward ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (now == first || (now && now->focusProxy() == first) || focusName() == chain.first())
+            break;
+        if (now && container->isAncestorOf(now) && focusName() != chain.last())
+            chain << focusName();
+    }
+    return chain;
 }
 
 } // namespace
@@ -78,10 +110,17 @@ private Q_SLOTS:
     void countArrows();
     void layoutAndSpacerSetTheSteps();
     void fitCheckRefusesAndThenPasses();
-    void emitterRefusalStillTurnsCaption();
+    void copyAfterRefusal_data();
+    void copyAfterRefusal();
     void noLayoutChosen();
     void customizedRefusesTooManyObjects();
     void customizedWithCountZero();
+    void tabChain_data();
+    void tabChain();
+    void accessibleNames_data();
+    void accessibleNames();
+    void controlsShowWhole_data();
+    void controlsShowWhole();
 };
 
 void TestArrayPanel::standardCycleThroughButtons()
@@ -315,18 +354,39 @@ void TestArrayPanel::fitCheckRefusesAndThenPasses()
     QVERIFY(copy->text().contains(QStringLiteral("Dim Iar1,Abutt1(12),Abutt1val")));
 }
 
-void TestArrayPanel::emitterRefusalStillTurnsCaption()
+void TestArrayPanel::copyAfterRefusal_data()
 {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no kind") << QStringList() << QStringLiteral("Objects' type not selected");
+    QTest::newRow("no layout") << QStringList{QStringLiteral("OptionObject_4")}
+                               << QStringLiteral("Not selected display mode");
+    QTest::newRow("customized, no kind")
+        << QStringList{QStringLiteral("OptionDislpay_2"), QStringLiteral("Custins")}
+        << QStringLiteral("Objects' type not selected");
+}
+
+// A refused array still turns the caption to "COPY"; that COPY leaves the clipboard alone.
+void TestArrayPanel::copyAfterRefusal()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, message);
+
     UiFixture ui;
     ui.start();
     auto *cbut2 = ui.w<QPushButton>("Cbut2");
+    ui.platform.clipboard = QStringLiteral("copied before");
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
     ui.click("Cbut2");
-    QCOMPARE(ui.platform.messages(), QStringList{QStringLiteral("Objects' type not selected")});
+    QCOMPARE(ui.platform.messages(), QStringList{message});
     QCOMPARE(cbut2->text(), QStringLiteral("COPY"));
     QVERIFY(ui.caption("Texttocopy").isEmpty());
     ui.click("Cbut2");
-    QVERIFY(ui.platform.clipboardSet);
-    QVERIFY(ui.platform.clipboard.isEmpty());
+    QVERIFY(!ui.platform.clipboardSet);
+    QCOMPARE(ui.platform.clipboard, QStringLiteral("copied before"));
+    QCOMPARE(ui.platform.messages().size(), 1);
     QCOMPARE(cbut2->text(), QStringLiteral("CREATE Code"));
     QVERIFY(!cbut2->isEnabled());
 }
@@ -380,6 +440,137 @@ void TestArrayPanel::customizedWithCountZero()
     QCOMPARE(lines[0], QStringLiteral("Dim Alabel1(0)"));
     QCOMPARE(lines[4], QStringLiteral("ObjPos = \"\""));
     QCOMPARE(lines[23], QStringLiteral("Alabel1( Iar ).BackColor = vbWhite  'Output.BackColor"));
+}
+
+void TestArrayPanel::tabChain_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QStringList>("chain");
+
+    const QStringList boxes{QStringLiteral("Leftbox"), QStringLiteral("Topbox"),
+                            QStringLiteral("Widthbox"), QStringLiteral("Highbox")};
+    const QStringList count{QStringLiteral("Command2"), QStringLiteral("Command5")};
+    const auto names = [](std::initializer_list<const char *> list) {
+        QStringList out;
+        for (const char *name : list)
+            out << QString::fromLatin1(name);
+        return out;
+    };
+
+    // Every group of option buttons is one stop, entered at its first button while none is
+    // checked; the hidden spacer and entry button are not in the chain.
+    QTest::newRow("start") << QStringList()
+                           << names({"OptionObject_0"}) + boxes + names({"Option1"}) + count +
+                                  names({"OptionDislpay_0"});
+    QTest::newRow("checked buttons are the entries")
+        << names({"OptionObject_3", "Option2", "OptionDislpay_1"})
+        << names({"OptionObject_3"}) + boxes + names({"spcr", "Option2"}) + count +
+               names({"OptionDislpay_1"});
+    QTest::newRow("customized list")
+        << names({"Command2", "OptionDislpay_2"})
+        << names({"OptionObject_0"}) + boxes + names({"Custins", "Option1"}) + count +
+               names({"OptionDislpay_2"});
+    QTest::newRow("after RESET") << names({"OptionObject_5", "OptionDislpay_0", "Command1"})
+                                 << names({"OptionObject_0"}) + boxes + names({"Option1"}) + count +
+                                        names({"OptionDislpay_0"});
+}
+
+// Tab and Shift+Tab go through the panel in reading order, one stop per option group; the
+// arrow keys move within a group, and leaving it puts its stop back on its entry.
+void TestArrayPanel::tabChain()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QStringList, chain);
+
+    UiFixture ui;
+    ui.start();
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowActive(ui.prog.get()));
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
+    QWidget *panel = ui.w("ArrayPanel");
+    QWidget *first = ui.w(chain.first().toLatin1().constData());
+    QCOMPARE(tabChainFrom(first, panel, false), chain);
+    QStringList backward = chain;
+    std::reverse(backward.begin() + 1, backward.end());
+    QCOMPARE(tabChainFrom(first, panel, true), backward);
+
+    // Down moves to the next kind; Tab leaves the group and Shift+Tab comes back to its entry.
+    first->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(first, Qt::Key_Down);
+    QCOMPARE(focusName(),
+             QStringLiteral("OptionObject_%1").arg(first->objectName().right(1).toInt() + 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(focusName(), QStringLiteral("Leftbox"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    const bool wasChecked = !clicks.isEmpty() && clicks.first() == first->objectName();
+    QCOMPARE(focusName(), wasChecked ? QStringLiteral("OptionObject_4") : chain.first());
+}
+
+void TestArrayPanel::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+
+    // The boxes by the caption beside them (the design names of the first two are crossed).
+    QTest::newRow("Leftbox") << QStringLiteral("Top");
+    QTest::newRow("Topbox") << QStringLiteral("Left");
+    QTest::newRow("Widthbox") << QStringLiteral("Width");
+    QTest::newRow("Highbox") << QStringLiteral("Height");
+    QTest::newRow("spcr") << QStringLiteral("Spacer");
+    QTest::newRow("Command2") << QStringLiteral("More objects");
+    QTest::newRow("Command5") << QStringLiteral("Fewer objects");
+    QTest::newRow("Textnum") << QStringLiteral("0");
+    QTest::newRow("OptionObject_2") << QStringLiteral("Command Button");
+    QTest::newRow("OptionDislpay_2") << QStringLiteral("Customized");
+    QTest::newRow("Option1") << QStringLiteral("ppc");
+    QTest::newRow("Frame1") << QStringLiteral("OBJECTS TYPE");
+}
+
+// What a screen reader says for each control of the panel.
+void TestArrayPanel::accessibleNames()
+{
+    QFETCH(QString, name);
+    UiFixture ui;
+    ui.start();
+    QAccessibleInterface *control =
+        QAccessible::queryAccessibleInterface(ui.w(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->text(QAccessible::Name), name);
+}
+
+void TestArrayPanel::controlsShowWhole_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<int>("shown");
+    // 28 controls, of which the spacer, its caption and the entry button show by layout.
+    QTest::newRow("start") << QStringList() << 25;
+    QTest::newRow("vertical") << QStringList{QStringLiteral("OptionDislpay_0")} << 27;
+    QTest::newRow("customized") << QStringList{QStringLiteral("OptionDislpay_2")} << 26;
+}
+
+// Every shown control lies inside its container, and every option button is high enough for
+// its round mark.
+void TestArrayPanel::controlsShowWhole()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(int, shown);
+    UiFixture ui;
+    ui.start();
+    for (const QString &name : clicks)
+        ui.click(name.toLatin1().constData());
+    QWidget *panel = ui.w("ArrayPanel");
+    int checked = 0;
+    for (const QWidget *c : panel->findChildren<QWidget *>()) {
+        if (c->isHidden() || c->objectName().isEmpty() || c->objectName().startsWith(u"qt_"))
+            continue;
+        ++checked;
+        const QWidget *parent = c->parentWidget();
+        QVERIFY2(parent->rect().contains(c->geometry()), qPrintable(c->objectName()));
+        if (qobject_cast<const QRadioButton *>(c))
+            QVERIFY2(c->height() >= c->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight),
+                     qPrintable(c->objectName()));
+    }
+    QCOMPARE(checked, shown);
 }
 
 QTEST_MAIN(TestArrayPanel)

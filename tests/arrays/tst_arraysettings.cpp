@@ -229,6 +229,11 @@ void TestArraySettings::listOfTwoEntries()
     QVERIFY(storeEntry(s, "70", "5", "70", "21"));
     QVERIFY(listComplete(s));
     QVERIFY(s.PosString.isEmpty());
+    // A complete list takes no further entry, and says nothing.
+    const Result<> extra = storeEntry(s, "1", "1", "1", "1");
+    QVERIFY(!extra.ok());
+    QCOMPARE(extra.message(), QString());
+    QCOMPARE(s.PosIndex, 2);
 
     completeList(s);
     QCOMPARE(s.PosString, QStringLiteral("40,5,70,21|70,5,70,21|"));
@@ -251,7 +256,10 @@ void TestArraySettings::entryIgnoredWhileABoxIsEmpty()
 
     ArraySettings s;
     startList(s, 1);
-    QVERIFY(!storeEntry(s, boxes[0], boxes[1], boxes[2], boxes[3]));
+    const Result<> ignored = storeEntry(s, boxes[0], boxes[1], boxes[2], boxes[3]);
+    QVERIFY(!ignored.ok());
+    // Ignored without a word.
+    QCOMPARE(ignored.message(), QString());
     QCOMPARE(s.PosIndex, 0);
     QCOMPARE(s.PosEntries, QStringList(2));
     // A blank is not empty: it is stored as typed.
@@ -273,8 +281,8 @@ void TestArraySettings::secondListReplacesFirst()
 {
     ArraySettings s;
     startList(s, 2);
-    storeEntry(s, "40", "5", "70", "21");
-    storeEntry(s, "70", "5", "70", "21");
+    QVERIFY(storeEntry(s, "40", "5", "70", "21"));
+    QVERIFY(storeEntry(s, "70", "5", "70", "21"));
     completeList(s);
 
     startList(s, 1);
@@ -289,7 +297,7 @@ void TestArraySettings::restartedListForgetsUnfinishedEntries()
 {
     ArraySettings s;
     startList(s, 2);
-    storeEntry(s, "40", "5", "70", "21");
+    QVERIFY(storeEntry(s, "40", "5", "70", "21"));
     startList(s, 2);
     QCOMPARE(s.PosIndex, 0);
     QCOMPARE(s.PosEntries, QStringList(3));

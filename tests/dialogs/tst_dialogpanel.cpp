@@ -1,9 +1,12 @@
 #include "dialogpanel.h"
 #include "uitest.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 class TestDialogPanel : public QObject
 {
@@ -23,6 +26,10 @@ private Q_SLOTS:
     void sixLinesRefusedAndTextEmptied();
     void emptyTextEndsTheClickSilently();
     void modalCheckBox();
+    void tabChain_data();
+    void tabChain();
+    void accessibleNames_data();
+    void accessibleNames();
 };
 
 namespace {
@@ -38,6 +45,35 @@ DialogPanel &panel(const UiFixture &ui)
 void typeText2(const UiFixture &ui, const QString &text)
 {
     ui.w<QPlainTextEdit>("Text2")->setPlainText(text);
+}
+
+// The control that holds the keyboard focus, by its design name (a combo box's inner editor
+// stands for the combo box).
+QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
+// order, once round the whole window.
+QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList chain{focusName()};
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backward ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (focusName() == chain.first())
+            break;
+        if (now && container->isAncestorOf(now) && focusName() != chain.last())
+            chain << focusName();
+    }
+    return chain;
 }
 
 } // namespace
@@ -185,7 +221,7 @@ void TestDialogPanel::resetAfterCopyByKind()
     for (const QString &name : kept)
         QVERIFY2(!ui.caption(name.toLatin1().constData()).isEmpty(), qPrintable(name));
     QCOMPARE(!ui.w("Check2")->isHidden(), check2Shown);
-    QCOMPARE(panel(ui).generatedText(), QString());
+    QCOMPARE(panel(ui).generatedCode(), QString());
     QCOMPARE(ui.caption("Texttocopy"), copied);
 
     // Neither RESET nor a kind option gives the action button back; the mode selector does.
@@ -252,12 +288,20 @@ void TestDialogPanel::kinds()
         for (const char *box : {"Text1", "Text4"})
             ui.w<QLineEdit>(box)->setText(QStringLiteral("typed"));
         typeText2(ui, QStringLiteral("typed"));
-        panel(ui).BuildDialogCode();
-        QVERIFY(!panel(ui).generatedText().isEmpty());
+        panel(ui).preview();
+        QVERIFY(!panel(ui).generatedCode().isEmpty());
 
         ui.w<QRadioButton>(option.toLatin1().constData())->click();
-        for (const QString &name : shown)
-            QVERIFY2(!ui.w(name.toLatin1().constData())->isHidden(), qPrintable(name));
+        for (const QString &name : shown) {
+            QWidget *control = ui.w(name.toLatin1().constData());
+            QVERIFY2(!control->isHidden(), qPrintable(name));
+            // Shown whole: inside the panel's frame, an option's round mark not cut.
+            QVERIFY2(panel(ui).contentsRect().contains(control->geometry()), qPrintable(name));
+            if (qobject_cast<QRadioButton *>(control))
+                QVERIFY2(control->height() >=
+                             control->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight),
+                         qPrintable(name));
+        }
         for (const QString &name : hidden)
             QVERIFY2(ui.w(name.toLatin1().constData())->isHidden(), qPrintable(name));
         for (const QString &name : blanked)
@@ -267,7 +311,7 @@ void TestDialogPanel::kinds()
         for (const char *opt : {"Opt1", "Opt2", "Opt3"})
             QCOMPARE(ui.w<QRadioButton>(opt)->isChecked(), option == QLatin1String(opt));
         QCOMPARE(panel(ui).settings().MsgKind, option.right(1).toInt());
-        QCOMPARE(panel(ui).generatedText(), QString());
+        QCOMPARE(panel(ui).generatedCode(), QString());
         QCOMPARE(panel(ui).settings().BtnValue, std::optional<int>(4));
     }
 }
@@ -394,7 +438,7 @@ void TestDialogPanel::sixLinesRefusedAndTextEmptied()
     QCOMPARE(ui.caption("Text1"), QStringLiteral("kept"));
     QCOMPARE(ui.caption("Texttocopy"), QStringLiteral("before"));
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
-    QCOMPARE(panel(ui).generatedText(), QString());
+    QCOMPARE(panel(ui).generatedCode(), QString());
 
     typeText2(ui, QStringLiteral("1\n2\n3\n4\n5"));
     ui.click("Cbut2");
@@ -427,6 +471,77 @@ void TestDialogPanel::modalCheckBox()
     QCOMPARE(panel(ui).settings().ModalValue, 4096);
     ui.click("Check1");
     QCOMPARE(panel(ui).settings().ModalValue, 0);
+}
+
+void TestDialogPanel::tabChain_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("chain");
+
+    // The kind options are one stop, at the checked kind; Tab leaves the message text, which
+    // keeps what was typed; hidden controls are not in the chain.
+    QTest::newRow("Simple Msg") << QStringLiteral("Opt1")
+                                << QStringList{QStringLiteral("Opt1"), QStringLiteral("Check1"),
+                                               QStringLiteral("Text2")};
+    QTest::newRow("Msg Box") << QStringLiteral("Opt2")
+                             << QStringList{QStringLiteral("Opt2"),   QStringLiteral("Cbox1"),
+                                            QStringLiteral("Cbox2"),  QStringLiteral("Cbox3"),
+                                            QStringLiteral("Check1"), QStringLiteral("Text1"),
+                                            QStringLiteral("Text2")};
+    QTest::newRow("Input Box") << QStringLiteral("Opt3")
+                               << QStringList{QStringLiteral("Opt3"),   QStringLiteral("Check1"),
+                                              QStringLiteral("Check2"), QStringLiteral("Text1"),
+                                              QStringLiteral("Text2"),  QStringLiteral("Text4")};
+}
+
+void TestDialogPanel::tabChain()
+{
+    QFETCH(QString, kind);
+    QFETCH(QStringList, chain);
+
+    UiFixture ui;
+    ui.start();
+    ui.prog->show();
+    QVERIFY(QTest::qWaitForWindowActive(ui.prog.get()));
+    ui.chooseMode(2);
+    ui.click(kind.toLatin1().constData());
+    typeText2(ui, QStringLiteral("typed"));
+    QWidget *panel = ui.w("Picture2");
+    QWidget *first = ui.w(chain.first().toLatin1().constData());
+    QCOMPARE(tabChainFrom(first, panel, false), chain);
+    QStringList backward = chain;
+    std::reverse(backward.begin() + 1, backward.end());
+    QCOMPARE(tabChainFrom(first, panel, true), backward);
+    QCOMPARE(ui.caption("Text2"), QStringLiteral("typed"));
+}
+
+void TestDialogPanel::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+
+    // The lists and boxes by the caption beside them.
+    QTest::newRow("Cbox1") << QStringLiteral("Button's Type");
+    QTest::newRow("Cbox2") << QStringLiteral("Default Button");
+    QTest::newRow("Cbox3") << QStringLiteral("Button's Icon");
+    QTest::newRow("Text1") << QStringLiteral("TITLE");
+    QTest::newRow("Text2") << QStringLiteral("TEXT");
+    QTest::newRow("Text4") << QStringLiteral("Default");
+    QTest::newRow("Opt3") << QStringLiteral("Input Box");
+    QTest::newRow("Check2") << QStringLiteral("Use DialogX format");
+}
+
+// What a screen reader says for each control of the panel.
+void TestDialogPanel::accessibleNames()
+{
+    QFETCH(QString, name);
+    UiFixture ui;
+    ui.start();
+    ui.chooseMode(2);
+    ui.click("Opt3");
+    QAccessibleInterface *control =
+        QAccessible::queryAccessibleInterface(ui.w(QTest::currentDataTag()));
+    QVERIFY(control);
+    QCOMPARE(control->text(QAccessible::Name), name);
 }
 
 QTEST_MAIN(TestDialogPanel)
