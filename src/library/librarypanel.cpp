@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTextBlock>
 
 using namespace Controls;
@@ -119,9 +118,7 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
             [this](int shownRow) { chooseEntry(m_shownTitles->sourceRow(shownRow)); });
     connect(m_addButton, &QPushButton::clicked, this, &LibraryPanel::startNewSnippet);
     connect(m_filterEdit, &QLineEdit::textChanged, this, &LibraryPanel::applyFilter);
-    auto *clearFilter = new QShortcut(QKeySequence(Qt::Key_Escape), m_filterEdit, nullptr, nullptr,
-                                      Qt::WidgetShortcut);
-    connect(clearFilter, &QShortcut::activated, m_filterEdit, &QLineEdit::clear);
+    m_filterEdit->installEventFilter(this);
     connect(m_codeBox, &QPlainTextEdit::cursorPositionChanged, this, &LibraryPanel::showInfo);
     connect(m_codeBox, &QPlainTextEdit::selectionChanged, this, &LibraryPanel::showInfo);
     connect(m_codeBox, &QWidget::customContextMenuRequested, this, &LibraryPanel::showCodeMenu);
@@ -467,6 +464,16 @@ void LibraryPanel::setCodeEditable(bool editable)
 
 bool LibraryPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_filterEdit) {
+        // Escape empties the filter, which shows the whole table again.
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+            !m_filterEdit->text().isEmpty()) {
+            m_filterEdit->clear();
+            return true;
+        }
+        return ModePanel::eventFilter(watched, event);
+    }
     if (watched != m_codeBox)
         return ModePanel::eventFilter(watched, event);
     if (event->type() == QEvent::ShortcutOverride) {
