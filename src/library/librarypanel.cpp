@@ -31,7 +31,7 @@ const QString codesTitle = QStringLiteral(" Code's Title");
 
 constexpr int shownHeight = 4320; // twips
 // Hidden, the panel keeps a strip of the design's height rather than none; kept as designed,
-// pinned by TestProg's geometry table.
+// pinned by the Picture1 row of TestProg::inventory.
 constexpr int hiddenHeight = 195;
 
 QString storedCodePath()
@@ -434,8 +434,8 @@ void LibraryPanel::applyFilter()
     const Result<QByteArray> file = storedCode();
     // What the user typed in the title field stays there while the list is filtered.
     const QString typed = m_categoryBox->currentText();
-    m_shownTitles->setFilter(text, file && !text.isEmpty() ? SnippetEdits::matches(file.value(), text)
-                                                           : QList<bool>());
+    m_shownTitles->setFilter(
+        text, file && !text.isEmpty() ? SnippetEdits::matches(file.value(), text) : QList<bool>());
     m_categoryBox->setEditText(typed);
 }
 

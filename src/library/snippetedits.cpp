@@ -113,8 +113,7 @@ Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead
     const QString backup = Rewrite::backupPath(path);
     // A backup name that is taken may hold the only copy of the snippets: never use it.
     if (backup.isEmpty() || files.exists(backup))
-        return Result<>::failure(notWritten(path) + QStringLiteral(": the backup file ") +
-                                 backup +
+        return Result<>::failure(notWritten(path) + QStringLiteral(": the backup file ") + backup +
                                  QStringLiteral(" already exists, perhaps left by an interrupted "
                                                 "rewrite, and may hold the only copy of your "
                                                 "snippets. Rename or move it, then try again.") +
@@ -133,8 +132,8 @@ Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead
         files.discard();
         // The file was never touched, so its backup is only a second copy.
         const Result<> removed = files.remove(backup);
-        QString what = notWritten(path) + QStringLiteral(": writing it failed (") +
-                       step.message() + QStringLiteral(").") + unchanged();
+        QString what = notWritten(path) + QStringLiteral(": writing it failed (") + step.message() +
+                       QStringLiteral(").") + unchanged();
         if (!removed)
             what += QStringLiteral("\r\nA copy of it is also in ") + backup +
                     QStringLiteral(", which could not be removed (") + removed.message() +

@@ -30,8 +30,7 @@ Line shownEntry(QByteArrayView bytes, const QString &title);
 
 // The file with the shown entry's line replaced by `entry` (a line without its end, as
 // StoredCode::entry builds it), its line end kept; a failure when the title is not there.
-Result<QByteArray> replaced(const QByteArray &bytes, const QString &title,
-                            const QByteArray &entry);
+Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry);
 // The file without the shown entry's line and its line end; a failure when it is not there.
 Result<QByteArray> removed(const QByteArray &bytes, const QString &title);
 

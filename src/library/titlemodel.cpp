@@ -86,6 +86,9 @@ bool TitleFilter::filterAcceptsRow(int row, const QModelIndex &parent) const
         return true;
     if (m_matches.size() == sourceModel()->rowCount(parent) - m_keptRows)
         return m_matches.at(row - m_keptRows);
-    return sourceModel()->index(row, 0, parent).data().toString().contains(m_text,
-                                                                         Qt::CaseInsensitive);
+    return sourceModel()
+        ->index(row, 0, parent)
+        .data()
+        .toString()
+        .contains(m_text, Qt::CaseInsensitive);
 }

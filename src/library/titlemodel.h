@@ -3,9 +3,9 @@
 #include "storedcode.h"
 
 #include <QAbstractListModel>
-#include <QSortFilterProxyModel>
 #include <QByteArray>
 #include <QList>
+#include <QSortFilterProxyModel>
 #include <QStringList>
 
 // The entries of the category and title list: texts (the categories, the titles stored in

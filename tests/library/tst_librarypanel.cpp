@@ -521,7 +521,8 @@ void TestLibraryPanel::choosingModeOneAgainKeepsContents()
 void TestLibraryPanel::filterValuesAndKeyboard()
 {
     UiFixture ui;
-    ui.writeFile(storedPath, "Loop*For i = 1|Next\r\nOpen*Open x For Input\r\nnote\r\nDim*Dim a\r\n");
+    ui.writeFile(storedPath,
+                 "Loop*For i = 1|Next\r\nOpen*Open x For Input\r\nnote\r\nDim*Dim a\r\n");
     ui.start();
     show(ui);
     ui.chooseMode(1);

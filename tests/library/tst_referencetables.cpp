@@ -136,8 +136,8 @@ void TestReferenceTables::everyConstantHasValueAndMeaning()
     }
     QCOMPARE(seen, 8 + 2 + 12 + 5 + 9 + 17 + 2);
     // Error entries and unknown names have no description.
-    for (const QString &name : {u" 5 Invalid procedure call"_s, u"vbFirstjani"_s, u"vbred"_s,
-                                QString(), u"*MY CODE*"_s})
+    for (const QString &name :
+         {u" 5 Invalid procedure call"_s, u"vbFirstjani"_s, u"vbred"_s, QString(), u"*MY CODE*"_s})
         QVERIFY2(ReferenceTables::describe(name).isEmpty(), qPrintable(name));
 }
 
@@ -155,12 +155,14 @@ void TestReferenceTables::descriptions_data()
         << u"vbFirstjan1 = 1: the first week of the year is the one holding 1 January"_s;
     QTest::newRow("text compare")
         << u"vbTextcompare"_s << u"vbTextcompare = 1: compare texts as words, ignoring capitals"_s;
-    QTest::newRow("saturday") << u"vbSaturday"_s << u"vbSaturday = 7: Saturday, as a day of the week"_s;
+    QTest::newRow("saturday") << u"vbSaturday"_s
+                              << u"vbSaturday = 7: Saturday, as a day of the week"_s;
     QTest::newRow("short time")
         << u"vbShorttime"_s << u"vbShorttime = 4: show a time as hours and minutes, on 24 hours"_s;
     QTest::newRow("byte") << u"vbByte"_s << u"vbByte = 17: VarType of a byte"_s;
-    QTest::newRow("array") << u"vbArray"_s
-                           << u"vbArray = 8192 (&H2000): added to the VarType of an array's elements"_s;
+    QTest::newRow("array")
+        << u"vbArray"_s
+        << u"vbArray = 8192 (&H2000): added to the VarType of an array's elements"_s;
     QTest::newRow("runtime") << u"CurrentPath"_s
                              << u"CurrentPath: the folder the running program was started from, "
                                 "read at run time"_s;

@@ -67,9 +67,8 @@ void TestSnippetEdits::edits_data()
     QTest::newRow("first line, other line ends kept")
         << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << QByteArray("A*one")
         << QByteArray("A*one\nB*2\rC*3\r\n") << QByteArray("B*2\rC*3\r\n");
-    QTest::newRow("lone CR line end") << QByteArray("A*1\rB*2\rC*3") << u"B"_s
-                                      << QByteArray("B*") << QByteArray("A*1\rB*\rC*3")
-                                      << QByteArray("A*1\rC*3");
+    QTest::newRow("lone CR line end") << QByteArray("A*1\rB*2\rC*3") << u"B"_s << QByteArray("B*")
+                                      << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
     QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << QByteArray("*z")
                                  << QByteArray("*z\r\nA*y\r\n") << QByteArray("A*y\r\n");
     QTest::newRow("star inside the code, title to the first")
@@ -78,8 +77,8 @@ void TestSnippetEdits::edits_data()
     QTest::newRow("a line without star is no title")
         << QByteArray("T\r\nA*1\r\n") << u"T"_s << QByteArray("T*x") << QByteArray()
         << QByteArray();
-    QTest::newRow("same case only") << mixed << u"t"_s << QByteArray("t*x") << QByteArray()
-                                    << QByteArray();
+    QTest::newRow("same case only")
+        << mixed << u"t"_s << QByteArray("t*x") << QByteArray() << QByteArray();
     QTest::newRow("8-bit title") << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*x\r\n").toLocal8Bit()
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9")
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y").toLocal8Bit()
@@ -124,8 +123,8 @@ void TestSnippetEdits::matches_data()
     QTest::newRow("inside the code") << file << u"input"_s << QList<bool>{false, true, false};
     QTest::newRow("both") << file << u"for"_s << QList<bool>{true, true, false};
     QTest::newRow("none") << file << u"zz"_s << QList<bool>{false, false, false};
-    QTest::newRow("lines without star are no entry") << file << u"star"_s
-                                                     << QList<bool>{false, false, false};
+    QTest::newRow("lines without star are no entry")
+        << file << u"star"_s << QList<bool>{false, false, false};
 }
 
 void TestSnippetEdits::matches()
@@ -159,7 +158,8 @@ void TestSnippetEdits::rewriteRefuses_data()
 {
     QTest::addColumn<QString>("outside");
     QTest::addColumn<QString>("says");
-    QTest::newRow("changed by another program") << u"change"_s << u"has changed since it was read"_s;
+    QTest::newRow("changed by another program")
+        << u"change"_s << u"has changed since it was read"_s;
     QTest::newRow("deleted") << u"delete"_s << u"no longer there"_s;
     QTest::newRow("backup name taken") << u"backup"_s << u"MyCode.Bak already exists"_s;
 }
