@@ -64,8 +64,9 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     makeEditableList(m_categoryBox);
     m_titles = new TitleModel(this);
     m_shownTitles = new TitleFilter(ReferenceTables::categoryCount, this);
-    m_shownTitles->setSourceModel(m_titles);
-    m_categoryBox->setModel(m_shownTitles);
+    // The filter stands between the list and its titles only while a filter text is typed:
+    // a long list is not mapped row by row for nothing.
+    m_categoryBox->setModel(m_titles);
     m_categoryBox->setAccessibleName(QStringLiteral("Category or code's title"));
     m_categoryBox->view()->setAccessibleName(QStringLiteral("Categories and stored titles"));
     m_promptLabel = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
@@ -114,8 +115,10 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
                               QKeySequence::Undo, &LibraryPanel::undoLastChange);
     updateSnippetActions();
 
-    connect(m_categoryBox, &QComboBox::activated, this,
-            [this](int shownRow) { chooseEntry(m_shownTitles->sourceRow(shownRow)); });
+    connect(m_categoryBox, &QComboBox::activated, this, [this](int shownRow) {
+        chooseEntry(m_categoryBox->model() == m_shownTitles ? m_shownTitles->sourceRow(shownRow)
+                                                            : shownRow);
+    });
     connect(m_addButton, &QPushButton::clicked, this, &LibraryPanel::startNewSnippet);
     connect(m_filterEdit, &QLineEdit::textChanged, this, &LibraryPanel::applyFilter);
     m_filterEdit->installEventFilter(this);
@@ -431,11 +434,25 @@ void LibraryPanel::applyFilter()
     }
     if (m_titles->rowCount() == ReferenceTables::categoryCount)
         return;
-    const Result<QByteArray> file = storedCode();
+    // Nothing to filter, nothing filtered: the list stays as it is, however long.
+    const bool filtering = m_categoryBox->model() == m_shownTitles;
+    if (text.isEmpty() && !filtering)
+        return;
     // What the user typed in the title field stays there while the list is filtered.
     const QString typed = m_categoryBox->currentText();
-    m_shownTitles->setFilter(
-        text, file && !text.isEmpty() ? SnippetEdits::matches(file.value(), text) : QList<bool>());
+    if (text.isEmpty()) {
+        m_categoryBox->setModel(m_titles);
+        m_shownTitles->setSourceModel(nullptr);
+    } else {
+        const Result<QByteArray> file = storedCode();
+        if (!filtering)
+            m_shownTitles->setSourceModel(m_titles);
+        m_shownTitles->setFilter(text,
+                                 file ? SnippetEdits::matches(file.value(), text) : QList<bool>());
+        if (!filtering)
+            m_categoryBox->setModel(m_shownTitles);
+    }
+    m_categoryBox->setCurrentIndex(-1);
     m_categoryBox->setEditText(typed);
 }
 

@@ -4,11 +4,35 @@
 #include "rewrite.h"
 #include "textfile.h"
 
+#include <algorithm>
+
 namespace SnippetEdits {
 
 namespace {
 
 constexpr char star = '*';
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
+qsizetype lineEndStart(const char *data, qsizetype pos)
+{
+    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
+}
+
+// Whether a line's title bytes show the title. Only bytes outside ASCII can show the same text
+// as other bytes, so the bytes are decoded only when they equal the title's or hold such a byte.
+bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
+{
+    if (bytes == titleBytes)
+        return true;
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    return !ascii && QString::fromLocal8Bit(bytes) == title;
+}
 
 QString notWritten(const QString &path)
 {
@@ -24,28 +48,34 @@ QString unchanged()
 
 Line shownEntry(QByteArrayView bytes, const QString &title)
 {
-    Line found;
-    const char *data = bytes.data();
-    // Titles of the same bytes show the same text: decode each distinct one only when needed.
+    // The last entry with the title is the one shown: visit the lines from the end.
     const QByteArray titleBytes = title.toLocal8Bit();
-    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    if (size == 0)
+        return {};
+    qsizetype end = size;
+    // A final line end adds no empty line.
+    if (isLineEnd(data[end - 1]))
+        end = lineEndStart(data, end - 1);
+    for (;;) {
+        qsizetype start = end;
+        while (start > 0 && !isLineEnd(data[start - 1]))
+            --start;
         const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
-        if (at < 0)
-            return;
-        const QByteArrayView lineTitle = line.first(at);
-        if (lineTitle == QByteArrayView(titleBytes) || QString::fromLocal8Bit(lineTitle) == title)
-            found = {start, end, -1};
-    });
-    if (found.start < 0)
-        return found;
-    qsizetype next = found.end;
-    if (next < bytes.size() && data[next] == '\r')
-        ++next;
-    if (next < bytes.size() && data[next] == '\n' && (next == found.end || data[next - 1] == '\r'))
-        ++next;
-    found.next = next;
-    return found;
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
+            qsizetype next = end;
+            if (next < size && data[next] == '\r')
+                ++next;
+            if (next < size && data[next] == '\n' && (next == end || data[next - 1] == '\r'))
+                ++next;
+            return {start, end, next};
+        }
+        if (start == 0)
+            return {};
+        end = lineEndStart(data, start - 1);
+    }
 }
 
 Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry)

@@ -49,6 +49,7 @@ public:
     // matches. When the file's entries do not line up with the listed titles (it changed
     // since), titles are matched by their own text only. An empty text shows every row.
     void setFilter(const QString &text, const QList<bool> &entryMatches);
+    const QString &filterText() const { return m_text; }
     // The row of the whole list that a shown row stands for.
     int sourceRow(int shownRow) const;
 
