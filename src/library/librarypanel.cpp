@@ -108,9 +108,9 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     };
     m_editAction = makeAction("EditSnippet", QStringLiteral("Edit this code"),
                               QKeySequence(Qt::CTRL | Qt::Key_E), &LibraryPanel::editSnippet);
-    m_deleteAction =
-        makeAction("DeleteSnippet", QStringLiteral("Delete this code"),
-                   QKeySequence(Qt::CTRL | Qt::Key_Delete), &LibraryPanel::deleteSnippet);
+    m_deleteAction = makeAction("DeleteSnippet", QStringLiteral("Delete this code"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                                &LibraryPanel::deleteSnippet);
     m_undoAction = makeAction("UndoSnippetChange", QStringLiteral("Undo the last edit or delete"),
                               QKeySequence::Undo, &LibraryPanel::undoLastChange);
     updateSnippetActions();
@@ -298,6 +298,8 @@ void LibraryPanel::storeSnippet()
         return;
     }
     m_titles->appendText(title);
+    // The file is no longer what the last edit or delete left: there is nothing to undo.
+    m_lastChange.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_promptLabel->setText(keyword);

@@ -607,8 +607,11 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
     QVERIFY(edit->isEnabled() && remove->isEnabled());
 
-    // Edit the later "T": the title and code go into the boxes; a refused code changes nothing.
-    edit->trigger();
+    // Edit the later "T" (Ctrl+E in the code box): the title and code go into the boxes; a
+    // refused code changes nothing.
+    auto *box = ui.w<QPlainTextEdit>("CodeBox");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
     QCOMPARE(ui.caption("CboCode"), u"T"_s);
     QCOMPARE(codeBox(ui), u"a\r\nb"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
@@ -636,13 +639,13 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(ui.platform.calls.constLast().flags & 7, int(Platform::YesNo));
     QCOMPARE(ui.readFile(storedPath), edited);
     ui.platform.messageAnswers.enqueue(Platform::Yes);
-    remove->trigger();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nnote\r\nT*old\r\n"));
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s}));
     QCOMPARE(codeBox(ui), QString());
 
     // Ctrl+Z undoes the delete, through the same rewrite.
-    auto *box = ui.w<QPlainTextEdit>("CodeBox");
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(ui.readFile(storedPath), edited);
@@ -657,6 +660,21 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     remove->trigger();
     QVERIFY(ui.platform.messages().constLast().contains(u"has changed since it was read"_s));
     QCOMPARE(ui.readFile(storedPath), outside);
+
+    // Shown again, it is read as it is now; a new snippet stored after an edit is only
+    // appended, and leaves nothing to undo.
+    auto *undo = ui.prog->findChild<QAction *>(u"UndoSnippetChange"_s);
+    ui.choose("CboCode", 10);
+    edit->trigger();
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), outside);
+    QVERIFY(undo->isEnabled());
+    ui.click("CodeBut");
+    typeTitle(ui, u"N"_s);
+    typeCode(ui, {u"n"_s}, false);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), outside + "N*n\r\n");
+    QVERIFY(!undo->isEnabled());
 }
 
 QTEST_MAIN(TestLibraryPanel)
