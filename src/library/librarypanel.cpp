@@ -185,6 +185,8 @@ void LibraryPanel::chooseEntry(int position)
     m_codeBox->clear();
     m_itemList.clear();
     m_shownTitle.reset();
+    // Another choice ends an edit: a store from here appends, as after "Add Code".
+    m_editedTitle.reset();
     m_shownPosition = position;
     setCodeEditable(position >= ReferenceTables::tableCount);
     if (position < 0) {
@@ -195,8 +197,10 @@ void LibraryPanel::chooseEntry(int position)
         m_itemList = ReferenceTables::filtered(position, m_filterEdit->text()).join(u'|');
         showList(m_itemList);
     } else if (position == ReferenceTables::myCodePosition) {
-        if (m_titles->rowCount() != ReferenceTables::categoryCount)
+        if (m_titles->rowCount() != ReferenceTables::categoryCount) {
+            updateSnippetActions();
             return;
+        }
         listStoredTitles();
         m_promptLabel->setText(QStringLiteral("Dropdown again for stored code or..."));
         setStep(Step::Nothing, action().enabled);

@@ -32,6 +32,7 @@ class TitleModel;
 // Textocopy      m_storedList      the bar-separated list last stored
 // EditSnippet    m_editAction      puts the shown snippet in the boxes to be changed
 // DeleteSnippet  m_deleteAction    removes the shown snippet, after asking
+// UndoSnippetChange m_undoAction   puts the file back as before the last edit or delete
 class LibraryPanel : public ModePanel
 {
     Q_OBJECT
