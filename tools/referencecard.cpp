@@ -1,7 +1,7 @@
 // Renders the reference card, Tools/ReferenceCard.pdf, from the very tables that the
 // Keyword/ErrorCode mode shows, so the card and the program cannot disagree.
-// Usage: brindle_refcard OUTPUT.pdf   (page 1: the constant tables in columns; page 2: the
-// run-time error codes, one per line).
+// Usage: brindle_refcard OUTPUT.pdf   (first the constant tables, one constant a line with its
+// value and meaning; then the run-time error codes, one per line).
 #include "referencetables.h"
 
 #include <QFont>
@@ -172,14 +172,19 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    const QString constants = QStringLiteral("Named constants, as listed in the Keyword/ErrorCode "
-                                             "mode (highlight a name, then Copy Key)");
+    const QString constants = QStringLiteral("Named constants with their values and meanings, "
+                                             "as shown in the Keyword/ErrorCode mode");
     QList<Section> constantTables;
     for (int position = 0; position < ReferenceTables::tableCount; ++position) {
-        if (position != ReferenceTables::errorCodesPosition)
-            constantTables.append({headingOf(position), ReferenceTables::entries(position)});
+        if (position == ReferenceTables::errorCodesPosition)
+            continue;
+        // One constant a line: "vbRed = 255 (&HFF): red, as a colour value".
+        QStringList lines;
+        for (const QString &name : ReferenceTables::entries(position))
+            lines.append(ReferenceTables::describe(name));
+        constantTables.append({headingOf(position), lines});
     }
-    card.beginPage(constants, 3);
+    card.beginPage(constants, 1);
     card.addSections(constantTables, false, constants);
 
     const QString errors = QStringLiteral("Run-time error codes and their messages");

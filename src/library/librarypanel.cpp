@@ -4,31 +4,46 @@
 #include "paths.h"
 #include "platform.h"
 #include "referencetables.h"
+#include "snippetedits.h"
 #include "storedcode.h"
 #include "textfile.h"
 #include "titlemodel.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 
 using namespace Controls;
 
 namespace {
 
 const QString keyword = QStringLiteral("Keyword");
+const QString codesTitle = QStringLiteral(" Code's Title");
 
 constexpr int shownHeight = 4320; // twips
+// Hidden, the panel keeps a strip of the design's height rather than none; kept as designed,
+// pinned by the Picture1 row of TestProg::inventory.
 constexpr int hiddenHeight = 195;
 
 QString storedCodePath()
 {
     return Paths::at(QLatin1String(StoredCode::relativePath));
+}
+
+// A snippet's code as typed: its list with each "|" a line break, so that storing it unchanged
+// gives back the same list, a final "|" included.
+QString codeOfList(QString list)
+{
+    return list.replace(QLatin1Char('|'), QLatin1String(TextFile::lineEnd));
 }
 
 } // namespace
@@ -41,24 +56,75 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
-    // The title box lies under the code box at design; the code box is drawn above it.
-    m_textocopy = makeControl<QLineEdit>(this, "Textocopy", {}, 540, 3840, 2835, 315);
-    m_cboCode = makeControl<QComboBox>(this, "CboCode", {}, 120, 120, 3675, 315);
-    makeEditableList(m_cboCode);
+    // The list box lies under the code box and the value label at design: drawn below them,
+    // it is never reached with Tab.
+    m_storedList = makeControl<QLineEdit>(this, "Textocopy", {}, 540, 3840, 2835, 315);
+    m_storedList->setFocusPolicy(Qt::NoFocus);
+    m_categoryBox = makeControl<QComboBox>(this, "CboCode", {}, 120, 120, 3675, 315);
+    makeEditableList(m_categoryBox);
     m_titles = new TitleModel(this);
-    m_cboCode->setModel(m_titles);
-    m_keyType = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
-    setDesignFont(m_keyType, 8.25, true);
-    m_codeBut =
+    m_shownTitles = new TitleFilter(ReferenceTables::categoryCount, this);
+    // The filter stands between the list and its titles only while a filter text is typed:
+    // a long list is not mapped row by row for nothing.
+    m_categoryBox->setModel(m_titles);
+    m_categoryBox->setAccessibleName(QStringLiteral("Category or code's title"));
+    m_categoryBox->view()->setAccessibleName(QStringLiteral("Categories and stored titles"));
+    m_promptLabel = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
+    setDesignFont(m_promptLabel, 8.25, true);
+    m_addButton =
         makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
-    m_codeBut->hide();
-    m_codeBox = makeControl<QPlainTextEdit>(this, "CodeBox", {}, 120, 900, 3675, 3255);
+    m_addButton->hide();
+    m_filterEdit = makeControl<QLineEdit>(this, "KeyFilter", {}, 120, 900, 3675, 315);
+    m_filterEdit->setPlaceholderText(QStringLiteral("Filter"));
+    m_filterEdit->setAccessibleName(QStringLiteral("Filter the list shown"));
+    m_codeBox = makeControl<QPlainTextEdit>(this, "CodeBox", {}, 120, 1260, 3675, 2535);
     m_codeBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_codeBox->setAccessibleName(QStringLiteral("Keywords and code"));
+    m_codeBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_codeBox->installEventFilter(this);
+    m_infoLabel = makeControl<QLabel>(this, "KeyInfo", {}, 120, 3840, 3675, 420);
+    m_infoLabel->setWordWrap(true);
+    m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_infoLabel->setAutoFillBackground(true);
+    m_infoLabel->setAccessibleName(QStringLiteral("Value and meaning"));
+    m_infoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     hide();
 
-    connect(m_cboCode, &QComboBox::activated, this, &LibraryPanel::CboCode_click);
-    connect(m_codeBut, &QPushButton::clicked, this, &LibraryPanel::CodeBut_Click);
+    // The natural order: the list, "Add Code", the filter, then the box.
+    setTabOrder(m_categoryBox, m_addButton);
+    setTabOrder(m_addButton, m_filterEdit);
+    setTabOrder(m_filterEdit, m_codeBox);
+
+    const auto makeAction = [this](const char *name, const QString &text, const QKeySequence &key,
+                                   void (LibraryPanel::*run)()) {
+        auto *action = new QAction(text, this);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, run);
+        return action;
+    };
+    m_editAction = makeAction("EditSnippet", QStringLiteral("Edit this code"),
+                              QKeySequence(Qt::CTRL | Qt::Key_E), &LibraryPanel::editSnippet);
+    m_deleteAction = makeAction("DeleteSnippet", QStringLiteral("Delete this code"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                                &LibraryPanel::deleteSnippet);
+    m_undoAction = makeAction("UndoSnippetChange", QStringLiteral("Undo the last edit or delete"),
+                              QKeySequence::Undo, &LibraryPanel::undoLastChange);
+    updateSnippetActions();
+
+    connect(m_categoryBox, &QComboBox::activated, this, [this](int shownRow) {
+        chooseEntry(m_categoryBox->model() == m_shownTitles ? m_shownTitles->sourceRow(shownRow)
+                                                            : shownRow);
+    });
+    connect(m_addButton, &QPushButton::clicked, this, &LibraryPanel::startNewSnippet);
+    connect(m_filterEdit, &QLineEdit::textChanged, this, &LibraryPanel::applyFilter);
+    m_filterEdit->installEventFilter(this);
+    connect(m_codeBox, &QPlainTextEdit::cursorPositionChanged, this, &LibraryPanel::showInfo);
+    connect(m_codeBox, &QPlainTextEdit::selectionChanged, this, &LibraryPanel::showInfo);
+    connect(m_codeBox, &QWidget::customContextMenuRequested, this, &LibraryPanel::showCodeMenu);
 }
 
 void LibraryPanel::load()
@@ -66,8 +132,8 @@ void LibraryPanel::load()
     for (int i = 0; i < ReferenceTables::categoryCount; ++i)
         m_titles->appendText(ReferenceTables::category(i));
     // Filling the list picks nothing: the title field stays empty.
-    m_cboCode->setCurrentIndex(-1);
-    m_cboCode->setEditText(QString());
+    m_categoryBox->setCurrentIndex(-1);
+    m_categoryBox->setEditText(QString());
 }
 
 void LibraryPanel::setStep(Step step, bool enabled)
@@ -76,6 +142,7 @@ void LibraryPanel::setStep(Step step, bool enabled)
                                        QStringLiteral("COPY CODE"), QStringLiteral("Store Code")};
     m_step = step;
     setAction(captions[int(step)], enabled);
+    updateSnippetActions();
 }
 
 void LibraryPanel::enterMode()
@@ -83,7 +150,7 @@ void LibraryPanel::enterMode()
     setHeight(this, shownHeight);
     show();
     setStep(Step::CopyKey, true);
-    m_keyType->setText(keyword);
+    m_promptLabel->setText(keyword);
 }
 
 void LibraryPanel::leaveMode()
@@ -96,51 +163,65 @@ void LibraryPanel::actionClicked()
 {
     switch (m_step) {
     case Step::Store:
-        WriteFile();
+        storeSnippet();
         break;
     case Step::CopyCode:
-        CopyC();
-        m_platform.setClipboardText(copyText());
+        copyCode();
+        // An empty text would only wipe what the user copied before.
+        if (!copyText().isEmpty())
+            m_platform.setClipboardText(copyText());
         break;
     case Step::CopyKey:
-        CopyK();
-        m_platform.setClipboardText(copyText());
+        if (copyKey())
+            m_platform.setClipboardText(copyText());
         break;
     case Step::Nothing:
         break;
     }
 }
 
-void LibraryPanel::CboCode_click(int position)
+void LibraryPanel::chooseEntry(int position)
 {
     m_codeBox->clear();
     m_itemList.clear();
-    if (position < 0)
+    m_shownTitle.reset();
+    // Another choice ends an edit: a store from here appends, as after "Add Code".
+    m_editedTitle.reset();
+    m_shownPosition = position;
+    setCodeEditable(position >= ReferenceTables::tableCount);
+    if (position < 0) {
+        updateSnippetActions();
         return;
-    if (position < ReferenceTables::tableCount) {
-        m_itemList = ReferenceTables::table(position);
-        OpenCode(m_itemList);
-    } else if (position == ReferenceTables::myCodePosition) {
-        if (m_cboCode->count() != ReferenceTables::categoryCount)
-            return;
-        CodeSearch();
-        m_keyType->setText(QStringLiteral("Dropdown again for stored code or..."));
-        setStep(Step::Nothing, action().enabled);
-        m_codeBut->show();
-    } else {
-        ReadFile();
     }
+    if (position < ReferenceTables::tableCount) {
+        m_itemList = ReferenceTables::filtered(position, m_filterEdit->text()).join(u'|');
+        showList(m_itemList);
+    } else if (position == ReferenceTables::myCodePosition) {
+        if (m_titles->rowCount() != ReferenceTables::categoryCount) {
+            updateSnippetActions();
+            return;
+        }
+        listStoredTitles();
+        m_promptLabel->setText(QStringLiteral("Dropdown again for stored code or..."));
+        setStep(Step::Nothing, action().enabled);
+        m_addButton->show();
+    } else {
+        showSnippet();
+    }
+    updateSnippetActions();
 }
 
-void LibraryPanel::OpenCode(QString &list)
+void LibraryPanel::showList(QString &list)
 {
     appendPlainText(m_codeBox, StoredCode::listToLines(list));
     // Show the list from its top, with the cursor there, as a box whose text was just set.
     m_codeBox->moveCursor(QTextCursor::Start);
+    // What the program put there is no typing to undo.
+    m_codeBox->document()->clearUndoRedoStacks();
     list.clear();
 }
 
-void LibraryPanel::CodeSearch()
+void LibraryPanel::listStoredTitles()
 {
     const QString path = storedCodePath();
     if (!StoredCode::exists(path)) {
@@ -155,17 +236,23 @@ void LibraryPanel::CodeSearch()
         return;
     }
     // Rows of one height let the list's popup lay out many titles without decoding them.
-    if (auto *popup = qobject_cast<QListView *>(m_cboCode->view()))
+    if (auto *popup = qobject_cast<QListView *>(m_categoryBox->view()))
         popup->setUniformItemSizes(true);
     m_titles->appendTitles(file.value());
+    applyFilter();
 }
 
-void LibraryPanel::ReadFile()
+void LibraryPanel::showSnippet()
 {
     const Result<QByteArray> file = storedCode();
-    m_itemList = file ? StoredCode::snippet(file.value(), m_cboCode->currentText()) : QString();
+    const QString title = m_categoryBox->currentText();
+    m_itemList = file ? StoredCode::snippet(file.value(), title) : QString();
+    if (file && SnippetEdits::shownEntry(file.value(), title).start >= 0) {
+        m_shownTitle = title;
+        m_shownFile = file.value();
+    }
     setStep(Step::CopyCode, true);
-    OpenCode(m_itemList);
+    showList(m_itemList);
 }
 
 Result<QByteArray> LibraryPanel::storedCode()
@@ -182,17 +269,20 @@ Result<QByteArray> LibraryPanel::storedCode()
     return file;
 }
 
-void LibraryPanel::CodeBut_Click()
+void LibraryPanel::startNewSnippet()
 {
-    m_cboCode->setEditText(QString());
+    m_editedTitle.reset();
+    m_shownTitle.reset();
+    m_categoryBox->setEditText(QString());
     m_codeBox->clear();
-    m_keyType->setText(QStringLiteral(" Code's Title"));
+    setCodeEditable(true);
+    m_promptLabel->setText(codesTitle);
     setStep(Step::Store, true);
 }
 
-void LibraryPanel::WriteFile()
+void LibraryPanel::storeSnippet()
 {
-    const QString title = StoredCode::singleLineTitle(m_cboCode->currentText());
+    const QString title = StoredCode::singleLineTitle(m_categoryBox->currentText());
     const QString code = plainText(m_codeBox);
     const Result<> storable = StoredCode::storable(title, code);
     if (!storable) {
@@ -200,29 +290,252 @@ void LibraryPanel::WriteFile()
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
         return;
     }
-    m_textocopy->setText(StoredCode::codeToList(code));
-    const Result<> stored = StoredCode::store(storedCodePath(), title, m_textocopy->text());
+    if (m_editedTitle) {
+        replaceEditedSnippet(title, code);
+        return;
+    }
+    m_storedList->setText(StoredCode::codeToList(code));
+    const Result<> stored = StoredCode::store(storedCodePath(), title, m_storedList->text());
     if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
         m_platform.messageBox(QStringLiteral("Error ") + stored.message());
         return;
     }
     m_titles->appendText(title);
-    m_cboCode->setEditText(QString());
+    // The file is no longer what the last edit or delete left: there is nothing to undo.
+    m_lastChange.reset();
+    m_categoryBox->setEditText(QString());
     m_codeBox->clear();
-    m_keyType->setText(keyword);
+    m_promptLabel->setText(keyword);
     setStep(Step::CopyKey, action().enabled);
 }
 
-void LibraryPanel::CopyK()
+void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
 {
-    if (m_cboCode->currentText().startsWith(QLatin1String("--E")))
+    const QString list = StoredCode::codeToList(code);
+    const Result<QByteArray> changed =
+        SnippetEdits::replaced(m_shownFile, *m_editedTitle, StoredCode::entry(title, list));
+    if (!changed) {
+        m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
         return;
-    setCopyText(selectedText(m_codeBox));
-    focusCopyText();
+    }
+    // A refusal keeps what the user typed and the "Store Code" state.
+    if (!rewriteStored(m_shownFile, changed.value()))
+        return;
+    m_editedTitle.reset();
+    m_storedList->setText(list);
+    m_categoryBox->setEditText(QString());
+    m_codeBox->clear();
+    m_promptLabel->setText(keyword);
+    setStep(Step::CopyKey, action().enabled);
 }
 
-void LibraryPanel::CopyC()
+bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &after)
+{
+    const QString path = storedCodePath();
+    const Result<> written = SnippetEdits::rewrite(path, before, after);
+    if (!written) {
+        m_platform.messageBox(written.message());
+        // Written, only its backup stayed: the change is made all the same.
+        const Result<QByteArray> now = TextFile::readBytes(path);
+        if (!now || now.value() != after || before == after)
+            return false;
+    }
+    m_lastChange = Change{before, after};
+    // The list follows the file as now written; the filter stays as typed.
+    m_titles->replaceTitles(ReferenceTables::categoryCount, after);
+    m_stored.clear();
+    m_shownTitle.reset();
+    m_shownFile = after;
+    applyFilter();
+    return true;
+}
+
+void LibraryPanel::editSnippet()
+{
+    if (!m_shownTitle || m_step != Step::CopyCode)
+        return;
+    m_editedTitle = m_shownTitle;
+    const QString title = *m_shownTitle;
+    setPlainText(m_codeBox, codeOfList(StoredCode::snippet(m_shownFile, title)));
+    m_categoryBox->setEditText(title);
+    setCodeEditable(true);
+    m_promptLabel->setText(codesTitle);
+    setStep(Step::Store, true);
+    m_codeBox->setFocus();
+}
+
+void LibraryPanel::deleteSnippet()
+{
+    if (!m_shownTitle || m_step != Step::CopyCode)
+        return;
+    const QString title = *m_shownTitle;
+    if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
+                                  QStringLiteral("\"?"),
+                              Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
+        Platform::Yes)
+        return;
+    const Result<QByteArray> changed = SnippetEdits::removed(m_shownFile, title);
+    if (!changed) {
+        m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
+        return;
+    }
+    if (!rewriteStored(m_shownFile, changed.value()))
+        return;
+    m_categoryBox->setEditText(QString());
+    m_codeBox->clear();
+    m_promptLabel->setText(keyword);
+    setStep(Step::CopyKey, action().enabled);
+}
+
+void LibraryPanel::undoLastChange()
+{
+    if (!m_lastChange)
+        return;
+    const Change change = *m_lastChange;
+    if (!rewriteStored(change.after, change.before))
+        return;
+    // One step back: undoing again would only redo the change.
+    m_lastChange.reset();
+    m_editedTitle.reset();
+    m_categoryBox->setEditText(QString());
+    m_codeBox->clear();
+    m_promptLabel->setText(keyword);
+    setStep(Step::CopyKey, action().enabled);
+}
+
+void LibraryPanel::updateSnippetActions()
+{
+    const bool shown = m_shownTitle.has_value() && m_step == Step::CopyCode;
+    m_editAction->setEnabled(shown);
+    m_deleteAction->setEnabled(shown);
+    m_undoAction->setEnabled(m_lastChange.has_value());
+}
+
+void LibraryPanel::showCodeMenu(const QPoint &at)
+{
+    QMenu *menu = m_codeBox->createStandardContextMenu(at);
+    updateSnippetActions();
+    if (m_editAction->isEnabled() || m_undoAction->isEnabled()) {
+        menu->addSeparator();
+        if (m_editAction->isEnabled()) {
+            menu->addAction(m_editAction);
+            menu->addAction(m_deleteAction);
+        }
+        if (m_undoAction->isEnabled())
+            menu->addAction(m_undoAction);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(m_codeBox->viewport()->mapToGlobal(at));
+}
+
+void LibraryPanel::applyFilter()
+{
+    const QString text = m_filterEdit->text();
+    if (m_shownPosition >= 0 && m_shownPosition < ReferenceTables::tableCount) {
+        m_codeBox->clear();
+        m_itemList = ReferenceTables::filtered(m_shownPosition, text).join(u'|');
+        showList(m_itemList);
+        return;
+    }
+    if (m_titles->rowCount() == ReferenceTables::categoryCount)
+        return;
+    // Nothing to filter, nothing filtered: the list stays as it is, however long.
+    const bool filtering = m_categoryBox->model() == m_shownTitles;
+    if (text.isEmpty() && !filtering)
+        return;
+    // What the user typed in the title field stays there while the list is filtered.
+    const QString typed = m_categoryBox->currentText();
+    if (text.isEmpty()) {
+        m_categoryBox->setModel(m_titles);
+        m_shownTitles->setSourceModel(nullptr);
+    } else {
+        const Result<QByteArray> file = storedCode();
+        if (!filtering)
+            m_shownTitles->setSourceModel(m_titles);
+        m_shownTitles->setFilter(text,
+                                 file ? SnippetEdits::matches(file.value(), text) : QList<bool>());
+        if (!filtering)
+            m_categoryBox->setModel(m_shownTitles);
+    }
+    m_categoryBox->setCurrentIndex(-1);
+    m_categoryBox->setEditText(typed);
+}
+
+void LibraryPanel::showInfo()
+{
+    if (m_shownPosition < 0 || m_shownPosition >= ReferenceTables::errorCodesPosition) {
+        m_infoLabel->clear();
+        return;
+    }
+    const QTextCursor cursor = m_codeBox->textCursor();
+    QString name = cursor.selectedText().trimmed();
+    if (name.isEmpty())
+        name = cursor.block().text().trimmed();
+    m_infoLabel->setText(ReferenceTables::describe(name));
+}
+
+void LibraryPanel::setCodeEditable(bool editable)
+{
+    m_codeBox->setReadOnly(!editable);
+    m_codeBox->setTabChangesFocus(!editable);
+    // The read-only box still shows where the cursor is, for highlighting with the keys.
+    m_codeBox->setTextInteractionFlags(editable ? Qt::TextEditorInteraction
+                                                : Qt::TextSelectableByMouse |
+                                                      Qt::TextSelectableByKeyboard);
+}
+
+bool LibraryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_filterEdit) {
+        // Escape empties the filter, which shows the whole table again.
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
+            !m_filterEdit->text().isEmpty()) {
+            m_filterEdit->clear();
+            return true;
+        }
+        return ModePanel::eventFilter(watched, event);
+    }
+    if (watched != m_codeBox)
+        return ModePanel::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Ctrl+Z undoes the last edit or delete when the box has no typing of its own to undo.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) && m_undoAction->isEnabled() &&
+            !m_codeBox->document()->isUndoAvailable()) {
+            event->ignore();
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // In editable code Tab indents; Ctrl+Tab and Ctrl+Shift+Tab leave the box.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            key->modifiers().testFlag(Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return ModePanel::eventFilter(watched, event);
+}
+
+bool LibraryPanel::copyKey()
+{
+    // Deliberate: any title field text beginning "--E" counts as the error list, also one
+    // typed by the user; pinned by TestLibraryPanel::copyKeyIgnoresErrorCodes.
+    if (m_categoryBox->currentText().startsWith(QLatin1String("--E")))
+        return false;
+    const QString key = selectedText(m_codeBox);
+    // Nothing highlighted: nothing to copy, and what the user copied before stays.
+    if (key.isEmpty())
+        return false;
+    setCopyText(key);
+    focusCopyText();
+    return true;
+}
+
+void LibraryPanel::copyCode()
 {
     setCopyText(plainText(m_codeBox));
     focusCopyText();
@@ -230,9 +543,11 @@ void LibraryPanel::CopyC()
 
 void LibraryPanel::reset()
 {
-    m_cboCode->setEditText(QString());
+    m_editedTitle.reset();
+    m_shownTitle.reset();
+    m_categoryBox->setEditText(QString());
     m_codeBox->clear();
-    m_codeBut->hide();
+    m_addButton->hide();
     setStep(Step::CopyKey, true);
-    m_keyType->setText(QStringLiteral("KeyWords"));
+    m_promptLabel->setText(QStringLiteral("KeyWords"));
 }

@@ -6,16 +6,33 @@
 #include <QByteArray>
 #include <QDateTime>
 
+#include <optional>
+
 class Platform;
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class TitleFilter;
 class TitleModel;
 
-// Panel Picture1, mode 1 "Keyword/ErrorCode": the reference tables and the user's
-// stored code snippets.
+// The panel of mode "Keyword/ErrorCode": the reference tables, each constant's value and
+// meaning, and the user's stored code snippets (listed, shown, added, edited, deleted).
+//
+// objectName     member            what it shows
+// Picture1       (the panel)       the whole mode
+// CboCode        m_categoryBox     the categories, then the stored titles; the title typed
+// KeyType        m_promptLabel     what to do next ("Keyword", " Code's Title", ...)
+// CodeBut        m_addButton       "Add Code", shown once the stored titles are asked for
+// KeyFilter      m_filterEdit      the text that filters the table or the titles
+// CodeBox        m_codeBox         a reference table, or a snippet's code
+// KeyInfo        m_infoLabel       the value and meaning of the constant at the cursor
+// Textocopy      m_storedList      the bar-separated list last stored
+// EditSnippet    m_editAction      puts the shown snippet in the boxes to be changed
+// DeleteSnippet  m_deleteAction    removes the shown snippet, after asking
+// UndoSnippetChange m_undoAction   puts the file back as before the last edit or delete
 class LibraryPanel : public ModePanel
 {
     Q_OBJECT
@@ -34,15 +51,8 @@ public:
     // nothing.
     void actionClicked() override;
 
-    // The action button's operations in this mode.
-    void WriteFile();
-    void CopyC();
-    void CopyK();
-
-    // A choice in the category and title list.
-    void CboCode_click(int position);
-    // "Add Code": prepares the title field and the code box for a new snippet.
-    void CodeBut_Click();
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // What the action button does: its states while browsing, with titles listed, with a
@@ -50,12 +60,37 @@ private:
     enum class Step { CopyKey, Nothing, CopyCode, Store };
     void setStep(Step step, bool enabled);
 
+    // A choice in the category and title list, by its row in the whole list.
+    void chooseEntry(int position);
+    // "Add Code": prepares the title field and the code box for a new snippet.
+    void startNewSnippet();
+    // The action button's operations in this mode.
+    void storeSnippet();
+    void copyCode();
+    // Puts the highlighted text into the copy carrier; false when nothing was put there.
+    bool copyKey();
+
     // Appends the items of a bar-separated list to the code box, one per line, and empties it.
-    void OpenCode(QString &list);
+    void showList(QString &list);
     // Appends the stored titles to the list, or tells that there are none.
-    void CodeSearch();
+    void listStoredTitles();
     // Shows the snippet stored under the title in the title field.
-    void ReadFile();
+    void showSnippet();
+
+    // The snippet actions and their undo.
+    void editSnippet();
+    void deleteSnippet();
+    void undoLastChange();
+    void replaceEditedSnippet(const QString &title, const QString &code);
+    // Rewrites the stored-code file from `before` to `after`; true when it was written.
+    bool rewriteStored(const QByteArray &before, const QByteArray &after);
+    void showCodeMenu(const QPoint &at);
+    void updateSnippetActions();
+
+    void applyFilter();
+    void showInfo();
+    // A table is for reading: Tab leaves it. A snippet's code is edited: Tab indents.
+    void setCodeEditable(bool editable);
 
     // The stored-code file's bytes, read again only when its size or time changed.
     Result<QByteArray> storedCode();
@@ -63,15 +98,36 @@ private:
     Platform &m_platform;
     Step m_step = Step::CopyKey;
 
-    QComboBox *m_cboCode = nullptr;
+    QComboBox *m_categoryBox = nullptr;
     TitleModel *m_titles = nullptr;
-    QLabel *m_keyType = nullptr;
-    QPushButton *m_codeBut = nullptr;
+    TitleFilter *m_shownTitles = nullptr;
+    QLabel *m_promptLabel = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QLineEdit *m_filterEdit = nullptr;
     QPlainTextEdit *m_codeBox = nullptr;
-    QLineEdit *m_textocopy = nullptr;
+    QLabel *m_infoLabel = nullptr;
+    QLineEdit *m_storedList = nullptr;
+    QAction *m_editAction = nullptr;
+    QAction *m_deleteAction = nullptr;
+    QAction *m_undoAction = nullptr;
 
     // The bar-separated list about to be shown in the code box.
     QString m_itemList;
+    // The row last chosen in the list: a reference table (0 to 7), "*MY CODE*" or a title.
+    int m_shownPosition = -1;
+
+    // The snippet shown, and the file's bytes it was read from.
+    std::optional<QString> m_shownTitle;
+    QByteArray m_shownFile;
+    // The title of the snippet being edited: "Store Code" replaces it instead of appending.
+    std::optional<QString> m_editedTitle;
+    // The file before and after the last edit or delete of this run.
+    struct Change
+    {
+        QByteArray before;
+        QByteArray after;
+    };
+    std::optional<Change> m_lastChange;
 
     QByteArray m_stored;
     qint64 m_storedSize = -1;

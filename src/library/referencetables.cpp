@@ -5,6 +5,16 @@
 namespace ReferenceTables {
 
 namespace {
+
+// A constant of the language: its name as listed, its value as written in code (empty for
+// values known only at run time) and what it means.
+struct Constant
+{
+    const char *name;
+    const char *value;
+    const char *meaning;
+};
+
 // One entry a line, as the tables are read and checked.
 // clang-format off
 const char *const categories[categoryCount] = {
@@ -19,80 +29,80 @@ const char *const categories[categoryCount] = {
     "*MY CODE*",
 };
 
-const char *const color[] = {
-    "vbBlack",
-    "vbRed",
-    "vbGreen",
-    "vbBlue",
-    "vbYellow",
-    "vbMagenta",
-    "vbCyan",
-    "vbWhite",
+const Constant color[] = {
+    {"vbBlack", "0 (&H0)", "black, as a colour value"},
+    {"vbRed", "255 (&HFF)", "red, as a colour value"},
+    {"vbGreen", "65280 (&HFF00)", "green, as a colour value"},
+    {"vbBlue", "16711680 (&HFF0000)", "blue, as a colour value"},
+    {"vbYellow", "65535 (&HFFFF)", "yellow (red and green), as a colour value"},
+    {"vbMagenta", "16711935 (&HFF00FF)", "magenta (red and blue), as a colour value"},
+    {"vbCyan", "16776960 (&HFFFF00)", "cyan (green and blue), as a colour value"},
+    {"vbWhite", "16777215 (&HFFFFFF)", "white, as a colour value"},
 };
 
-const char *const comparison[] = {
-    "vbBinarycompare",
-    "vbTextcompare",
+const Constant comparison[] = {
+    {"vbBinarycompare", "0", "compare texts byte for byte, capitals differ"},
+    {"vbTextcompare", "1", "compare texts as words, ignoring capitals"},
 };
 
-const char *const dateTime[] = {
-    "vbSunday",
-    "vbMonday",
-    "vbTuesday",
-    "vbWednesday",
-    "vbThursday",
-    "vbFriday",
-    "vbSaturday",
-    "vbFirstjani",
-    "vbFirstfourdays",
-    "vbFirstfullweek",
-    "vbUsesystem",
-    "vbUsesystemdayofweek",
+const Constant dateTime[] = {
+    {"vbSunday", "1", "Sunday, as a day of the week"},
+    {"vbMonday", "2", "Monday, as a day of the week"},
+    {"vbTuesday", "3", "Tuesday, as a day of the week"},
+    {"vbWednesday", "4", "Wednesday, as a day of the week"},
+    {"vbThursday", "5", "Thursday, as a day of the week"},
+    {"vbFriday", "6", "Friday, as a day of the week"},
+    {"vbSaturday", "7", "Saturday, as a day of the week"},
+    {"vbFirstjan1", "1", "the first week of the year is the one holding 1 January"},
+    {"vbFirstfourdays", "2", "the first week of the year is the first with at least four days in it"},
+    {"vbFirstfullweek", "3", "the first week of the year is its first full week"},
+    {"vbUsesystem", "0", "use the system's setting for the first week of the year"},
+    {"vbUsesystemdayofweek", "0", "use the system's setting for the first day of the week"},
 };
 
-const char *const dateFormat[] = {
-    "vbGeneraldate",
-    "vbLongdate",
-    "vbShortdate",
-    "vbLongtime",
-    "vbShorttime",
+const Constant dateFormat[] = {
+    {"vbGeneraldate", "0", "show a date and/or a time in the system's short formats"},
+    {"vbLongdate", "1", "show a date in the system's long date format"},
+    {"vbShortdate", "2", "show a date in the system's short date format"},
+    {"vbLongtime", "3", "show a time in the system's long time format"},
+    {"vbShorttime", "4", "show a time as hours and minutes, on 24 hours"},
 };
 
-const char *const string[] = {
-    "vbCr",
-    "vbCrlf",
-    "vbFormfeed",
-    "vbLf",
-    "vbNewline",
-    "vbNullchar",
-    "vbTab",
-    "vbNullstring",
-    "vbVerticaltab",
+const Constant string[] = {
+    {"vbCr", "Chr(13)", "carriage return"},
+    {"vbCrlf", "Chr(13) & Chr(10)", "carriage return and line feed"},
+    {"vbFormfeed", "Chr(12)", "form feed"},
+    {"vbLf", "Chr(10)", "line feed"},
+    {"vbNewline", "Chr(13) & Chr(10)", "a new line, as the system ends its lines"},
+    {"vbNullchar", "Chr(0)", "the character of code 0"},
+    {"vbTab", "Chr(9)", "horizontal tab"},
+    {"vbNullstring", "\"\"", "a string of no characters, passed to outside routines as a null pointer"},
+    {"vbVerticaltab", "Chr(11)", "vertical tab"},
 };
 
-const char *const varType[] = {
-    "vbEmpty",
-    "vbNull",
-    "vbInteger",
-    "vbLong",
-    "vbSingle",
-    "vbDouble",
-    "vbCurrency",
-    "vbDate",
-    "vbString",
-    "vbObject",
-    "vbError",
-    "vbBoolean",
-    "vbVariant",
-    "vbDataobject",
-    "vbDecimal",
-    "vbByte",
-    "vbArray",
+const Constant varType[] = {
+    {"vbEmpty", "0", "VarType of an uninitialised variable"},
+    {"vbNull", "1", "VarType of Null, no valid data"},
+    {"vbInteger", "2", "VarType of an integer"},
+    {"vbLong", "3", "VarType of a long integer"},
+    {"vbSingle", "4", "VarType of a single-precision number"},
+    {"vbDouble", "5", "VarType of a double-precision number"},
+    {"vbCurrency", "6", "VarType of a currency value"},
+    {"vbDate", "7", "VarType of a date"},
+    {"vbString", "8", "VarType of a string"},
+    {"vbObject", "9", "VarType of an object"},
+    {"vbError", "10", "VarType of an error value"},
+    {"vbBoolean", "11", "VarType of a Boolean"},
+    {"vbVariant", "12", "VarType of a variant (in arrays of variants)"},
+    {"vbDataobject", "13", "VarType of a data-access object"},
+    {"vbDecimal", "14", "VarType of a decimal number"},
+    {"vbByte", "17", "VarType of a byte"},
+    {"vbArray", "8192 (&H2000)", "added to the VarType of an array's elements"},
 };
 
-const char *const global[] = {
-    "CurrentPath",
-    "NSBVersion",
+const Constant global[] = {
+    {"CurrentPath", "", "the folder the running program was started from, read at run time"},
+    {"NSBVersion", "", "the version number of the language's runtime, read at run time"},
 };
 
 const char *const errorCodes[] = {
@@ -153,13 +163,50 @@ const char *const errorCodes[] = {
 };
 // clang-format on
 
-template <std::size_t N> QStringList toList(const char *const (&entries)[N])
+struct Table
 {
-    QStringList list;
-    list.reserve(qsizetype(N));
-    for (const char *e : entries)
-        list.append(QString::fromLatin1(e));
-    return list;
+    const Constant *constants = nullptr;
+    qsizetype size = 0;
+};
+
+template <std::size_t N> constexpr Table tableOf(const Constant (&constants)[N])
+{
+    return {constants, qsizetype(N)};
+}
+
+// The constant table at a position 0 to 6; empty for the error codes and outside.
+Table constantTable(int position)
+{
+    switch (position) {
+    case 0:
+        return tableOf(color);
+    case 1:
+        return tableOf(comparison);
+    case 2:
+        return tableOf(dateTime);
+    case 3:
+        return tableOf(dateFormat);
+    case 4:
+        return tableOf(string);
+    case 5:
+        return tableOf(varType);
+    case 6:
+        return tableOf(global);
+    default:
+        return {};
+    }
+}
+
+const Constant *findConstant(QStringView name)
+{
+    for (int position = 0; position < errorCodesPosition; ++position) {
+        const Table t = constantTable(position);
+        for (qsizetype i = 0; i < t.size; ++i) {
+            if (QLatin1StringView(t.constants[i].name) == name)
+                return &t.constants[i];
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -173,31 +220,55 @@ QString category(int position)
 
 QStringList entries(int position)
 {
-    switch (position) {
-    case 0:
-        return toList(color);
-    case 1:
-        return toList(comparison);
-    case 2:
-        return toList(dateTime);
-    case 3:
-        return toList(dateFormat);
-    case 4:
-        return toList(string);
-    case 5:
-        return toList(varType);
-    case 6:
-        return toList(global);
-    case 7:
-        return toList(errorCodes);
-    default:
-        return {};
+    QStringList list;
+    if (position == errorCodesPosition) {
+        for (const char *e : errorCodes)
+            list.append(QString::fromLatin1(e));
+        return list;
     }
+    const Table t = constantTable(position);
+    list.reserve(t.size);
+    for (qsizetype i = 0; i < t.size; ++i)
+        list.append(QString::fromLatin1(t.constants[i].name));
+    return list;
 }
 
 QString table(int position)
 {
     return entries(position).join(QLatin1Char('|'));
+}
+
+QString value(const QString &name)
+{
+    const Constant *c = findConstant(name);
+    return c ? QString::fromLatin1(c->value) : QString();
+}
+
+QString describe(const QString &name)
+{
+    const Constant *c = findConstant(name);
+    if (!c)
+        return {};
+    const QString meaning = QString::fromLatin1(c->meaning);
+    if (*c->value == '\0')
+        return name + QStringLiteral(": ") + meaning;
+    return name + QStringLiteral(" = ") + QString::fromLatin1(c->value) + QStringLiteral(": ") +
+           meaning;
+}
+
+QStringList filtered(int position, const QString &text)
+{
+    const QStringList all = entries(position);
+    if (text.isEmpty())
+        return all;
+    QStringList kept;
+    for (const QString &entry : all) {
+        // An error entry holds its number and message; a constant is found by name or value.
+        if (entry.contains(text, Qt::CaseInsensitive) ||
+            value(entry).contains(text, Qt::CaseInsensitive))
+            kept.append(entry);
+    }
+    return kept;
 }
 
 } // namespace ReferenceTables

@@ -20,4 +20,15 @@ QStringList entries(int position);
 // The same table as a bar-separated list.
 QString table(int position);
 
+// A constant's value as written in code: value("vbRed") is "255 (&HFF)", value("vbCrlf")
+// "Chr(13) & Chr(10)"; empty for the values known only at run time and for unknown names.
+QString value(const QString &name);
+// One line on a constant: "vbRed = 255 (&HFF): red, as a colour value"; for a value known only
+// at run time its meaning alone ("CurrentPath: the folder ..."); empty for an unknown name.
+QString describe(const QString &name);
+// The entries of a table whose text (a constant's name, an error's number and message) or
+// value holds the text in any case, in display order; every entry when the text is empty.
+// filtered(0, "ff00") gives "vbGreen", "vbBlue", "vbMagenta", "vbCyan".
+QStringList filtered(int position, const QString &text);
+
 } // namespace ReferenceTables

@@ -31,6 +31,22 @@ void TitleModel::appendTitles(const QByteArray &file)
     endInsertRows();
 }
 
+void TitleModel::replaceTitles(int keptRows, const QByteArray &file)
+{
+    beginResetModel();
+    QList<StoredCode::Span> kept = m_rows.first(qMin(qsizetype(keptRows), m_rows.size()));
+    QStringList texts;
+    for (StoredCode::Span &row : kept) {
+        texts.append(data(index(int(&row - kept.data())), Qt::DisplayRole).toString());
+        row = {texts.size() - 1, -1};
+    }
+    m_texts = texts;
+    m_rows = kept;
+    m_file = file;
+    m_rows.append(StoredCode::titleSpans(file));
+    endResetModel();
+}
+
 int TitleModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -45,4 +61,34 @@ QVariant TitleModel::data(const QModelIndex &index, int role) const
     if (row.size < 0)
         return m_texts.at(row.at);
     return QString::fromLocal8Bit(QByteArrayView(m_file).sliced(row.at, row.size));
+}
+
+TitleFilter::TitleFilter(int keptRows, QObject *parent)
+    : QSortFilterProxyModel(parent), m_keptRows(keptRows)
+{
+}
+
+void TitleFilter::setFilter(const QString &text, const QList<bool> &entryMatches)
+{
+    m_text = text;
+    m_matches = entryMatches;
+    invalidateFilter();
+}
+
+int TitleFilter::sourceRow(int shownRow) const
+{
+    return shownRow < 0 ? shownRow : mapToSource(index(shownRow, 0)).row();
+}
+
+bool TitleFilter::filterAcceptsRow(int row, const QModelIndex &parent) const
+{
+    if (row < m_keptRows || m_text.isEmpty())
+        return true;
+    if (m_matches.size() == sourceModel()->rowCount(parent) - m_keptRows)
+        return m_matches.at(row - m_keptRows);
+    return sourceModel()
+        ->index(row, 0, parent)
+        .data()
+        .toString()
+        .contains(m_text, Qt::CaseInsensitive);
 }

@@ -2,7 +2,10 @@
 #include "referencetables.h"
 #include "uitest.h"
 
+#include <QAction>
 #include <QPushButton>
+
+#include "storedcode.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,6 +38,8 @@ private Q_SLOTS:
     void resetInModeOne();
     void choosingModeOneAgainKeepsContents_data();
     void choosingModeOneAgainKeepsContents();
+    void filterValuesAndKeyboard();
+    void editThenDeleteThenUndo();
 
 private:
     static void show(UiFixture &ui);
@@ -151,11 +156,14 @@ void TestLibraryPanel::copyKeyCopiesHighlightedKeyword()
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, u"vbBlack\r\nvbRed"_s);
 
-    // Nothing highlighted: the empty text is copied.
+    // Nothing highlighted: nothing is copied, and the clipboard keeps what it held.
     box->moveCursor(QTextCursor::End);
+    ui.platform.clipboard = u"copied elsewhere"_s;
+    const qsizetype clipboardCalls = ui.platform.callsOf(u"clipboard"_s).size();
     ui.click("Cbut2");
-    QCOMPARE(carrier->text(), QString());
-    QCOMPARE(ui.platform.clipboard, QString());
+    QCOMPARE(carrier->text(), u"vbBlack\r\nvbRed"_s);
+    QCOMPARE(ui.platform.clipboard, u"copied elsewhere"_s);
+    QCOMPARE(ui.platform.callsOf(u"clipboard"_s).size(), clipboardCalls);
     QVERIFY(ui.platform.messages().isEmpty());
 }
 
@@ -184,10 +192,12 @@ void TestLibraryPanel::copyKeyIgnoresErrorCodes()
     box->selectAll();
     QVERIFY(!box->textCursor().selectedText().isEmpty());
     ui.w<QLineEdit>("Texttocopy")->setText(u"held before"_s);
+    ui.platform.clipboard = u"copied elsewhere"_s;
     ui.click("Cbut2");
     QCOMPARE(ui.caption("Texttocopy"), u"held before"_s);
-    // The action button still hands over what the carrier holds.
-    QCOMPARE(ui.platform.clipboard, u"held before"_s);
+    // Nothing is copied: the clipboard keeps what the user copied before.
+    QCOMPARE(ui.platform.clipboard, u"copied elsewhere"_s);
+    QVERIFY(ui.platform.callsOf(u"clipboard"_s).isEmpty());
 }
 
 void TestLibraryPanel::myCodeWithoutFile()
@@ -504,6 +514,167 @@ void TestLibraryPanel::choosingModeOneAgainKeepsContents()
     QCOMPARE(ui.caption("CboCode"), title);
     QCOMPARE(codeBox(ui), code);
     QVERIFY(!ui.w("CodeBut")->isHidden());
+}
+
+// The filter over a table and over the stored titles, the value label, the read-only tables
+// and what a keyboard or screen-reader user meets.
+void TestLibraryPanel::filterValuesAndKeyboard()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath,
+                 "Loop*For i = 1|Next\r\nOpen*Open x For Input\r\nnote\r\nDim*Dim a\r\n");
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    auto *box = ui.w<QPlainTextEdit>("CodeBox");
+    auto *filter = ui.w<QLineEdit>("KeyFilter");
+    auto *combo = ui.w<QComboBox>("CboCode");
+    for (QWidget *w : {ui.w("CboCode"), ui.w("CodeBox"), ui.w("KeyFilter"), ui.w("KeyInfo"),
+                       static_cast<QWidget *>(combo->view())})
+        QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+
+    ui.choose("CboCode", 0);
+    QVERIFY(box->isReadOnly());
+    QVERIFY(box->tabChangesFocus());
+    QCOMPARE(ui.caption("KeyInfo"), u"vbBlack = 0 (&H0): black, as a colour value"_s);
+    QVERIFY(box->find(u"vbRed"_s));
+    QCOMPARE(ui.caption("KeyInfo"), u"vbRed = 255 (&HFF): red, as a colour value"_s);
+    // Typing into the read-only table changes nothing; Tab leaves it.
+    box->setFocus();
+    QTest::keyClicks(box, u"x"_s);
+    QCOMPARE(codeBox(ui), StoredCode::listToLines(ReferenceTables::table(0)));
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(!box->hasFocus());
+    QVERIFY(!ui.w<QLineEdit>("Textocopy")->hasFocus());
+
+    filter->setFocus();
+    QTest::keyClicks(filter, u"FF00"_s);
+    QCOMPARE(codeBox(ui), u"vbGreen\r\nvbBlue\r\nvbMagenta\r\nvbCyan\r\n"_s);
+    QVERIFY(box->find(u"vbBlue"_s));
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.clipboard, u"vbBlue"_s);
+    QTest::keyClick(filter, Qt::Key_Escape);
+    QCOMPARE(filter->text(), QString());
+    QCOMPARE(codeBox(ui), StoredCode::listToLines(ReferenceTables::table(0)));
+
+    // A filter typed first applies to the next table chosen.
+    QTest::keyClicks(filter, u"disk"_s);
+    ui.choose("CboCode", 7);
+    QCOMPARE(codeBox(ui), u"61 Disk full\r\n71 Disk not ready\r\n"_s);
+    QCOMPARE(ui.caption("KeyInfo"), QString());
+    filter->clear();
+    QCOMPARE(codeBox(ui).count(u"\r\n"_s), 54);
+
+    ui.choose("CboCode", 8);
+    QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Open"_s, u"Dim"_s}));
+    QTest::keyClicks(filter, u"input"_s);
+    QCOMPARE(listedTitles(ui), QStringList{u"Open"_s});
+    filter->clear();
+    QTest::keyClicks(filter, u"O"_s);
+    QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Open"_s}));
+    // The row shown second stands for the second title of the file.
+    ui.choose("CboCode", 10);
+    QCOMPARE(codeBox(ui), u"Open x For Input\r\n"_s);
+    QVERIFY(!box->isReadOnly());
+    QVERIFY(!box->tabChangesFocus());
+    QTest::keyClick(filter, Qt::Key_Escape);
+    QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Open"_s, u"Dim"_s}));
+
+    // In editable code Tab indents and Ctrl+Tab leaves.
+    box->setFocus();
+    box->moveCursor(QTextCursor::Start);
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(codeBox(ui), u"\tOpen x For Input\r\n"_s);
+    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+    QVERIFY(!box->hasFocus());
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestLibraryPanel::editThenDeleteThenUndo()
+{
+    UiFixture ui;
+    const QByteArray file = "A*1\r\nnote\r\nT*old\r\nT*a|b\r\n";
+    ui.writeFile(storedPath, file);
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    auto *edit = ui.prog->findChild<QAction *>(u"EditSnippet"_s);
+    auto *remove = ui.prog->findChild<QAction *>(u"DeleteSnippet"_s);
+    QVERIFY(edit && remove);
+    QVERIFY(!edit->isEnabled());
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
+    QVERIFY(edit->isEnabled() && remove->isEnabled());
+
+    // Edit the later "T" (Ctrl+E in the code box): the title and code go into the boxes; a
+    // refused code changes nothing.
+    auto *box = ui.w<QPlainTextEdit>("CodeBox");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(ui.caption("CboCode"), u"T"_s);
+    QCOMPARE(codeBox(ui), u"a\r\nb"_s);
+    QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
+    QCOMPARE(ui.caption("KeyType"), codesTitle);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"a|x"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QCOMPARE(ui.readFile(storedPath), file);
+    typeCode(ui, {u"c"_s}, false);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"a\r\nc"_s);
+    ui.click("Cbut2");
+    const QByteArray edited = "A*1\r\nnote\r\nT*old\r\nT*a|c\r\n";
+    QCOMPARE(ui.readFile(storedPath), edited);
+    QCOMPARE(QDir(ui.path(u"Samples"_s)).entryList(QDir::Files), QStringList{u"MyCode.Txt"_s});
+    QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
+
+    // Delete asks first: No keeps it, Yes removes only that line.
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"a\r\nc\r\n"_s);
+    ui.platform.messageAnswers.enqueue(Platform::No);
+    remove->trigger();
+    QCOMPARE(ui.platform.messages().size(), 2);
+    QVERIFY(ui.platform.messages().constLast().contains(u"\"T\""_s));
+    QCOMPARE(ui.platform.calls.constLast().flags & 7, int(Platform::YesNo));
+    QCOMPARE(ui.readFile(storedPath), edited);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nnote\r\nT*old\r\n"));
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s}));
+    QCOMPARE(codeBox(ui), QString());
+
+    // Ctrl+Z undoes the delete, through the same rewrite.
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ui.readFile(storedPath), edited);
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
+
+    // A change made meanwhile in another program is never overwritten.
+    ui.choose("CboCode", 10);
+    QCOMPARE(codeBox(ui), u"a\r\nc\r\n"_s);
+    const QByteArray outside = edited + "U*typed elsewhere\r\n";
+    ui.writeFile(storedPath, outside);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    remove->trigger();
+    QVERIFY(ui.platform.messages().constLast().contains(u"has changed since it was read"_s));
+    QCOMPARE(ui.readFile(storedPath), outside);
+
+    // Shown again, it is read as it is now; a new snippet stored after an edit is only
+    // appended, and leaves nothing to undo.
+    auto *undo = ui.prog->findChild<QAction *>(u"UndoSnippetChange"_s);
+    ui.choose("CboCode", 10);
+    edit->trigger();
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), outside);
+    QVERIFY(undo->isEnabled());
+    ui.click("CodeBut");
+    typeTitle(ui, u"N"_s);
+    typeCode(ui, {u"n"_s}, false);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), outside + "N*n\r\n");
+    QVERIFY(!undo->isEnabled());
 }
 
 QTEST_MAIN(TestLibraryPanel)

@@ -15,6 +15,11 @@ private Q_SLOTS:
     void tables();
     void tableIsBarSeparatedList();
     void noTableOutsideTheReference();
+    void everyConstantHasValueAndMeaning();
+    void descriptions_data();
+    void descriptions();
+    void filter_data();
+    void filter();
 };
 
 void TestReferenceTables::categories()
@@ -50,7 +55,7 @@ void TestReferenceTables::tables_data()
     QTest::newRow("comparison") << 1 << 2 << u"vbBinarycompare"_s << u"vbTextcompare"_s << 1
                                 << u"vbTextcompare"_s;
     QTest::newRow("date/time") << 2 << 12 << u"vbSunday"_s << u"vbUsesystemdayofweek"_s << 7
-                               << u"vbFirstjani"_s;
+                               << u"vbFirstjan1"_s;
     QTest::newRow("date format") << 3 << 5 << u"vbGeneraldate"_s << u"vbShorttime"_s << 2
                                  << u"vbShortdate"_s;
     QTest::newRow("string") << 4 << 9 << u"vbCr"_s << u"vbVerticaltab"_s << 7 << u"vbNullstring"_s;
@@ -110,6 +115,96 @@ void TestReferenceTables::noTableOutsideTheReference()
     }
     QVERIFY(ReferenceTables::category(-1).isEmpty());
     QVERIFY(ReferenceTables::category(9).isEmpty());
+}
+
+void TestReferenceTables::everyConstantHasValueAndMeaning()
+{
+    const QStringList runtime = {u"CurrentPath"_s, u"NSBVersion"_s};
+    int seen = 0;
+    for (int position = 0; position < ReferenceTables::errorCodesPosition; ++position) {
+        for (const QString &name : ReferenceTables::entries(position)) {
+            ++seen;
+            const QString line = ReferenceTables::describe(name);
+            const QString value = ReferenceTables::value(name);
+            QVERIFY2(runtime.contains(name) == value.isEmpty(), qPrintable(name));
+            const QString head = value.isEmpty() ? name : name + u" = "_s + value;
+            QVERIFY2(line.startsWith(head + u": "_s), qPrintable(line));
+            // A meaning of its own, one line, of a few words at least.
+            const QString meaning = line.mid(head.size() + 2);
+            QVERIFY2(meaning.size() >= 5 && !meaning.contains(u'\n'), qPrintable(line));
+        }
+    }
+    QCOMPARE(seen, 8 + 2 + 12 + 5 + 9 + 17 + 2);
+    // Error entries and unknown names have no description.
+    for (const QString &name :
+         {u" 5 Invalid procedure call"_s, u"vbFirstjani"_s, u"vbred"_s, QString(), u"*MY CODE*"_s})
+        QVERIFY2(ReferenceTables::describe(name).isEmpty(), qPrintable(name));
+}
+
+void TestReferenceTables::descriptions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("colour") << u"vbRed"_s << u"vbRed = 255 (&HFF): red, as a colour value"_s;
+    QTest::newRow("white") << u"vbWhite"_s
+                           << u"vbWhite = 16777215 (&HFFFFFF): white, as a colour value"_s;
+    QTest::newRow("string") << u"vbCrlf"_s
+                            << u"vbCrlf = Chr(13) & Chr(10): carriage return and line feed"_s;
+    QTest::newRow("first week")
+        << u"vbFirstjan1"_s
+        << u"vbFirstjan1 = 1: the first week of the year is the one holding 1 January"_s;
+    QTest::newRow("text compare")
+        << u"vbTextcompare"_s << u"vbTextcompare = 1: compare texts as words, ignoring capitals"_s;
+    QTest::newRow("saturday") << u"vbSaturday"_s
+                              << u"vbSaturday = 7: Saturday, as a day of the week"_s;
+    QTest::newRow("short time")
+        << u"vbShorttime"_s << u"vbShorttime = 4: show a time as hours and minutes, on 24 hours"_s;
+    QTest::newRow("byte") << u"vbByte"_s << u"vbByte = 17: VarType of a byte"_s;
+    QTest::newRow("array")
+        << u"vbArray"_s
+        << u"vbArray = 8192 (&H2000): added to the VarType of an array's elements"_s;
+    QTest::newRow("runtime") << u"CurrentPath"_s
+                             << u"CurrentPath: the folder the running program was started from, "
+                                "read at run time"_s;
+}
+
+void TestReferenceTables::descriptions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, line);
+    QCOMPARE(ReferenceTables::describe(name), line);
+}
+
+void TestReferenceTables::filter_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("empty keeps the table") << 0 << QString() << ReferenceTables::entries(0);
+    QTest::newRow("name, any case") << 0 << u"RED"_s << QStringList{u"vbRed"_s};
+    QTest::newRow("hex value") << 0 << u"ff00"_s
+                               << QStringList{u"vbGreen"_s, u"vbBlue"_s, u"vbMagenta"_s,
+                                              u"vbCyan"_s};
+    QTest::newRow("decimal value") << 5 << u"8192"_s << QStringList{u"vbArray"_s};
+    QTest::newRow("string value") << 4 << u"chr(10)"_s
+                                  << QStringList{u"vbCrlf"_s, u"vbLf"_s, u"vbNewline"_s};
+    QTest::newRow("first week") << 2 << u"first"_s
+                                << QStringList{u"vbFirstjan1"_s, u"vbFirstfourdays"_s,
+                                               u"vbFirstfullweek"_s};
+    QTest::newRow("error number") << 7 << u"445"_s
+                                  << QStringList{u"445 Object does not support action"_s};
+    QTest::newRow("error message, any case")
+        << 7 << u"DISK"_s << QStringList{u"61 Disk full"_s, u"71 Disk not ready"_s};
+    QTest::newRow("nothing matches") << 1 << u"zzz"_s << QStringList();
+    QTest::newRow("no table") << 8 << u"a"_s << QStringList();
+}
+
+void TestReferenceTables::filter()
+{
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QFETCH(QStringList, kept);
+    QCOMPARE(ReferenceTables::filtered(position, text), kept);
 }
 
 QTEST_APPLESS_MAIN(TestReferenceTables)

@@ -1,0 +1,183 @@
+#include "snippetedits.h"
+
+#include "diskfilesteps.h"
+#include "rewrite.h"
+#include "textfile.h"
+
+#include <algorithm>
+
+namespace SnippetEdits {
+
+namespace {
+
+constexpr char star = '*';
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
+qsizetype lineEndStart(const char *data, qsizetype pos)
+{
+    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
+}
+
+// Whether a line's title bytes show the title. Only bytes outside ASCII can show the same text
+// as other bytes, so the bytes are decoded only when they equal the title's or hold such a byte.
+bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
+{
+    if (bytes == titleBytes)
+        return true;
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    return !ascii && QString::fromLocal8Bit(bytes) == title;
+}
+
+QString notWritten(const QString &path)
+{
+    return QStringLiteral("The stored code could not be written to ") + path;
+}
+
+QString unchanged()
+{
+    return QStringLiteral(" Nothing was changed: the file keeps its previous content.");
+}
+
+} // namespace
+
+Line shownEntry(QByteArrayView bytes, const QString &title)
+{
+    // The last entry with the title is the one shown: visit the lines from the end.
+    const QByteArray titleBytes = title.toLocal8Bit();
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    if (size == 0)
+        return {};
+    qsizetype end = size;
+    // A final line end adds no empty line.
+    if (isLineEnd(data[end - 1]))
+        end = lineEndStart(data, end - 1);
+    for (;;) {
+        qsizetype start = end;
+        while (start > 0 && !isLineEnd(data[start - 1]))
+            --start;
+        const QByteArrayView line(data + start, end - start);
+        const qsizetype at = line.indexOf(star);
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
+            qsizetype next = end;
+            if (next < size && data[next] == '\r')
+                ++next;
+            if (next < size && data[next] == '\n' && (next == end || data[next - 1] == '\r'))
+                ++next;
+            return {start, end, next};
+        }
+        if (start == 0)
+            return {};
+        end = lineEndStart(data, start - 1);
+    }
+}
+
+Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry)
+{
+    const Line line = shownEntry(bytes, title);
+    if (line.start < 0)
+        return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
+                                           title + QStringLiteral("\" any more."));
+    QByteArray result = bytes;
+    result.replace(line.start, line.end - line.start, entry);
+    return result;
+}
+
+Result<QByteArray> removed(const QByteArray &bytes, const QString &title)
+{
+    const Line line = shownEntry(bytes, title);
+    if (line.start < 0)
+        return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
+                                           title + QStringLiteral("\" any more."));
+    QByteArray result = bytes;
+    result.remove(line.start, line.next - line.start);
+    return result;
+}
+
+QList<bool> matches(QByteArrayView bytes, const QString &text)
+{
+    QList<bool> result;
+    const char *data = bytes.data();
+    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
+        const QByteArrayView line(data + start, end - start);
+        if (line.indexOf(star) < 0)
+            return;
+        // The title and the code are searched as one text: the "*" between them is no letter a
+        // user types to find them, so a text holding it matches nothing it should not.
+        result.append(QString::fromLocal8Bit(line).contains(text, Qt::CaseInsensitive));
+    });
+    return result;
+}
+
+Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement)
+{
+    DiskFileSteps files;
+    return rewrite(files, path, asRead, replacement);
+}
+
+Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
+                 const QByteArray &replacement)
+{
+    if (!files.exists(path))
+        return Result<>::failure(notWritten(path) +
+                                 QStringLiteral(": the file is no longer there. It was deleted or "
+                                                "renamed since it was read. Nothing was written."));
+    const Result<QByteArray> current = files.read(path);
+    if (!current)
+        return Result<>::failure(notWritten(path) +
+                                 QStringLiteral(": reading it to compare it with what was read "
+                                                "failed (") +
+                                 current.message() + QStringLiteral(").") + unchanged());
+    if (current.value() != asRead)
+        return Result<>::failure(notWritten(path) +
+                                 QStringLiteral(": the file has changed since it was read, "
+                                                "perhaps in another program. Choose \"*MY CODE*\" "
+                                                "in a new run to read it as it is now.") +
+                                 unchanged());
+    const QString backup = Rewrite::backupPath(path);
+    // A backup name that is taken may hold the only copy of the snippets: never use it.
+    if (backup.isEmpty() || files.exists(backup))
+        return Result<>::failure(notWritten(path) + QStringLiteral(": the backup file ") + backup +
+                                 QStringLiteral(" already exists, perhaps left by an interrupted "
+                                                "rewrite, and may hold the only copy of your "
+                                                "snippets. Rename or move it, then try again.") +
+                                 unchanged());
+    Result<> step = files.keep(path, backup, current.value());
+    if (!step)
+        return Result<>::failure(notWritten(path) + QStringLiteral(": making its backup ") +
+                                 backup + QStringLiteral(" failed (") + step.message() +
+                                 QStringLiteral(").") + unchanged());
+    step = files.create(path);
+    if (step)
+        step = files.write(replacement);
+    if (step)
+        step = files.commit();
+    if (!step) {
+        files.discard();
+        // The file was never touched, so its backup is only a second copy.
+        const Result<> removed = files.remove(backup);
+        QString what = notWritten(path) + QStringLiteral(": writing it failed (") + step.message() +
+                       QStringLiteral(").") + unchanged();
+        if (!removed)
+            what += QStringLiteral("\r\nA copy of it is also in ") + backup +
+                    QStringLiteral(", which could not be removed (") + removed.message() +
+                    QStringLiteral(").");
+        return Result<>::failure(what);
+    }
+    const Result<> removed = files.remove(backup);
+    if (!removed)
+        return Result<>::failure(QStringLiteral("The stored code is written to ") + path +
+                                 QStringLiteral(", but its backup ") + backup +
+                                 QStringLiteral(", which holds the content before this change, "
+                                                "could not be removed (") +
+                                 removed.message() + QStringLiteral(")."));
+    return {};
+}
+
+} // namespace SnippetEdits

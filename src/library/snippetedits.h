@@ -1,0 +1,52 @@
+#pragma once
+
+#include "result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+class FileSteps;
+
+// Editing and deleting a stored snippet in place, and the safe rewrite of the stored-code file
+// that carries both (and their undo). Only the entry shown for a title is touched, the last
+// line whose title is that text (as the list shows it); every other byte stays as it is, the
+// lines without "*" and every line end included.
+//
+// replaced("A*1\r\nT*a\r\nnote\r\nT*b|c\r\n", "T", "T*x") gives "A*1\r\nT*a\r\nnote\r\nT*x\r\n";
+// removed() of the same bytes and title gives "A*1\r\nT*a\r\nnote\r\n".
+namespace SnippetEdits {
+
+// The bytes of the shown entry's line for a title, without its line end: [start, end); start
+// is -1 when no line has this title.
+struct Line
+{
+    qsizetype start = -1;
+    qsizetype end = -1;
+    qsizetype next = -1; // where the following line begins (the file's size after the last)
+};
+Line shownEntry(QByteArrayView bytes, const QString &title);
+
+// The file with the shown entry's line replaced by `entry` (a line without its end, as
+// StoredCode::entry builds it), its line end kept; a failure when the title is not there.
+Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry);
+// The file without the shown entry's line and its line end; a failure when it is not there.
+Result<QByteArray> removed(const QByteArray &bytes, const QString &title);
+
+// For each entry of the file (each line holding "*", in file order), whether its title or its
+// code holds the text, in any case.
+QList<bool> matches(QByteArrayView bytes, const QString &text);
+
+// Replaces the whole content of the stored-code file, which was read as `asRead`, by
+// `replacement`. The file on disk is compared with `asRead` first: a change made meanwhile, or
+// a file that is gone, refuses the rewrite and says so. While the new content is written and
+// synced, the previous one is also kept as a backup (MyCode.Bak beside MyCode.Txt), removed
+// once the new file has replaced the old in one step; permissions are kept and a symbolic link
+// stays a link to the rewritten file. A failure says why and leaves the file as it was.
+Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement);
+// The same through given file steps, so that tests can make any step fail.
+Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
+                 const QByteArray &replacement);
+
+} // namespace SnippetEdits

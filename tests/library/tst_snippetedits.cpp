@@ -1,0 +1,245 @@
+#include "../tabchange/faultyfilesteps.h"
+#include "snippetedits.h"
+#include "storedcode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestSnippetEdits : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void edits_data();
+    void edits();
+    void matches_data();
+    void matches();
+    void rewriteAndUndo();
+    void rewriteRefuses_data();
+    void rewriteRefuses();
+    void rewriteFailingStep_data();
+    void rewriteFailingStep();
+    void rewriteKeepsPermissionsAndLinks();
+
+private:
+    static QByteArray read(const QString &path);
+    static void write(const QString &path, const QByteArray &bytes);
+};
+
+QByteArray TestSnippetEdits::read(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+void TestSnippetEdits::write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void TestSnippetEdits::edits_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QByteArray>("entry");
+    // Empty when the title is not there.
+    QTest::addColumn<QByteArray>("replaced");
+    QTest::addColumn<QByteArray>("removed");
+
+    const QByteArray mixed = "A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ*z";
+    QTest::newRow("repeated title: the later entry")
+        << mixed << u"T"_s << QByteArray("T*x|y|")
+        << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*x|y|\r\nZ*z")
+        << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nZ*z");
+    QTest::newRow("last line without its end")
+        << mixed << u"Z"_s << QByteArray("Z2*q")
+        << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ2*q")
+        << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\n");
+    QTest::newRow("first line, other line ends kept")
+        << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << QByteArray("A*one")
+        << QByteArray("A*one\nB*2\rC*3\r\n") << QByteArray("B*2\rC*3\r\n");
+    QTest::newRow("lone CR line end") << QByteArray("A*1\rB*2\rC*3") << u"B"_s << QByteArray("B*")
+                                      << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
+    QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << QByteArray("*z")
+                                 << QByteArray("*z\r\nA*y\r\n") << QByteArray("A*y\r\n");
+    QTest::newRow("star inside the code, title to the first")
+        << QByteArray("a*b*c\r\na*b\r\n") << u"a*b"_s << QByteArray("x*y") << QByteArray()
+        << QByteArray();
+    QTest::newRow("a line without star is no title")
+        << QByteArray("T\r\nA*1\r\n") << u"T"_s << QByteArray("T*x") << QByteArray()
+        << QByteArray();
+    QTest::newRow("same case only")
+        << mixed << u"t"_s << QByteArray("t*x") << QByteArray() << QByteArray();
+    QTest::newRow("8-bit title") << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*x\r\n").toLocal8Bit()
+                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9")
+                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y").toLocal8Bit()
+                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y\r\n").toLocal8Bit()
+                                 << QByteArray();
+    QTest::newRow("empty file") << QByteArray() << u"T"_s << QByteArray("T*x") << QByteArray()
+                                << QByteArray();
+}
+
+void TestSnippetEdits::edits()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, title);
+    QFETCH(QByteArray, entry);
+    QFETCH(QByteArray, replaced);
+    QFETCH(QByteArray, removed);
+
+    const Result<QByteArray> r = SnippetEdits::replaced(file, title, entry);
+    const Result<QByteArray> d = SnippetEdits::removed(file, title);
+    QCOMPARE(r.ok(), !replaced.isEmpty());
+    if (replaced.isEmpty()) {
+        QVERIFY(r.message().contains(title));
+        QVERIFY(!d);
+        return;
+    }
+    QCOMPARE(r.value(), replaced);
+    QCOMPARE(d.value(), removed);
+    // What the list shows afterwards: the new snippet under the new title, the others as were.
+    const QString newTitle = QString::fromLocal8Bit(entry.left(entry.indexOf('*')));
+    QCOMPARE(StoredCode::snippet(r.value(), newTitle),
+             QString::fromLocal8Bit(entry.mid(entry.indexOf('*') + 1)));
+    QCOMPARE(StoredCode::titles(d.value()).size(), StoredCode::titles(file).size() - 1);
+}
+
+void TestSnippetEdits::matches_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<bool>>("expected");
+    const QByteArray file = "Loop*For i = 1|Next\r\nno star\r\nOpen*Open \"x\" For Input\r\n*\r\n";
+    QTest::newRow("title, any case") << file << u"LOOP"_s << QList<bool>{true, false, false};
+    QTest::newRow("inside the code") << file << u"input"_s << QList<bool>{false, true, false};
+    QTest::newRow("both") << file << u"for"_s << QList<bool>{true, true, false};
+    QTest::newRow("none") << file << u"zz"_s << QList<bool>{false, false, false};
+    QTest::newRow("lines without star are no entry")
+        << file << u"star"_s << QList<bool>{false, false, false};
+}
+
+void TestSnippetEdits::matches()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, text);
+    QFETCH(QList<bool>, expected);
+    QCOMPARE(SnippetEdits::matches(file, text), expected);
+}
+
+void TestSnippetEdits::rewriteAndUndo()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    const QByteArray before = "A*1\r\nnote\r\nT*a\r\nT*b\r\n";
+    write(path, before);
+    const QByteArray edited = SnippetEdits::replaced(before, u"T"_s, "T*c").value();
+    QVERIFY(SnippetEdits::rewrite(path, before, edited));
+    QCOMPARE(read(path), QByteArray("A*1\r\nnote\r\nT*a\r\nT*c\r\n"));
+    QVERIFY(!QFileInfo::exists(dir.filePath(u"MyCode.Bak"_s)));
+    const QByteArray deleted = SnippetEdits::removed(edited, u"T"_s).value();
+    QVERIFY(SnippetEdits::rewrite(path, edited, deleted));
+    QCOMPARE(read(path), QByteArray("A*1\r\nnote\r\nT*a\r\n"));
+    // Undo is the same rewrite back: from what was written to what was there before.
+    QVERIFY(SnippetEdits::rewrite(path, deleted, edited));
+    QCOMPARE(read(path), edited);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"MyCode.Txt"_s});
+}
+
+void TestSnippetEdits::rewriteRefuses_data()
+{
+    QTest::addColumn<QString>("outside");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("changed by another program")
+        << u"change"_s << u"has changed since it was read"_s;
+    QTest::newRow("deleted") << u"delete"_s << u"no longer there"_s;
+    QTest::newRow("backup name taken") << u"backup"_s << u"MyCode.Bak already exists"_s;
+}
+
+void TestSnippetEdits::rewriteRefuses()
+{
+    QFETCH(QString, outside);
+    QFETCH(QString, says);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    const QByteArray asRead = "T*a\r\n";
+    write(path, asRead);
+    QByteArray onDisk = asRead;
+    if (outside == u"change"_s) {
+        onDisk = "T*a\r\nU*typed elsewhere\r\n";
+        write(path, onDisk);
+    } else if (outside == u"delete"_s) {
+        QVERIFY(QFile::remove(path));
+        onDisk = "<missing>";
+    } else {
+        write(dir.filePath(u"MyCode.Bak"_s), "older");
+    }
+    const Result<> r = SnippetEdits::rewrite(path, asRead, "T*b\r\n");
+    QVERIFY(!r);
+    QVERIFY2(r.message().contains(says), qPrintable(r.message()));
+    QCOMPARE(read(path), onDisk);
+    if (outside == u"backup"_s)
+        QCOMPARE(read(dir.filePath(u"MyCode.Bak"_s)), QByteArray("older"));
+}
+
+void TestSnippetEdits::rewriteFailingStep_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::newRow("read") << u"read#1"_s;
+    QTest::newRow("keep") << u"keep#1"_s;
+    QTest::newRow("create") << u"create#1"_s;
+    QTest::newRow("write, half written") << u"write#1"_s;
+    QTest::newRow("commit") << u"commit#1"_s;
+}
+
+void TestSnippetEdits::rewriteFailingStep()
+{
+    QFETCH(QString, step);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    const QByteArray asRead = "T*a\r\nU*b\r\n";
+    write(path, asRead);
+    FaultyFileSteps files({step});
+    const Result<> r = SnippetEdits::rewrite(files, path, asRead, "T*a\r\n");
+    QVERIFY(!r);
+    QVERIFY2(r.message().contains(u"injected failure"_s), qPrintable(r.message()));
+    QCOMPARE(read(path), asRead);
+    // No backup and no half-written file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"MyCode.Txt"_s});
+}
+
+void TestSnippetEdits::rewriteKeepsPermissionsAndLinks()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"store.txt"_s);
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    write(target, "T*a\r\n");
+    const auto perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, perms));
+    // Not the mode a new file gets: read by the group, by no one else.
+    const QFileDevice::Permissions before = QFile::permissions(target);
+    QVERIFY(!before.testFlag(QFile::ReadOther));
+    QVERIFY(QFile::link(target, path));
+    QVERIFY(SnippetEdits::rewrite(path, "T*a\r\n", "T*b\r\n"));
+    QVERIFY(QFileInfo(path).isSymLink());
+    QCOMPARE(read(target), QByteArray("T*b\r\n"));
+    QCOMPARE(QFile::permissions(target), before);
+    // A backup that stays after the write is reported, and the file is written all the same.
+    FaultyFileSteps files({u"remove#1"_s});
+    const Result<> r = SnippetEdits::rewrite(files, path, "T*b\r\n", "T*c\r\n");
+    QVERIFY(!r);
+    QVERIFY2(r.message().contains(u"could not be removed"_s), qPrintable(r.message()));
+    QCOMPARE(read(target), QByteArray("T*c\r\n"));
+    QCOMPARE(read(dir.filePath(u"MyCode.Bak"_s)), QByteArray("T*b\r\n"));
+}
+
+QTEST_APPLESS_MAIN(TestSnippetEdits)
+#include "tst_snippetedits.moc"
