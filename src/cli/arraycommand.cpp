@@ -41,9 +41,8 @@ Outcome generate(const Request &r)
         ArraySetup::completeList(s);
         // Typed positions are not fit-checked: the window's check reads the steps and the
         // first position of a standard layout, which a customized list does not have.
-        const QString refusal = ArrayCode::customizedRefusal(s);
-        if (!refusal.isEmpty())
-            return Outcome::refused(refusal);
+        if (const Result<> checked = ArrayCode::checkCustomized(s); !checked)
+            return Outcome::refused(checked.message());
         return Outcome::done(ArrayCode::customizedCode(s).toLocal8Bit());
     }
 
@@ -63,9 +62,8 @@ Outcome generate(const Request &r)
     s.ObjHeight = TextOrNumber::fromText(r.height);
     if (!FitCheck::fits(s, ppc, hpc, r.spacer, r.count))
         return Outcome::refused(FitCheck::exceedsDisplay);
-    const QString refusal = ArrayCode::standardRefusal(s, r.count);
-    if (!refusal.isEmpty())
-        return Outcome::refused(refusal);
+    if (const Result<> checked = ArrayCode::checkStandard(s, r.count); !checked)
+        return Outcome::refused(checked.message());
     return Outcome::done(ArrayCode::standardCode(s, r.count).toLocal8Bit());
 }
 
