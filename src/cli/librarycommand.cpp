@@ -42,7 +42,7 @@ QString lookUp(const QString &name)
                 if (trimmed.section(QLatin1Char(' '), 0, 0) == name.trimmed())
                     return trimmed;
             } else if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-                return entry % QLatin1Char('\t') % categoryTitle(t);
+                return ReferenceTables::describe(entry);
             }
         }
     }
@@ -51,9 +51,10 @@ QString lookUp(const QString &name)
 
 Outcome runLookup(const QStringList &arguments)
 {
-    CommandLine cl(QStringLiteral("lookup"), QStringLiteral("NAME..."),
-                   QStringLiteral("Prints each constant with its category (the name in any letter "
-                                  "case), or an error code's message, one a line."));
+    CommandLine cl(
+        QStringLiteral("lookup"), QStringLiteral("NAME..."),
+        QStringLiteral("Prints each constant with its value and meaning (the name in any "
+                       "letter case), or an error code's message, one a line."));
     cl.parser().addPositionalArgument(QStringLiteral("NAME"),
                                       QStringLiteral("A constant (vbRed) or an error code (53)."));
     if (std::optional<Outcome> stop = cl.parse(arguments))

@@ -645,7 +645,8 @@ void TestCli::programWithoutDisplay()
     const Run found =
         runProgram({QStringLiteral("lookup"), QStringLiteral("VBCRLF"), QStringLiteral("32811")});
     QCOMPARE(found.status, 0);
-    QCOMPARE(found.out, QByteArray("vbCrlf\tString Costants\n32811 Element not found\n"));
+    QCOMPARE(found.out, QByteArray("vbCrlf = Chr(13) & Chr(10): carriage return and line feed\n"
+                                   "32811 Element not found\n"));
 
     for (const char *command :
          {"array", "msgbox", "inputbox", "lookup", "list", "snippets", "tab-order"}) {
