@@ -104,7 +104,7 @@ void benchSize(int objects)
     FakePlatform platform;
     QWidget window;
     TabPanel panel(platform, &window);
-    panel.Form_Load();
+    panel.load();
     panel.show();
     auto *combo2 = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));
     auto *combo3 = panel.findChild<QComboBox *>(QStringLiteral("Combo3"));

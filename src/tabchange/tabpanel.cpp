@@ -143,7 +143,7 @@ void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
     m_deviceScreen = std::move(screen);
 }
 
-void TabPanel::Form_Load()
+void TabPanel::load()
 {
     m_combo2->addItems(Paths::samplePrograms());
     m_combo2->setCurrentIndex(-1);
@@ -197,7 +197,7 @@ void TabPanel::offerLeftoverBackups()
     }
 }
 
-void TabPanel::Command1_Click()
+void TabPanel::reset()
 {
     m_objects->clear();
     for (LineModel *table : {m_table0, m_section, m_moved, m_target, m_newSection})
@@ -351,7 +351,7 @@ void TabPanel::confirmChange()
     if (answer == Platform::Yes && !RewriteCode()) {
         // The file changed on disk: what is held no longer matches it, so it is dropped and
         // the file must be picked again.
-        Command1_Click();
+        reset();
         return;
     }
     UpdateList();

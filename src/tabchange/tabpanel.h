@@ -29,14 +29,14 @@ public:
     TabPanel(Platform &platform, QWidget *parent);
 
     // Start-up: lists the program files of the Samples folder.
-    void Form_Load() override;
+    void load() override;
     // TabChange chosen: says once what keeps the Samples folder from being listed, and every
     // time which backups an interrupted rewrite left there, offering to restore them. The
     // action button is not used in this mode.
     void enterMode() override;
     void leaveMode() override;
     // RESET while this panel is shown.
-    void Command1_Click() override;
+    void reset() override;
     void actionClicked() override;
     // Where the form picture finds the device screen to draw as a guide.
     void setDeviceScreen(std::function<FormPlace::Screen()> screen);
