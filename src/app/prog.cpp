@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -149,6 +150,11 @@ void Prog::buildControls()
     m_modeSelector = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
     makeEditableList(m_modeSelector);
     m_modeSelector->setAccessibleName(QStringLiteral("Mode"));
+    // Screen readers on Linux name a combo box by its text, and by a label whose buddy it is:
+    // an unshown label gives the selector its role there.
+    auto *modeLabel = new QLabel(QStringLiteral("Mode"), m_client);
+    modeLabel->setBuddy(m_modeSelector);
+    modeLabel->hide();
     m_copyCarrier = new CopyCarrier(m_client);
     m_copyCarrier->setObjectName(QStringLiteral("Texttocopy"));
     m_copyCarrier->setAccessibleName(QStringLiteral("Text to copy"));
