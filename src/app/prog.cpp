@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 using namespace Controls;
 
@@ -203,6 +205,38 @@ void Prog::load()
         m_modeSelector->addItem(name);
     m_modeSelector->setCurrentIndex(-1);
     m_modeSelector->setEditText(modeNames[0]);
+    fitModeNames();
+}
+
+int Prog::modeNameRoom() const
+{
+    QStyleOptionComboBox option;
+    option.initFrom(m_modeSelector);
+    option.rect = QRect(QPoint(), m_modeSelector->size());
+    option.editable = true;
+    option.frame = true;
+    const QRect field = m_modeSelector->style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_modeSelector);
+    // The text field inside keeps a margin of 2 pixels on each side.
+    return field.width() - 4;
+}
+
+void Prog::fitModeNames()
+{
+    // The selector is narrow for "Keyword/ErrorCode": its font goes down a little, at most a
+    // point, so that every mode's name shows whole.
+    const auto widest = [this] {
+        int width = 0;
+        for (const QString &name : modeNames)
+            width = qMax(width, m_modeSelector->fontMetrics().horizontalAdvance(name));
+        return width;
+    };
+    QFont font = m_modeSelector->font();
+    const double floor = font.pointSizeF() - 1.0;
+    while (widest() > modeNameRoom() && font.pointSizeF() - 0.25 >= floor) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        m_modeSelector->setFont(font);
+    }
 }
 
 ModePanel *Prog::current() const

@@ -54,6 +54,10 @@ private:
     // button and EXIT.
     void orderTabs();
     void load();
+    // The width the mode selector's text field gives a mode's name, and a font that makes
+    // every name fit it.
+    int modeNameRoom() const;
+    void fitModeNames();
 
     // The panel of the current mode: the shown one of modes 1 to 3, else mode 0's.
     ModePanel *current() const;

@@ -586,6 +586,12 @@ void TestProg::themeFontsLeaveCaptionsWhole()
     const QList<const char *> kinds =
         mode == 2 ? QList<const char *>{"Opt1", "Opt2", "Opt3"} : QList<const char *>{nullptr};
     const QFont design = Prog::designFont();
+    // Every mode's name shows whole in the selector's text field.
+    auto *selector = ui.w<QComboBox>("Combo1");
+    for (int i = 0; i < selector->count(); ++i)
+        QVERIFY2(selector->fontMetrics().horizontalAdvance(selector->itemText(i)) <=
+                     selector->lineEdit()->width() - 4,
+                 qPrintable(selector->itemText(i)));
     for (const char *kind : kinds) {
         if (kind)
             ui.click(kind);
