@@ -71,9 +71,11 @@ Prog::Prog(Platform &platform, Panels panels, QWidget *parent)
     fitCaptions(m_client);
     guardWheel(m_client);
     load();
+    // Building the hidden panels orders the Tab chain again, with their controls.
     if (panels == Panels::Now)
         buildHiddenPanels();
-    orderTabs();
+    else
+        orderTabs();
     // The focus shows from the start, on the first choice a user makes.
     m_modeSelector->setFocus(Qt::OtherFocusReason);
 }
@@ -156,6 +158,7 @@ void Prog::buildControls()
     // an unshown label gives the selector its role there.
     auto *modeLabel = new QLabel(QStringLiteral("Mode"), m_client);
     modeLabel->setBuddy(m_modeSelector);
+    modeLabel->setGeometry(m_modeSelector->geometry());
     modeLabel->hide();
     m_copyCarrier = new CopyCarrier(m_client);
     m_copyCarrier->setObjectName(QStringLiteral("Texttocopy"));
