@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFont>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,20 +52,19 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window title, and the titles are the
+    // system's own ("Brindle by Tarnwick", the message-box preview's typed title).
     QApplication::setApplicationName(QStringLiteral("Brindle"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Brindle"));
     // Icons of the sizes a title bar and a task bar use, decoded when one is asked for.
     QIcon icon;
     for (const char *size : {"16", "32", "48"})
         icon.addFile(QStringLiteral(":/brindle-") + QLatin1String(size) + QStringLiteral(".png"));
     QApplication::setWindowIcon(icon);
-    // The window is laid out for a small sans-serif font, as on the handheld's desktop tools.
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    QApplication::setFont(font);
+    // The message and input boxes use the window's font too.
+    QApplication::setFont(Prog::designFont());
 
-    QtPlatform platform;
+    QtPlatform qtPlatform;
+    Platform &platform = qtPlatform;
     // The desktop entry starts "brindle --desktop": Brindle then works in ~/Brindle, made on the
     // first start from the installed samples and documents. Started any other way, it works in
     // the current folder.
@@ -74,12 +72,16 @@ int main(int argc, char *argv[])
         const QString folder = QDir::homePath() % QStringLiteral("/Brindle");
         const QString dataDir = QDir::cleanPath(QApplication::applicationDirPath() %
                                                 QStringLiteral("/" BRINDLE_DATA_FROM_PROGRAM));
-        QString error = WorkFolder::prepare(folder, dataDir);
-        if (error.isEmpty() && !QDir::setCurrent(folder))
-            error = QStringLiteral("Cannot open the working folder ") %
-                    QDir::toNativeSeparators(folder);
-        if (!error.isEmpty()) {
-            platform.messageBox(error, Platform::Critical, {});
+        Result<> ready = WorkFolder::prepare(folder, dataDir);
+        if (ready && !QDir::setCurrent(folder))
+            ready = Result<>::failure(QStringLiteral("Cannot open the working folder ") %
+                                      QDir::toNativeSeparators(folder));
+        if (!ready) {
+            platform.messageBox(ready.message(), Platform::Critical, {},
+                                QStringLiteral("Brindle works in ") %
+                                    QDir::toNativeSeparators(folder) %
+                                    QStringLiteral(" when started from the desktop menu; it "
+                                                   "makes that folder on the first start."));
             return 1;
         }
     }

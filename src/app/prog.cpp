@@ -9,29 +9,75 @@
 #include "platform.h"
 #include "tabpanel.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 using namespace Controls;
+
+namespace {
+
+const QString modeNames[] = {QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
+                             QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")};
+
+// What a screen reader says for the action button when its caption names no step.
+const QString noAction = QStringLiteral("Action: none at this step");
+
+// The controls below `panel` that Tab stops at, in their order in the focus chain. A control
+// whose focus goes to another (the text field of a combo box) is not a stop of its own.
+QWidgetList tabStops(QWidget *panel)
+{
+    QWidgetList stops;
+    for (QWidget *w = panel->nextInFocusChain(); w != panel; w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+            stops.append(w);
+    }
+    return stops;
+}
+
+} // namespace
+
+QFont Prog::designFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(false);
+    font.setItalic(false);
+    // Set in full, so that the window's controls take every property of it from the window,
+    // and none from a font that the desktop's theme sets for their kind of control.
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
 
 Prog::Prog(Platform &platform, Panels panels, QWidget *parent)
     : QMainWindow(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Prog"));
     setWindowTitle(QStringLiteral("Brindle by Tarnwick"));
+    // Before any control exists, so that each is built, and its caption fitted, in this font.
+    setFont(designFont());
     buildControls();
     buildMenu();
     // The program never resizes the window, and neither can the user.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     fitCaptions(m_client);
     guardWheel(m_client);
-    Form_Load();
+    load();
+    // Building the hidden panels orders the Tab chain again, with their controls.
     if (panels == Panels::Now)
         buildHiddenPanels();
+    else
+        orderTabs();
+    // The focus shows from the start, on the first choice a user makes.
+    m_modeSelector->setFocus(Qt::OtherFocusReason);
 }
 
 bool Prog::event(QEvent *event)
@@ -65,12 +111,28 @@ void Prog::buildHiddenPanels()
     });
     for (int mode = 1; mode < int(m_panels.size()); ++mode) {
         ModePanel *panel = m_panels[mode];
-        panel->setCopyCarrier(m_texttocopy);
+        panel->setCopyCarrier(m_copyCarrier);
+        panel->setAccessibleName(modeNames[mode]);
         connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
         fitCaptions(panel);
         guardWheel(panel);
         panel->load();
     }
+    orderTabs();
+}
+
+void Prog::orderTabs()
+{
+    QWidgetList chain{m_resetButton, m_modeSelector};
+    for (ModePanel *panel : m_panels) {
+        if (panel)
+            chain += tabStops(panel);
+    }
+    // The copy carrier lies under the action button: it takes the focus when it receives a
+    // text, but Tab does not stop at a box the user cannot see.
+    chain += {m_actionButton, m_copyCarrier, m_exitButton};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
 }
 
 void Prog::buildControls()
@@ -84,52 +146,100 @@ void Prog::buildControls()
     // panels above them; the action button is drawn over the copy carrier it contains.
     auto *arrays = new ArrayPanel(m_platform, m_client);
     m_panels[0] = arrays;
-    m_command1 =
+    arrays->setAccessibleName(modeNames[0]);
+    m_resetButton =
         makeControl<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), 60, 0, 1275, 315);
-    m_combo1 = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
-    makeEditableList(m_combo1);
-    m_texttocopy = new CopyCarrier(m_client);
-    m_texttocopy->setObjectName(QStringLiteral("Texttocopy"));
-    place(m_texttocopy, 120, 4740, 975, 315);
-    m_cbut2 = makeControl<QPushButton>(m_client, "Cbut2", {}, 60, 4740, 1215, 315);
-    m_command4 = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340, 4740,
-                                          1575, 315);
-    arrays->setCopyCarrier(m_texttocopy);
+    m_resetButton->setAccessibleDescription(
+        QStringLiteral("Puts the controls of the current mode back to their start values"));
+    m_modeSelector = makeControl<QComboBox>(m_client, "Combo1", {}, 2160, 0, 1755, 315);
+    makeEditableList(m_modeSelector);
+    m_modeSelector->setAccessibleName(QStringLiteral("Mode"));
+    // Screen readers on Linux name a combo box by its text, and by a label whose buddy it is:
+    // an unshown label gives the selector its role there.
+    auto *modeLabel = new QLabel(QStringLiteral("Mode"), m_client);
+    modeLabel->setBuddy(m_modeSelector);
+    modeLabel->setGeometry(m_modeSelector->geometry());
+    modeLabel->hide();
+    m_copyCarrier = new CopyCarrier(m_client);
+    m_copyCarrier->setObjectName(QStringLiteral("Texttocopy"));
+    m_copyCarrier->setAccessibleName(QStringLiteral("Text to copy"));
+    place(m_copyCarrier, 120, 4740, 975, 315);
+    m_actionButton = makeControl<QPushButton>(m_client, "Cbut2", {}, 60, 4740, 1215, 315);
+    m_actionButton->setAccessibleDescription(
+        QStringLiteral("Runs the step its caption names: create, preview, copy or store"));
+    m_exitButton = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340,
+                                            4740, 1575, 315);
+    m_exitButton->setAccessibleDescription(QStringLiteral("Closes Brindle"));
+    arrays->setCopyCarrier(m_copyCarrier);
     connect(arrays, &ModePanel::actionChanged, this, &Prog::showAction);
-    for (QPushButton *b : {m_command1, m_cbut2, m_command4})
+    for (QPushButton *b : {m_resetButton, m_actionButton, m_exitButton})
         setDesignFont(b, 8.25, true);
 
-    connect(m_combo1, &QComboBox::activated, this, &Prog::Combo1_Click);
-    connect(m_cbut2, &QPushButton::clicked, this, &Prog::CBut2_click);
-    connect(m_command1, &QPushButton::clicked, this, &Prog::Command1_Click);
-    connect(m_command4, &QPushButton::clicked, this, &Prog::Command4_Click);
+    connect(m_modeSelector, &QComboBox::activated, this, &Prog::chooseMode);
+    connect(m_actionButton, &QPushButton::clicked, this, &Prog::runAction);
+    connect(m_resetButton, &QPushButton::clicked, this, &Prog::reset);
+    connect(m_exitButton, &QPushButton::clicked, this, &Prog::exit);
 }
 
 void Prog::buildMenu()
 {
-    m_svs = menuBar()->addMenu(QStringLiteral("SERVICES"));
-    m_svs->setObjectName(QStringLiteral("SVS"));
+    m_servicesMenu = menuBar()->addMenu(QStringLiteral("SERVICES"));
+    m_servicesMenu->setObjectName(QStringLiteral("SVS"));
     auto add = [this](const char *name, const QString &caption, void (Prog::*handler)()) {
-        QAction *action = m_svs->addAction(caption);
+        QAction *action = m_servicesMenu->addAction(caption);
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
-    add("LangRef", QStringLiteral("NSB Reference"), &Prog::LangRef_Click);
-    add("Infact", QStringLiteral("Installer Prog"), &Prog::Infact_Click);
-    m_svs->addSeparator()->setObjectName(QStringLiteral("Separator"));
-    add("QHlP", QStringLiteral("Quick help"), &Prog::QHlP_Click);
-    add("info", QStringLiteral("About"), &Prog::info_Click);
+    add("LangRef", QStringLiteral("NSB Reference"), &Prog::openReferenceCard);
+    add("Infact", QStringLiteral("Installer Prog"), &Prog::runInstaller);
+    m_servicesMenu->addSeparator()->setObjectName(QStringLiteral("Separator"));
+    add("QHlP", QStringLiteral("Quick help"), &Prog::openQuickHelp)
+        ->setShortcut(QKeySequence::HelpContents);
+    add("info", QStringLiteral("About"), &Prog::showAbout);
 }
 
-void Prog::Form_Load()
+void Prog::load()
 {
     m_platform.setTopmost(this, true);
     move(300, 100);
     m_panels[0]->load();
-    m_combo1->addItems({QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
-                        QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")});
-    m_combo1->setCurrentIndex(-1);
-    m_combo1->setEditText(QStringLiteral("Objects Arrays"));
+    for (const QString &name : modeNames)
+        m_modeSelector->addItem(name);
+    m_modeSelector->setCurrentIndex(-1);
+    m_modeSelector->setEditText(modeNames[0]);
+    fitModeNames();
+}
+
+int Prog::modeNameRoom() const
+{
+    QStyleOptionComboBox option;
+    option.initFrom(m_modeSelector);
+    option.rect = QRect(QPoint(), m_modeSelector->size());
+    option.editable = true;
+    option.frame = true;
+    const QRect field = m_modeSelector->style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_modeSelector);
+    // The text field inside keeps a margin of 2 pixels on each side.
+    return field.width() - 4;
+}
+
+void Prog::fitModeNames()
+{
+    // The selector is narrow for "Keyword/ErrorCode": its font goes down a little, at most a
+    // point, so that every mode's name shows whole.
+    const auto widest = [this] {
+        int width = 0;
+        for (const QString &name : modeNames)
+            width = qMax(width, m_modeSelector->fontMetrics().horizontalAdvance(name));
+        return width;
+    };
+    QFont font = m_modeSelector->font();
+    const double floor = font.pointSizeF() - 1.0;
+    while (widest() > modeNameRoom() && font.pointSizeF() - 0.25 >= floor) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        m_modeSelector->setFont(font);
+    }
 }
 
 ModePanel *Prog::current() const
@@ -144,13 +254,33 @@ ModePanel *Prog::current() const
 void Prog::showAction()
 {
     const ModePanel::Action &action = current()->action();
-    m_cbut2->setText(action.caption);
-    m_cbut2->setEnabled(action.enabled);
+    m_actionButton->setText(action.caption);
+    m_actionButton->setEnabled(action.enabled);
+    // A screen reader reads the caption; an empty one would leave the button unnamed.
+    m_actionButton->setAccessibleName(action.caption.isEmpty() ? noAction : QString());
 }
 
-void Prog::Combo1_Click()
+bool Prog::panelsAllowClose()
 {
-    const int mode = m_combo1->currentIndex();
+    for (ModePanel *panel : m_client->findChildren<ModePanel *>(Qt::FindDirectChildrenOnly)) {
+        if (!panel->confirmClose())
+            return false;
+    }
+    return true;
+}
+
+void Prog::closeEvent(QCloseEvent *event)
+{
+    if (!panelsAllowClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void Prog::chooseMode()
+{
+    const int mode = m_modeSelector->currentIndex();
     if (mode < 0 || mode >= int(m_panels.size()))
         return;
     buildHiddenPanels();
@@ -160,21 +290,23 @@ void Prog::Combo1_Click()
     }
     m_panels[mode]->enterMode();
     // Show the start of a mode name that is wider than the selector.
-    m_combo1->lineEdit()->setCursorPosition(0);
+    m_modeSelector->lineEdit()->setCursorPosition(0);
 }
 
-void Prog::CBut2_click()
+void Prog::runAction()
 {
     current()->actionClicked();
 }
 
-void Prog::Command1_Click()
+void Prog::reset()
 {
     current()->reset();
 }
 
-void Prog::Command4_Click()
+void Prog::exit()
 {
+    if (!panelsAllowClose())
+        return;
     m_platform.setTopmost(this, false);
     m_platform.quit();
 }

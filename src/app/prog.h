@@ -7,13 +7,24 @@
 class CopyCarrier;
 class ModePanel;
 class Platform;
-class QAction;
 class QComboBox;
 class QMenu;
 class QPushButton;
 
 // The main window: the mode selector, the action button and its copy carrier, RESET, EXIT,
 // the services menu, and the four mode panels, one per mode, which it shows and dispatches to.
+//
+// objectName     member            what it is
+// Prog           (this)            the window, titled "Brindle by Tarnwick"
+// client         m_client          the client area, the container of every control
+// Command1       m_resetButton     "RESET": the current mode's controls back to their start
+// Combo1         m_modeSelector    the four modes; choosing one switches the window to it
+// Cbut2          m_actionButton    the current mode's action: its caption names the next step
+// Texttocopy     m_copyCarrier     the text meant for the clipboard, under the action button
+// Command4       m_exitButton      "EXIT": ends Brindle
+// SVS            m_servicesMenu    "SERVICES": reference card, installer, quick help, About
+// LangRef, Infact, QHlP, info      the services menu's items
+// ArrayPanel, Picture1..3          m_panels: the panels of modes 0 to 3
 class Prog : public QMainWindow
 {
     Q_OBJECT
@@ -26,44 +37,56 @@ public:
 
     explicit Prog(Platform &platform, Panels panels = Panels::Now, QWidget *parent = nullptr);
 
-    // The window's handlers, named after the control and event that start them.
-    void Combo1_Click();
-    void CBut2_click();
-    void Command1_Click();
-    void Command4_Click();
-    void LangRef_Click();
-    void Infact_Click();
-    void QHlP_Click();
-    void info_Click();
-
-    // The path of the help file, set when quick help is first used.
-    QString helpFile() const { return m_helpFile; }
+    // The font the window is laid out for: a small sans-serif, as on the handheld's desktop
+    // tools. Every control uses it, whatever fonts the desktop's theme sets.
+    static QFont designFont();
 
 protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
-    // Builds Picture1 to Picture3 once.
+    // Builds the panels of modes 1 to 3 once.
     void buildHiddenPanels();
     void buildMenu();
-    void Form_Load();
+    // Tab goes from RESET to the mode selector, through the shown panel, then to the action
+    // button and EXIT.
+    void orderTabs();
+    void load();
+    // The width the mode selector's text field gives a mode's name, and a font that makes
+    // every name fit it.
+    int modeNameRoom() const;
+    void fitModeNames();
 
-    // The panel of the current mode: the shown one of Picture1 to Picture3, else mode 0's.
+    // The panel of the current mode: the shown one of modes 1 to 3, else mode 0's.
     ModePanel *current() const;
     // Shows the current panel's action on the action button.
     void showAction();
+    // Asks every panel to settle what it holds unwritten before Brindle closes; false when
+    // the user chose to keep Brindle open.
+    bool panelsAllowClose();
+
+    // What the user starts.
+    void chooseMode();
+    void runAction();
+    void reset();
+    // Ends Brindle (the topmost state released first), unless a panel keeps it open.
+    void exit();
+    void openReferenceCard();
+    void runInstaller();
+    void openQuickHelp();
+    void showAbout();
 
     Platform &m_platform;
     QWidget *m_client = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QPushButton *m_cbut2 = nullptr;
-    CopyCarrier *m_texttocopy = nullptr;
-    QPushButton *m_command4 = nullptr;
+    QPushButton *m_resetButton = nullptr;
+    QComboBox *m_modeSelector = nullptr;
+    QPushButton *m_actionButton = nullptr;
+    CopyCarrier *m_copyCarrier = nullptr;
+    QPushButton *m_exitButton = nullptr;
     // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
     std::array<ModePanel *, 4> m_panels{};
-    QMenu *m_svs = nullptr;
+    QMenu *m_servicesMenu = nullptr;
     bool m_panelsQueued = false;
-    QString m_helpFile;
 };

@@ -6,6 +6,7 @@
 #include "paths.h"
 #include "platform.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -15,25 +16,37 @@ QString missingDocument(const QString &what, const QString &path)
     return QStringLiteral("The %1 is missing:\r\n%2").arg(what, path);
 }
 
+// Where a document of the Tools folder is expected, and how it gets there.
+QString toolsFolderDetails()
+{
+    return QStringLiteral("Brindle looks for it in the Tools folder of the folder it works in, ") %
+           QDir::toNativeSeparators(QDir::currentPath()) %
+           QStringLiteral(". The build puts the reference card and the quick help there, and so "
+                          "does the first start of an installed Brindle.");
+}
+
 } // namespace
 
-void Prog::LangRef_Click()
+void Prog::openReferenceCard()
 {
     const QString card = Paths::at(QStringLiteral("/Tools/ReferenceCard.pdf"));
     if (!QFileInfo::exists(card)) {
-        m_platform.messageBox(missingDocument(QStringLiteral("reference card"), card));
+        m_platform.messageBox(missingDocument(QStringLiteral("reference card"), card),
+                              Platform::OkOnly, {}, toolsFolderDetails());
         return;
     }
-    m_platform.openDocument(card, Platform::MaximizedFocus, this, [this](const QString &error) {
-        if (!error.isEmpty()) {
-            m_platform.messageBox(error);
+    m_platform.openDocument(card, Platform::MaximizedFocus, this, [this](const Result<> &opened) {
+        if (!opened) {
+            m_platform.messageBox(opened.message(), Platform::OkOnly, {},
+                                  QStringLiteral("The reference card is a PDF file: it opens in "
+                                                 "the desktop's default program for PDF files."));
             return;
         }
-        Command4_Click();
+        exit();
     });
 }
 
-void Prog::Infact_Click()
+void Prog::runInstaller()
 {
     const QString command =
         m_platform.inputBox(QStringLiteral("Type the full path to your Installer program\r\n"
@@ -41,28 +54,32 @@ void Prog::Infact_Click()
                             QStringLiteral("INSTALLER"), QString());
     if (command.isEmpty())
         return;
-    const QString error = m_platform.startProgram(command, Platform::NormalFocus);
-    if (!error.isEmpty()) {
-        m_platform.messageBox(error);
+    const Result<> started = m_platform.startProgram(command, Platform::NormalFocus);
+    if (!started) {
+        m_platform.messageBox(started.message(), Platform::OkOnly, {},
+                              QStringLiteral("Expected: the full path of a program, blanks "
+                                             "allowed and no quotes needed, then its arguments "
+                                             "if it takes any."));
         return;
     }
-    Command4_Click();
+    exit();
 }
 
-void Prog::QHlP_Click()
+void Prog::openQuickHelp()
 {
-    m_helpFile = Paths::at(QStringLiteral("/Tools/Brindle.chm"));
-    if (!QFileInfo::exists(m_helpFile)) {
-        m_platform.messageBox(missingDocument(QStringLiteral("quick-help file"), m_helpFile));
+    const QString help = Paths::at(QStringLiteral("/Tools/Brindle.chm"));
+    if (!QFileInfo::exists(help)) {
+        m_platform.messageBox(missingDocument(QStringLiteral("quick-help file"), help),
+                              Platform::OkOnly, {}, toolsFolderDetails());
         return;
     }
-    m_platform.openHelp(this, m_helpFile, [this](const QString &error) {
-        if (!error.isEmpty())
-            m_platform.messageBox(error);
+    m_platform.openHelp(this, help, [this](const Result<> &opened) {
+        if (!opened)
+            m_platform.messageBox(opened.message());
     });
 }
 
-void Prog::info_Click()
+void Prog::showAbout()
 {
     m_platform.messageBox(
         QStringLiteral("Brindle was written by the Brindle developers.\r\n"

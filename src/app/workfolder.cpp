@@ -12,14 +12,16 @@ namespace {
 using Place = bool (*)(const QString &from, const QString &to);
 
 // Puts every file of `from` into the new folder `to`, each by `place`.
-QString fill(const QDir &from, const QString &to, Place place)
+Result<> fill(const QDir &from, const QString &to, Place place)
 {
     if (!QDir().mkdir(to))
-        return QStringLiteral("Cannot create the folder ") % QDir::toNativeSeparators(to);
+        return Result<>::failure(QStringLiteral("Cannot create the folder ") %
+                                 QDir::toNativeSeparators(to));
     for (const QFileInfo &file : from.entryInfoList(QDir::Files)) {
         const QString target = to % QLatin1Char('/') % file.fileName();
         if (!place(file.absoluteFilePath(), target))
-            return QStringLiteral("Cannot create ") % QDir::toNativeSeparators(target);
+            return Result<>::failure(QStringLiteral("Cannot create ") %
+                                     QDir::toNativeSeparators(target));
     }
     return {};
 }
@@ -37,36 +39,39 @@ bool linkFile(const QString &from, const QString &to)
 
 } // namespace
 
-QString prepare(const QString &folder, const QString &dataDir)
+Result<> prepare(const QString &folder, const QString &dataDir)
 {
     const QFileInfo target(folder);
     if (target.exists() || target.isSymLink()) {
         if (target.isDir())
             return {};
-        return QDir::toNativeSeparators(folder) %
-               QStringLiteral(" is in the way of Brindle's working folder: it is not a folder.");
+        return Result<>::failure(
+            QDir::toNativeSeparators(folder) %
+            QStringLiteral(" is in the way of Brindle's working folder: it is not a folder."));
     }
 
     const QDir samples(dataDir % QStringLiteral("/Samples"));
     const QDir tools(dataDir % QStringLiteral("/Tools"));
     if (!samples.exists() || !tools.exists())
-        return QStringLiteral("The installed files of Brindle are missing from ") %
-               QDir::toNativeSeparators(dataDir);
+        return Result<>::failure(
+            QStringLiteral("The installed files of Brindle are missing from ") %
+            QDir::toNativeSeparators(dataDir));
 
     QTemporaryDir staging(target.absolutePath() % QStringLiteral("/.") % target.fileName() %
                           QStringLiteral("-XXXXXX"));
     if (!staging.isValid())
-        return QStringLiteral("Cannot create the working folder ") %
-               QDir::toNativeSeparators(folder) % QStringLiteral(": ") % staging.errorString();
-    QString error = fill(samples, staging.filePath(QStringLiteral("Samples")), copyFile);
-    if (error.isEmpty())
-        error = fill(tools, staging.filePath(QStringLiteral("Tools")), linkFile);
-    if (error.isEmpty() && !QDir().rename(staging.path(), folder))
-        error =
-            QStringLiteral("Cannot create the working folder ") % QDir::toNativeSeparators(folder);
-    if (error.isEmpty())
+        return Result<>::failure(QStringLiteral("Cannot create the working folder ") %
+                                 QDir::toNativeSeparators(folder) % QStringLiteral(": ") %
+                                 staging.errorString());
+    Result<> made = fill(samples, staging.filePath(QStringLiteral("Samples")), copyFile);
+    if (made)
+        made = fill(tools, staging.filePath(QStringLiteral("Tools")), linkFile);
+    if (made && !QDir().rename(staging.path(), folder))
+        made = Result<>::failure(QStringLiteral("Cannot create the working folder ") %
+                                 QDir::toNativeSeparators(folder));
+    if (made)
         staging.setAutoRemove(false);
-    return error;
+    return made;
 }
 
 } // namespace WorkFolder

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 
 // The working folder of a user who starts Brindle from the desktop menu. The first start makes
@@ -11,8 +13,8 @@
 // /usr/share/brindle/Tools/ReferenceCard.pdf).
 namespace WorkFolder {
 
-// Empty when the folder is ready, else a message saying what is wrong. The new folder is
-// assembled under a temporary name and renamed when complete, so a failure leaves nothing behind.
-QString prepare(const QString &folder, const QString &dataDir);
+// Makes the folder ready, or says what is wrong. The new folder is assembled under a temporary
+// name and renamed when complete, so a failure leaves nothing behind.
+Result<> prepare(const QString &folder, const QString &dataDir);
 
 } // namespace WorkFolder

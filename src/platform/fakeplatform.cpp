@@ -1,8 +1,9 @@
 #include "fakeplatform.h"
 
-int FakePlatform::messageBox(const QString &text, int flags, const QString &title)
+int FakePlatform::messageBox(const QString &text, int flags, const QString &title,
+                             const QString &details)
 {
-    calls.append({QStringLiteral("msgbox"), text, flags, title, {}});
+    calls.append({QStringLiteral("msgbox"), text, flags, title, details});
     if (!messageAnswers.isEmpty())
         return messageAnswers.dequeue();
     switch (flags & 7) {
@@ -25,7 +26,7 @@ QString FakePlatform::inputBox(const QString &prompt, const QString &title,
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
 }
 
-void FakePlatform::setClipboardText(const QString &text)
+void FakePlatform::replaceClipboard(const QString &text)
 {
     calls.append({QStringLiteral("clipboard"), text, 0, {}, {}});
     clipboard = text;
@@ -44,22 +45,28 @@ void FakePlatform::quit()
     ++quitCount;
 }
 
-QString FakePlatform::startProgram(const QString &commandLine, int windowStyle)
+Result<> FakePlatform::nextResult()
+{
+    const QString failure = startResults.isEmpty() ? QString() : startResults.dequeue();
+    return failure.isEmpty() ? Result<>() : Result<>::failure(failure);
+}
+
+Result<> FakePlatform::startProgram(const QString &commandLine, int windowStyle)
 {
     calls.append({QStringLiteral("start"), commandLine, windowStyle, {}, {}});
-    return startResults.isEmpty() ? QString() : startResults.dequeue();
+    return nextResult();
 }
 
 void FakePlatform::openDocument(const QString &path, int windowStyle, QObject *, Outcome done)
 {
     calls.append({QStringLiteral("open"), path, windowStyle, {}, {}});
-    done(startResults.isEmpty() ? QString() : startResults.dequeue());
+    done(nextResult());
 }
 
 void FakePlatform::openHelp(QWidget *, const QString &path, Outcome done)
 {
     calls.append({QStringLiteral("help"), path, 0, {}, {}});
-    done(startResults.isEmpty() ? QString() : startResults.dequeue());
+    done(nextResult());
 }
 
 QList<FakePlatform::Call> FakePlatform::callsOf(const QString &kind) const
@@ -76,5 +83,13 @@ QStringList FakePlatform::messages() const
     QStringList out;
     for (const Call &c : callsOf(QStringLiteral("msgbox")))
         out.append(c.text);
+    return out;
+}
+
+QStringList FakePlatform::messageDetails() const
+{
+    QStringList out;
+    for (const Call &c : callsOf(QStringLiteral("msgbox")))
+        out.append(c.extra);
     return out;
 }

@@ -17,16 +17,16 @@ public:
         QString text;
         int flags = 0;
         QString title;
-        QString extra;
+        QString extra; // an input box's default answer, a message box's details
     };
 
-    int messageBox(const QString &text, int flags, const QString &title) override;
+    int messageBox(const QString &text, int flags, const QString &title,
+                   const QString &details) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultAnswer) override;
-    void setClipboardText(const QString &text) override;
     void setTopmost(QWidget *window, bool topmost) override;
     void quit() override;
-    QString startProgram(const QString &commandLine, int windowStyle) override;
+    Result<> startProgram(const QString &commandLine, int windowStyle) override;
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
     void openHelp(QWidget *owner, const QString &path, Outcome done) override;
@@ -35,6 +35,8 @@ public:
     QList<Call> callsOf(const QString &kind) const;
     // Texts of the message boxes shown so far.
     QStringList messages() const;
+    // Details of the message boxes shown so far.
+    QStringList messageDetails() const;
 
     QList<Call> calls;
     QQueue<int> messageAnswers;
@@ -46,4 +48,11 @@ public:
     bool clipboardSet = false;
     bool topmost = false;
     int quitCount = 0;
+
+protected:
+    void replaceClipboard(const QString &text) override;
+
+private:
+    // The next scripted outcome of a start or an opening.
+    Result<> nextResult();
 };

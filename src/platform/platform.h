@@ -1,5 +1,7 @@
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 
 #include <functional>
@@ -41,27 +43,38 @@ public:
     virtual ~Platform() = default;
 
     // Modal message box; text lines are separated by CR LF. An empty title shows
-    // "Brindle". Returns the Answer of the button pressed.
-    virtual int messageBox(const QString &text, int flags = OkOnly, const QString &title = {}) = 0;
+    // "Brindle". `details`, when given, is shown below the text in a smaller font: what a
+    // short message concerns (a file name) and what was expected. Returns the Answer of the
+    // button pressed.
+    virtual int messageBox(const QString &text, int flags = OkOnly, const QString &title = {},
+                           const QString &details = {}) = 0;
     // Modal input box; returns the typed text, or the empty text when cancelled.
     virtual QString inputBox(const QString &prompt, const QString &title,
                              const QString &defaultAnswer) = 0;
-    // Replaces the clipboard's content with one plain text.
-    virtual void setClipboardText(const QString &text) = 0;
+    // Replaces the clipboard's content with one plain text. An empty text changes nothing:
+    // whatever the user had copied before stays, and nothing is said.
+    void setClipboardText(const QString &text)
+    {
+        if (!text.isEmpty())
+            replaceClipboard(text);
+    }
     // Keeps the window above the others (or stops doing so) without moving or resizing it.
     virtual void setTopmost(QWidget *window, bool topmost) = 0;
     // Ends the program at once.
     virtual void quit() = 0;
-    // Starts a command line without waiting for it. Returns the empty text on success,
-    // else a description of the failure.
-    virtual QString startProgram(const QString &commandLine, int windowStyle) = 0;
+    // Starts a command line without waiting for it; on failure, a description of it.
+    virtual Result<> startProgram(const QString &commandLine, int windowStyle) = 0;
     // The outcome of an opening that may end after the call returns, since finding a
-    // document's program can take the desktop a while: the empty text on success, else a
-    // description of the failure. It is not called once `context` is gone.
-    using Outcome = std::function<void(const QString &error)>;
+    // document's program can take the desktop a while: on failure, a description of it. It is
+    // not called once `context` is gone.
+    using Outcome = std::function<void(const Result<> &outcome)>;
     // Opens a document in the program the system associates with it.
     virtual void openDocument(const QString &path, int windowStyle, QObject *context,
                               Outcome done) = 0;
     // Opens a compiled help file at its table of contents, beside the window.
     virtual void openHelp(QWidget *owner, const QString &path, Outcome done) = 0;
+
+protected:
+    // Puts a non-empty text on the clipboard, replacing what it held.
+    virtual void replaceClipboard(const QString &text) = 0;
 };

@@ -74,10 +74,12 @@ QMessageBox::Icon iconOf(int icon)
 
 } // namespace
 
-int QtPlatform::messageBox(const QString &text, int flags, const QString &title)
+int QtPlatform::messageBox(const QString &text, int flags, const QString &title,
+                           const QString &details)
 {
     QMessageBox box(iconOf(flags & 0x70), shownTitle(title), displayText(text),
                     QMessageBox::NoButton, QApplication::activeWindow());
+    box.setInformativeText(displayText(details));
     const auto buttons = buttonsOf(flags & 0x7);
     for (auto b : buttons)
         box.addButton(b);
@@ -106,7 +108,7 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title,
     return ok ? text : QString();
 }
 
-void QtPlatform::setClipboardText(const QString &text)
+void QtPlatform::replaceClipboard(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
 }

@@ -8,14 +8,17 @@
 class QtPlatform : public Platform
 {
 public:
-    int messageBox(const QString &text, int flags, const QString &title) override;
+    int messageBox(const QString &text, int flags, const QString &title,
+                   const QString &details) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultAnswer) override;
-    void setClipboardText(const QString &text) override;
     void setTopmost(QWidget *window, bool topmost) override;
     void quit() override;
-    QString startProgram(const QString &commandLine, int windowStyle) override;
+    Result<> startProgram(const QString &commandLine, int windowStyle) override;
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
     void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+
+protected:
+    void replaceClipboard(const QString &text) override;
 };

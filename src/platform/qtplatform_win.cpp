@@ -35,8 +35,8 @@ std::wstring wide(const QString &text)
 
 // Hands a file, with optional parameters, to the shell's default action for its type: the
 // associated program for a document, the program itself (elevated when it asks to be) for an
-// installer. Empty on success, else the system's reason.
-QString shellExecute(const QString &file, const QString &parameters, int windowStyle, DWORD *error)
+// installer. On failure, the system's reason, and its code in *error.
+Result<> shellExecute(const QString &file, const QString &parameters, int windowStyle, DWORD *error)
 {
     const std::wstring fileText = wide(file);
     const std::wstring parameterText = wide(parameters);
@@ -53,7 +53,7 @@ QString shellExecute(const QString &file, const QString &parameters, int windowS
         return {};
     }
     *error = GetLastError();
-    return systemMessage(*error);
+    return Result<>::failure(systemMessage(*error));
 }
 
 // Whether the registry names a program that opens files with this suffix. Asked before the
@@ -70,22 +70,25 @@ bool hasAssociatedProgram(const QString &suffix)
     return SUCCEEDED(result) && size > 0;
 }
 
-QString openAssociated(const QString &path, int windowStyle)
+Result<> openAssociated(const QString &path, int windowStyle)
 {
     const QString native = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     DWORD error = ERROR_SUCCESS;
-    const QString reason = hasAssociatedProgram(QFileInfo(path).suffix())
-                               ? shellExecute(native, {}, windowStyle, &error)
-                               : systemMessage(error = ERROR_NO_ASSOCIATION);
-    if (reason.isEmpty())
+    const Result<> opened = hasAssociatedProgram(QFileInfo(path).suffix())
+                                ? shellExecute(native, {}, windowStyle, &error)
+                                : Result<>::failure(systemMessage(error = ERROR_NO_ASSOCIATION));
+    if (opened)
         return {};
     if (error == ERROR_NO_ASSOCIATION)
-        return QStringLiteral("No program on this system is associated with files of type %1,\r\n"
-                              "so \"%2\" cannot be opened.")
-            .arg(QFileInfo(path).suffix().isEmpty() ? QStringLiteral("(no extension)")
-                                                    : QLatin1Char('.') + QFileInfo(path).suffix(),
-                 native);
-    return QStringLiteral("\"%1\" cannot be opened.\r\n%2").arg(native, reason);
+        return Result<>::failure(
+            QStringLiteral("No program on this system is associated with files of type %1,\r\n"
+                           "so \"%2\" cannot be opened.")
+                .arg(QFileInfo(path).suffix().isEmpty()
+                         ? QStringLiteral("(no extension)")
+                         : QLatin1Char('.') + QFileInfo(path).suffix(),
+                     native));
+    return Result<>::failure(
+        QStringLiteral("\"%1\" cannot be opened.\r\n%2").arg(native, opened.message()));
 }
 
 // The program part of a command line, and what follows it: a quoted first part, else the
@@ -114,11 +117,11 @@ QStringList programAndParameters(const QString &line)
 // The command line goes to CreateProcess as typed, so backslashes, quotes and unquoted paths
 // with blanks mean what they mean in the Run box. An installer that must run elevated, or a
 // file that is not a program (an .msi package), is handed to the shell instead.
-QString QtPlatform::startProgram(const QString &commandLine, int windowStyle)
+Result<> QtPlatform::startProgram(const QString &commandLine, int windowStyle)
 {
     const QString line = commandLine.trimmed();
     if (line.isEmpty())
-        return QStringLiteral("The command line is empty.");
+        return Result<>::failure(QStringLiteral("The command line is empty."));
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -132,21 +135,22 @@ QString QtPlatform::startProgram(const QString &commandLine, int windowStyle)
         return {};
     }
     DWORD error = GetLastError();
-    QString reason = systemMessage(error);
+    Result<> started = Result<>::failure(systemMessage(error));
     if (error == errorElevationRequired || error == ERROR_BAD_EXE_FORMAT) {
         const QStringList parts = programAndParameters(line);
-        reason = shellExecute(parts.at(0), parts.at(1), windowStyle, &error);
-        if (reason.isEmpty())
+        started = shellExecute(parts.at(0), parts.at(1), windowStyle, &error);
+        if (started)
             return {};
     }
-    return QStringLiteral("Cannot start \"%1\":\r\n%2").arg(line, reason);
+    return Result<>::failure(
+        QStringLiteral("Cannot start \"%1\":\r\n%2").arg(line, started.message()));
 }
 
 // The shell answers from the registry at once, so the outcome is reported before returning.
 void QtPlatform::openDocument(const QString &path, int windowStyle, QObject *, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
-        done(QStringLiteral("The file \"%1\" does not exist.").arg(path));
+        done(Result<>::failure(QStringLiteral("The file \"%1\" does not exist.").arg(path)));
         return;
     }
     done(openAssociated(path, windowStyle));
@@ -157,7 +161,7 @@ void QtPlatform::openDocument(const QString &path, int windowStyle, QObject *, O
 void QtPlatform::openHelp(QWidget *, const QString &path, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
-        done(QStringLiteral("The help file \"%1\" does not exist.").arg(path));
+        done(Result<>::failure(QStringLiteral("The help file \"%1\" does not exist.").arg(path)));
         return;
     }
     done(openAssociated(path, Platform::NormalFocus));

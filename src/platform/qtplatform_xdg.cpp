@@ -17,15 +17,16 @@
 
 namespace {
 
-// Starts a program without waiting for it; empty on success, else why it failed.
-QString startDetached(const QString &program, const QStringList &arguments)
+// Starts a program without waiting for it; on failure, why it failed.
+Result<> startDetached(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
     if (process.startDetached())
         return {};
-    return QStringLiteral("Cannot start \"%1\":\r\n%2").arg(program, process.errorString());
+    return Result<>::failure(
+        QStringLiteral("Cannot start \"%1\":\r\n%2").arg(program, process.errorString()));
 }
 
 bool isProgramFile(const QString &path)
@@ -75,28 +76,31 @@ Association associationOf(const QString &answer, const QString &document)
 
 // The generic opener behind QDesktopServices, which starts the desktop's opener and does not
 // wait for it.
-QString openGeneric(const QString &path)
+Result<> openGeneric(const QString &path)
 {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return QStringLiteral("No program on this system could open \"%1\".").arg(path);
+        return Result<>::failure(
+            QStringLiteral("No program on this system could open \"%1\".").arg(path));
     return {};
 }
 
-QString openWith(const Association &association, const QString &path, const QString &mimeType)
+Result<> openWith(const Association &association, const QString &path, const QString &mimeType)
 {
     switch (association.outcome) {
     case Association::Found: {
         QStringList arguments = association.command;
         const QString program = arguments.takeFirst();
-        const QString error = startDetached(program, arguments);
-        if (error.isEmpty())
+        const Result<> started = startDetached(program, arguments);
+        if (started)
             return {};
-        return QStringLiteral("\"%1\" cannot be opened.\r\n%2").arg(path, error);
+        return Result<>::failure(
+            QStringLiteral("\"%1\" cannot be opened.\r\n%2").arg(path, started.message()));
     }
     case Association::NoneAssociated:
-        return QStringLiteral("No program on this system is associated with files of type %1,\r\n"
-                              "so \"%2\" cannot be opened.")
-            .arg(mimeType, path);
+        return Result<>::failure(
+            QStringLiteral("No program on this system is associated with files of type %1,\r\n"
+                           "so \"%2\" cannot be opened.")
+                .arg(mimeType, path));
     case Association::Unknown:
         break;
     }
@@ -108,9 +112,9 @@ Platform::Outcome guarded(QObject *context, Platform::Outcome done)
 {
     if (!context)
         return done;
-    return [context = QPointer<QObject>(context), done = std::move(done)](const QString &error) {
+    return [context = QPointer<QObject>(context), done = std::move(done)](const Result<> &outcome) {
         if (context)
-            done(error);
+            done(outcome);
     };
 }
 
@@ -154,11 +158,11 @@ void openAssociated(const QString &path, QObject *context, const Platform::Outco
 
 // The window style is a request this platform cannot pass on: on a Linux desktop the started
 // program and the window manager decide how its window opens.
-QString QtPlatform::startProgram(const QString &commandLine, int)
+Result<> QtPlatform::startProgram(const QString &commandLine, int)
 {
     const QString line = commandLine.trimmed();
     if (line.isEmpty())
-        return QStringLiteral("The command line is empty.");
+        return Result<>::failure(QStringLiteral("The command line is empty."));
     // Like the unquoted command lines users type on other systems, the longest part before a
     // blank that names an existing program is the program, even when its path holds blanks;
     // what follows are its arguments.
@@ -170,7 +174,8 @@ QString QtPlatform::startProgram(const QString &commandLine, int)
     }
     QStringList arguments = QProcess::splitCommand(line);
     if (arguments.isEmpty())
-        return QStringLiteral("The command line \"%1\" names no program.").arg(line);
+        return Result<>::failure(
+            QStringLiteral("The command line \"%1\" names no program.").arg(line));
     const QString program = arguments.takeFirst();
     return startDetached(program, arguments);
 }
@@ -178,7 +183,7 @@ QString QtPlatform::startProgram(const QString &commandLine, int)
 void QtPlatform::openDocument(const QString &path, int, QObject *context, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
-        done(QStringLiteral("The file \"%1\" does not exist.").arg(path));
+        done(Result<>::failure(QStringLiteral("The file \"%1\" does not exist.").arg(path)));
         return;
     }
     openAssociated(path, context, guarded(context, std::move(done)));
@@ -189,21 +194,22 @@ void QtPlatform::openDocument(const QString &path, int, QObject *context, Outcom
 void QtPlatform::openHelp(QWidget *owner, const QString &path, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
-        done(QStringLiteral("The help file \"%1\" does not exist.").arg(path));
+        done(Result<>::failure(QStringLiteral("The help file \"%1\" does not exist.").arg(path)));
         return;
     }
     for (const char *viewer : {"xchm", "kchmviewer", "uchmviewer"}) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(viewer));
-        if (!program.isEmpty() && startDetached(program, {path}).isEmpty()) {
+        if (!program.isEmpty() && startDetached(program, {path})) {
             done({});
             return;
         }
     }
-    openAssociated(path, owner, guarded(owner, [done = std::move(done)](const QString &error) {
-                       if (error.isEmpty())
+    openAssociated(path, owner, guarded(owner, [done = std::move(done)](const Result<> &opened) {
+                       if (opened)
                            done({});
                        else
-                           done(error % QStringLiteral("\r\nInstall a CHM help viewer such as "
-                                                       "xchm or kchmviewer."));
+                           done(Result<>::failure(opened.message() %
+                                                  QStringLiteral("\r\nInstall a CHM help viewer "
+                                                                 "such as xchm or kchmviewer.")));
                    }));
 }

@@ -8,22 +8,15 @@ CopyCarrier::CopyCarrier(QWidget *parent) : QLineEdit(parent)
 {
     // Generated code and snippets can be longer than a line edit's default limit.
     setMaxLength(std::numeric_limits<int>::max());
-}
-
-void CopyCarrier::SetSelected()
-{
-    setSelection(0, int(text().size()));
-}
-
-void CopyCarrier::Texttocopy_GotFocus()
-{
-    SetSelected();
+    // It lies under the action button: it takes the focus when it receives a text or a click,
+    // but Tab does not stop at a box the user cannot see.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 void CopyCarrier::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    Texttocopy_GotFocus();
+    selectAll();
     // A click that brings the focus would place the cursor on release; select again then.
     m_selectOnRelease = event->reason() == Qt::MouseFocusReason;
 }
@@ -33,6 +26,6 @@ void CopyCarrier::mouseReleaseEvent(QMouseEvent *event)
     QLineEdit::mouseReleaseEvent(event);
     if (m_selectOnRelease) {
         m_selectOnRelease = false;
-        SetSelected();
+        selectAll();
     }
 }

@@ -39,7 +39,7 @@ void ModePanel::focusCopyText()
         return;
     m_carrier->setFocus(Qt::OtherFocusReason);
     // The focus event arrives only when the window is active; select the text in any case.
-    m_carrier->SetSelected();
+    m_carrier->selectAll();
 }
 
 void ModePanel::setModeGeometry(const QRect &shown, const QRect &hidden)

@@ -14,6 +14,11 @@ class Platform;
 // window holds one panel per mode, shows the chosen mode's panel, and hands the shown panel
 // the action button's clicks and RESET; a panel only says when its action changed, and knows
 // nothing of the window.
+//
+// objectName     member       what it is
+// Texttocopy     m_carrier    the window's copy carrier, shared by every mode: the text meant
+//                             for the clipboard
+// (the panel's own objectName and controls are those of each mode's panel)
 class ModePanel : public QFrame
 {
     Q_OBJECT
@@ -40,6 +45,9 @@ public:
     virtual void reset() = 0;
     // The action button, clicked while the panel is shown.
     virtual void actionClicked() = 0;
+    // Brindle is about to close: settles what the panel holds unwritten, asking the user.
+    // False when the user chose to keep Brindle open.
+    virtual bool confirmClose() { return true; }
 
     const Action &action() const { return m_action; }
 

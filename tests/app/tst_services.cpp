@@ -171,6 +171,9 @@ void TestServices::referenceCardFailureKeepsAssistantOpen()
     else
         QCOMPARE(boxes.first().text, QStringLiteral("The reference card is missing:\r\n") +
                                          inCurrentDir(QStringLiteral("/Tools/ReferenceCard.pdf")));
+    // Below the message: where the card is expected, or what opens it.
+    QVERIFY(boxes.first().extra.contains(cardPresent ? QStringLiteral("PDF")
+                                                     : inCurrentDir(QString())));
     verifyStillOpen(ui);
 }
 
@@ -220,6 +223,9 @@ void TestServices::installer()
         verifyEnded(ui);
     } else {
         QCOMPARE(ui.platform.messages(), failure.isEmpty() ? QStringList() : QStringList{failure});
+        // A failed start says what is expected below its message.
+        for (const QString &details : ui.platform.messageDetails())
+            QVERIFY(details.startsWith(QStringLiteral("Expected: the full path of a program")));
         verifyStillOpen(ui);
     }
 }
@@ -229,14 +235,13 @@ void TestServices::quickHelpOpensRepeatedlyAndStaysOpen()
     UiFixture ui;
     makeTools(ui);
     ui.writeFile(QStringLiteral("Tools/Brindle.chm"), "ITSF");
-    Prog &prog = ui.start();
-    QCOMPARE(prog.helpFile(), QString());
+    ui.start();
+    QVERIFY(ui.platform.callsOf(QStringLiteral("help")).isEmpty());
 
     trigger(ui, "QHlP");
     trigger(ui, "QHlP");
 
     const QString help = inCurrentDir(QStringLiteral("/Tools/Brindle.chm"));
-    QCOMPARE(prog.helpFile(), help);
     const QList<Call> opened = ui.platform.callsOf(QStringLiteral("help"));
     QCOMPARE(opened.size(), 2);
     for (const Call &call : opened)
@@ -265,16 +270,20 @@ void TestServices::quickHelpFailureIsReported()
     if (helpPresent)
         ui.writeFile(QStringLiteral("Tools/Brindle.chm"), "ITSF");
     ui.platform.startResults.enqueue(failure);
-    Prog &prog = ui.start();
+    ui.start();
     trigger(ui, "QHlP");
 
     const QString help = inCurrentDir(QStringLiteral("/Tools/Brindle.chm"));
-    QCOMPARE(prog.helpFile(), help);
-    QCOMPARE(ui.platform.callsOf(QStringLiteral("help")).size(), helpPresent ? 1 : 0);
+    const QList<Call> opened = ui.platform.callsOf(QStringLiteral("help"));
+    QCOMPARE(opened.size(), helpPresent ? 1 : 0);
+    if (helpPresent)
+        QCOMPARE(opened.first().text, help);
     QCOMPARE(ui.platform.messages(),
              QStringList{helpPresent
                              ? failure
                              : QStringLiteral("The quick-help file is missing:\r\n") + help});
+    // A missing file's message says below it where the file is expected.
+    QCOMPARE(ui.platform.messageDetails().first().contains(inCurrentDir(QString())), !helpPresent);
     verifyStillOpen(ui);
 }
 
@@ -328,7 +337,8 @@ void TestServices::startProgramRunsTypedCommandLine()
     QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
 
     QtPlatform platform;
-    QCOMPARE(platform.startProgram(program + arguments, Platform::NormalFocus), QString());
+    const Result<> started = platform.startProgram(program + arguments, Platform::NormalFocus);
+    QVERIFY2(started.ok(), qPrintable(started.message()));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 20000);
     QFile out(marker);
     QVERIFY(out.open(QIODevice::ReadOnly));
@@ -340,15 +350,19 @@ void TestServices::startProgramReportsFailure()
     QTemporaryDir dir;
     QtPlatform platform;
     const QString missing = dir.filePath(QStringLiteral("no such installer"));
-    const QString error = platform.startProgram(missing + QStringLiteral(" --quiet"), 1);
-    QVERIFY(error.startsWith(QStringLiteral("Cannot start")));
+    const Result<> missingStart = platform.startProgram(missing + QStringLiteral(" --quiet"), 1);
+    QVERIFY(!missingStart.ok());
+    QVERIFY(missingStart.message().startsWith(QStringLiteral("Cannot start")));
     // A file that exists but is no program is not run either.
     QFile plain(dir.filePath(QStringLiteral("setup.exe")));
     QVERIFY(plain.open(QIODevice::WriteOnly));
     plain.close();
-    QVERIFY(!platform.startProgram(plain.fileName(), 1).isEmpty());
-    QCOMPARE(platform.startProgram(QStringLiteral("   "), 1),
-             QStringLiteral("The command line is empty."));
+    const Result<> plainStart = platform.startProgram(plain.fileName(), 1);
+    QVERIFY(!plainStart.ok());
+    QVERIFY(!plainStart.message().isEmpty());
+    const Result<> emptyStart = platform.startProgram(QStringLiteral("   "), 1);
+    QVERIFY(!emptyStart.ok());
+    QCOMPARE(emptyStart.message(), QStringLiteral("The command line is empty."));
 }
 
 void TestServices::missingDocumentsAreReported()
@@ -358,7 +372,10 @@ void TestServices::missingDocumentsAreReported()
     const QString card = dir.filePath(QStringLiteral("ReferenceCard.pdf"));
     const QString help = dir.filePath(QStringLiteral("Brindle.chm"));
     QStringList reported;
-    const auto record = [&reported](const QString &error) { reported << error; };
+    const auto record = [&reported](const Result<> &outcome) {
+        QVERIFY(!outcome.ok());
+        reported << outcome.message();
+    };
     platform.openDocument(card, Platform::MaximizedFocus, nullptr, record);
     platform.openHelp(nullptr, help, record);
     QCOMPARE(reported,
@@ -438,7 +455,8 @@ void TestServices::documentsOpenWithTheDesktopsPrograms()
     QtPlatform platform;
     QObject context;
     QStringList results;
-    const auto record = [&results](const QString &e) { results << e; };
+    // The message of a failure, the empty text for a success.
+    const auto record = [&results](const Result<> &r) { results << (r ? QString() : r.message()); };
     if (document.endsWith(QLatin1String(".pdf"))) {
         platform.openDocument(path, Platform::MaximizedFocus, &context, record);
         // The desktop is asked by a process of its own: the call does not wait for it.

@@ -39,18 +39,25 @@ private:
 
 namespace {
 
+// The message of a failure; the empty text on success.
+QString failureOf(const Result<> &outcome)
+{
+    return outcome ? QString() : outcome.message();
+}
+
 // The outcome of an opening, which the Windows shell reports before the call returns.
 QString opened(QtPlatform &platform, const QString &document, int style)
 {
     QString outcome = QStringLiteral("<not reported>");
-    platform.openDocument(document, style, nullptr, [&outcome](const QString &e) { outcome = e; });
+    platform.openDocument(document, style, nullptr,
+                          [&outcome](const Result<> &r) { outcome = failureOf(r); });
     return outcome;
 }
 
 QString helpOpened(QtPlatform &platform, const QString &help)
 {
     QString outcome = QStringLiteral("<not reported>");
-    platform.openHelp(nullptr, help, [&outcome](const QString &e) { outcome = e; });
+    platform.openHelp(nullptr, help, [&outcome](const Result<> &r) { outcome = failureOf(r); });
     return outcome;
 }
 
@@ -104,27 +111,28 @@ void TestWinPlatform::unquotedPathWithBlanksAndBackslashes()
 {
     const QString line = m_setupFolder + "\\setup.exe /quiet";
     QVERIFY(line.contains(QLatin1String("Setup Folder\\setup.exe")));
-    QCOMPARE(m_platform.startProgram(line, Platform::NormalFocus), QString());
+    QCOMPARE(failureOf(m_platform.startProgram(line, Platform::NormalFocus)), QString());
     QCOMPARE(recorded(), QStringList{QStringLiteral("/quiet")});
 }
 
 void TestWinPlatform::quotedPathAndQuotedArgument()
 {
     const QString line = "  \"" + m_setupFolder + "\\setup.exe\" first \"two words\"  ";
-    QCOMPARE(m_platform.startProgram(line, Platform::MaximizedFocus), QString());
+    QCOMPARE(failureOf(m_platform.startProgram(line, Platform::MaximizedFocus)), QString());
     QCOMPARE(recorded(), (QStringList{QStringLiteral("first"), QStringLiteral("two words")}));
 }
 
 void TestWinPlatform::programNamedWithoutExtension()
 {
-    QCOMPARE(m_platform.startProgram(m_setupFolder + "\\setup", Platform::NormalFocus), QString());
+    QCOMPARE(failureOf(m_platform.startProgram(m_setupFolder + "\\setup", Platform::NormalFocus)),
+             QString());
     QVERIFY(QTest::qWaitFor([this] { return QFile::exists(m_record); }, 20000));
 }
 
 void TestWinPlatform::missingProgramIsReported()
 {
     const QString line = m_setupFolder + "\\missing.exe /quiet";
-    const QString error = m_platform.startProgram(line, Platform::NormalFocus);
+    const QString error = failureOf(m_platform.startProgram(line, Platform::NormalFocus));
     QVERIFY2(error.startsWith("Cannot start \"" + line + "\":\r\n"), qPrintable(error));
     QVERIFY2(error.size() > line.size() + 20, qPrintable(error)); // the system's reason follows
     QVERIFY(!QTest::qWaitFor([this] { return QFile::exists(m_record); }, 500));
@@ -132,7 +140,7 @@ void TestWinPlatform::missingProgramIsReported()
 
 void TestWinPlatform::emptyCommandLineIsReported()
 {
-    QCOMPARE(m_platform.startProgram(QStringLiteral("   "), Platform::NormalFocus),
+    QCOMPARE(failureOf(m_platform.startProgram(QStringLiteral("   "), Platform::NormalFocus)),
              QStringLiteral("The command line is empty."));
 }
 

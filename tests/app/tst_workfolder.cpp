@@ -133,8 +133,10 @@ void TestWorkFolder::prepare()
     const Tree before = snapshot(homeDir);
 
     const QString folder = homeDir + QStringLiteral("/Brindle");
-    const QString message = WorkFolder::prepare(folder, dataDir);
-    QCOMPARE(!message.isEmpty(), error);
+    const Result<> prepared = WorkFolder::prepare(folder, dataDir);
+    QCOMPARE(!prepared.ok(), error);
+    // A failure says what is wrong; a success says nothing.
+    QCOMPARE(prepared.message().isEmpty(), !error);
 
     Tree expected = before;
     if (made) {
