@@ -30,13 +30,15 @@ const QString modeNames[] = {QStringLiteral("Objects Arrays"), QStringLiteral("K
 // What a screen reader says for the action button when its caption names no step.
 const QString noAction = QStringLiteral("Action: none at this step");
 
-// The controls below `panel` that Tab stops at, in their order in the focus chain. A control
-// whose focus goes to another (the text field of a combo box) is not a stop of its own.
+// The controls below `panel` that can take the focus, in their order in the focus chain. A
+// control whose focus goes to another (the text field of a combo box) is not one of its own.
+// Buttons of an option group that Tab passes over for now stay in the chain at their place:
+// the group's Tab stop moves to the button checked next.
 QWidgetList tabStops(QWidget *panel)
 {
     QWidgetList stops;
     for (QWidget *w = panel->nextInFocusChain(); w != panel; w = w->nextInFocusChain()) {
-        if (panel->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+        if (panel->isAncestorOf(w) && w->focusPolicy() != Qt::NoFocus && !w->focusProxy())
             stops.append(w);
     }
     return stops;
