@@ -10,6 +10,14 @@
 
 #include <filesystem>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
+#endif
+
 using Lines = QList<QByteArray>;
 
 namespace {
@@ -100,6 +108,11 @@ private Q_SLOTS:
     void attributesKept();
     void failingStep_data();
     void failingStep();
+    void editWhileWriting_data();
+    void editWhileWriting();
+    void lockedByAnotherWindow();
+    void inPlace_data();
+    void inPlace();
 };
 
 void TestRewrite::backupName_data()
@@ -248,6 +261,9 @@ void TestRewrite::attributesKept_data()
     QTest::newRow("0600") << 0600 << false;
     QTest::newRow("0755") << 0755 << false;
     QTest::newRow("0640 behind a symbolic link") << 0640 << true;
+    QTest::newRow("0444, read-only") << 0444 << false;
+    QTest::newRow("04755, setuid") << 04755 << false;
+    QTest::newRow("02750, setgid") << 02750 << false;
 }
 
 // A rewrite keeps the file's permission bits, and writes through a symbolic link to its
@@ -267,14 +283,24 @@ void TestRewrite::attributesKept()
     put(target, previousFile);
     if (link)
         QVERIFY(QFile::link(target, program));
-    namespace fs = std::filesystem;
-    const fs::path native(QFile::encodeName(target).toStdString());
-    fs::permissions(native, fs::perms(mode));
+
+    // Another owner and group: kept when the process may give them back (as root).
+    const QByteArray name = QFile::encodeName(target);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(name.constData(), 1234, 2345), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
 
     DiskFileSteps disk;
     QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
     QCOMPARE(contentOf(target), newFile);
-    QCOMPARE(int(fs::status(native).permissions()), mode);
+    struct stat info = {};
+    QCOMPARE(::stat(name.constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), mode);
+    if (root) {
+        QCOMPARE(int(info.st_uid), 1234);
+        QCOMPARE(int(info.st_gid), 2345);
+    }
     QCOMPARE(QFileInfo(program).isSymLink(), link);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
 }
@@ -344,6 +370,128 @@ void TestRewrite::failingStep()
     }
     for (const QString &step : failing)
         QVERIFY2(steps.calls.contains(step), qPrintable(steps.calls.join(QLatin1Char(' '))));
+}
+
+void TestRewrite::editWhileWriting_data()
+{
+    QTest::addColumn<QString>("heldStep"); // the step before which the other program saves
+    QTest::addColumn<bool>("inPlace");     // it writes over the file, else saves a new one
+
+    for (const char *step : {"lock#1", "read#2", "keep#1", "create#1", "write#1", "commit#1"}) {
+        QTest::addRow("%s, written in place", step) << QString::fromLatin1(step) << true;
+        QTest::addRow("%s, saved as a new file", step) << QString::fromLatin1(step) << false;
+    }
+}
+
+// Another program saves the file at any moment of the rewrite: what it saved stays under the
+// program's name and the user is told; nothing else is left in the folder.
+void TestRewrite::editWhileWriting()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("Swapping two files in one step");
+#endif
+    QFETCH(QString, heldStep);
+    QFETCH(bool, inPlace);
+
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    put(program, previousFile);
+    const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
+    FaultyFileSteps steps({});
+    steps.hold = [&](const QString &call) {
+        if (call != heldStep)
+            return;
+        if (inPlace) {
+            put(program, edited);
+            return;
+        }
+        put(program + QStringLiteral(".editor"), edited);
+        QVERIFY(QFile::remove(program));
+        QVERIFY(QFile::rename(program + QStringLiteral(".editor"), program));
+    };
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+    QVERIFY(!r.written);
+    QVERIFY2(r.message.contains(QStringLiteral("dropped")), qPrintable(r.message));
+    QCOMPARE(contentOf(program), edited);
+    QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
+}
+
+// Another Brindle window holds the folder's lock: the rewrite waits, then gives up and says so.
+void TestRewrite::lockedByAnotherWindow()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    put(program, previousFile);
+    DiskFileSteps other;
+    QVERIFY(other.lock(program));
+    DiskFileSteps disk;
+    disk.lockWait = 50;
+    const Outcome r = rewrite(disk, program, 3, previousSection, newSection);
+    QVERIFY(!r.written);
+    QVERIFY2(r.message.contains(QStringLiteral("another Brindle window")), qPrintable(r.message));
+    QCOMPARE(contentOf(program), previousFile);
+    other.unlock();
+    QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
+    QCOMPARE(contentOf(program), newFile);
+}
+
+void TestRewrite::inPlace_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("failing");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("second hard link") << QStringLiteral("link") << QStringList() << true;
+    QTest::newRow("extended attribute") << QStringLiteral("xattr") << QStringList() << true;
+    QTest::newRow("overwrite fails half-way")
+        << QStringLiteral("link") << QStringList{QStringLiteral("overwrite#1")} << false;
+    QTest::newRow("backup copy fails")
+        << QStringLiteral("link") << QStringList{QStringLiteral("copy#1")} << false;
+}
+
+// A file that a new copy could not stand in for is written over in place, once a synced copy
+// of its previous content is the backup; every name of it shows the new content.
+void TestRewrite::inPlace()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("Hard links and extended attributes");
+#endif
+    QFETCH(QString, kind);
+    QFETCH(QStringList, failing);
+    QFETCH(bool, written);
+
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString other = dir.filePath(QStringLiteral("other name"));
+    const QString backup = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Prog.Bak")));
+    put(program, previousFile);
+    const QByteArray name = QFile::encodeName(program);
+    if (kind == QLatin1String("link")) {
+        QCOMPARE(::link(name.constData(), QFile::encodeName(other).constData()), 0);
+    } else if (::setxattr(name.constData(), "user.kept", "1", 1, 0) != 0) {
+        QSKIP("no user extended attributes on this file system");
+    }
+    FaultyFileSteps steps(failing);
+    QVERIFY(!steps.keepsOnlyInPlace(program).isEmpty());
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+    QCOMPARE(r.written, written);
+    if (written) {
+        QCOMPARE(contentOf(program), newFile);
+        if (kind == QLatin1String("link"))
+            QCOMPARE(contentOf(other), newFile);
+        else
+            QCOMPARE(::getxattr(name.constData(), "user.kept", nullptr, 0), ssize_t(1));
+        QVERIFY(!QFile::exists(backup));
+        return;
+    }
+    QVERIFY(!r.message.isEmpty());
+    if (failing.contains(QStringLiteral("overwrite#1"))) {
+        QCOMPARE(contentOf(backup), previousFile);
+        QVERIFY2(r.message.contains(backup), qPrintable(r.message));
+    } else {
+        QCOMPARE(contentOf(program), previousFile);
+        QVERIFY(!QFile::exists(backup));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRewrite)
