@@ -158,6 +158,8 @@ void LibraryPanel::CodeSearch()
     if (auto *popup = qobject_cast<QListView *>(m_cboCode->view()))
         popup->setUniformItemSizes(true);
     m_titles->appendTitles(file.value());
+    if (const std::optional<QString> cut = StoredCode::cutTitle(file.value()))
+        m_platform.messageBox(StoredCode::cutMessage(path, *cut));
 }
 
 void LibraryPanel::ReadFile()

@@ -177,6 +177,9 @@ Result<> DiskFileSteps::create(const QString &path)
     discard();
     m_target = writtenName(path);
     m_targetExisted = QFileInfo::exists(m_target);
+    // A file the user may not write keeps its content, though its folder may be writable.
+    if (m_targetExisted && !QFileInfo(m_target).isWritable())
+        return Result<>::failure(QStringLiteral("%1 is write-protected").arg(m_target));
     QString name;
     {
         QTemporaryFile temporary(m_target + QStringLiteral(".XXXXXX"));

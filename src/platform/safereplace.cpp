@@ -166,8 +166,13 @@ QString message(const Outcome &outcome, const QString &path, const QString &back
                kept;
         break;
     case Stage::Backup:
-        text = cannot + QStringLiteral(": making its backup ") + backupPath +
-               QStringLiteral(" failed (") + outcome.reason + QStringLiteral(").") + kept;
+        if (backupPath.isEmpty())
+            text = cannot + QStringLiteral(": a new copy of it would lose what it has (") +
+                   outcome.reason +
+                   QStringLiteral("), and it is not written over without a backup.") + kept;
+        else
+            text = cannot + QStringLiteral(": making its backup ") + backupPath +
+                   QStringLiteral(" failed (") + outcome.reason + QStringLiteral(").") + kept;
         break;
     case Stage::Write:
         text = cannot + QStringLiteral(": writing it failed (") + outcome.reason +
