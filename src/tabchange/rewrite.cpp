@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
+#include <algorithm>
 #include <cstring>
 
 namespace Rewrite {
@@ -98,10 +100,46 @@ QString backupName(const QString &fileName)
     return fileName.left(dot + 1) + QStringLiteral("Bak");
 }
 
+QString backupName(const QString &fileName, const QStringList &folderNames)
+{
+    const QString plain = backupName(fileName);
+    if (plain.isEmpty())
+        return {};
+    QStringList programs;
+    for (const QString &name : folderNames) {
+        if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+            programs.append(name);
+    }
+    if (!programs.contains(fileName))
+        programs.append(fileName);
+    std::sort(programs.begin(), programs.end());
+    QStringList sharing;
+    QSet<QString> plainNames;
+    for (const QString &name : std::as_const(programs)) {
+        plainNames.insert(backupName(name));
+        if (backupName(name) == plain)
+            sharing.append(name);
+    }
+    const qsizetype rank = sharing.indexOf(fileName);
+    if (rank <= 0)
+        return plain;
+    // The k-th program of one backup name takes the k-th free numbered name.
+    const QString stem = plain.chopped(4);
+    qsizetype found = 0;
+    for (int n = 2;; ++n) {
+        const QString candidate =
+            stem + QStringLiteral("~") + QString::number(n) + QStringLiteral(".Bak");
+        if (plainNames.contains(candidate))
+            continue;
+        if (++found == rank)
+            return candidate;
+    }
+}
+
 QString backupPath(const QString &programPath)
 {
     const QFileInfo info(programPath);
-    const QString name = backupName(info.fileName());
+    const QString name = backupName(info.fileName(), info.dir().entryList(QDir::Files));
     if (name.isEmpty())
         return {};
     return QDir::toNativeSeparators(info.dir().filePath(name));

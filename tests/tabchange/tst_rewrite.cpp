@@ -1,5 +1,6 @@
 #include "diskfilesteps.h"
 #include "faultyfilesteps.h"
+#include "leftoverbackups.h"
 #include "rewrite.h"
 
 #include <QDir>
@@ -108,6 +109,14 @@ private Q_SLOTS:
     void attributesKept();
     void failingStep_data();
     void failingStep();
+    void backupNameAmongOthers_data();
+    void backupNameAmongOthers();
+    void leftoverFound_data();
+    void leftoverFound();
+    void leftoverCopy_data();
+    void leftoverCopy();
+    void temporaries_data();
+    void temporaries();
     void editWhileWriting_data();
     void editWhileWriting();
     void lockedByAnotherWindow();
@@ -492,6 +501,145 @@ void TestRewrite::inPlace()
         QCOMPARE(contentOf(program), previousFile);
         QVERIFY(!QFile::exists(backup));
     }
+}
+
+void TestRewrite::backupNameAmongOthers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<QString>("expected");
+    const QStringList cases{QStringLiteral("Prog.txt"), QStringLiteral("Prog.TXT"),
+                            QStringLiteral("Prog.Txt")};
+    QTest::newRow("alone") << QStringLiteral("Prog.txt") << QStringList{QStringLiteral("Prog.txt")}
+                           << QStringLiteral("Prog.Bak");
+    QTest::newRow("first of three cases")
+        << QStringLiteral("Prog.TXT") << cases << QStringLiteral("Prog.Bak");
+    QTest::newRow("second of three cases")
+        << QStringLiteral("Prog.Txt") << cases << QStringLiteral("Prog~2.Bak");
+    QTest::newRow("third of three cases")
+        << QStringLiteral("Prog.txt") << cases << QStringLiteral("Prog~3.Bak");
+    QTest::newRow("numbered name taken by another program")
+        << QStringLiteral("Prog.txt")
+        << QStringList{QStringLiteral("Prog.TXT"), QStringLiteral("Prog.txt"),
+                       QStringLiteral("Prog~2.txt")}
+        << QStringLiteral("Prog~3.Bak");
+    QTest::newRow("other names do not count")
+        << QStringLiteral("Prog.txt")
+        << QStringList{QStringLiteral("Prog.Bak"), QStringLiteral("prog.txt"),
+                       QStringLiteral("Prog.txt")}
+        << QStringLiteral("Prog.Bak");
+}
+
+// Two programs of a folder never share a backup name.
+void TestRewrite::backupNameAmongOthers()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(Rewrite::backupName(name, folder), expected);
+}
+
+void TestRewrite::leftoverFound_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("found"); // backup > program, + when the program is there
+    QTest::newRow("program there")
+        << QStringList{QStringLiteral("Stock.txt"), QStringLiteral("Stock.Bak")}
+        << QStringList{QStringLiteral("Stock.Bak>Stock.txt+")};
+    QTest::newRow("program missing") << QStringList{QStringLiteral("Lost.Bak")}
+                                     << QStringList{QStringLiteral("Lost.Bak>Lost.txt")};
+    QTest::newRow("each case variant its own")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog~2.Bak"),
+                       QStringLiteral("Prog.TXT"), QStringLiteral("Prog.Bak")}
+        << QStringList{QStringLiteral("Prog~2.Bak>Prog.txt+"),
+                       QStringLiteral("Prog.Bak>Prog.TXT+")};
+    QTest::newRow("upper-case program")
+        << QStringList{QStringLiteral("Prog.TXT"), QStringLiteral("Prog.Bak")}
+        << QStringList{QStringLiteral("Prog.Bak>Prog.TXT+")};
+    QTest::newRow("another case is another program")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("prog.Bak")}
+        << QStringList{QStringLiteral("prog.Bak>prog.txt")};
+}
+
+// A leftover backup is reported against the program whose backup name it is.
+void TestRewrite::leftoverFound()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, found);
+    QStringList actual;
+    for (const LeftoverBackups::Found &f : LeftoverBackups::find(names))
+        actual << f.backup + QLatin1Char('>') + f.program +
+                      (f.programThere ? QStringLiteral("+") : QString());
+    QCOMPARE(actual, found);
+    for (const LeftoverBackups::Found &f : LeftoverBackups::find(names))
+        QVERIFY(LeftoverBackups::message(f).contains(f.program));
+}
+
+void TestRewrite::leftoverCopy_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("copy");
+    QTest::newRow("second link") << QStringLiteral("link") << true;
+    QTest::newRow("same bytes") << QStringLiteral("same") << true;
+    QTest::newRow("other bytes, same size") << QStringLiteral("other") << false;
+    QTest::newRow("longer") << QStringLiteral("longer") << false;
+    QTest::newRow("program missing") << QStringLiteral("missing") << false;
+}
+
+// A backup that is the program itself or holds its bytes is no only copy.
+void TestRewrite::leftoverCopy()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, copy);
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString backup = dir.filePath(QStringLiteral("Prog.Bak"));
+    if (kind != QLatin1String("missing"))
+        put(program, previousFile);
+    if (kind == QLatin1String("link")) {
+        std::error_code error;
+        std::filesystem::create_hard_link(QFile::encodeName(program).toStdString(),
+                                          QFile::encodeName(backup).toStdString(), error);
+        if (error)
+            QSKIP("no hard links here");
+    } else if (kind == QLatin1String("other")) {
+        put(backup, QByteArray(previousFile).replace("Dim Form1", "Dim Form2"));
+    } else if (kind == QLatin1String("longer")) {
+        put(backup, previousFile + "x");
+    } else {
+        put(backup, previousFile);
+    }
+    DiskFileSteps disk;
+    QCOMPARE(LeftoverBackups::isCopy(disk, backup, program), copy);
+}
+
+void TestRewrite::temporaries_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("found"); // temporary > program
+    QTest::newRow("one temporary")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog.txt.aB3xYz")}
+        << QStringList{QStringLiteral("Prog.txt.aB3xYz>Prog.txt")};
+    QTest::newRow("upper case") << QStringList{QStringLiteral("P.TXT.123456")}
+                                << QStringList{QStringLiteral("P.TXT.123456>P.TXT")};
+    QTest::newRow("five letters") << QStringList{QStringLiteral("Prog.txt.abcde")} << QStringList();
+    QTest::newRow("not after a program name")
+        << QStringList{QStringLiteral("Prog.Bak.abcdef"), QStringLiteral("Prog.txt")}
+        << QStringList();
+    QTest::newRow("other character")
+        << QStringList{QStringLiteral("Prog.txt.ab-def")} << QStringList();
+}
+
+void TestRewrite::temporaries()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, found);
+    QStringList actual;
+    for (const LeftoverBackups::Temporary &t : LeftoverBackups::temporaries(names)) {
+        actual << t.name + QLatin1Char('>') + t.program;
+        QVERIFY(LeftoverBackups::message(t).contains(t.name));
+    }
+    QCOMPARE(actual, found);
 }
 
 QTEST_GUILESS_MAIN(TestRewrite)
