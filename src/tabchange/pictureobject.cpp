@@ -26,6 +26,12 @@ void PictureObject::setNumber(int number, bool given)
     update();
 }
 
+void PictureObject::focusInEvent(QFocusEvent *event)
+{
+    QAbstractButton::focusInEvent(event);
+    Q_EMIT focused();
+}
+
 QSize PictureObject::sizeHint() const
 {
     return {120, 28};

@@ -10,6 +10,8 @@
 // previous or next object of the picture.
 class PictureObject : public QAbstractButton
 {
+    Q_OBJECT
+
 public:
     PictureObject(const QString &name, const QString &kind, QWidget *parent);
 
@@ -19,7 +21,12 @@ public:
 
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    // It got the keyboard focus, so that the picture can scroll it into view.
+    void focused();
+
 protected:
+    void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
