@@ -117,6 +117,8 @@ private Q_SLOTS:
     void leftoverCopy();
     void temporaries_data();
     void temporaries();
+    void restoreNeverReplaces_data();
+    void restoreNeverReplaces();
     void editWhileWriting_data();
     void editWhileWriting();
     void lockedByAnotherWindow();
@@ -640,6 +642,46 @@ void TestRewrite::temporaries()
         QVERIFY(LeftoverBackups::message(t).contains(t.name));
     }
     QCOMPARE(actual, found);
+}
+
+void TestRewrite::restoreNeverReplaces_data()
+{
+    QTest::addColumn<bool>("taken"); // a file appeared under the program's name
+    QTest::addColumn<bool>("link");  // the backup is a symbolic link
+    QTest::newRow("free name") << false << false;
+    QTest::newRow("name taken") << true << false;
+    QTest::newRow("symbolic link, free name") << false << true;
+}
+
+// A backup is restored by a rename that refuses a taken name, never by a copy: a file that
+// appeared under the program's name keeps its content, and the backup stays.
+void TestRewrite::restoreNeverReplaces()
+{
+    QFETCH(bool, taken);
+    QFETCH(bool, link);
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString backup = dir.filePath(QStringLiteral("Prog.Bak"));
+    if (link) {
+        put(dir.filePath(QStringLiteral("real")), previousFile);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real")), backup));
+    } else {
+        put(backup, previousFile);
+    }
+    if (taken)
+        put(program, "new");
+    DiskFileSteps disk;
+    const Result<> restored = disk.rename(backup, program);
+    QCOMPARE(restored.ok(), !taken);
+    QCOMPARE(contentOf(program), taken ? QByteArray("new") : previousFile);
+    QCOMPARE(QFileInfo::exists(backup), taken);
+    if (taken) {
+        QCOMPARE(contentOf(backup), previousFile);
+        QVERIFY2(restored.message().contains(QStringLiteral("exists")),
+                 qPrintable(restored.message()));
+    } else {
+        QCOMPARE(QFileInfo(program).isSymLink(), link);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRewrite)
