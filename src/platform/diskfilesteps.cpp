@@ -118,9 +118,20 @@ Result<> DiskFileSteps::rename(const QString &from, const QString &to)
                                                  : systemReason(errno));
 #endif
     // A second name made with link() is refused when the name is taken; then the first goes.
-    if (::link(source.constData(), dest.constData()) != 0)
-        return Result<>::failure(errno == EEXIST ? QStringLiteral("%1 already exists").arg(to)
-                                                 : systemReason(errno));
+    if (::link(source.constData(), dest.constData()) != 0) {
+        const int error = errno;
+        if (error == EEXIST)
+            return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+        // A file system without links (FAT on a memory card) leaves a look and a rename: the
+        // rename still moves the file, never copies it.
+        if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != EMLINK)
+            return Result<>::failure(systemReason(error));
+        if (exists(to))
+            return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+        if (::rename(source.constData(), dest.constData()) != 0)
+            return Result<>::failure(systemReason(errno));
+        return {};
+    }
     if (::unlink(source.constData()) != 0)
         return Result<>::failure(systemReason(errno));
     return {};
