@@ -122,7 +122,7 @@ Result<> DiskFileSteps::rename(const QString &from, const QString &to)
         const int error = errno;
         if (error == EEXIST)
             return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
-        // A file system without links (FAT on a memory card) leaves a look and a rename: the
+        // A file system without links (FAT on a memory card) leaves a check and a rename: the
         // rename still moves the file, never copies it.
         if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != EMLINK)
             return Result<>::failure(systemReason(error));
