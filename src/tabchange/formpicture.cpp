@@ -106,8 +106,10 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     const QSize room = shownOn ? shownOn->availableGeometry().size() : QSize(1024, 768);
     const QSize pictureRoom(qMax(320, room.width() - reservedWidth),
                             qMax(160, room.height() - reservedHeight));
+    // A grid wider than the room leaves a scroll bar's height under it.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int rows =
-        qMax(1, (qMax(pictureRoom.height(), area->extent.height()) - gap - 4) / rowHeight);
+        qMax(1, (qMax(pictureRoom.height() - bar, area->extent.height()) - gap - 4) / rowHeight);
     const int columnLeft = area->extent.right() + 1 + gap;
     area->column = QRect(columnLeft, gap + 4, columnWidth, 0);
     area->hasColumn = anyUnplaced;
@@ -169,7 +171,6 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     m_scroll->setWidget(area);
     m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_scroll->setFrameShape(QFrame::NoFrame);
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const bool wide = area->width() > pictureRoom.width();
     const bool tall = area->height() > pictureRoom.height();
     m_scroll->setFixedSize(qMin(area->width() + (tall ? bar : 0), pictureRoom.width()),
