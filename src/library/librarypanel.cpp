@@ -240,6 +240,8 @@ void LibraryPanel::listStoredTitles()
         popup->setUniformItemSizes(true);
     m_titles->appendTitles(file.value());
     applyFilter();
+    if (const std::optional<QString> cut = StoredCode::cutTitle(file.value()))
+        m_platform.messageBox(StoredCode::cutMessage(path, *cut));
 }
 
 void LibraryPanel::showSnippet()

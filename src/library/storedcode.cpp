@@ -1,5 +1,7 @@
 #include "storedcode.h"
 
+#include "diskfilesteps.h"
+#include "safereplace.h"
 #include "textfile.h"
 
 #include <QFile>
@@ -187,20 +189,52 @@ QString readSnippet(const QString &path, const QString &title)
     return file ? snippet(file.value(), title) : QString();
 }
 
+std::optional<QString> cutTitle(QByteArrayView bytes)
+{
+    if (bytes.isEmpty() || isLineEnd(bytes.back()))
+        return std::nullopt;
+    qsizetype start = bytes.size();
+    while (start > 0 && !isLineEnd(bytes.at(start - 1)))
+        --start;
+    const QByteArrayView line = bytes.sliced(start);
+    const qsizetype at = line.indexOf(star);
+    if (at < 0)
+        return std::nullopt;
+    return QString::fromLocal8Bit(line.first(at));
+}
+
+QString cutMessage(const QString &path, const QString &title)
+{
+    return QStringLiteral("The last line of ") + path +
+           QStringLiteral(" has no line end, so the code stored under the title \"") + title +
+           QStringLiteral("\" may have been cut off by an interrupted write. Check it before "
+                          "you use it.");
+}
+
 Result<> store(const QString &path, const QString &title, const QString &list)
 {
-    const QFileInfo before(path);
-    const bool existed = before.exists();
-    const qint64 size = existed ? before.size() : 0;
-    const Result<> appended = TextFile::appendLine(path, entry(title, list));
-    if (!appended) {
-        // Leave the file as it was before this store, not with half an entry at its end.
-        if (existed && QFileInfo(path).size() > size)
-            QFile::resize(path, size);
-        else if (!existed && QFileInfo::exists(path))
-            QFile::remove(path);
-    }
-    return appended;
+    const QString irregular = TextFile::notRegular(path);
+    if (!irregular.isEmpty())
+        return Result<>::failure(irregular);
+    const QByteArray line = entry(title, list);
+    DiskFileSteps files;
+    const SafeReplace::Outcome outcome =
+        SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {
+            QByteArray bytes;
+            bytes.reserve(onDisk.size() + line.size() + 4);
+            bytes += onDisk;
+            // The earlier last line stays whole on a line of its own.
+            if (!bytes.isEmpty() && !isLineEnd(bytes.back()))
+                bytes += TextFile::lineEnd;
+            bytes += line;
+            bytes += TextFile::lineEnd;
+            return Result<QByteArray>(std::move(bytes));
+        });
+    if (outcome.ok())
+        return {};
+    if (outcome.failed == SafeReplace::Stage::Write || outcome.failed == SafeReplace::Stage::Read)
+        return Result<>::failure(outcome.reason);
+    return Result<>::failure(SafeReplace::message(outcome, path, QString()));
 }
 
 } // namespace StoredCode

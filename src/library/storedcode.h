@@ -8,6 +8,8 @@
 
 #include "result.h"
 
+#include <optional>
+
 // The user's code snippets and the file that keeps them. A snippet travels as a
 // bar-separated list, one item per line: the code "a" CR LF "b" becomes "a|b", and is stored
 // as one line of the stored-code file, its title, "*", then the list: "T*a|b". The title is
@@ -60,8 +62,17 @@ bool exists(const QString &path);
 Result<QStringList> readTitles(const QString &path);
 // The list stored under the title; empty when the file or the title is missing.
 QString readSnippet(const QString &path, const QString &title);
-// Appends the entry, creating the file if needed. Earlier entries are never touched: when
-// the append fails part-way, the file is cut back to its former length. A failure gives the
+// The title of the file's last line when that line has no line end, so that it may have been
+// cut by an interrupted write; empty when the last line is whole or holds no title.
+// "A*x\r\nB*y|z" gives "B"; "A*x\r\n" gives "".
+std::optional<QString> cutTitle(QByteArrayView bytes);
+// What the user is told of such a line of the file at path.
+QString cutMessage(const QString &path, const QString &title);
+
+// Adds the entry at the end, creating the file if needed. Earlier entries are never touched.
+// The whole new file is written beside it and takes its name in one step, under a lock
+// that other Brindle windows respect, so the entry lands whole or not at all, even when the
+// program is stopped meanwhile; a failure leaves the file as it is on disk and gives the
 // system's description.
 Result<> store(const QString &path, const QString &title, const QString &list);
 

@@ -3,11 +3,14 @@
 #include "pictureobject.h"
 #include "taborder.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,6 +25,9 @@ constexpr int smallestObject = 20;
 constexpr int gap = 16;
 constexpr int rowHeight = 30;
 constexpr int columnWidth = 150;
+// What the hint, the buttons, the margins and the window frame take of the screen.
+constexpr int reservedWidth = 60;
+constexpr int reservedHeight = 180;
 
 // Paints the form's extent and the device screen under the objects.
 class FormArea : public QWidget
@@ -93,11 +99,22 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
         area->screen = toPixels(QRect(QPoint(0, 0), screen.size));
         area->screenLabel = screen.name + QStringLiteral(" screen");
     }
+    // The picture scrolls inside the room the screen leaves beside the hint and the buttons,
+    // and the objects without a place fill as many columns as that room's height asks.
+    const QScreen *shownOn =
+        parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = shownOn ? shownOn->availableGeometry().size() : QSize(1024, 768);
+    const QSize pictureRoom(qMax(320, room.width() - reservedWidth),
+                            qMax(160, room.height() - reservedHeight));
+    // A grid wider than the room leaves a scroll bar's height under it.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int rows =
+        qMax(1, (qMax(pictureRoom.height() - bar, area->extent.height()) - gap - 4) / rowHeight);
     const int columnLeft = area->extent.right() + 1 + gap;
     area->column = QRect(columnLeft, gap + 4, columnWidth, 0);
     area->hasColumn = anyUnplaced;
 
-    int row = 0;
+    int unplaced = 0;
     for (const FormPlace::Object &o : objects) {
         const QString kind =
             o.opening.kind.isEmpty() ? QStringLiteral("no kind given") : o.opening.kind;
@@ -110,8 +127,9 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
             r.setSize(r.size().expandedTo(QSize(smallestObject, smallestObject)));
             r.moveCenter(centre);
         } else {
-            r = QRect(columnLeft, area->column.top() + row++ * rowHeight, columnWidth,
-                      rowHeight - 4);
+            const QPoint cell = FormPlace::gridCell(unplaced++, rows);
+            r = QRect(columnLeft + cell.x() * (columnWidth + gap / 2),
+                      area->column.top() + cell.y() * rowHeight, columnWidth, rowHeight - 4);
         }
         object->setGeometry(r);
         const int position = int(m_objects.size()) + 1;
@@ -149,18 +167,29 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     buttons->addStretch();
     buttons->addWidget(m_startOver);
     buttons->addWidget(m_useOrder);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidget(area);
+    m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    const bool wide = area->width() > pictureRoom.width();
+    const bool tall = area->height() > pictureRoom.height();
+    m_scroll->setFixedSize(qMin(area->width() + (tall ? bar : 0), pictureRoom.width()),
+                           qMin(area->height() + (wide ? bar : 0), pictureRoom.height()));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(area, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(m_scroll, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(hint);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    hint->setMaximumWidth(qMax(area->width(), 300));
+    hint->setMaximumWidth(qMax(m_scroll->width(), 300));
 
     connect(m_startOver, &QPushButton::clicked, this, &FormPicture::startOver);
     connect(m_useOrder, &QPushButton::clicked, this, &FormPicture::useOrder);
     showNumbers();
     if (!m_objects.isEmpty())
         m_objects.first()->setFocus(Qt::OtherFocusReason);
+    for (PictureObject *object : std::as_const(m_objects))
+        connect(object, &PictureObject::focused, this,
+                [this, object] { m_scroll->ensureWidgetVisible(object); });
 }
 
 void FormPicture::placeBeside(const QWidget *window)
@@ -205,9 +234,13 @@ void FormPicture::showNumbers()
 {
     const QList<int> order = TabOrder::complete(m_picked, int(m_objects.size()));
     for (qsizetype i = 0; i < order.size(); ++i) {
-        const int position = order.at(i);
-        m_objects.at(position - 1)->setNumber(int(i) + 1, i < m_picked.size());
+        PictureObject *object = m_objects.at(order.at(i) - 1);
+        const bool given = i < m_picked.size();
+        if (object->number() != int(i) + 1 || object->given() != given)
+            object->setNumber(int(i) + 1, given);
     }
+    // One repaint of the picture costs less than one per object when many numbers change.
+    m_scroll->widget()->update();
     m_startOver->setEnabled(!m_picked.isEmpty());
     m_useOrder->setEnabled(!m_picked.isEmpty());
 }

@@ -7,9 +7,11 @@
 
 class PictureObject;
 class QPushButton;
+class QScrollArea;
 
 // The picture of one form: each object drawn at its design place, scaled to fit, with the
-// device screen as a dashed guide; objects without a place stand in a column beside the form.
+// device screen as a dashed guide; objects without a place stand in a grid beside the form.
+// The picture scrolls within the room its screen leaves, so the buttons are always in view.
 // Clicking the objects one after another gives them the TAB positions 1, 2, 3, ...
 //
 // orderChanged tells the whole order after every click and after "Start over"; orderChosen
@@ -39,6 +41,7 @@ private:
 
     QList<PictureObject *> m_objects; // in their present TAB order
     QList<int> m_picked;              // present positions, in clicking order
+    QScrollArea *m_scroll = nullptr;
     QPushButton *m_startOver = nullptr;
     QPushButton *m_useOrder = nullptr;
 };

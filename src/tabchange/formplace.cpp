@@ -105,17 +105,36 @@ Opening parse(const QByteArray &line)
     return opening;
 }
 
+QString shownName(QByteArrayView nameBytes)
+{
+    qsizetype lead = 0;
+    while (lead < nameBytes.size() && nameBytes.at(lead) == ' ')
+        ++lead;
+    const QByteArrayView rest = nameBytes.sliced(lead);
+    // A character takes at most four bytes in any code page: decode no more than needed.
+    const qsizetype most = 4 * (shownNameLength + 1);
+    QString name = QString::fromLocal8Bit(rest.first(qMin(rest.size(), most)));
+    if (name.size() <= shownNameLength && rest.size() <= most)
+        return name;
+    qsizetype cut = shownNameLength - 1;
+    if (name.at(cut - 1).isHighSurrogate())
+        --cut;
+    return name.left(cut) + QChar(0x2026);
+}
+
+QPoint gridCell(int index, int rows)
+{
+    const int height = qMax(1, rows);
+    return {index / height, index % height};
+}
+
 QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
     QList<Object> out;
     for (const QString &entry : SectionReader::listObjects(section, rangeStart, rangeEnd).entries) {
         const int start = SectionReader::entryIndex(entry);
         const QByteArray opening = start >= 0 ? section.at(start) : QByteArray();
-        QString name = QString::fromLocal8Bit(TabExchange::nameText(section.at(start + 1)));
-        qsizetype lead = 0;
-        while (lead < name.size() && name.at(lead) == QLatin1Char(' '))
-            ++lead;
-        out.append({name.mid(lead), parse(opening)});
+        out.append({shownName(TabExchange::nameText(section.at(start + 1))), parse(opening)});
     }
     return out;
 }

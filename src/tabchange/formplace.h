@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -26,9 +28,22 @@ struct Opening
 // number missing or malformed, leaves the object without a place.
 Opening parse(const QByteArray &line);
 
+// How many characters of an object's name the picture shows; a longer name is cut there and
+// ends in "…", so that a name of megabytes draws as fast as a short one.
+inline constexpr int shownNameLength = 60;
+
+// The name as the picture shows it: the bytes without leading blanks, decoded, cut to
+// shownNameLength characters. «  OkButton» gives «OkButton».
+QString shownName(QByteArrayView nameBytes);
+
+// Where the k-th object without a place (from 0) stands in the grid beside the form, as
+// (column, row): the grid fills a column of `rows` rows, then the next column. (5, 2) gives
+// (2, 1).
+QPoint gridCell(int index, int rows);
+
 struct Object
 {
-    QString name; // the SET line's text after its equals sign, without leading blanks
+    QString name; // the SET line's text after its equals sign, as shownName() gives it
     Opening opening;
 };
 

@@ -19,11 +19,18 @@ PictureObject::PictureObject(const QString &name, const QString &kind, QWidget *
 
 void PictureObject::setNumber(int number, bool given)
 {
+    if (number == m_number && given == m_given)
+        return;
     m_number = number;
     m_given = given;
     setAccessibleName(m_name + QStringLiteral(", ") + m_kind + QStringLiteral(", TAB ") +
                       QString::number(number));
-    update();
+}
+
+void PictureObject::focusInEvent(QFocusEvent *event)
+{
+    QAbstractButton::focusInEvent(event);
+    Q_EMIT focused();
 }
 
 QSize PictureObject::sizeHint() const
@@ -31,8 +38,44 @@ QSize PictureObject::sizeHint() const
     return {120, 28};
 }
 
+void PictureObject::resizeEvent(QResizeEvent *event)
+{
+    QAbstractButton::resizeEvent(event);
+    m_laidOutFor = QSize();
+}
+
+// The fonts and the cut texts depend only on the size: they are worked out once per size, so
+// that repainting many objects after a click costs little.
+void PictureObject::layOutText()
+{
+    if (m_laidOutFor == size())
+        return;
+    m_laidOutFor = size();
+    m_nameFont = font();
+    m_nameFont.setPixelSize(11);
+    m_nameFont.setBold(true);
+    m_kindFont = font();
+    m_kindFont.setPixelSize(10);
+    m_badgeFont = m_nameFont;
+    const QRect text = rect().adjusted(badgeSize + 4, 1, -2, -1);
+    const QFontMetrics nameMetrics(m_nameFont);
+    const QFontMetrics kindMetrics(m_kindFont);
+    m_twoLines = text.height() >= nameMetrics.height() + kindMetrics.height();
+    m_nameHeight = nameMetrics.height();
+    m_kindHeight = kindMetrics.height();
+    if (m_twoLines) {
+        m_shownName = nameMetrics.elidedText(m_name, Qt::ElideRight, text.width());
+        m_shownKind = kindMetrics.elidedText(m_kind, Qt::ElideRight, text.width());
+    } else {
+        m_shownName = nameMetrics.elidedText(m_name + QStringLiteral(" \u00b7 ") + m_kind,
+                                             Qt::ElideRight, text.width());
+        m_shownKind.clear();
+    }
+}
+
 void PictureObject::paintEvent(QPaintEvent *)
 {
+    layOutText();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -42,42 +85,34 @@ void PictureObject::paintEvent(QPaintEvent *)
                   hasFocus() ? 2 : 1));
     p.drawRect(frame);
 
-    const QRect badge(1, 1, badgeSize, badgeSize);
+    // The badge widens for numbers of three digits and more.
+    const QString number = QString::number(m_number);
+    const int badgeWidth = qMax(badgeSize, number.size() * 7 + 4);
+    const QRect badge(1, 1, badgeWidth, badgeSize);
     p.setPen(Qt::NoPen);
     p.setBrush(m_given ? QColor(20, 80, 170) : QColor(200, 200, 200));
-    p.drawEllipse(badge);
-    QFont small = font();
-    small.setPixelSize(11);
-    small.setBold(true);
-    p.setFont(small);
+    if (badgeWidth == badgeSize)
+        p.drawEllipse(badge);
+    else
+        p.drawRoundedRect(badge, badgeSize / 2.0, badgeSize / 2.0);
+    p.setFont(m_badgeFont);
     p.setPen(m_given ? Qt::white : QColor(60, 60, 60));
-    p.drawText(badge, Qt::AlignCenter, QString::number(m_number));
+    p.drawText(badge, Qt::AlignCenter, number);
 
     // The name beside the badge, the kind under it when there is room, else after it.
-    const QRect text = rect().adjusted(badgeSize + 4, 1, -2, -1);
+    const QRect text = rect().adjusted(badgeWidth + 4, 1, -2, -1);
     if (text.width() <= 4)
         return;
-    QFont nameFont = font();
-    nameFont.setPixelSize(11);
-    nameFont.setBold(true);
-    QFont kindFont = font();
-    kindFont.setPixelSize(10);
     p.setPen(QColor(20, 20, 20));
-    const QFontMetrics nameMetrics(nameFont);
-    const QFontMetrics kindMetrics(kindFont);
-    if (text.height() >= nameMetrics.height() + kindMetrics.height()) {
-        p.setFont(nameFont);
-        p.drawText(text.adjusted(0, 0, 0, -kindMetrics.height()), Qt::AlignLeft | Qt::AlignTop,
-                   nameMetrics.elidedText(m_name, Qt::ElideRight, text.width()));
-        p.setFont(kindFont);
+    p.setFont(m_nameFont);
+    if (m_twoLines) {
+        p.drawText(text.adjusted(0, 0, 0, -m_kindHeight), Qt::AlignLeft | Qt::AlignTop,
+                   m_shownName);
+        p.setFont(m_kindFont);
         p.setPen(QColor(80, 80, 80));
-        p.drawText(text.adjusted(0, nameMetrics.height(), 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                   kindMetrics.elidedText(m_kind, Qt::ElideRight, text.width()));
+        p.drawText(text.adjusted(0, m_nameHeight, 0, 0), Qt::AlignLeft | Qt::AlignTop, m_shownKind);
     } else {
-        p.setFont(nameFont);
-        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                   nameMetrics.elidedText(m_name + QStringLiteral(" \u00b7 ") + m_kind,
-                                          Qt::ElideRight, text.width()));
+        p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, m_shownName);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QFont>
 
 // One object of the form picture: a frame at the object's design place showing its name, its
 // kind and a badge with its TAB number. The badge is filled once the user has given the
@@ -10,24 +11,44 @@
 // previous or next object of the picture.
 class PictureObject : public QAbstractButton
 {
+    Q_OBJECT
+
 public:
     PictureObject(const QString &name, const QString &kind, QWidget *parent);
 
+    // Does not repaint: the picture repaints once after a change of many numbers.
     void setNumber(int number, bool given);
     int number() const { return m_number; }
     bool given() const { return m_given; }
 
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    // It got the keyboard focus, so that the picture can scroll it into view.
+    void focused();
+
 protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void focusSibling(int step);
+    void layOutText();
 
     QString m_name;
     QString m_kind;
     int m_number = 0;
     bool m_given = false;
+
+    QSize m_laidOutFor; // the size the fonts and texts below are worked out for
+    QFont m_nameFont;
+    QFont m_kindFont;
+    QFont m_badgeFont;
+    QString m_shownName;
+    QString m_shownKind;
+    bool m_twoLines = false;
+    int m_nameHeight = 0;
+    int m_kindHeight = 0;
 };

@@ -1,18 +1,19 @@
 #include "rewrite.h"
 
 #include "filesteps.h"
+#include "safereplace.h"
 #include "textfile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
+#include <algorithm>
 #include <cstring>
 
 namespace Rewrite {
 
 namespace {
-
-constexpr qsizetype chunkSize = 1 << 20;
 
 QString crlf()
 {
@@ -89,18 +90,6 @@ QByteArray headOf(const QByteArray &bytes, qsizetype sectionOffset)
     return joined(TextFile::splitLines(bytes.first(sectionOffset)));
 }
 
-Result<> writeAll(FileSteps &files, const QByteArray &bytes)
-{
-    for (qsizetype at = 0; at < bytes.size(); at += chunkSize) {
-        // A view of the slice: nothing is copied on the way to the file.
-        const Result<> written = files.write(
-            QByteArray::fromRawData(bytes.constData() + at, qMin(chunkSize, bytes.size() - at)));
-        if (!written)
-            return written;
-    }
-    return {};
-}
-
 } // namespace
 
 QString backupName(const QString &fileName)
@@ -111,10 +100,46 @@ QString backupName(const QString &fileName)
     return fileName.left(dot + 1) + QStringLiteral("Bak");
 }
 
+QString backupName(const QString &fileName, const QStringList &folderNames)
+{
+    const QString plain = backupName(fileName);
+    if (plain.isEmpty())
+        return {};
+    QStringList programs;
+    for (const QString &name : folderNames) {
+        if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+            programs.append(name);
+    }
+    if (!programs.contains(fileName))
+        programs.append(fileName);
+    std::sort(programs.begin(), programs.end());
+    QStringList sharing;
+    QSet<QString> plainNames;
+    for (const QString &name : std::as_const(programs)) {
+        plainNames.insert(backupName(name));
+        if (backupName(name) == plain)
+            sharing.append(name);
+    }
+    const qsizetype rank = sharing.indexOf(fileName);
+    if (rank <= 0)
+        return plain;
+    // The k-th program of one backup name takes the k-th free numbered name.
+    const QString stem = plain.chopped(4);
+    qsizetype found = 0;
+    for (int n = 2;; ++n) {
+        const QString candidate =
+            stem + QStringLiteral("~") + QString::number(n) + QStringLiteral(".Bak");
+        if (plainNames.contains(candidate))
+            continue;
+        if (++found == rank)
+            return candidate;
+    }
+}
+
 QString backupPath(const QString &programPath)
 {
     const QFileInfo info(programPath);
-    const QString name = backupName(info.fileName());
+    const QString name = backupName(info.fileName(), info.dir().entryList(QDir::Files));
     if (name.isEmpty())
         return {};
     return QDir::toNativeSeparators(info.dir().filePath(name));
@@ -156,49 +181,92 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
     const QString backup = backupPath(program);
     if (backup.isEmpty())
         return refused(QStringLiteral(": its name has no dot to form a backup name."));
-    // Never use a backup name that is taken: that file may hold the only copy of a program.
-    if (files.exists(backup)) {
+
+    QByteArray body = joined(section, held);
+    // Under the lock the file is compared again with the bytes current() gave: another
+    // Brindle window may have written it since.
+    const auto build = [&](const QByteArray &onDisk) -> Result<QByteArray> {
+        if (onDisk != current)
+            return Result<QByteArray>::failure(
+                cannot +
+                QStringLiteral(": the file has changed since it was read, perhaps in another "
+                               "program. ") +
+                dropped() + unchanged(program));
+        QByteArray bytes = headOf(current, TextFile::lineOffset(current, genStart));
+        bytes += body;
+        return bytes;
+    };
+    if (!files.exists(program))
+        return Result<Written>::failure(
+            cannot +
+            QStringLiteral(": the file is no longer there. It was deleted or renamed since it "
+                           "was read. ") +
+            dropped());
+    const SafeReplace::Outcome outcome = SafeReplace::replace(files, program, backup, build);
+    const QString left = outcome.backupLeft;
+    switch (outcome.failed) {
+    case SafeReplace::Stage::None:
+        break;
+    case SafeReplace::Stage::Lock:
+        return refused(QStringLiteral(": waiting for another Brindle window to finish writing "
+                                      "it failed (") +
+                       outcome.reason + QStringLiteral(")."));
+    case SafeReplace::Stage::Read:
+        return Result<Written>::failure(
+            cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
+            outcome.reason + QStringLiteral("). ") + dropped() + unchanged(program));
+    case SafeReplace::Stage::Refused:
+        return Result<Written>::failure(outcome.reason);
+    case SafeReplace::Stage::BackupTaken:
+        // Never use a backup name that is taken: that file may hold the only copy of a program.
         return refused(QStringLiteral(": the backup file ") + backup +
                        QStringLiteral(" already exists, perhaps left by an interrupted rewrite, "
                                       "and may hold the only copy of a program. Restore it, or "
                                       "rename or move it to keep it, then confirm a TAB change "
                                       "again."));
-    }
-
-    const QByteArray head = headOf(current, TextFile::lineOffset(current, genStart));
-    QByteArray body = joined(section, held);
-    Result<> step = files.keep(program, backup, current);
-    if (!step)
+    case SafeReplace::Stage::Backup:
         return refused(QStringLiteral(": making its backup ") + backup +
-                       QStringLiteral(" failed (") + step.message() + QStringLiteral(")."));
-    step = files.create(program);
-    if (step)
-        step = writeAll(files, head);
-    if (step)
-        step = writeAll(files, body);
-    if (step)
-        step = files.commit();
-    if (!step) {
-        files.discard();
-        const QString what = cannot + QStringLiteral(": writing it failed (") + step.message() +
+                       QStringLiteral(" failed (") + outcome.reason + QStringLiteral(")."));
+    case SafeReplace::Stage::Write: {
+        if (outcome.inPlace)
+            return Result<Written>::failure(
+                cannot + QStringLiteral(": writing it failed (") + outcome.reason +
+                QStringLiteral(").") + crlf() +
+                QStringLiteral("Its content before this change is in ") + backup +
+                QStringLiteral(": rename ") + program +
+                QStringLiteral(" to keep it, then rename ") + backup + QStringLiteral(" to ") +
+                program + QStringLiteral(" to get that content back."));
+        const QString what = cannot + QStringLiteral(": writing it failed (") + outcome.reason +
                              QStringLiteral(").") + unchanged(program);
         // The program was never touched, so its backup is only a second copy.
-        const Result<> removed = files.remove(backup);
-        if (removed)
+        if (left.isEmpty())
             return Result<Written>::failure(what);
         return Result<Written>::failure(what + crlf() + QStringLiteral("A copy of it is also in ") +
                                         backup + QStringLiteral(", which could not be removed (") +
-                                        removed.message() + QStringLiteral(")."));
+                                        left + QStringLiteral(")."));
+    }
+    case SafeReplace::Stage::Changed:
+        if (!outcome.reason.isEmpty())
+            return Result<Written>::failure(
+                cannot +
+                QStringLiteral(": another program saved it while the TAB change was "
+                               "being written. The TAB change is now under its name, "
+                               "and what the other program saved is in ") +
+                outcome.reason + QStringLiteral(". ") + dropped());
+        return Result<Written>::failure(
+            cannot +
+            QStringLiteral(": another program saved it while the TAB change was being "
+                           "written, so what it saved is kept. ") +
+            dropped());
     }
 
-    const Result<> removed = files.remove(backup);
-    if (!removed)
+    if (!left.isEmpty())
         return Written{std::move(body),
                        QStringLiteral("The TAB change is written to ") + program +
                            QStringLiteral(", but its backup ") + backup +
                            QStringLiteral(", which holds the content before this change, could "
                                           "not be removed (") +
-                           removed.message() +
+                           left +
                            QStringLiteral("). While it is there, no further change of this file "
                                           "is written: rename or move it once you no longer need "
                                           "it.")};

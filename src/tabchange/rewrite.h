@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "result.h"
 
@@ -22,7 +23,13 @@ namespace Rewrite {
 
 // The file name up to and including its last dot, then "Bak"; empty when there is no dot.
 QString backupName(const QString &fileName);
-// The backup's path beside the program file; empty when the name has no dot.
+// The backup name of a program among the folder's file names: backupName(), unless a program
+// listed before it (in the order of the names' bytes) has that backup name already, as
+// «Prog.TXT» beside «Prog.txt» has; then «Prog~2.Bak», «Prog~3.Bak», ..., a name that no
+// listed program has as its own backup name.
+QString backupName(const QString &fileName, const QStringList &folderNames);
+// The backup's path beside the program file, among the files now in its folder; empty when
+// the name has no dot.
 QString backupPath(const QString &programPath);
 
 // The file's bytes as now on disk, when it still holds, from its line genStart on, exactly the

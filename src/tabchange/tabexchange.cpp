@@ -29,6 +29,12 @@ bool holdsFrameLine(const QList<QByteArray> &block)
     return false;
 }
 
+bool isNameChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           uchar(c) >= 0x80;
+}
+
 } // namespace
 
 QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start)
@@ -52,22 +58,67 @@ QByteArray firstParentheses(const QByteArray &line)
     return close == open + 1 ? QByteArray("") : line.mid(open + 1, close - open - 1);
 }
 
-QByteArray renumber(const QByteArray &line, const QByteArray &from, int n)
+QByteArray arrayName(const QByteArray &setLine)
 {
-    const QByteArray held = firstParentheses(line);
-    if (held.isNull() || from.isNull() || held != from)
+    const qsizetype open = setLine.indexOf('(');
+    qsizetype start = open;
+    while (start > 0 && isNameChar(setLine.at(start - 1)))
+        --start;
+    return open < 0 ? QByteArray() : setLine.sliced(start, open - start);
+}
+
+QByteArray renumber(const QByteArray &line, const QByteArray &name, const QByteArray &from, int n)
+{
+    if (name.isEmpty() || from.isNull())
         return line;
-    const qsizetype open = line.indexOf('(');
-    return line.left(open + 1) + QByteArray::number(n) + line.mid(open + 1 + held.size());
+    const QByteArray reference = name + '(' + from + ')';
+    const QByteArray number = QByteArray::number(n);
+    QByteArray out;
+    bool inString = false;
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line.at(i);
+        if (c == '"') {
+            // A doubled quote inside a literal is one quote and keeps the literal open.
+            inString = !inString;
+            continue;
+        }
+        if (inString || (i > 0 && isNameChar(line.at(i - 1))) ||
+            QByteArrayView(line).sliced(i).size() < reference.size() ||
+            QByteArrayView(line)
+                    .sliced(i, reference.size())
+                    .compare(reference, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype numberAt = i + name.size() + 1;
+        out += QByteArrayView(line).sliced(copied, numberAt - copied);
+        out += number;
+        copied = numberAt + from.size();
+        i = copied - 1;
+    }
+    if (copied == 0)
+        return line;
+    out += QByteArrayView(line).sliced(copied);
+    return out;
 }
 
 QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n)
 {
-    const QByteArray number = block.size() > 1 ? firstParentheses(block.at(1)) : QByteArray();
+    const QByteArray setLine = block.size() > 1 ? block.at(1) : QByteArray();
+    const QByteArray number = firstParentheses(setLine);
+    const QByteArray name = arrayName(setLine);
+    if (block.isEmpty())
+        return {};
     QList<QByteArray> out;
     out.reserve(block.size());
-    for (qsizetype i = 0; i < block.size(); ++i)
-        out.append(i == 0 ? block.at(i) : renumber(block.at(i), number, n));
+    out.append(block.at(0));
+    if (block.size() > 1) {
+        // What follows the SET line's equals sign names the object, whatever it holds.
+        const qsizetype equals = setLine.indexOf('=');
+        const qsizetype end = equals < 0 ? setLine.size() : equals;
+        out.append(renumber(setLine.first(end), name, number, n) + setLine.sliced(end));
+    }
+    for (qsizetype i = 2; i < block.size(); ++i)
+        out.append(renumber(block.at(i), name, number, n));
     return out;
 }
 

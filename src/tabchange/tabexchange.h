@@ -25,13 +25,19 @@ QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start);
 // "(" before a ")". «Ctl(12).Left = 5» gives «12».
 QByteArray firstParentheses(const QByteArray &line);
 
-// «Ctl(12).Left = 5» renumbered from «12» to 3 is «Ctl(3).Left = 5»: the text between the first
-// "(" and the first ")" becomes n when it is exactly `from`. Any other line is kept unchanged,
-// so «Tag = Format(Now, "hh:mm")» keeps its bytes.
-QByteArray renumber(const QByteArray &line, const QByteArray &from, int n);
+// The array name that stands directly before the first "(" of a SET line:
+// « Set Ctl(1) = OkButton» gives «Ctl»; empty when none does.
+QByteArray arrayName(const QByteArray &setLine);
 
-// The first line unchanged; each further line whose first parentheses hold the number of the
-// SET line (the block's second line) renumbered to n.
+// Every reference «name(from)» of the line renumbered to «name(n)»: the name (in any case)
+// not part of a longer name, the number exactly `from`, outside string literals. Nothing
+// else changes, so ("Ctl", "1", 2) turns «Ctl(1).Caption = "Ctl(1)" & Ctl(1).Tag» into
+// «Ctl(2).Caption = "Ctl(1)" & Ctl(2).Tag» and keeps «OkButton.Tag = Chr(1)».
+QByteArray renumber(const QByteArray &line, const QByteArray &name, const QByteArray &from, int n);
+
+// The first line unchanged; on each further line, every reference to the control of the SET
+// line (the block's second line) renumbered to n; on the SET line only before its equals
+// sign, since what follows it is the object's name.
 QList<QByteArray> renumberBlock(const QList<QByteArray> &block, int n);
 
 // The text after the first equals sign (the whole line when it has none).

@@ -174,7 +174,14 @@ void TabPanel::actionClicked() {}
 
 void TabPanel::offerLeftoverBackups()
 {
-    for (const LeftoverBackups::Found &found : LeftoverBackups::find(Paths::sampleFiles())) {
+    const QStringList names = Paths::sampleFiles();
+    for (const LeftoverBackups::Found &found : LeftoverBackups::find(names)) {
+        // A backup that holds nothing the program does not goes without a word.
+        if (found.programThere &&
+            LeftoverBackups::isCopy(m_files, programPath(found.backup),
+                                    programPath(found.program)) &&
+            m_files.remove(programPath(found.backup)))
+            continue;
         const QString text = LeftoverBackups::message(found);
         if (found.programThere) {
             m_platform.messageBox(text);
@@ -194,6 +201,15 @@ void TabPanel::offerLeftoverBackups()
             m_combo2->addItem(found.program);
             m_combo2->setCurrentIndex(current);
         }
+    }
+    for (const LeftoverBackups::Temporary &temporary : LeftoverBackups::temporaries(names)) {
+        if (m_platform.messageBox(LeftoverBackups::message(temporary),
+                                  Platform::YesNo + Platform::Question) != Platform::Yes)
+            continue;
+        const Result<> removed = m_files.remove(programPath(temporary.name));
+        if (!removed)
+            m_platform.messageBox(temporary.name + QStringLiteral(" could not be removed (") +
+                                  removed.message() + QStringLiteral("). It is left as it is."));
     }
 }
 

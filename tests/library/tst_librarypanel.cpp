@@ -235,7 +235,10 @@ void TestLibraryPanel::myCodeListsStoredTitlesOnce()
     ui.start();
     ui.chooseMode(1);
     ui.choose("CboCode", 8);
-    QVERIFY(ui.platform.messages().isEmpty());
+    // The last line has no line end: it may have been cut, and its title is named.
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY2(ui.platform.messages().constFirst().contains(u"\"Last\" may have been cut off"_s),
+             qPrintable(ui.platform.messages().constFirst()));
     QCOMPARE(listedTitles(ui), (QStringList{u"First"_s, u"Second"_s, u"First"_s, u"Last"_s}));
 
     // Titles are listed: a second choice only empties the code box.
@@ -252,7 +255,8 @@ void TestLibraryPanel::myCodeListsStoredTitlesOnce()
     QCOMPARE(codeBox(ui), u"c*d\r\n"_s);
     ui.choose("CboCode", 12);
     QCOMPARE(codeBox(ui), u"z\r\n"_s);
-    QVERIFY(ui.platform.messages().isEmpty());
+    // Nothing more is said after the listing.
+    QCOMPARE(ui.platform.messages().size(), 1);
 }
 
 void TestLibraryPanel::wholePanelThroughButtons()

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+
 using namespace Qt::StringLiterals;
 
 class TestStoredCode : public QObject
@@ -33,6 +35,10 @@ private Q_SLOTS:
     void storeOntoAFolderFails();
     void missingFile();
     void eightBitTitles();
+    void cutLastLine_data();
+    void cutLastLine();
+    void storeIsWholeOrNothing_data();
+    void storeIsWholeOrNothing();
 
 private:
     static QByteArray fileBytes(const QString &path);
@@ -348,6 +354,69 @@ void TestStoredCode::eightBitTitles()
     QCOMPARE(fileBytes(path), title.toLocal8Bit() + '*' + list.toLocal8Bit() + "\r\n");
     QCOMPARE(StoredCode::readTitles(path).value(), QStringList{title});
     QCOMPARE(StoredCode::readSnippet(path, title), list);
+}
+
+void TestStoredCode::cutLastLine_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("cut");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("whole, CR LF") << QByteArray("A*x\r\nB*y\r\n") << false << QString();
+    QTest::newRow("whole, lone CR") << QByteArray("A*x\r") << false << QString();
+    QTest::newRow("last line cut") << QByteArray("A*x\r\nB*y|z") << true << u"B"_s;
+    QTest::newRow("only line cut") << QByteArray("Long*a|b|c") << true << u"Long"_s;
+    QTest::newRow("cut in the title") << QByteArray("A*x\r\nLon") << false << QString();
+    QTest::newRow("cut right after the star") << QByteArray("A*x\nT*") << true << u"T"_s;
+    QTest::newRow("empty file") << QByteArray() << false << QString();
+}
+
+// A last line without a line end may be the start of an entry cut by an interrupted write:
+// its title is named so that the user is told, not shown the code as if whole.
+void TestStoredCode::cutLastLine()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, cut);
+    QFETCH(QString, title);
+    const std::optional<QString> found = StoredCode::cutTitle(bytes);
+    QCOMPARE(found.has_value(), cut);
+    if (cut) {
+        QCOMPARE(*found, title);
+        const QString text = StoredCode::cutMessage(u"MyCode.Txt"_s, title);
+        QVERIFY(text.contains(u'"' + title + u'"'));
+        QVERIFY(text.contains(u"MyCode.Txt"_s));
+    }
+}
+
+void TestStoredCode::storeIsWholeOrNothing_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("new file") << QByteArray() << 0;
+    QTest::newRow("0640 kept") << QByteArray("A*x\r\n") << 0640;
+    QTest::newRow("large file") << QByteArray(3 << 20, 'x') + "*y\r\n" << 0644;
+}
+
+// A store writes the whole new file beside the old one and swaps it in: no temporary is left,
+// the mode stays, and the earlier content stays byte for byte.
+void TestStoredCode::storeIsWholeOrNothing()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, mode);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"MyCode.Txt"_s);
+    namespace fs = std::filesystem;
+    const fs::path native(QFile::encodeName(path).toStdString());
+    if (!before.isEmpty()) {
+        writeBytes(path, before);
+        fs::permissions(native, fs::perms(mode));
+    }
+    QVERIFY(StoredCode::store(path, u"T"_s, u"a|b"_s).ok());
+    QCOMPARE(fileBytes(path), before + "T*a|b\r\n");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"MyCode.Txt"_s});
+#ifdef Q_OS_UNIX
+    if (!before.isEmpty())
+        QCOMPARE(int(fs::status(native).permissions()), mode);
+#endif
 }
 
 QTEST_APPLESS_MAIN(TestStoredCode)

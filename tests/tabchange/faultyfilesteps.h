@@ -5,9 +5,12 @@
 #include <QHash>
 #include <QStringList>
 
+#include <functional>
+
 // File steps on the real disk that fail on chosen calls, named by step and call number:
 // "rename#2" is the second rename. A failing write first writes half of its bytes, as a
-// full disk would; every other failing step does nothing.
+// full disk would; every other failing step does nothing. `hold` runs before each call with
+// its name, so that a test can change the file while a step waits.
 class FaultyFileSteps : public FileSteps
 {
 public:
@@ -28,6 +31,10 @@ public:
     {
         return fails("keep") ? injected() : m_disk.keep(from, to, bytes);
     }
+    Result<> copy(const QString &to, const QByteArray &bytes) override
+    {
+        return fails("copy") ? injected() : m_disk.copy(to, bytes);
+    }
     Result<> create(const QString &path) override
     {
         return fails("create") ? injected() : m_disk.create(path);
@@ -39,14 +46,42 @@ public:
         (void)m_disk.write(bytes.left(bytes.size() / 2));
         return injected();
     }
-    Result<> commit() override { return fails("commit") ? injected() : m_disk.commit(); }
+    Result<QString> commit() override
+    {
+        if (fails("commit"))
+            return Result<QString>::failure(injected().message());
+        return m_disk.commit();
+    }
     void discard() override { m_disk.discard(); }
+    Result<> exchange(const QString &a, const QString &b) override
+    {
+        return fails("exchange") ? injected() : m_disk.exchange(a, b);
+    }
     Result<> remove(const QString &path) override
     {
         return fails("remove") ? injected() : m_disk.remove(path);
     }
+    QString keepsOnlyInPlace(const QString &path) override
+    {
+        return inPlace ? QStringLiteral("it has 2 hard links") : m_disk.keepsOnlyInPlace(path);
+    }
+    Result<> overwrite(const QString &path, const QByteArray &bytes) override
+    {
+        if (!fails("overwrite"))
+            return m_disk.overwrite(path, bytes);
+        (void)m_disk.overwrite(path, bytes.left(bytes.size() / 2));
+        return injected();
+    }
+    Result<> lock(const QString &path) override
+    {
+        return fails("lock") ? injected() : m_disk.lock(path);
+    }
+    void unlock() override { m_disk.unlock(); }
+    bool sameFile(const QString &a, const QString &b) override { return m_disk.sameFile(a, b); }
 
     QStringList calls;
+    std::function<void(const QString &call)> hold;
+    bool inPlace = false; // every file is taken as one that can only be written in place
 
 private:
     bool fails(const char *step)
@@ -54,6 +89,8 @@ private:
         const QString call = QLatin1String(step) + QLatin1Char('#') +
                              QString::number(++m_counts[QLatin1String(step)]);
         calls << call;
+        if (hold)
+            hold(call);
         return m_failing.contains(call);
     }
     static Result<> injected() { return Result<>::failure(QStringLiteral("injected failure")); }

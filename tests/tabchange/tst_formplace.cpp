@@ -10,6 +10,10 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void objectsOfARange();
+    void shownName_data();
+    void shownName();
+    void gridCell_data();
+    void gridCell();
 };
 
 void TestFormPlace::parse_data()
@@ -76,6 +80,48 @@ void TestFormPlace::objectsOfARange()
     QCOMPARE(objects.at(0).opening.place, QRect(10, 40, 60, 21));
     QCOMPARE(objects.at(1).name, QStringLiteral("Ok"));
     QVERIFY(!objects.at(1).opening.placed);
+}
+
+void TestFormPlace::shownName_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("shown");
+    const QString sixty(FormPlace::shownNameLength, QLatin1Char('n'));
+    QTest::newRow("short") << QByteArray("  OkButton") << QStringLiteral("OkButton");
+    QTest::newRow("exactly the length") << QByteArray(FormPlace::shownNameLength, 'n') << sixty;
+    QTest::newRow("one more") << QByteArray(FormPlace::shownNameLength + 1, 'n')
+                              << sixty.left(FormPlace::shownNameLength - 1) + QChar(0x2026);
+    QTest::newRow("twenty megabytes")
+        << QByteArray(20 << 20, 'n') << sixty.left(FormPlace::shownNameLength - 1) + QChar(0x2026);
+    QTest::newRow("empty") << QByteArray("   ") << QString();
+}
+
+// Names are cut to a length the picture can draw at once.
+void TestFormPlace::shownName()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, shown);
+    QCOMPARE(FormPlace::shownName(bytes), shown);
+}
+
+void TestFormPlace::gridCell_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QPoint>("cell");
+    QTest::newRow("first") << 0 << 10 << QPoint(0, 0);
+    QTest::newRow("end of the first column") << 9 << 10 << QPoint(0, 9);
+    QTest::newRow("second column") << 10 << 10 << QPoint(1, 0);
+    QTest::newRow("worked example") << 5 << 2 << QPoint(2, 1);
+    QTest::newRow("no room: one row") << 3 << 0 << QPoint(3, 0);
+}
+
+void TestFormPlace::gridCell()
+{
+    QFETCH(int, index);
+    QFETCH(int, rows);
+    QFETCH(QPoint, cell);
+    QCOMPARE(FormPlace::gridCell(index, rows), cell);
 }
 
 QTEST_GUILESS_MAIN(TestFormPlace)

@@ -1,5 +1,6 @@
 #include "diskfilesteps.h"
 #include "faultyfilesteps.h"
+#include "leftoverbackups.h"
 #include "rewrite.h"
 
 #include <QDir>
@@ -9,6 +10,14 @@
 #include <QTest>
 
 #include <filesystem>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
+#endif
 
 using Lines = QList<QByteArray>;
 
@@ -100,6 +109,21 @@ private Q_SLOTS:
     void attributesKept();
     void failingStep_data();
     void failingStep();
+    void backupNameAmongOthers_data();
+    void backupNameAmongOthers();
+    void leftoverFound_data();
+    void leftoverFound();
+    void leftoverCopy_data();
+    void leftoverCopy();
+    void temporaries_data();
+    void temporaries();
+    void restoreNeverReplaces_data();
+    void restoreNeverReplaces();
+    void editWhileWriting_data();
+    void editWhileWriting();
+    void lockedByAnotherWindow();
+    void inPlace_data();
+    void inPlace();
 };
 
 void TestRewrite::backupName_data()
@@ -248,15 +272,18 @@ void TestRewrite::attributesKept_data()
     QTest::newRow("0600") << 0600 << false;
     QTest::newRow("0755") << 0755 << false;
     QTest::newRow("0640 behind a symbolic link") << 0640 << true;
+    QTest::newRow("0444, read-only") << 0444 << false;
+    QTest::newRow("04755, setuid") << 04755 << false;
+    QTest::newRow("02750, setgid") << 02750 << false;
 }
 
 // A rewrite keeps the file's permission bits, and writes through a symbolic link to its
 // target, the link staying a link.
 void TestRewrite::attributesKept()
 {
-#ifdef Q_OS_WIN
+#ifndef Q_OS_UNIX
     QSKIP("Unix permission bits and links");
-#endif
+#else
     QFETCH(int, mode);
     QFETCH(bool, link);
     QTemporaryDir dir;
@@ -267,16 +294,27 @@ void TestRewrite::attributesKept()
     put(target, previousFile);
     if (link)
         QVERIFY(QFile::link(target, program));
-    namespace fs = std::filesystem;
-    const fs::path native(QFile::encodeName(target).toStdString());
-    fs::permissions(native, fs::perms(mode));
+
+    // Another owner and group: kept when the process may give them back (as root).
+    const QByteArray name = QFile::encodeName(target);
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(name.constData(), 1234, 2345), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
 
     DiskFileSteps disk;
     QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
     QCOMPARE(contentOf(target), newFile);
-    QCOMPARE(int(fs::status(native).permissions()), mode);
+    struct stat info = {};
+    QCOMPARE(::stat(name.constData(), &info), 0);
+    QCOMPARE(int(info.st_mode & 07777), mode);
+    if (root) {
+        QCOMPARE(int(info.st_uid), 1234);
+        QCOMPARE(int(info.st_gid), 2345);
+    }
     QCOMPARE(QFileInfo(program).isSymLink(), link);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
+#endif
 }
 
 void TestRewrite::failingStep_data()
@@ -291,16 +329,26 @@ void TestRewrite::failingStep_data()
     QTest::newRow("read") << QStringList{QStringLiteral("read#1")} << false << program << true;
     QTest::newRow("backup") << QStringList{QStringLiteral("keep#1")} << false << program << false;
     QTest::newRow("create") << QStringList{QStringLiteral("create#1")} << false << program << false;
-    QTest::newRow("write of the head")
+    QTest::newRow("write (cut half-way)")
         << QStringList{QStringLiteral("write#1")} << false << program << false;
-    QTest::newRow("write of the section")
-        << QStringList{QStringLiteral("write#2")} << false << program << false;
     QTest::newRow("commit (flush, sync, close)")
         << QStringList{QStringLiteral("commit#1")} << false << program << false;
+    QTest::newRow("lock") << QStringList{QStringLiteral("lock#1")} << false << program << false;
+    QTest::newRow("reading again under the lock")
+        << QStringList{QStringLiteral("read#2")} << false << program << false;
+#ifdef Q_OS_LINUX
+    // The content swapped out is read back and compared: unread, it goes back under the name.
+    QTest::newRow("reading what was swapped out")
+        << QStringList{QStringLiteral("read#3")} << false << program << false;
+    // remove#1 is the swapped-out previous file, remove#2 the backup.
+    QTest::newRow("removing the backup")
+        << QStringList{QStringLiteral("remove#2")} << true << both << false;
+#else
     QTest::newRow("removing the backup")
         << QStringList{QStringLiteral("remove#1")} << true << both << false;
+#endif
     QTest::newRow("write, and removing the backup")
-        << QStringList{QStringLiteral("write#2"), QStringLiteral("remove#1")} << false << both
+        << QStringList{QStringLiteral("write#1"), QStringLiteral("remove#1")} << false << both
         << false;
 }
 
@@ -334,6 +382,310 @@ void TestRewrite::failingStep()
     }
     for (const QString &step : failing)
         QVERIFY2(steps.calls.contains(step), qPrintable(steps.calls.join(QLatin1Char(' '))));
+}
+
+void TestRewrite::editWhileWriting_data()
+{
+    QTest::addColumn<QString>("heldStep"); // the step before which the other program saves
+    QTest::addColumn<bool>("inPlace");     // it writes over the file, else saves a new one
+
+    for (const char *step : {"lock#1", "read#2", "keep#1", "create#1", "write#1", "commit#1"}) {
+        QTest::addRow("%s, written in place", step) << QString::fromLatin1(step) << true;
+        QTest::addRow("%s, saved as a new file", step) << QString::fromLatin1(step) << false;
+    }
+}
+
+// Another program saves the file at any moment of the rewrite: what it saved stays under the
+// program's name and the user is told; nothing else is left in the folder.
+void TestRewrite::editWhileWriting()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("Swapping two files in one step");
+#endif
+    QFETCH(QString, heldStep);
+    QFETCH(bool, inPlace);
+
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    put(program, previousFile);
+    const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
+    FaultyFileSteps steps({});
+    steps.hold = [&](const QString &call) {
+        if (call != heldStep)
+            return;
+        if (inPlace) {
+            put(program, edited);
+            return;
+        }
+        put(program + QStringLiteral(".editor"), edited);
+        QVERIFY(QFile::remove(program));
+        QVERIFY(QFile::rename(program + QStringLiteral(".editor"), program));
+    };
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+    QVERIFY(!r.written);
+    QVERIFY2(r.message.contains(QStringLiteral("dropped")), qPrintable(r.message));
+    QCOMPARE(contentOf(program), edited);
+    QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
+}
+
+// Another Brindle window holds the folder's lock: the rewrite waits, then gives up and says so.
+void TestRewrite::lockedByAnotherWindow()
+{
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    put(program, previousFile);
+    DiskFileSteps other;
+    QVERIFY(other.lock(program));
+    DiskFileSteps disk;
+    disk.lockWait = 50;
+    const Outcome r = rewrite(disk, program, 3, previousSection, newSection);
+    QVERIFY(!r.written);
+    QVERIFY2(r.message.contains(QStringLiteral("another Brindle window")), qPrintable(r.message));
+    QCOMPARE(contentOf(program), previousFile);
+    other.unlock();
+    QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
+    QCOMPARE(contentOf(program), newFile);
+}
+
+void TestRewrite::inPlace_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("failing");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("second hard link") << QStringLiteral("link") << QStringList() << true;
+    QTest::newRow("extended attribute") << QStringLiteral("xattr") << QStringList() << true;
+    QTest::newRow("overwrite fails half-way")
+        << QStringLiteral("link") << QStringList{QStringLiteral("overwrite#1")} << false;
+    QTest::newRow("backup copy fails")
+        << QStringLiteral("link") << QStringList{QStringLiteral("copy#1")} << false;
+}
+
+// A file that a new copy could not stand in for is written over in place, once a synced copy
+// of its previous content is the backup; every name of it shows the new content.
+void TestRewrite::inPlace()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("Hard links and extended attributes");
+#else
+    QFETCH(QString, kind);
+    QFETCH(QStringList, failing);
+    QFETCH(bool, written);
+
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString other = dir.filePath(QStringLiteral("other name"));
+    const QString backup = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Prog.Bak")));
+    put(program, previousFile);
+    const QByteArray name = QFile::encodeName(program);
+    if (kind == QLatin1String("link")) {
+        QCOMPARE(::link(name.constData(), QFile::encodeName(other).constData()), 0);
+    } else if (::setxattr(name.constData(), "user.kept", "1", 1, 0) != 0) {
+        QSKIP("no user extended attributes on this file system");
+    }
+    FaultyFileSteps steps(failing);
+    QVERIFY(!steps.keepsOnlyInPlace(program).isEmpty());
+    const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+    QCOMPARE(r.written, written);
+    if (written) {
+        QCOMPARE(contentOf(program), newFile);
+        if (kind == QLatin1String("link"))
+            QCOMPARE(contentOf(other), newFile);
+        else
+            QCOMPARE(::getxattr(name.constData(), "user.kept", nullptr, 0), ssize_t(1));
+        QVERIFY(!QFile::exists(backup));
+        return;
+    }
+    QVERIFY(!r.message.isEmpty());
+    if (failing.contains(QStringLiteral("overwrite#1"))) {
+        QCOMPARE(contentOf(backup), previousFile);
+        QVERIFY2(r.message.contains(backup), qPrintable(r.message));
+    } else {
+        QCOMPARE(contentOf(program), previousFile);
+        QVERIFY(!QFile::exists(backup));
+    }
+#endif
+}
+
+void TestRewrite::backupNameAmongOthers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<QString>("expected");
+    const QStringList cases{QStringLiteral("Prog.txt"), QStringLiteral("Prog.TXT"),
+                            QStringLiteral("Prog.Txt")};
+    QTest::newRow("alone") << QStringLiteral("Prog.txt") << QStringList{QStringLiteral("Prog.txt")}
+                           << QStringLiteral("Prog.Bak");
+    QTest::newRow("first of three cases")
+        << QStringLiteral("Prog.TXT") << cases << QStringLiteral("Prog.Bak");
+    QTest::newRow("second of three cases")
+        << QStringLiteral("Prog.Txt") << cases << QStringLiteral("Prog~2.Bak");
+    QTest::newRow("third of three cases")
+        << QStringLiteral("Prog.txt") << cases << QStringLiteral("Prog~3.Bak");
+    QTest::newRow("numbered name taken by another program")
+        << QStringLiteral("Prog.txt")
+        << QStringList{QStringLiteral("Prog.TXT"), QStringLiteral("Prog.txt"),
+                       QStringLiteral("Prog~2.txt")}
+        << QStringLiteral("Prog~3.Bak");
+    QTest::newRow("other names do not count")
+        << QStringLiteral("Prog.txt")
+        << QStringList{QStringLiteral("Prog.Bak"), QStringLiteral("prog.txt"),
+                       QStringLiteral("Prog.txt")}
+        << QStringLiteral("Prog.Bak");
+}
+
+// Two programs of a folder never share a backup name.
+void TestRewrite::backupNameAmongOthers()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(Rewrite::backupName(name, folder), expected);
+}
+
+void TestRewrite::leftoverFound_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("found"); // backup > program, + when the program is there
+    QTest::newRow("program there")
+        << QStringList{QStringLiteral("Stock.txt"), QStringLiteral("Stock.Bak")}
+        << QStringList{QStringLiteral("Stock.Bak>Stock.txt+")};
+    QTest::newRow("program missing") << QStringList{QStringLiteral("Lost.Bak")}
+                                     << QStringList{QStringLiteral("Lost.Bak>Lost.txt")};
+    QTest::newRow("each case variant its own")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog~2.Bak"),
+                       QStringLiteral("Prog.TXT"), QStringLiteral("Prog.Bak")}
+        << QStringList{QStringLiteral("Prog~2.Bak>Prog.txt+"),
+                       QStringLiteral("Prog.Bak>Prog.TXT+")};
+    QTest::newRow("upper-case program")
+        << QStringList{QStringLiteral("Prog.TXT"), QStringLiteral("Prog.Bak")}
+        << QStringList{QStringLiteral("Prog.Bak>Prog.TXT+")};
+    QTest::newRow("another case is another program")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("prog.Bak")}
+        << QStringList{QStringLiteral("prog.Bak>prog.txt")};
+}
+
+// A leftover backup is reported against the program whose backup name it is.
+void TestRewrite::leftoverFound()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, found);
+    QStringList actual;
+    for (const LeftoverBackups::Found &f : LeftoverBackups::find(names))
+        actual << f.backup + QLatin1Char('>') + f.program +
+                      (f.programThere ? QStringLiteral("+") : QString());
+    QCOMPARE(actual, found);
+    for (const LeftoverBackups::Found &f : LeftoverBackups::find(names))
+        QVERIFY(LeftoverBackups::message(f).contains(f.program));
+}
+
+void TestRewrite::leftoverCopy_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("copy");
+    QTest::newRow("second link") << QStringLiteral("link") << true;
+    QTest::newRow("same bytes") << QStringLiteral("same") << true;
+    QTest::newRow("other bytes, same size") << QStringLiteral("other") << false;
+    QTest::newRow("longer") << QStringLiteral("longer") << false;
+    QTest::newRow("program missing") << QStringLiteral("missing") << false;
+}
+
+// A backup that is the program itself or holds its bytes is no only copy.
+void TestRewrite::leftoverCopy()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, copy);
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString backup = dir.filePath(QStringLiteral("Prog.Bak"));
+    if (kind != QLatin1String("missing"))
+        put(program, previousFile);
+    if (kind == QLatin1String("link")) {
+        std::error_code error;
+        std::filesystem::create_hard_link(QFile::encodeName(program).toStdString(),
+                                          QFile::encodeName(backup).toStdString(), error);
+        if (error)
+            QSKIP("no hard links here");
+    } else if (kind == QLatin1String("other")) {
+        put(backup, QByteArray(previousFile).replace("Dim Form1", "Dim Form2"));
+    } else if (kind == QLatin1String("longer")) {
+        put(backup, previousFile + "x");
+    } else {
+        put(backup, previousFile);
+    }
+    DiskFileSteps disk;
+    QCOMPARE(LeftoverBackups::isCopy(disk, backup, program), copy);
+}
+
+void TestRewrite::temporaries_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("found"); // temporary > program
+    QTest::newRow("one temporary")
+        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog.txt.aB3xYz")}
+        << QStringList{QStringLiteral("Prog.txt.aB3xYz>Prog.txt")};
+    QTest::newRow("upper case") << QStringList{QStringLiteral("P.TXT.123456")}
+                                << QStringList{QStringLiteral("P.TXT.123456>P.TXT")};
+    QTest::newRow("five letters") << QStringList{QStringLiteral("Prog.txt.abcde")} << QStringList();
+    QTest::newRow("not after a program name")
+        << QStringList{QStringLiteral("Prog.Bak.abcdef"), QStringLiteral("Prog.txt")}
+        << QStringList();
+    QTest::newRow("other character")
+        << QStringList{QStringLiteral("Prog.txt.ab-def")} << QStringList();
+}
+
+void TestRewrite::temporaries()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, found);
+    QStringList actual;
+    for (const LeftoverBackups::Temporary &t : LeftoverBackups::temporaries(names)) {
+        actual << t.name + QLatin1Char('>') + t.program;
+        QVERIFY(LeftoverBackups::message(t).contains(t.name));
+    }
+    QCOMPARE(actual, found);
+}
+
+void TestRewrite::restoreNeverReplaces_data()
+{
+    QTest::addColumn<bool>("taken"); // a file appeared under the program's name
+    QTest::addColumn<bool>("link");  // the backup is a symbolic link
+    QTest::newRow("free name") << false << false;
+    QTest::newRow("name taken") << true << false;
+#ifdef Q_OS_UNIX
+    QTest::newRow("symbolic link, free name") << false << true;
+#endif
+}
+
+// A backup is restored by a rename that refuses a taken name, never by a copy: a file that
+// appeared under the program's name keeps its content, and the backup stays.
+void TestRewrite::restoreNeverReplaces()
+{
+    QFETCH(bool, taken);
+    QFETCH(bool, link);
+    QTemporaryDir dir;
+    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString backup = dir.filePath(QStringLiteral("Prog.Bak"));
+    if (link) {
+        put(dir.filePath(QStringLiteral("real")), previousFile);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real")), backup));
+    } else {
+        put(backup, previousFile);
+    }
+    if (taken)
+        put(program, "new");
+    DiskFileSteps disk;
+    const Result<> restored = disk.rename(backup, program);
+    QCOMPARE(restored.ok(), !taken);
+    QCOMPARE(contentOf(program), taken ? QByteArray("new") : previousFile);
+    QCOMPARE(QFileInfo::exists(backup), taken);
+    if (taken) {
+        QCOMPARE(contentOf(backup), previousFile);
+        QVERIFY2(restored.message().contains(QStringLiteral("exists")),
+                 qPrintable(restored.message()));
+    } else {
+        QCOMPARE(QFileInfo(program).isSymLink(), link);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRewrite)

@@ -122,6 +122,8 @@ class TestTabExchange : public QObject
 private Q_SLOTS:
     void renumber_data();
     void renumber();
+    void arrayName_data();
+    void arrayName();
     void collectBlock_data();
     void collectBlock();
     void workedExample();
@@ -153,7 +155,7 @@ void TestTabExchange::renumber_data()
         << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")") << QByteArray("1") << 2
         << QByteArray("OkButton.Tag = Format(Now, \"hh:mm\")");
     QTest::newRow("another number") << QByteArray("Ctl(12).X = Ctl(1).X") << QByteArray("1") << 7
-                                    << QByteArray("Ctl(12).X = Ctl(1).X");
+                                    << QByteArray("Ctl(12).X = Ctl(7).X");
     QTest::newRow("number with blanks")
         << QByteArray("Ctl( 1).X") << QByteArray("1") << 7 << QByteArray("Ctl( 1).X");
     QTest::newRow("no parentheses")
@@ -166,6 +168,24 @@ void TestTabExchange::renumber_data()
         << QByteArray("Ctl(1).Top") << QByteArray() << 5 << QByteArray("Ctl(1).Top");
     QTest::newRow("bytes kept") << QByteArray("Ctl(1).Caption = \xe9t\xe9") << QByteArray("1") << 2
                                 << QByteArray("Ctl(2).Caption = \xe9t\xe9");
+    QTest::newRow("a function holding the number")
+        << QByteArray("OkButton.Tag = Chr(1)") << QByteArray("1") << 2
+        << QByteArray("OkButton.Tag = Chr(1)");
+    QTest::newRow("another array holding the number")
+        << QByteArray("OkButton.List(1) = x") << QByteArray("1") << 2
+        << QByteArray("OkButton.List(1) = x");
+    QTest::newRow("every reference, none in a string")
+        << QByteArray("Ctl(1).Caption = \"Ctl(1)\" & Ctl(1).Tag") << QByteArray("1") << 2
+        << QByteArray("Ctl(2).Caption = \"Ctl(1)\" & Ctl(2).Tag");
+    QTest::newRow("doubled quotes stay in the string")
+        << QByteArray("Ctl(1).Caption = \"a\"\"Ctl(1)\"") << QByteArray("1") << 3
+        << QByteArray("Ctl(3).Caption = \"a\"\"Ctl(1)\"");
+    QTest::newRow("end of a longer name") << QByteArray("MyCtl(1).X = Ctl(1).X") << QByteArray("1")
+                                          << 4 << QByteArray("MyCtl(1).X = Ctl(4).X");
+    QTest::newRow("other case") << QByteArray("ctl(1).X = CTL(1).Y") << QByteArray("1") << 4
+                                << QByteArray("ctl(4).X = CTL(4).Y");
+    QTest::newRow("reference at the end")
+        << QByteArray("Set x = Ctl(1)") << QByteArray("1") << 9 << QByteArray("Set x = Ctl(9)");
 }
 
 void TestTabExchange::renumber()
@@ -174,7 +194,25 @@ void TestTabExchange::renumber()
     QFETCH(QByteArray, from);
     QFETCH(int, n);
     QFETCH(QByteArray, expected);
-    QCOMPARE(TabExchange::renumber(line, from, n), expected);
+    QCOMPARE(TabExchange::renumber(line, QByteArrayLiteral("Ctl"), from, n), expected);
+}
+
+void TestTabExchange::arrayName_data()
+{
+    QTest::addColumn<QByteArray>("setLine");
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("SET line") << QByteArray(" Set Ctl(1) = OkButton") << QByteArray("Ctl");
+    QTest::newRow("name with digits") << QByteArray("SET Obj_2(3) = X") << QByteArray("Obj_2");
+    QTest::newRow("no parentheses") << QByteArray("Set x = y") << QByteArray();
+    QTest::newRow("blank before the parenthesis")
+        << QByteArray("Set Ctl (1) = y") << QByteArray("");
+}
+
+void TestTabExchange::arrayName()
+{
+    QFETCH(QByteArray, setLine);
+    QFETCH(QByteArray, name);
+    QCOMPARE(TabExchange::arrayName(setLine), name);
 }
 
 void TestTabExchange::collectBlock_data()

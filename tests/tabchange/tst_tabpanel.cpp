@@ -126,6 +126,7 @@ private Q_SLOTS:
     void unreadableFileChangesNothing();
     void bytesOfAnyEncodingSurvive();
     void leftOverBackupRefusesRewrite();
+    void copiesAndTemporariesLeftOver();
     void lostProgramRestored();
     void fileChangedOnDiskRefusesRewrite();
     void emptyNameRefused();
@@ -445,6 +446,28 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     moveObject(ui, 0, 1, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+}
+
+// A backup that holds the program's bytes goes without a word; a temporary of a stopped write
+// is named and removed when the user says so.
+void TestTabPanel::copiesAndTemporariesLeftOver()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Prog.Bak"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Prog.txt.Ab12Cd"), "half");
+    ui.start();
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.chooseMode(3);
+
+    const auto calls = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(calls.size(), 1);
+    QVERIFY2(calls.at(0).text.contains(QStringLiteral("Remove Prog.txt.Ab12Cd now?")),
+             qPrintable(calls.at(0).text));
+    QCOMPARE(calls.at(0).flags, Platform::YesNo + Platform::Question);
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.txt.Ab12Cd"))));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
 }
 
 // A backup whose program is gone is the only copy: choosing the mode offers to restore it.

@@ -1,0 +1,395 @@
+#include "diskfilesteps.h"
+
+#include "textfile.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <QThread>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
+#endif
+#ifdef Q_OS_WIN
+#include <io.h>
+#endif
+
+namespace {
+
+std::filesystem::path nativePath(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Where writing to `path` lands: the target of a symbolic link, else the name itself.
+QString writtenName(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+    }
+    return path;
+}
+
+Result<> syncToDisk(QFile &file)
+{
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return Result<>::failure(systemReason(errno));
+#elif defined(Q_OS_WIN)
+    if (file.handle() >= 0 && ::_commit(file.handle()) != 0)
+        return Result<>::failure(systemReason(errno));
+#endif
+    return {};
+}
+
+#ifdef Q_OS_UNIX
+QByteArray encoded(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+#endif
+
+#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
+constexpr bool canSwap = true;
+#else
+constexpr bool canSwap = false;
+#endif
+
+} // namespace
+
+DiskFileSteps::DiskFileSteps() = default;
+
+DiskFileSteps::~DiskFileSteps()
+{
+    discard();
+    unlock();
+}
+
+bool DiskFileSteps::exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+Result<QByteArray> DiskFileSteps::read(const QString &path)
+{
+    return TextFile::readBytes(path);
+}
+
+Result<> DiskFileSteps::rename(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray source = encoded(from);
+    const QByteArray dest = encoded(to);
+#if defined(Q_OS_LINUX) && defined(RENAME_NOREPLACE)
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, dest.constData(), RENAME_NOREPLACE) ==
+        0)
+        return {};
+    if (errno != EINVAL && errno != ENOSYS)
+        return Result<>::failure(errno == EEXIST ? QStringLiteral("%1 already exists").arg(to)
+                                                 : systemReason(errno));
+#endif
+    // A second name made with link() is refused when the name is taken; then the first goes.
+    if (::link(source.constData(), dest.constData()) != 0) {
+        const int error = errno;
+        if (error == EEXIST)
+            return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+        // A file system without links (FAT on a memory card) leaves a check and a rename: the
+        // rename still moves the file, never copies it.
+        if (error != EPERM && error != ENOTSUP && error != EOPNOTSUPP && error != EMLINK)
+            return Result<>::failure(systemReason(error));
+        if (exists(to))
+            return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+        if (::rename(source.constData(), dest.constData()) != 0)
+            return Result<>::failure(systemReason(errno));
+        return {};
+    }
+    if (::unlink(source.constData()) != 0)
+        return Result<>::failure(systemReason(errno));
+    return {};
+#else
+    // The runtime's rename never replaces an existing file here.
+    if (::_wrename(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                   reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16())) != 0)
+        return Result<>::failure(exists(to) ? QStringLiteral("%1 already exists").arg(to)
+                                            : systemReason(errno));
+    return {};
+#endif
+}
+
+Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
+{
+    if (exists(to))
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+    // A second link costs nothing and leaves the file itself untouched; it needs both names on
+    // one file system that supports links, so a copy stands in where it cannot be made.
+    const QString target = QFileInfo(from).canonicalFilePath();
+    std::error_code error;
+    if (!target.isEmpty()) {
+        std::filesystem::create_hard_link(nativePath(target), nativePath(to), error);
+        if (!error)
+            return {};
+    }
+    return copy(to, bytes);
+}
+
+Result<> DiskFileSteps::copy(const QString &to, const QByteArray &bytes)
+{
+    if (exists(to))
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+    QSaveFile copy(to);
+    copy.setDirectWriteFallback(false);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Result<>::failure(copy.errorString());
+    const Result<> written = TextFile::writeAll(copy, bytes);
+    if (!written) {
+        copy.cancelWriting();
+        return written;
+    }
+    if (exists(to)) {
+        copy.cancelWriting();
+        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
+    }
+    if (!copy.commit())
+        return Result<>::failure(copy.errorString());
+    return {};
+}
+
+Result<> DiskFileSteps::create(const QString &path)
+{
+    discard();
+    m_target = writtenName(path);
+    m_targetExisted = QFileInfo::exists(m_target);
+    // A file the user may not write keeps its content, though its folder may be writable.
+    if (m_targetExisted && !QFileInfo(m_target).isWritable())
+        return Result<>::failure(QStringLiteral("%1 is write-protected").arg(m_target));
+    QString name;
+    {
+        QTemporaryFile temporary(m_target + QStringLiteral(".XXXXXX"));
+        temporary.setAutoRemove(false);
+        if (!temporary.open())
+            return Result<>::failure(temporary.errorString());
+        name = temporary.fileName();
+    }
+    m_out = std::make_unique<QFile>(name);
+    if (!m_out->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        const QString error = m_out->errorString();
+        QFile::remove(name);
+        m_out.reset();
+        return Result<>::failure(error);
+    }
+    if (m_targetExisted) {
+#ifdef Q_OS_UNIX
+        // Owner first: a change of owner clears the setuid and setgid bits the mode then sets.
+        struct stat old = {};
+        if (::stat(encoded(m_target).constData(), &old) == 0) {
+            if (::fchown(m_out->handle(), old.st_uid, old.st_gid) != 0)
+                (void)::fchown(m_out->handle(), uid_t(-1), old.st_gid);
+            (void)::fchmod(m_out->handle(), old.st_mode & 07777);
+        }
+#else
+        m_out->setPermissions(QFileInfo(m_target).permissions());
+#endif
+    }
+    return {};
+}
+
+Result<> DiskFileSteps::write(const QByteArray &bytes)
+{
+    if (!m_out)
+        return Result<>::failure(QStringLiteral("no file is being written"));
+    return TextFile::writeAll(*m_out, bytes);
+}
+
+Result<QString> DiskFileSteps::commit()
+{
+    if (!m_out)
+        return Result<QString>::failure(QStringLiteral("no file is being written"));
+    const Result<> synced = syncToDisk(*m_out);
+    m_out->close();
+    const bool closed = m_out->error() == QFileDevice::NoError;
+    const QString closeError = m_out->errorString();
+    const QString temporary = m_out->fileName();
+    if (!synced || !closed) {
+        discard();
+        return Result<QString>::failure(synced ? closeError : synced.message());
+    }
+    if (!m_targetExisted) {
+        // A file that appeared meanwhile under the name is not replaced.
+        const Result<> renamed = rename(temporary, m_target);
+        if (!renamed) {
+            discard();
+            return Result<QString>::failure(renamed.message());
+        }
+        m_out.reset();
+        return QString();
+    }
+    if (canSwap) {
+        const Result<> swapped = exchange(temporary, m_target);
+        if (swapped) {
+            m_out.reset();
+            return temporary;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(nativePath(temporary), nativePath(m_target), error);
+    if (error) {
+        discard();
+        return Result<QString>::failure(QString::fromLocal8Bit(error.message()));
+    }
+    m_out.reset();
+    return QString();
+}
+
+void DiskFileSteps::discard()
+{
+    if (!m_out)
+        return;
+    m_out->close();
+    QFile::remove(m_out->fileName());
+    m_out.reset();
+}
+
+Result<> DiskFileSteps::exchange(const QString &a, const QString &b)
+{
+#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
+    if (::renameat2(AT_FDCWD, encoded(a).constData(), AT_FDCWD, encoded(b).constData(),
+                    RENAME_EXCHANGE) == 0)
+        return {};
+    return Result<>::failure(systemReason(errno));
+#else
+    Q_UNUSED(a);
+    Q_UNUSED(b);
+    return Result<>::failure(QStringLiteral("this system cannot swap two files in one step"));
+#endif
+}
+
+Result<> DiskFileSteps::remove(const QString &path)
+{
+    QFile file(path);
+    if (!file.remove())
+        return Result<>::failure(file.errorString());
+    return {};
+}
+
+QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = encoded(writtenName(path));
+    struct stat info = {};
+    if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    if (info.st_nlink > 1)
+        return QStringLiteral("it has %1 hard links").arg(qulonglong(info.st_nlink));
+    if (info.st_uid != ::geteuid() && ::geteuid() != 0)
+        return QStringLiteral("it belongs to another user");
+#ifdef Q_OS_LINUX
+    const ssize_t size = ::listxattr(name.constData(), nullptr, 0);
+    if (size > 0) {
+        QByteArray names(size, '\0');
+        const ssize_t got = ::listxattr(name.constData(), names.data(), size_t(names.size()));
+        // A security label is given to a new file in the folder as well.
+        for (const QByteArray &attribute : names.first(qMax<ssize_t>(got, 0)).split('\0')) {
+            if (!attribute.isEmpty() && attribute != "security.selinux")
+                return QStringLiteral("it has extended attributes or an access control list");
+        }
+    }
+#endif
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
+}
+
+Result<> DiskFileSteps::overwrite(const QString &path, const QByteArray &bytes)
+{
+    QFile file(writtenName(path));
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return Result<>::failure(file.errorString());
+    Result<> step = TextFile::writeAll(file, bytes);
+    if (step && !file.resize(bytes.size()))
+        step = Result<>::failure(file.errorString());
+    if (step)
+        step = syncToDisk(file);
+    file.close();
+    return step;
+}
+
+Result<> DiskFileSteps::lock(const QString &path)
+{
+    unlock();
+    const QString folder = QFileInfo(path).absolutePath();
+    const QDeadlineTimer deadline(lockWait);
+#ifdef Q_OS_UNIX
+    m_lockHandle = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (m_lockHandle < 0)
+        return Result<>::failure(systemReason(errno));
+    for (;;) {
+        if (::flock(m_lockHandle, LOCK_EX | LOCK_NB) == 0)
+            return {};
+        const int error = errno;
+        if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
+            ::close(m_lockHandle);
+            m_lockHandle = -1;
+            return Result<>::failure(error == EWOULDBLOCK
+                                         ? QStringLiteral("another Brindle window kept writing "
+                                                          "in its folder")
+                                         : systemReason(error));
+        }
+        QThread::msleep(10);
+    }
+#else
+    m_lockFile = std::make_unique<QLockFile>(folder + QStringLiteral("/.brindle.lock"));
+    if (m_lockFile->tryLock(int(deadline.remainingTime())))
+        return {};
+    m_lockFile.reset();
+    return Result<>::failure(QStringLiteral("another Brindle window kept writing in its folder"));
+#endif
+}
+
+void DiskFileSteps::unlock()
+{
+#ifdef Q_OS_UNIX
+    if (m_lockHandle >= 0) {
+        ::flock(m_lockHandle, LOCK_UN);
+        ::close(m_lockHandle);
+        m_lockHandle = -1;
+    }
+#endif
+    m_lockFile.reset();
+}
+
+bool DiskFileSteps::sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(nativePath(a), nativePath(b), error);
+    return !error && same;
+}

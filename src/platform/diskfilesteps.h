@@ -1,0 +1,46 @@
+#pragma once
+
+#include "filesteps.h"
+
+#include <memory>
+
+class QFile;
+class QLockFile;
+
+// The file steps on the real file system. A new file is written to a temporary name beside
+// its target and swapped in complete and synced to disk, or not at all. On Linux the swap is
+// renameat2(RENAME_EXCHANGE) and the lock a flock() on the folder; elsewhere a replacing
+// rename and a lock file.
+class DiskFileSteps : public FileSteps
+{
+public:
+    DiskFileSteps();
+    ~DiskFileSteps() override;
+
+    bool exists(const QString &path) override;
+    Result<QByteArray> read(const QString &path) override;
+    Result<> rename(const QString &from, const QString &to) override;
+    Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) override;
+    Result<> copy(const QString &to, const QByteArray &bytes) override;
+    Result<> create(const QString &path) override;
+    Result<> write(const QByteArray &bytes) override;
+    Result<QString> commit() override;
+    void discard() override;
+    Result<> exchange(const QString &a, const QString &b) override;
+    Result<> remove(const QString &path) override;
+    QString keepsOnlyInPlace(const QString &path) override;
+    Result<> overwrite(const QString &path, const QByteArray &bytes) override;
+    Result<> lock(const QString &path) override;
+    void unlock() override;
+    bool sameFile(const QString &a, const QString &b) override;
+
+    // How long lock() waits for another instance, in milliseconds.
+    int lockWait = 30000;
+
+private:
+    std::unique_ptr<QFile> m_out;
+    QString m_target; // the name the new file takes
+    bool m_targetExisted = false;
+    int m_lockHandle = -1; // the locked folder (Unix)
+    std::unique_ptr<QLockFile> m_lockFile;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "result.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The file operations a safe replace is made of, one call per step, so that tests can make
+// any step fail or hold it. A failure says why in the system's words.
+// One file at a time is being written: create, write..., then commit or discard.
+class FileSteps
+{
+public:
+    virtual ~FileSteps() = default;
+
+    // Whether anything (also a dangling link) has this name.
+    virtual bool exists(const QString &path) = 0;
+    // Opens, reads to the end and closes. Refuses, without blocking, anything but a regular
+    // file (or a link to one).
+    virtual Result<QByteArray> read(const QString &path) = 0;
+    // Renames without ever replacing an existing file, even one that appears meanwhile, and
+    // never by copying.
+    virtual Result<> rename(const QString &from, const QString &to) = 0;
+    // Gives `to`, a free name, the content of `from` (whose bytes are given) and leaves `from`
+    // as it is: a second link to the same data where the file system allows it, else a copy
+    // synced to disk. Fails when `to` is taken.
+    virtual Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) = 0;
+    // Gives `to`, a free name, a copy of bytes synced to disk (never a link).
+    virtual Result<> copy(const QString &to, const QByteArray &bytes) = 0;
+    // Starts a new file beside `path` («Prog.txt.XXXXXX») that takes its place when
+    // committed; until then `path` keeps its content. Writing goes through a link to its
+    // target, and an existing file's mode, owner and group carry over where they can.
+    virtual Result<> create(const QString &path) = 0;
+    virtual Result<> write(const QByteArray &bytes) = 0;
+    // Flushes the new file, syncs it to disk, closes it and puts it under its name. Where the
+    // system can swap two names in one step, what was under the name is swapped out to the
+    // new file's temporary name, which is returned so that it can be checked; else the name
+    // is replaced and the result is empty.
+    virtual Result<QString> commit() = 0;
+    // Drops the file being written, leaving nothing behind.
+    virtual void discard() = 0;
+    // Swaps the contents of two names in one step; fails where the system cannot.
+    virtual Result<> exchange(const QString &a, const QString &b) = 0;
+    virtual Result<> remove(const QString &path) = 0;
+
+    // Why a new file could not take the place of `path` with all it has (further hard links,
+    // an owner that cannot be given back, extended attributes or an access control list);
+    // empty when it can. Such a file is rewritten in place.
+    virtual QString keepsOnlyInPlace(const QString &path) = 0;
+    // Writes bytes over the file's own content, cuts it to their size and syncs it.
+    virtual Result<> overwrite(const QString &path, const QByteArray &bytes) = 0;
+
+    // Waits for other Brindle instances that write in the folder of `path`, then keeps them
+    // waiting until unlock(). Fails when the wait is too long.
+    virtual Result<> lock(const QString &path) = 0;
+    virtual void unlock() = 0;
+    // Whether two names are the same file (one inode).
+    virtual bool sameFile(const QString &a, const QString &b) = 0;
+};

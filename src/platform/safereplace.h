@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+#include "result.h"
+
+class FileSteps;
+
+// Replaces a file's whole content so that nothing is lost at any moment, also with other
+// Brindle instances and other programs writing the same file:
+//   - other Brindle instances wait on a lock for the whole compare-and-replace;
+//   - the content is read under the lock and handed to `build`, which checks it and gives the
+//     new content or refuses;
+//   - the previous content stays under the backup name until the synced new file took the
+//     file's name; then the backup goes;
+//   - where the system can swap two names in one step, the new file is swapped in and what
+//     was swapped out is compared with what was read: a file saved meanwhile by another
+//     program is swapped back and reported, never overwritten;
+//   - a file whose new copy could not carry what it has (hard links, owner, extended
+//     attributes) is written over in place once its backup copy is synced.
+// Example: a file «a» with the build «onDisk + "b"» ends as «ab»; a build that refuses
+// leaves it «a» and the refusal is the failure's reason.
+namespace SafeReplace {
+
+enum class Stage {
+    None,        // the new content is in place
+    Lock,        // another instance kept the lock, or the lock could not be taken
+    Read,        // the file could not be read
+    Refused,     // build refused the content on disk; reason is its message
+    BackupTaken, // the backup name is taken
+    Backup,      // making the backup failed
+    Write,       // writing or putting in place the new file failed; the file is as it was,
+                 // unless it was written in place (inPlace), when the backup holds it
+    Changed,     // another program saved the file while it was written; its save is kept
+};
+
+struct Outcome
+{
+    Stage failed = Stage::None;
+    QString reason; // the system's reason, or the refusal of build
+    bool inPlace = false;
+    QByteArray written; // the new content, when it is in place
+    QString backupLeft; // why the backup could not be removed; empty when it is gone
+    bool ok() const { return failed == Stage::None; }
+};
+
+using Build = std::function<Result<QByteArray>(const QByteArray &onDisk)>;
+
+// A missing file reads as empty and is created (never over a file that appears meanwhile). An empty
+// backupPath makes no backup, and a file that can only be written in place is then refused at
+// Stage::Backup.
+Outcome replace(FileSteps &files, const QString &path, const QString &backupPath,
+                const Build &build);
+
+// A plain sentence for the outcome of a failed replace of path, for callers that have no
+// wording of their own.
+QString message(const Outcome &outcome, const QString &path, const QString &backupPath);
+
+} // namespace SafeReplace
