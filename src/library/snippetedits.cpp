@@ -2,6 +2,7 @@
 
 #include "diskfilesteps.h"
 #include "rewrite.h"
+#include "safereplace.h"
 #include "textfile.h"
 
 #include <algorithm>
@@ -128,56 +129,35 @@ Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead
         return Result<>::failure(notWritten(path) +
                                  QStringLiteral(": the file is no longer there. It was deleted or "
                                                 "renamed since it was read. Nothing was written."));
-    const Result<QByteArray> current = files.read(path);
-    if (!current)
-        return Result<>::failure(notWritten(path) +
-                                 QStringLiteral(": reading it to compare it with what was read "
-                                                "failed (") +
-                                 current.message() + QStringLiteral(").") + unchanged());
-    if (current.value() != asRead)
-        return Result<>::failure(notWritten(path) +
-                                 QStringLiteral(": the file has changed since it was read, "
-                                                "perhaps in another program. Choose \"*MY CODE*\" "
-                                                "in a new run to read it as it is now.") +
-                                 unchanged());
     const QString backup = Rewrite::backupPath(path);
-    // A backup name that is taken may hold the only copy of the snippets: never use it.
-    if (backup.isEmpty() || files.exists(backup))
+    const QString changed = notWritten(path) +
+                            QStringLiteral(": the file has changed since it was read, perhaps in "
+                                           "another program. Choose \"*MY CODE*\" in a new run to "
+                                           "read it as it is now.") +
+                            unchanged();
+    // The comparison runs on the bytes read under the lock that other Brindle windows honour,
+    // so no other instance writes between it and the replace.
+    const SafeReplace::Outcome done =
+        SafeReplace::replace(files, path, backup, [&](const QByteArray &onDisk) {
+            return onDisk == asRead ? Result<QByteArray>(replacement)
+                                    : Result<QByteArray>::failure(changed);
+        });
+    if (done.ok()) {
+        if (done.backupLeft.isEmpty())
+            return {};
+        return Result<>::failure(QStringLiteral("The stored code is written to ") + path +
+                                 QStringLiteral(", but its backup ") + backup +
+                                 QStringLiteral(", which holds the content before this change, "
+                                                "could not be removed (") +
+                                 done.backupLeft + QStringLiteral(")."));
+    }
+    if (done.failed == SafeReplace::Stage::BackupTaken)
         return Result<>::failure(notWritten(path) + QStringLiteral(": the backup file ") + backup +
                                  QStringLiteral(" already exists, perhaps left by an interrupted "
                                                 "rewrite, and may hold the only copy of your "
                                                 "snippets. Rename or move it, then try again.") +
                                  unchanged());
-    Result<> step = files.keep(path, backup, current.value());
-    if (!step)
-        return Result<>::failure(notWritten(path) + QStringLiteral(": making its backup ") +
-                                 backup + QStringLiteral(" failed (") + step.message() +
-                                 QStringLiteral(").") + unchanged());
-    step = files.create(path);
-    if (step)
-        step = files.write(replacement);
-    if (step)
-        step = files.commit();
-    if (!step) {
-        files.discard();
-        // The file was never touched, so its backup is only a second copy.
-        const Result<> removed = files.remove(backup);
-        QString what = notWritten(path) + QStringLiteral(": writing it failed (") + step.message() +
-                       QStringLiteral(").") + unchanged();
-        if (!removed)
-            what += QStringLiteral("\r\nA copy of it is also in ") + backup +
-                    QStringLiteral(", which could not be removed (") + removed.message() +
-                    QStringLiteral(").");
-        return Result<>::failure(what);
-    }
-    const Result<> removed = files.remove(backup);
-    if (!removed)
-        return Result<>::failure(QStringLiteral("The stored code is written to ") + path +
-                                 QStringLiteral(", but its backup ") + backup +
-                                 QStringLiteral(", which holds the content before this change, "
-                                                "could not be removed (") +
-                                 removed.message() + QStringLiteral(")."));
-    return {};
+    return Result<>::failure(SafeReplace::message(done, path, backup));
 }
 
 } // namespace SnippetEdits

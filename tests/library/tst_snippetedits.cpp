@@ -193,6 +193,7 @@ void TestSnippetEdits::rewriteRefuses()
 void TestSnippetEdits::rewriteFailingStep_data()
 {
     QTest::addColumn<QString>("step");
+    QTest::newRow("lock") << u"lock#1"_s;
     QTest::newRow("read") << u"read#1"_s;
     QTest::newRow("keep") << u"keep#1"_s;
     QTest::newRow("create") << u"create#1"_s;
@@ -232,8 +233,9 @@ void TestSnippetEdits::rewriteKeepsPermissionsAndLinks()
     QVERIFY(QFileInfo(path).isSymLink());
     QCOMPARE(read(target), QByteArray("T*b\r\n"));
     QCOMPARE(QFile::permissions(target), before);
-    // A backup that stays after the write is reported, and the file is written all the same.
-    FaultyFileSteps files({u"remove#1"_s});
+    // A backup that stays after the write is reported, and the file is written all the same
+    // (remove#1 is the previous file swapped out of the name, remove#2 the backup).
+    FaultyFileSteps files({u"remove#2"_s});
     const Result<> r = SnippetEdits::rewrite(files, path, "T*b\r\n", "T*c\r\n");
     QVERIFY(!r);
     QVERIFY2(r.message().contains(u"could not be removed"_s), qPrintable(r.message()));
