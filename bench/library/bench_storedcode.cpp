@@ -96,7 +96,7 @@ int main(int argc, char **argv)
 
         FakePlatform platform;
         LibraryPanel panel(platform, nullptr);
-        panel.Form_Load();
+        panel.load();
         auto *box = panel.findChild<QComboBox *>(QStringLiteral("CboCode"));
         auto *code = panel.findChild<QPlainTextEdit *>(QStringLiteral("CodeBox"));
         record(QStringLiteral("panel: \"*MY CODE*\" lists the titles"),
@@ -105,7 +105,7 @@ int main(int argc, char **argv)
                timeNs([&] { choose(box, box->count() - 1); }));
         // Both steps again in a fresh window, with the events the views handle after them.
         LibraryPanel window(platform, nullptr);
-        window.Form_Load();
+        window.load();
         window.show();
         QCoreApplication::processEvents();
         auto *windowBox = window.findChild<QComboBox *>(QStringLiteral("CboCode"));

@@ -69,7 +69,7 @@ void Prog::buildHiddenPanels()
         connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
         fitCaptions(panel);
         guardWheel(panel);
-        panel->Form_Load();
+        panel->load();
     }
 }
 
@@ -125,7 +125,7 @@ void Prog::Form_Load()
 {
     m_platform.setTopmost(this, true);
     move(300, 100);
-    m_panels[0]->Form_Load();
+    m_panels[0]->load();
     m_combo1->addItems({QStringLiteral("Objects Arrays"), QStringLiteral("Keyword/ErrorCode"),
                         QStringLiteral("Msg-Input Box"), QStringLiteral("TabChange")});
     m_combo1->setCurrentIndex(-1);
@@ -170,7 +170,7 @@ void Prog::CBut2_click()
 
 void Prog::Command1_Click()
 {
-    current()->Command1_Click();
+    current()->reset();
 }
 
 void Prog::Command4_Click()

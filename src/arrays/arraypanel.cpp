@@ -124,7 +124,7 @@ void ArrayPanel::setBoxDefaults()
     m_highbox->setText(QStringLiteral("21"));
 }
 
-void ArrayPanel::Form_Load()
+void ArrayPanel::load()
 {
     setStep(Step::Create, true);
     m_custins->hide();
@@ -310,7 +310,7 @@ void ArrayPanel::actionClicked()
     }
 }
 
-void ArrayPanel::Command1_Click()
+void ArrayPanel::reset()
 {
     setStep(Step::Create, true);
     for (QRadioButton *o : m_optionObject)

@@ -22,11 +22,11 @@ public:
     ArrayPanel(Platform &platform, QWidget *parent);
 
     // Start-up: hides the spacer and the entry button and sets the box defaults.
-    void Form_Load() override;
+    void load() override;
     void enterMode() override;
     void leaveMode() override;
     // RESET while no mode panel is shown.
-    void Command1_Click() override;
+    void reset() override;
     // "CREATE Code": checks the fit and writes the code into the copy carrier; then "COPY".
     void actionClicked() override;
     // Whether the objects fit the selected device's screen; shows the message when not.

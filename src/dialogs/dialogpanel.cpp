@@ -101,7 +101,7 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
     connect(m_check1, &QCheckBox::toggled, this, &DialogPanel::Check1_Click);
 }
 
-void DialogPanel::Form_Load()
+void DialogPanel::load()
 {
     m_cbox1->addItems(DialogOptions::buttonSetEntries());
     m_cbox2->addItems(DialogOptions::defaultButtonEntries());
@@ -164,7 +164,7 @@ void DialogPanel::Opt1_click()
     Setdisabled();
     m_text4->hide();
     m_label5->hide();
-    Command1_Click();
+    reset();
 }
 
 void DialogPanel::Opt2_click()
@@ -175,7 +175,7 @@ void DialogPanel::Opt2_click()
     SetEnabled();
     m_text4->hide();
     m_label5->hide();
-    Command1_Click();
+    reset();
 }
 
 void DialogPanel::Opt3_click()
@@ -187,7 +187,7 @@ void DialogPanel::Opt3_click()
     for (QWidget *w :
          std::initializer_list<QWidget *>{m_text1, m_label11, m_label5, m_text4, m_label10})
         w->show();
-    Command1_Click();
+    reset();
 }
 
 // Despite the names, these two only hide or show; nothing is enabled or disabled.
@@ -253,7 +253,7 @@ QString DialogPanel::generatedText() const
     return DialogCode::generatedText(m_settings);
 }
 
-void DialogPanel::Command1_Click()
+void DialogPanel::reset()
 {
     switch (m_settings.MsgKind) {
     case 1:

@@ -21,7 +21,7 @@ public:
     DialogPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the three lists and the answer-test lines.
-    void Form_Load() override;
+    void load() override;
     // Entering mode 2: selects "Msg Box" and runs its handler.
     void enterMode() override;
     void leaveMode() override;
@@ -33,7 +33,7 @@ public:
     // The code built by the last successful BuildDialogCode.
     QString generatedText() const;
     // RESET while this panel is shown.
-    void Command1_Click() override;
+    void reset() override;
 
     const DialogSettings &settings() const { return m_settings; }
 

@@ -61,7 +61,7 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     connect(m_codeBut, &QPushButton::clicked, this, &LibraryPanel::CodeBut_Click);
 }
 
-void LibraryPanel::Form_Load()
+void LibraryPanel::load()
 {
     for (int i = 0; i < ReferenceTables::categoryCount; ++i)
         m_titles->appendText(ReferenceTables::category(i));
@@ -228,7 +228,7 @@ void LibraryPanel::CopyC()
     focusCopyText();
 }
 
-void LibraryPanel::Command1_Click()
+void LibraryPanel::reset()
 {
     m_cboCode->setEditText(QString());
     m_codeBox->clear();

@@ -24,12 +24,12 @@ public:
     LibraryPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the category list.
-    void Form_Load() override;
+    void load() override;
     // Entering mode 1.
     void enterMode() override;
     void leaveMode() override;
     // RESET while this panel is shown.
-    void Command1_Click() override;
+    void reset() override;
     // "Copy Key", "COPY CODE" or "Store Code", by the panel's state; an empty caption does
     // nothing.
     void actionClicked() override;

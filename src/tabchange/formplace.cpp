@@ -108,8 +108,7 @@ Opening parse(const QByteArray &line)
 QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
     QList<Object> out;
-    for (const QString &entry : SectionReader::listObjects(section, rangeStart, rangeEnd).entries) {
-        const int start = SectionReader::entryIndex(entry);
+    for (const int start : SectionReader::objectBlocks(section, rangeStart, rangeEnd)) {
         const QByteArray opening = start >= 0 ? section.at(start) : QByteArray();
         QString name = QString::fromLocal8Bit(TabExchange::nameText(section.at(start + 1)));
         qsizetype lead = 0;

@@ -27,15 +27,18 @@ public:
     void setCopyCarrier(CopyCarrier *carrier);
 
     // Start-up.
-    virtual void Form_Load() = 0;
+    virtual void load() = 0;
     // The mode was chosen: the panel shows itself and sets its action.
     virtual void enterMode() = 0;
     // Another mode was chosen.
     virtual void leaveMode() = 0;
     // RESET while the panel is shown.
-    virtual void Command1_Click() = 0;
+    virtual void reset() = 0;
     // The action button, clicked while the panel is shown.
     virtual void actionClicked() = 0;
+    // Brindle is about to close: settles what the panel holds unwritten, asking the user.
+    // False when the user chose to keep Brindle open.
+    virtual bool confirmClose() { return true; }
 
     const Action &action() const { return m_action; }
 

@@ -1,3 +1,4 @@
+#include "objectmodel.h"
 #include "sectionreader.h"
 #include "textfile.h"
 #include "uitest.h"
@@ -98,8 +99,9 @@ void moveObject(UiFixture &ui, int row, int position, int answer)
 QStringList entryNames(const QAbstractItemView *list)
 {
     QStringList out;
-    for (const QString &text : texts(list))
-        out << SectionReader::entryName(text).trimmed();
+    const auto *objects = qobject_cast<const ObjectModel *>(list->model());
+    for (int row = 0; objects && row < objects->count(); ++row)
+        out << objects->object(row).name.trimmed();
     return out;
 }
 
@@ -119,11 +121,11 @@ private Q_SLOTS:
     void listsShowTheFileAfterExchange_data();
     void listsShowTheFileAfterExchange();
     void noThenYesWritesBoth();
-    void ownPositionRewritesSameSection();
+    void ownPositionWritesNothing();
     void formsSelector();
     void beginGenOnFirstLine();
     void noBeginGen();
-    void unreadableFileChangesNothing();
+    void unreadableFileClearsTheLists();
     void bytesOfAnyEncodingSurvive();
     void leftOverBackupRefusesRewrite();
     void lostProgramRestored();
@@ -266,7 +268,7 @@ void TestTabPanel::noThenYesWritesBoth()
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Three.Bak"))));
 }
 
-void TestTabPanel::ownPositionRewritesSameSection()
+void TestTabPanel::ownPositionWritesNothing()
 {
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Prog.txt"),
@@ -274,7 +276,9 @@ void TestTabPanel::ownPositionRewritesSameSection()
     ui.start();
     openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 1, 2, Platform::Yes);
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
+    // The section comes out unchanged, so nothing is written: the file keeps its LF ends.
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")),
+             exampleHead.join('\n') + '\n' + exampleSection.join('\n'));
     QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
 }
 
@@ -360,13 +364,16 @@ void TestTabPanel::noBeginGen()
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).title, QString());
     QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
     QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
-    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 2); // the form table is not touched
+    // Nothing of the previous file stays: no forms, no count.
+    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 0);
     QVERIFY(!shown(ui, "Combo3"));
+    for (const char *hidden : {"Combo4", "Label18", "Label12", "Label16"})
+        QVERIFY2(!shown(ui, hidden), hidden);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")),
              QByteArray("Dim Form1\r\n Set Ctl(1) = X\r\n"));
 }
 
-void TestTabPanel::unreadableFileChangesNothing()
+void TestTabPanel::unreadableFileClearsTheLists()
 {
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
@@ -380,11 +387,15 @@ void TestTabPanel::unreadableFileChangesNothing()
     QVERIFY(
         ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
     QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Gone.txt")));
-    QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
-    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
-    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
+    // A failed pick leaves nothing of the previous file on screen.
+    QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
+    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 0);
+    QVERIFY(!shown(ui, "Label12") && !shown(ui, "Label16"));
 
-    moveObject(ui, 0, 2, Platform::Yes); // still works on the file that is shown
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
+    moveObject(ui, 0, 2, Platform::Yes); // the file picked again works as before
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Gone.txt"))));
 }
