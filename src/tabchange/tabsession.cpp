@@ -38,6 +38,23 @@ void TabSession::holdBytes(QByteArray bytes)
     m_bytes = std::move(bytes);
 }
 
+void TabSession::pointInto(QByteArray bytes)
+{
+    m_movedBlock.clear();
+    m_targetBlock.clear();
+    // `bytes` holds exactly the lines held, each ended by CR LF: each line becomes a view of
+    // its place there, with no scan for line ends. The old bytes stay until every line has
+    // left them.
+    qsizetype at = 0;
+    for (QByteArray &line : m_lines) {
+        const qsizetype size = line.size();
+        Q_ASSERT(at + size + 2 <= bytes.size());
+        line = QByteArray::fromRawData(bytes.constData() + at, size);
+        at += size + 2;
+    }
+    m_bytes = std::move(bytes);
+}
+
 Result<> TabSession::pick(const QString &path)
 {
     clear();
@@ -209,7 +226,7 @@ Result<QString> TabSession::commit()
         Rewrite::write(m_files, m_path, current.value(), m_genStart, m_lines, m_bytes);
     if (!written)
         return Result<QString>::failure(written.message());
-    holdBytes(std::move(written.value().section));
+    pointInto(std::move(written.value().section));
     m_pending = false;
     return written.value().warning;
 }

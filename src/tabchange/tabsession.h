@@ -86,6 +86,8 @@ private:
     bool remakeRows(int first, int last, int keepFrom = 0, int keepTo = -1);
     // The section's lines as views of bytes, which become the bytes held.
     void holdBytes(QByteArray bytes);
+    // The bytes just written from the lines held become the bytes the lines are views of.
+    void pointInto(QByteArray bytes);
 
     FileSteps &m_files;
     QString m_path;
