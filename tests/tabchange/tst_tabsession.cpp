@@ -95,8 +95,8 @@ void TestTabSession::steps_data()
     const QByteArray swapped = crlf(exampleHead + exampleSwapped);
     QTest::newRow("example, Yes") << example << QStringList{"move 0 2", "commit"} << swapped
                                   << QStringList{} << true;
-    QTest::newRow("No keeps the file") << example << QStringList{"move 0 2"} << example
-                                       << QStringList{} << true;
+    QTest::newRow("No keeps the file")
+        << example << QStringList{"move 0 2"} << example << QStringList{} << true;
     QTest::newRow("later object to the earlier position")
         << example << QStringList{"move 1 1", "commit"} << swapped << QStringList{} << true;
 
@@ -109,9 +109,9 @@ void TestTabSession::steps_data()
         << five << QStringList{"move 3 3", "commit", "move 2 4", "commit"}
         << crlf(TextFile::splitLines(five)) << QStringList{} << true;
     const QByteArray longer = fiveBlocks(true);
-    QTest::newRow("other length")
-        << longer << QStringList{"move 1 4", "commit", "move 3 2", "commit"}
-        << crlf(TextFile::splitLines(longer)) << QStringList{} << true;
+    QTest::newRow("other length") << longer
+                                  << QStringList{"move 1 4", "commit", "move 3 2", "commit"}
+                                  << crlf(TextFile::splitLines(longer)) << QStringList{} << true;
     QByteArray mixed = five;
     mixed.replace("\n", "\r\n");
     mixed.replace("Name3\r\n", "Name3\r");
@@ -135,8 +135,8 @@ void TestTabSession::steps_data()
     QTest::newRow("present order writes nothing")
         << lf << QStringList{"order 1 2", "commit"} << lf << QStringList{} << true;
     QTest::newRow("changes undone by hand are written as they are")
-        << lf << QStringList{"move 0 2", "move 0 2", "commit"}
-        << crlf(exampleHead + exampleSection) << QStringList{} << true;
+        << lf << QStringList{"move 0 2", "move 0 2", "commit"} << crlf(exampleHead + exampleSection)
+        << QStringList{} << true;
     QTest::newRow("a new order") << example << QStringList{"order 2 1", "commit"} << swapped
                                  << QStringList{} << true;
     QTest::newRow("a new order of three")
@@ -180,8 +180,8 @@ void TestTabSession::steps_data()
         << QStringList{"changed since it was read"} << false;
 
     QTest::newRow("a backup left over keeps the change in memory")
-        << example << QStringList{"bak", "move 0 2", "commit"} << example
-        << QStringList{"Prog.Bak"} << true;
+        << example << QStringList{"bak", "move 0 2", "commit"} << example << QStringList{"Prog.Bak"}
+        << true;
     QTest::newRow("once the backup is moved aside, both are written")
         << example << QStringList{"bak", "move 0 2", "commit", "unbak", "move 0 1", "commit"}
         << swapped << QStringList{"Prog.Bak"} << true;
@@ -320,9 +320,9 @@ void TestTabSession::pickBuildsTheRows_data()
                        QStringLiteral("Form2 As Window                 -9"),
                        QStringLiteral("°°°°°                  -18")}
         << true << -1 << QStringList{};
-    QTest::newRow("the first form") << crlf(formsSection) << QStringList{} << true << 0
-                                    << QStringList{"1  A" + blanks40 + "-3", "2  B" + blanks40 +
-                                                                                  "-6"};
+    QTest::newRow("the first form")
+        << crlf(formsSection) << QStringList{} << true << 0
+        << QStringList{"1  A" + blanks40 + "-3", "2  B" + blanks40 + "-6"};
     QTest::newRow("the second form")
         << crlf(formsSection) << QStringList{} << true << 1
         << QStringList{"1  C" + blanks40 + "-11", "2  D" + blanks40 + "-15"};
