@@ -11,8 +11,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,9 +24,9 @@ using namespace Controls;
 namespace {
 
 constexpr int shownHeight = 4200; // twips
-// Hidden, the panel keeps a strip of its design height rather than none: deliberate, the
-// window's layout of the other modes is built around it (tst_tabpanel::resetClearsMode shows
-// the panel again at its full height after leaving and entering the mode).
+// Hidden, the panel goes back to its design height (195 twips), not to none: deliberate, the
+// design's own geometry of the control, which the window's inventory pins
+// (tst_prog, the Picture3 row).
 constexpr int hiddenHeight = 195;
 // How long the closed program list must rest on a file before it is opened.
 constexpr int browseRestMs = 500;
@@ -220,6 +220,8 @@ void TabPanel::enterMode()
     show();
     setHeight(this, shownHeight);
     setAction({}, false);
+    // A Samples folder made since the start is followed from now on.
+    followSamples();
     if (!m_samplesChecked) {
         m_samplesChecked = true;
         const QStringList problems = Paths::samplesProblems();

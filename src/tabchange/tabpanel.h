@@ -98,6 +98,8 @@ private:
     void showObjectCount();
     void offerLeftoverBackups();
     void listPrograms();
+    // Watches the Samples folder once it is there.
+    void followSamples();
     QString programPath(const QString &name) const;
     // A hidden string table over lines held by the session.
     QListView *makeTable(const char *name, LineModel *model, int left, int top, int width);
