@@ -191,9 +191,15 @@ void TabPanel::load()
     m_programBox->setCurrentIndex(-1);
     m_samplesWatcher = new QFileSystemWatcher(this);
     connect(m_samplesWatcher, &QFileSystemWatcher::directoryChanged, this, &TabPanel::listPrograms);
+    followSamples();
+}
+
+void TabPanel::followSamples()
+{
     const QString samples = Paths::at(QStringLiteral("/Samples"));
-    if (QFileInfo(samples).isDir())
-        m_samplesWatcher->addPath(samples);
+    if (m_samplesWatcher && m_samplesWatcher->directories().isEmpty() &&
+        QFileInfo(samples).isDir() && m_samplesWatcher->addPath(samples))
+        listPrograms();
 }
 
 void TabPanel::listPrograms()
