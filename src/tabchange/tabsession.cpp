@@ -183,7 +183,12 @@ Result<> TabSession::exchange(int position)
 
 Result<> TabSession::reorder(const QList<int> &order)
 {
-    const QList<int> unchanged = TabOrder::complete({}, int(m_objects.size()));
+    // Objects taken in their present order change nothing.
+    if (order == TabOrder::complete({}, int(m_objects.size()))) {
+        m_selected = -1;
+        m_changedRows = {0, -1};
+        return {};
+    }
     Result<QList<QByteArray>> reordered =
         TabOrder::reorder(m_lines, m_range.start, m_range.end, order);
     if (!reordered)
@@ -191,11 +196,6 @@ Result<> TabSession::reorder(const QList<int> &order)
     m_selected = -1;
     m_movedBlock.clear();
     m_targetBlock.clear();
-    // Objects taken in their present order change nothing.
-    if (order == unchanged) {
-        m_changedRows = {0, -1};
-        return {};
-    }
     m_lines = std::move(reordered.value());
     m_pending = true;
     listObjects();
