@@ -49,6 +49,24 @@ Result<Section> parse(const QByteArray &file)
     return section;
 }
 
+Result<Section> locate(const QByteArray &file)
+{
+    int line = 0;
+    int genStart = -1;
+    qsizetype offset = -1;
+    TextFile::forEachLine(file, [&](qsizetype start, qsizetype end) {
+        if (genStart < 0 &&
+            QByteArrayView(file.constData() + start, end - start).indexOf("Begin Gen") >= 0) {
+            genStart = line;
+            offset = start;
+        }
+        ++line;
+    });
+    if (genStart < 0)
+        return Result<Section>::failure(QString::fromLatin1(notGeneratedMessage));
+    return Section{genStart, {}, file.sliced(offset)};
+}
+
 QList<QByteArray> lineViews(const QByteArray &bytes)
 {
     QList<QByteArray> lines;

@@ -33,6 +33,9 @@ struct Section
 Result<Section> find(const QList<QByteArray> &fileLines);
 // The section of a file's bytes (CR LF, LF or CR line ends).
 Result<Section> parse(const QByteArray &file);
+// What parse() gives, but with the lines left empty: no line is copied, so a file of
+// millions of lines is only scanned.
+Result<Section> locate(const QByteArray &file);
 // The lines of bytes (CR LF, LF or CR ends) as views into bytes, which must outlive them and
 // stay unchanged: no line is copied. A final line end adds no empty line.
 QList<QByteArray> lineViews(const QByteArray &bytes);

@@ -61,12 +61,11 @@ Result<> TabSession::pick(const QString &path)
     const Result<QByteArray> file = TextFile::readBytes(path);
     if (!file)
         return Result<>::failure(SectionReader::unreadableMessage(path, file.message()));
-    Result<SectionReader::Section> read = SectionReader::parse(file.value());
+    Result<SectionReader::Section> read = SectionReader::locate(file.value());
     if (!read)
         return Result<>::failure(read.message());
     m_path = path;
     m_genStart = read.value().genStart;
-    read.value().lines.clear();
     holdBytes(std::move(read.value().bytes));
     m_forms = SectionReader::forms(m_lines);
     if (!needsForm()) {

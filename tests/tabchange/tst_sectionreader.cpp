@@ -88,6 +88,10 @@ void TestSectionReader::find()
     QFETCH(int, genStart);
     QFETCH(int, sectionSize);
     const Result<SectionReader::Section> s = SectionReader::find(file);
+    const Result<SectionReader::Section> located = SectionReader::locate(file.join("\r\n"));
+    QCOMPARE(located.ok(), s.ok());
+    if (s.ok())
+        QCOMPARE(located.value().genStart, s.value().genStart);
     if (genStart < 0) {
         QVERIFY(!s.ok());
         QCOMPARE(s.message(),
@@ -121,6 +125,13 @@ void TestSectionReader::readAcceptsEveryLineEnd()
     QCOMPARE(s.value().genStart, 2);
     QCOMPARE(s.value().lines, exampleFile().mid(2));
     QCOMPARE(s.value().bytes, exampleFile().mid(2).join(end) + end);
+    // Locating the section without splitting the lines gives the same start and bytes.
+    const Result<SectionReader::Section> located =
+        SectionReader::locate(exampleFile().join(end) + end);
+    QVERIFY(located.ok());
+    QCOMPARE(located.value().genStart, 2);
+    QVERIFY(located.value().lines.isEmpty());
+    QCOMPARE(located.value().bytes, s.value().bytes);
 }
 
 void TestSectionReader::readMissingFile()
