@@ -25,15 +25,15 @@ bool sameLines(const QList<QByteArray> &a, qsizetype aFrom, const QList<QByteArr
     return true;
 }
 
-void checkExchange(const QList<QByteArray> &section, const SectionReader::Objects &objects,
+void checkExchange(const QList<QByteArray> &section, const QList<SectionReader::Object> &objects,
                    int selected, int chosen)
 {
-    const QString &sel = objects.entries.at(selected);
-    const QString &tgt = objects.entries.at(chosen);
-    const int selBlock = SectionReader::entryIndex(sel);
-    const int targetBlock = SectionReader::entryIndex(tgt);
-    const int oldTab = SectionReader::entryOrdinal(sel).toInt();
-    const int newTab = SectionReader::entryOrdinal(tgt).toInt();
+    const SectionReader::Object &sel = objects.at(selected);
+    const SectionReader::Object &tgt = objects.at(chosen);
+    const int selBlock = sel.block;
+    const int targetBlock = tgt.block;
+    const int oldTab = sel.ordinal;
+    const int newTab = tgt.ordinal;
     const auto result = TabExchange::prepare(section, selBlock, oldTab, targetBlock, newTab);
     if (!result)
         return;
@@ -74,16 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!found)
         return 0;
     const SectionReader::Section &section = found.value();
-    const QStringList forms = SectionReader::formTable(section.lines);
+    const QList<SectionReader::Form> forms = SectionReader::forms(section.lines);
     const int last = int(section.lines.size()) - 1;
     SectionReader::Range range{0, last};
     if (forms.size() > 2)
         range = SectionReader::formRange(forms, pickA % int(forms.size()), last);
-    const auto objects = SectionReader::listObjects(section.lines, range.start, range.end);
-    require(objects.entries.size() == objects.positions.size());
-    if (objects.entries.isEmpty())
+    const auto listed = SectionReader::listObjects(section.lines, range.start, range.end);
+    require(listed.entries.size() == listed.positions.size());
+    const auto objects = SectionReader::objects(section.lines, range.start, range.end);
+    require(objects.size() == listed.entries.size());
+    if (objects.isEmpty())
         return 0;
-    const int n = int(objects.entries.size());
+    const int n = int(objects.size());
     checkExchange(section.lines, objects, pickA % n, pickB % n);
     return 0;
 }

@@ -1,6 +1,7 @@
-// Times the TAB-order changer on program files of 10^5 and 10^6 lines (10^4 and 10^5
-// objects): reading, listing, one exchange and one rewrite, in the logic alone and through
-// the panel. Each time is printed as a ratio to copying the same file's bytes (read, write
+// Times the TAB-order changer on program files of 10^5 and 10^6 lines of 10-line blocks (10^4
+// and 10^5 objects), and on a generated form of 10^6 lines holding 225,000 four-line blocks:
+// reading, listing, one exchange and one rewrite, in the logic alone (the TAB session) and
+// through the panel. Each time is printed as a ratio to copying the same file's bytes (read, write
 // to a new file) in the same run; the whole TAB change cycle in the window also as a ratio to
 // writing and syncing the same bytes to a new file in the same folder, the floor of a durable
 // rewrite. Several runs give a median and a spread.
@@ -12,6 +13,7 @@
 #include "sectionreader.h"
 #include "tabexchange.h"
 #include "tabpanel.h"
+#include "tabsession.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,12 +33,24 @@
 
 namespace {
 
-constexpr int runs = 9;
-constexpr int headLines = 100;
-constexpr int furtherLines = 7; // a block is 9 lines, then its apostrophe line
+constexpr int runs = 7;
 
-QByteArray buildFile(int objects)
+// The shape of a program file: its objects, the further lines of each block (after the
+// opening and the SET line, before the apostrophe line), and the lines of its head and of its
+// tail.
+struct Shape
 {
+    const char *name;
+    int objects;
+    int furtherLines;
+    int headLines;
+};
+
+QByteArray buildFile(const Shape &shape)
+{
+    const int objects = shape.objects;
+    const int headLines = shape.headLines;
+    const int furtherLines = shape.furtherLines;
     QByteArray bytes;
     for (int i = 0; i < headLines; ++i)
         bytes += "Rem head line " + QByteArray::number(i) + "\r\n";
@@ -90,15 +104,16 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void benchSize(int objects)
+void benchShape(const Shape &shape)
 {
+    const int objects = shape.objects;
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("Samples"));
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const QString program =
         QDir::toNativeSeparators(dir.filePath(QStringLiteral("Samples/Big.txt")));
-    const QByteArray bytes = buildFile(objects);
+    const QByteArray bytes = buildFile(shape);
     writeFile(program, bytes);
 
     FakePlatform platform;
@@ -147,10 +162,12 @@ void benchSize(int objects)
                                                 section.lines, 0, int(section.lines.size()) - 1);
                                         }) /
                                         copy);
-        ratios["logic: exchange first and last"].push_back(
+        ratios["logic: exchange first and last (copying)"].push_back(
             timeNs([&] {
-                const int sel = SectionReader::entryIndex(listed.entries.first());
-                const int target = SectionReader::entryIndex(listed.entries.last());
+                const QList<int> blocks =
+                    SectionReader::objectBlocks(section.lines, 0, int(section.lines.size()) - 1);
+                const int sel = blocks.first();
+                const int target = blocks.last();
                 const auto p = TabExchange::prepare(section.lines, sel, 1, target, objects).value();
                 changed = TabExchange::exchange(section.lines, sel, p.moved, target, p.target);
             }) /
@@ -167,6 +184,27 @@ void benchSize(int objects)
                     qFatal("rewrite failed: %s", qPrintable(r.message()));
             }) /
             copy);
+        section = {};
+
+        // The session: pick, then the first object exchanged with the second and written.
+        TabSession session(disk);
+        ratios["session: pick (read and list)"].push_back(timeNs([&] {
+                                                              if (!session.pick(program))
+                                                                  qFatal("pick failed");
+                                                          }) /
+                                                          copy);
+        const double exchanged = double(timeNs([&] {
+            if (!session.select(0) || !session.exchange(2))
+                qFatal("exchange refused");
+        }));
+        ratios["session: exchange first and second"].push_back(exchanged / copy);
+        const double committed = double(timeNs([&] {
+            const Result<QString> written = session.commit();
+            if (!written || !written.value().isEmpty())
+                qFatal("commit failed: %s", qPrintable(written.message()));
+        }));
+        synced["session: exchange first and second, commit"].push_back((exchanged + committed) /
+                                                                       sync);
 
         ratios["panel: pick file, read and list"].push_back(
             timeNs([&] { choose(combo2, combo2->findText(QStringLiteral("Big.txt"))); }) / copy);
@@ -184,19 +222,28 @@ void benchSize(int objects)
             choose(combo3, objects - 1);
             QCoreApplication::processEvents();
         }));
+        // The first object with the second, as on a generated form.
+        synced["window: TAB change cycle, first and second"].push_back(
+            double(timeNs([&] {
+                clickObject(list2, 0);
+                platform.messageAnswers.enqueue(Platform::Yes);
+                choose(combo3, 1);
+                QCoreApplication::processEvents();
+            })) /
+            sync);
         ratios["panel: exchange, Yes (rewrite)"].push_back(cycle / copy);
         synced["window: TAB change cycle"].push_back(cycle / sync);
-        if (platform.messages().size() != 2 * (run + 1))
+        if (platform.messages().size() != 3 * (run + 1))
             qFatal("unexpected message: %s", qPrintable(platform.messages().last()));
     }
-    std::printf("%d objects, %lld lines, %.1f MB; copy baseline median %.1f ms, write and sync "
-                "baseline median %.1f ms\n",
-                objects, static_cast<long long>(bytes.count('\n')), bytes.size() / 1e6,
+    std::printf("%s: %d objects, %lld lines, %.1f MB; copy baseline median %.1f ms, write and "
+                "sync baseline median %.1f ms\n",
+                shape.name, objects, static_cast<long long>(bytes.count('\n')), bytes.size() / 1e6,
                 median(copyMs), median(syncMs));
     std::printf(" ratio to copying the file:\n");
     for (const auto &[label, values] : ratios)
         report(label.c_str(), values);
-    std::printf(" ratio to writing and syncing the file (target 1.5):\n");
+    std::printf(" ratio to writing and syncing the file (target 2):\n");
     for (const auto &[label, values] : synced)
         report(label.c_str(), values);
     QDir::setCurrent(previous);
@@ -209,7 +256,11 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::printf("TAB-order changer: time as a ratio to copying the file's bytes, %d runs\n", runs);
-    for (int objects : {10000, 100000})
-        benchSize(objects);
+    // Blocks of 10 lines (an opening, a SET and 7 further lines, an apostrophe line) with a
+    // short head and tail; a generated form of many short blocks in 10^6 lines.
+    for (const Shape &shape :
+         {Shape{"10-line blocks", 10000, 7, 100}, Shape{"10-line blocks", 100000, 7, 100},
+          Shape{"4-line blocks", 225000, 1, 50000}})
+        benchShape(shape);
     return 0;
 }

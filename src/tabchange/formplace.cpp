@@ -131,8 +131,7 @@ QPoint gridCell(int index, int rows)
 QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
     QList<Object> out;
-    for (const QString &entry : SectionReader::listObjects(section, rangeStart, rangeEnd).entries) {
-        const int start = SectionReader::entryIndex(entry);
+    for (const int start : SectionReader::objectBlocks(section, rangeStart, rangeEnd)) {
         const QByteArray opening = start >= 0 ? section.at(start) : QByteArray();
         out.append({shownName(TabExchange::nameText(section.at(start + 1))), parse(opening)});
     }

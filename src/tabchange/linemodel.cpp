@@ -1,41 +1,27 @@
 #include "linemodel.h"
 
-void LineModel::setLines(QList<QByteArray> lines)
+void LineModel::show(const QList<QByteArray> *lines)
 {
     beginResetModel();
-    m_lines = std::move(lines);
+    m_lines = lines && !lines->isEmpty() ? lines : nullptr;
     endResetModel();
 }
 
-void LineModel::replaceLines(QList<QByteArray> lines, int first, int last)
+void LineModel::linesChanged(int first, int last)
 {
-    if (lines.size() != m_lines.size() || first < 0 || last < first || last >= lines.size()) {
-        setLines(std::move(lines));
+    if (first < 0 || last < first || last >= count())
         return;
-    }
-    m_lines = std::move(lines);
     Q_EMIT dataChanged(index(first), index(last));
-}
-
-void LineModel::pointInto(const QByteArray &joined)
-{
-    qsizetype at = 0;
-    for (QByteArray &line : m_lines) {
-        const qsizetype size = line.size();
-        Q_ASSERT(at + size + 2 <= joined.size());
-        line = QByteArray::fromRawData(joined.constData() + at, size);
-        at += size + 2;
-    }
 }
 
 int LineModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_lines.size());
+    return parent.isValid() ? 0 : int(count());
 }
 
 QVariant LineModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count())
         return {};
-    return QString::fromLocal8Bit(m_lines.at(index.row()));
+    return QString::fromLocal8Bit(m_lines->at(index.row()));
 }

@@ -4,8 +4,9 @@
 #include <QByteArray>
 #include <QList>
 
-// The rows of a hidden string table: lines kept as bytes, so every byte of the file survives,
-// and decoded for display only when a row is asked for.
+// The rows of a hidden string table: a view of lines held elsewhere (by the TAB session), kept
+// as bytes so that every byte of the file survives, and decoded for display only when a row is
+// asked for. The table holds no line itself, so no line outlives the bytes it points into.
 class LineModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -13,17 +14,17 @@ class LineModel : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    const QList<QByteArray> &lines() const { return m_lines; }
-    void setLines(QList<QByteArray> lines);
-    // The same number of lines, of which only rows first..last differ from those held.
-    void replaceLines(QList<QByteArray> lines, int first, int last);
-    // `joined` holds exactly the lines, each ended by CR LF: each line becomes a view of its
-    // place there, so the lines keep no other buffer alive. `joined` must outlive them.
-    void pointInto(const QByteArray &joined);
+    // Shows `lines`, which must stay alive until the next show() or clear(); the owner calls
+    // show() again (or linesChanged()) whenever it changes them.
+    void show(const QList<QByteArray> *lines);
+    void clear() { show(nullptr); }
+    // Rows first..last of the lines shown changed, their number kept.
+    void linesChanged(int first, int last);
+    qsizetype count() const { return m_lines ? m_lines->size() : 0; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<QByteArray> m_lines;
+    const QList<QByteArray> *m_lines = nullptr;
 };

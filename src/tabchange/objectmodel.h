@@ -1,38 +1,58 @@
 #pragma once
 
+#include "sectionreader.h"
+
+#include <QAbstractListModel>
 #include <QAbstractTableModel>
-#include <QByteArray>
 #include <QList>
 
-// The object list of a form range, one row per object: column 0 its entry (ordinal, name and,
-// out of view, its block index, as SectionReader::listObjects gives it), column 1 its ordinal
-// (the positions a TAB can take). Entries are made only for the rows that are shown.
+// The object list of a form range, one row per object {ordinal, name, block}: column 0 shows
+// its entry (ordinal, name and, out of view, its block index), column 1 its ordinal (the
+// positions a TAB can take). The texts are made only for the rows that are shown; BlockRole
+// gives the block index, so nothing is ever read back from a text.
 class ObjectModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    enum Role { BlockRole = Qt::UserRole };
+
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Lists the objects of the range; the lines must outlive the listing.
-    void list(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
-    // The section's lines first..last changed, and no line was added or removed: only the rows
-    // of objects there are made again (the whole range when their number changed).
-    void refresh(const QList<QByteArray> &section, int first, int last);
-    void clear();
+    void setObjects(QList<SectionReader::Object> objects);
+    // The same number of rows, of which only first..last differ from those held.
+    void updateObjects(QList<SectionReader::Object> objects, int first, int last);
+    void clear() { setObjects({}); }
 
-    int count() const { return int(m_setLines.size()); }
-    QString entry(int row) const;
-    // The section index of the object's block: its line before the SET line.
-    int block(int row) const { return m_setLines.value(row, 0) - 1; }
+    int count() const { return int(m_objects.size()); }
+    const SectionReader::Object &object(int row) const { return m_objects.at(row); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    QList<QByteArray> m_section;
-    QList<int> m_setLines;
-    int m_rangeStart = 0;
-    int m_rangeEnd = -1;
+    QList<SectionReader::Object> m_objects;
+};
+
+// The form table, one row per form {name, startLine} and one per end line: each shows its text
+// with the line index after a dash, out of view; StartLineRole gives the index.
+class FormModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role { StartLineRole = Qt::UserRole };
+
+    using QAbstractListModel::QAbstractListModel;
+
+    void setForms(QList<SectionReader::Form> forms);
+    void clear() { setForms({}); }
+    const SectionReader::Form &form(int row) const { return m_forms.at(row); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<SectionReader::Form> m_forms;
 };

@@ -30,15 +30,6 @@ bool isSetLine(const QByteArray &line)
     return line.contains(" SET") || line.contains(" Set");
 }
 
-// Position of the dash that precedes the index; a negative index shows as a second dash.
-qsizetype indexDash(const QString &entry)
-{
-    qsizetype dash = entry.lastIndexOf(QLatin1Char('-'));
-    if (dash > 0 && entry.at(dash - 1) == QLatin1Char('-'))
-        --dash;
-    return dash;
-}
-
 } // namespace
 
 Result<Section> find(const QList<QByteArray> &fileLines)
@@ -56,6 +47,24 @@ Result<Section> parse(const QByteArray &file)
     if (section)
         section.value().bytes = file.sliced(TextFile::lineOffset(file, section.value().genStart));
     return section;
+}
+
+Result<Section> locate(const QByteArray &file)
+{
+    int line = 0;
+    int genStart = -1;
+    qsizetype offset = -1;
+    TextFile::forEachLine(file, [&](qsizetype start, qsizetype end) {
+        if (genStart < 0 &&
+            QByteArrayView(file.constData() + start, end - start).indexOf("Begin Gen") >= 0) {
+            genStart = line;
+            offset = start;
+        }
+        ++line;
+    });
+    if (genStart < 0)
+        return Result<Section>::failure(QString::fromLatin1(notGeneratedMessage));
+    return Section{genStart, {}, file.sliced(offset)};
 }
 
 QList<QByteArray> lineViews(const QByteArray &bytes)
@@ -81,39 +90,73 @@ Result<Section> read(const QString &path)
     return parse(file.value());
 }
 
-QStringList formTable(const QList<QByteArray> &section)
+QList<Form> forms(const QList<QByteArray> &section)
 {
-    QStringList table;
+    QList<Form> table;
     for (qsizetype i = 0; i < section.size(); ++i) {
         const QByteArray &line = section.at(i);
         if (isFormLine(line)) {
             const QByteArray name = line.mid(line.indexOf(' ') + 1);
-            table.append(QString::fromLocal8Bit(name) + formSeparator + QString::number(i));
+            table.append({QString::fromLocal8Bit(name), int(i), false});
         }
         if (line.contains("End Generated"))
-            table.append(endEntryText + QString::number(i));
+            table.append({QString(), int(i), true});
     }
     return table;
 }
 
-Range formRange(const QStringList &table, int k, int lastIndex)
+QString formText(const Form &form)
+{
+    return (form.isEnd ? endEntryText : form.name + formSeparator) +
+           QString::number(form.startLine);
+}
+
+QStringList formTable(const QList<QByteArray> &section)
+{
+    QStringList table;
+    for (const Form &form : forms(section))
+        table.append(formText(form));
+    return table;
+}
+
+Range formRange(const QList<Form> &table, int k, int lastIndex)
 {
     if (k < 0 || k >= table.size())
         return {};
-    const int start = entryIndex(table.at(k));
-    const int end = k + 1 < table.size() ? entryIndex(table.at(k + 1)) : lastIndex;
+    const int start = table.at(k).startLine;
+    const int end = k + 1 < table.size() ? table.at(k + 1).startLine : lastIndex;
     return {start, end};
+}
+
+QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
+{
+    QList<Object> rows;
+    const QList<int> lines = objectLines(section, rangeStart, rangeEnd);
+    rows.reserve(lines.size());
+    for (qsizetype k = 0; k < lines.size(); ++k)
+        rows.append(object(section.at(lines.at(k)), lines.at(k), int(k) + 1));
+    return rows;
+}
+
+Object object(const QByteArray &setLine, int setIndex, int ordinal)
+{
+    return {ordinal, shownName(setLine.mid(setLine.indexOf('=') + 1)), setIndex - 1};
+}
+
+QString objectText(const Object &object)
+{
+    return QString::number(object.ordinal) + QLatin1Char(' ') + object.name + objectSeparator +
+           QString::number(object.block);
 }
 
 Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
-    Objects objects;
-    const QList<int> lines = objectLines(section, rangeStart, rangeEnd);
-    for (qsizetype k = 0; k < lines.size(); ++k) {
-        objects.positions.append(QString::number(k + 1));
-        objects.entries.append(objectEntry(section.at(lines.at(k)), lines.at(k), int(k) + 1));
+    Objects listed;
+    for (const Object &row : objects(section, rangeStart, rangeEnd)) {
+        listed.positions.append(QString::number(row.ordinal));
+        listed.entries.append(objectText(row));
     }
-    return objects;
+    return listed;
 }
 
 QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
@@ -127,39 +170,12 @@ QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int ran
     return lines;
 }
 
-QString objectEntry(const QByteArray &setLine, int index, int ordinal)
+QList<int> objectBlocks(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
-    const QByteArray name = setLine.mid(setLine.indexOf('=') + 1);
-    return QString::number(ordinal) + QLatin1Char(' ') + shownName(name) + objectSeparator +
-           QString::number(index - 1);
-}
-
-int entryIndex(const QString &entry)
-{
-    const qsizetype dash = indexDash(entry);
-    if (dash < 0)
-        return -1;
-    bool ok = false;
-    const int index = entry.mid(dash + 1).toInt(&ok);
-    return ok ? index : -1;
-}
-
-QString entryOrdinal(const QString &entry)
-{
-    return entry.left(entry.indexOf(QLatin1Char(' ')));
-}
-
-QString entryName(const QString &entry)
-{
-    const qsizetype blank = entry.indexOf(QLatin1Char(' '));
-    const qsizetype dash = indexDash(entry);
-    if (blank < 0 || dash < blank)
-        return {};
-    QString name = entry.mid(blank, dash - blank);
-    qsizetype lead = 0;
-    while (lead < name.size() && name.at(lead) == QLatin1Char(' '))
-        ++lead;
-    return name.mid(lead);
+    QList<int> blocks = objectLines(section, rangeStart, rangeEnd);
+    for (int &line : blocks)
+        --line;
+    return blocks;
 }
 
 } // namespace SectionReader

@@ -8,8 +8,9 @@
 #include "result.h"
 
 // Reads a program file saved in generated-code layout and builds the form table and the
-// object list of its generated section. Lines stay bytes as on disk; only display strings
-// are text. Display strings carry a section index after a dash, beyond their visible part.
+// object list of its generated section. Lines stay bytes as on disk; the rows are structured,
+// and their display texts (which carry a section index after a dash, beyond their visible
+// part) are only ever made from the rows, never read back.
 //
 // Example: the file lines «Head», «' Begin Generated part», «Dim Form1», «'», «New object»,
 // « Set Ctl(1) = OkButton», «Ctl(1).Caption = OK», «' End Generated part» give genStart 1,
@@ -32,6 +33,9 @@ struct Section
 Result<Section> find(const QList<QByteArray> &fileLines);
 // The section of a file's bytes (CR LF, LF or CR line ends).
 Result<Section> parse(const QByteArray &file);
+// What parse() gives, but with the lines left empty: no line is copied, so a file of
+// millions of lines is only scanned.
+Result<Section> locate(const QByteArray &file);
 // The lines of bytes (CR LF, LF or CR ends) as views into bytes, which must outlive them and
 // stay unchanged: no line is copied. A final line end adds no empty line.
 QList<QByteArray> lineViews(const QByteArray &bytes);
@@ -40,7 +44,18 @@ QList<QByteArray> lineViews(const QByteArray &bytes);
 Result<Section> read(const QString &path);
 QString unreadableMessage(const QString &path, const QString &reason);
 
+// A row of the form table: a form line, or an end line (isEnd) that closes the last form.
+struct Form
+{
+    QString name;       // the text after the form line's first blank; empty for an end line
+    int startLine = -1; // the section index of the line
+    bool isEnd = false;
+};
 // One form entry per form line and one end entry per end line, in section order.
+QList<Form> forms(const QList<QByteArray> &section);
+// The text a form-table row shows: «Form1                 -1», «°°°°°                  -10».
+QString formText(const Form &form);
+// formText of every row of forms(section).
 QStringList formTable(const QList<QByteArray> &section);
 
 struct Range
@@ -48,29 +63,36 @@ struct Range
     int start = 0;
     int end = -1; // both inclusive
 };
-// The lines of form-table entry k: from its index to the next entry's, or to lastIndex for
-// the last entry.
-Range formRange(const QStringList &table, int k, int lastIndex);
+// The lines of form-table row k: from its line to the next row's, or to lastIndex for the last
+// row.
+Range formRange(const QList<Form> &table, int k, int lastIndex);
 
-struct Objects
+// A row of the object list.
+struct Object
 {
-    QStringList entries;   // «ordinal name» + 40 blanks + «-» + block start
-    QStringList positions; // «1» .. «count»
+    int ordinal = 0; // the current TAB position, from 1
+    QString name;    // the SET line's text after its first equals sign, blanks kept
+    int block = -1;  // the section index of the block's opening line, the line before the SET
 };
 // Every line of the range (clamped to the section) holding " SET" or " Set" is an object. A
 // name longer than 1000 characters shows its first 1000, far beyond the visible part.
-Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
-// The section indexes of the object lines of the range, in order: what listObjects lists.
-QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
-// The entry of the object whose SET line is setLine, at section index `index`, listed as
-// `ordinal`: listObjects' entries one by one.
-QString objectEntry(const QByteArray &setLine, int index, int ordinal);
+QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+// The object of the SET line at section index setIndex, listed as `ordinal`.
+Object object(const QByteArray &setLine, int setIndex, int ordinal);
+// The text an object row shows: «ordinal name», then, out of view, 40 blanks, a dash and the
+// block start.
+QString objectText(const Object &object);
 
-// Pieces of a display string. The index is the number after the dash that ends the visible
-// part; reading it from the end keeps it right even when a name holds a dash.
-int entryIndex(const QString &entry);
-QString entryOrdinal(const QString &entry);
-// From the first blank up to the index's dash, leading blanks removed.
-QString entryName(const QString &entry);
+struct Objects
+{
+    QStringList entries;   // objectText of each object
+    QStringList positions; // «1» .. «count»
+};
+// The rows of objects() as the list and the new-position selector show them.
+Objects listObjects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+// The section indexes of the object lines of the range, in order: what objects() lists.
+QList<int> objectLines(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
+// The block starts of objects() in order.
+QList<int> objectBlocks(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
 
 } // namespace SectionReader

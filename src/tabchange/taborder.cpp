@@ -11,10 +11,7 @@ namespace {
 
 QList<int> blockStarts(const QList<QByteArray> &section, int rangeStart, int rangeEnd)
 {
-    QList<int> starts;
-    for (const QString &entry : SectionReader::listObjects(section, rangeStart, rangeEnd).entries)
-        starts.append(SectionReader::entryIndex(entry));
-    return starts;
+    return SectionReader::objectBlocks(section, rangeStart, rangeEnd);
 }
 
 bool isPermutation(const QList<int> &order, qsizetype count)

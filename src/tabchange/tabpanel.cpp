@@ -7,23 +7,35 @@
 #include "objectmodel.h"
 #include "paths.h"
 #include "platform.h"
-#include "rewrite.h"
-#include "sectionreader.h"
-#include "tabexchange.h"
 #include "taborder.h"
-#include "textfile.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QTimer>
 
 using namespace Controls;
 
 namespace {
 
 constexpr int shownHeight = 4200; // twips
+// Hidden, the panel goes back to its design height (195 twips), not to none: deliberate, the
+// design's own geometry of the control, which the window's inventory pins
+// (tst_prog, the Picture3 row).
 constexpr int hiddenHeight = 195;
+// How long the closed program list must rest on a file before it is opened.
+constexpr int browseRestMs = 500;
+
+// The snippet store lives in the Samples folder too, but is no program file.
+const QString snippetStore = QStringLiteral("MyCode.Txt");
+
+const QString kept = QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB change you "
+                                    "confirm with YES writes it too.");
 
 void whiteBackground(QLabel *label)
 {
@@ -36,12 +48,23 @@ void whiteBackground(QLabel *label)
     label->setPalette(p);
 }
 
-// «Form1                 -1» gives «Form1»; the end entry gives nothing.
-QString formName(const QString &tableEntry)
+QStringList programNames()
 {
-    if (tableEntry.startsWith(QStringLiteral("°°°°°")))
-        return {};
-    return tableEntry.left(tableEntry.lastIndexOf(QLatin1Char('-'))).trimmed();
+    QStringList names = Paths::samplePrograms();
+    names.removeIf(
+        [](const QString &name) { return name.compare(snippetStore, Qt::CaseInsensitive) == 0; });
+    return names;
+}
+
+// The selected object's name as its label shows it: the name without its leading blanks,
+// followed by 40 blanks that do not show. The blanks are deliberate, the caption the list
+// entry gave before the index (pinned by tst_tabpanel::exampleEndToEnd).
+QString nameCaption(const SectionReader::Object &object)
+{
+    qsizetype lead = 0;
+    while (lead < object.name.size() && object.name.at(lead) == QLatin1Char(' '))
+        ++lead;
+    return object.name.mid(lead) + QString(40, QLatin1Char(' '));
 }
 
 } // namespace
@@ -53,75 +76,98 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
-    m_label14 = makeControl<QLabel>(this, "Label14",
-                                    QStringLiteral("Select the program's code (Format .Txt only)"),
-                                    120, 0, 3675, 195);
-    m_combo2 = makeControl<QComboBox>(this, "Combo2", {}, 0, 300, 3810, 315);
-    m_label16 = makeControl<QLabel>(
+    m_programCaption = makeControl<QLabel>(
+        this, "Label14", QStringLiteral("Select the program's code (Format .Txt only)"), 120, 0,
+        3675, 195);
+    m_programBox = makeControl<QComboBox>(this, "Combo2", {}, 0, 300, 3810, 315);
+    m_numberCaption = makeControl<QLabel>(
         this, "Label16", QStringLiteral("Object's Current TAB position"), 840, 840, 2775, 255);
-    m_label17 = makeControl<QLabel>(this, "Label17", {}, 0, 1140, 1875, 315);
-    whiteBackground(m_label17);
-    m_label12 = makeControl<QLabel>(this, "Label12", {}, 3000, 1140, 555, 315);
-    setDesignFont(m_label12, 9.75, true);
-    m_label12->setAlignment(Qt::AlignCenter);
-    m_label15 = makeControl<QLabel>(this, "Label15", QStringLiteral("Select New Tab"), 1320, 1500,
-                                    1515, 255);
-    m_combo3 = makeControl<QComboBox>(this, "Combo3", {}, 3000, 1440, 795, 315);
-    m_label13 =
+    m_nameLabel = makeControl<QLabel>(this, "Label17", {}, 0, 1140, 1875, 315);
+    whiteBackground(m_nameLabel);
+    m_numberLabel = makeControl<QLabel>(this, "Label12", {}, 3000, 1140, 555, 315);
+    setDesignFont(m_numberLabel, 9.75, true);
+    m_numberLabel->setAlignment(Qt::AlignCenter);
+    m_newTabCaption = makeControl<QLabel>(this, "Label15", QStringLiteral("Select New Tab"), 1320,
+                                          1500, 1515, 255);
+    m_newTabBox = makeControl<QComboBox>(this, "Combo3", {}, 3000, 1440, 795, 315);
+    m_objectsCaption =
         makeControl<QLabel>(this, "Label13", QStringLiteral("Objects"), 240, 1740, 855, 255);
     m_objects = new ObjectModel(this);
-    m_list2 = makeControl<QListView>(this, "List2", {}, 1260, 1740, 2535, 1650);
-    m_list2->setModel(m_objects);
-    m_list2->setUniformItemSizes(true);
+    m_objectList = makeControl<QListView>(this, "List2", {}, 1260, 1740, 2535, 1650);
+    m_objectList->setModel(m_objects);
+    m_objectList->setUniformItemSizes(true);
     // Entries carry their block index far to the right, out of view; keep it there, cut off
     // silently as a plain list box does.
-    m_list2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list2->setTextElideMode(Qt::ElideNone);
-    m_list2->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_combo3->setModel(m_objects);
-    m_combo3->setModelColumn(1);
-    if (auto *popup = qobject_cast<QListView *>(m_combo3->view()))
+    m_objectList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_objectList->setTextElideMode(Qt::ElideNone);
+    m_objectList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_newTabBox->setModel(m_objects);
+    m_newTabBox->setModelColumn(1);
+    if (auto *popup = qobject_cast<QListView *>(m_newTabBox->view()))
         popup->setUniformItemSizes(true);
     m_section = new LineModel(this);
     m_moved = new LineModel(this);
     m_target = new LineModel(this);
     m_newSection = new LineModel(this);
-    m_table0 = new LineModel(this);
-    m_list1 = makeTable("List1", m_section, 60, 1980, 1155);
-    m_list3 = makeTable("List3", m_moved, 0, 2280, 1215);
-    m_list4 = makeTable("List4", m_target, 60, 2640, 1155);
-    m_list5 = makeTable("List5", m_newSection, 60, 2880, 1095);
-    m_list0 = makeTable("List0", m_table0, 60, 3180, 1095);
-    m_combo4 = makeControl<QComboBox>(this, "Combo4", {}, 120, 3600, 1155, 315);
-    m_label18 = makeControl<QLabel>(
+    m_scratch = new LineModel(this);
+    m_sectionTable = makeTable("List1", m_section, 60, 1980, 1155);
+    m_movedTable = makeTable("List3", m_moved, 0, 2280, 1215);
+    m_targetTable = makeTable("List4", m_target, 60, 2640, 1155);
+    m_newSectionTable = makeTable("List5", m_newSection, 60, 2880, 1095);
+    // The scratch table is only ever cleared: blocks are collected by the session, and the
+    // empty table is kept deliberately as the hidden table it always was (pinned by
+    // tst_tabpanel::listsShowTheFileAfterExchange and resetClearsMode).
+    m_scratchTable = makeTable("List0", m_scratch, 60, 3180, 1095);
+    m_forms = new FormModel(this);
+    m_formBox = makeControl<QComboBox>(this, "Combo4", {}, 120, 3600, 1155, 315);
+    m_formBox->setModel(m_forms);
+    m_formCaption = makeControl<QLabel>(
         this, "Label18", QStringLiteral("Select a form to show objects"), 1500, 3660, 2175, 195);
 
-    for (QLabel *l : {m_label14, m_label16, m_label15, m_label13, m_label18})
+    for (QLabel *l :
+         {m_programCaption, m_numberCaption, m_newTabCaption, m_objectsCaption, m_formCaption})
         setDesignFont(l, 8.25, true);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_label16, m_label17, m_label12, m_label15,
-                                                       m_combo3, m_list1, m_list3, m_list4, m_list5,
-                                                       m_list0, m_combo4, m_label18})
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             m_numberCaption, m_nameLabel, m_numberLabel, m_newTabCaption, m_newTabBox,
+             m_sectionTable, m_movedTable, m_targetTable, m_newSectionTable, m_scratchTable,
+             m_formBox, m_formCaption})
         w->hide();
     hide();
 
-    connect(m_combo2, &QComboBox::activated, this, &TabPanel::Combo2_Click);
-    connect(m_combo4, &QComboBox::activated, this, &TabPanel::Combo4_Click);
-    connect(m_combo3, &QComboBox::activated, this, &TabPanel::Combo3_Click);
+    // Screen readers name each box and the list by the caption beside it.
+    m_programBox->setAccessibleName(m_programCaption->text());
+    m_newTabBox->setAccessibleName(m_newTabCaption->text());
+    m_objectList->setAccessibleName(m_objectsCaption->text());
+    m_formBox->setAccessibleName(m_formCaption->text());
+    // Top to bottom; the hidden tables never take the focus.
+    setTabOrder(m_programBox, m_newTabBox);
+    setTabOrder(m_newTabBox, m_objectList);
+    setTabOrder(m_objectList, m_formBox);
+
+    m_browseTimer = new QTimer(this);
+    m_browseTimer->setSingleShot(true);
+    m_browseTimer->setInterval(browseRestMs);
+    connect(m_browseTimer, &QTimer::timeout, this, &TabPanel::openProgram);
+    m_programBox->installEventFilter(this);
+
+    connect(m_programBox, &QComboBox::activated, this, &TabPanel::programActivated);
+    connect(m_formBox, &QComboBox::activated, this, &TabPanel::chooseForm);
+    connect(m_newTabBox, &QComboBox::activated, this, &TabPanel::chooseNewTab);
     // A click picks an object, and so does Return on the highlighted one. Merely moving the
     // current row does not, since the list makes its first row current when it gains focus.
-    connect(m_list2, &QListView::clicked, this,
-            [this](const QModelIndex &index) { List2_Click(index.row()); });
-    connect(m_list2, &QListView::activated, this,
-            [this](const QModelIndex &index) { List2_Click(index.row()); });
+    connect(m_objectList, &QListView::clicked, this,
+            [this](const QModelIndex &index) { selectObject(index.row()); });
+    connect(m_objectList, &QListView::activated, this,
+            [this](const QModelIndex &index) { selectObject(index.row()); });
 
     // The form picture comes from the object list's context menu or its shortcut, which works
     // while the list is shown.
-    auto *showForm = new QAction(QStringLiteral("Show the form..."), m_list2);
+    auto *showForm = new QAction(QStringLiteral("Show the form..."), m_objectList);
     showForm->setObjectName(QStringLiteral("ShowForm"));
     showForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m_list2->addAction(showForm);
-    m_list2->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(showForm, &QAction::triggered, this, &TabPanel::ShowForm);
+    m_objectList->addAction(showForm);
+    m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
 }
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
@@ -130,12 +176,8 @@ QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int
     table->setModel(model);
     table->setUniformItemSizes(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setFocusPolicy(Qt::NoFocus);
     return table;
-}
-
-const QList<QByteArray> &TabPanel::section() const
-{
-    return m_section->lines();
 }
 
 void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
@@ -145,9 +187,38 @@ void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
 
 void TabPanel::load()
 {
-    m_combo2->addItems(Paths::samplePrograms());
-    m_combo2->setCurrentIndex(-1);
-    m_inGen = false;
+    m_programBox->addItems(programNames());
+    m_programBox->setCurrentIndex(-1);
+    m_samplesWatcher = new QFileSystemWatcher(this);
+    connect(m_samplesWatcher, &QFileSystemWatcher::directoryChanged, this, &TabPanel::listPrograms);
+    followSamples();
+}
+
+void TabPanel::followSamples()
+{
+    const QString samples = Paths::at(QStringLiteral("/Samples"));
+    if (m_samplesWatcher && m_samplesWatcher->directories().isEmpty() &&
+        QFileInfo(samples).isDir() && m_samplesWatcher->addPath(samples))
+        listPrograms();
+}
+
+void TabPanel::listPrograms()
+{
+    QStringList names = programNames();
+    // The file shown stays listed, so the changes held for it keep their name.
+    if (!m_programName.isEmpty() && !names.contains(m_programName))
+        names.append(m_programName);
+    QStringList listed;
+    for (int i = 0; i < m_programBox->count(); ++i)
+        listed.append(m_programBox->itemText(i));
+    if (listed == names)
+        return;
+    const QString current =
+        m_programBox->currentIndex() >= 0 ? m_programBox->currentText() : QString();
+    const QSignalBlocker blocker(m_programBox);
+    m_programBox->clear();
+    m_programBox->addItems(names);
+    m_programBox->setCurrentIndex(current.isEmpty() ? -1 : m_programBox->findText(current));
 }
 
 void TabPanel::enterMode()
@@ -155,6 +226,8 @@ void TabPanel::enterMode()
     show();
     setHeight(this, shownHeight);
     setAction({}, false);
+    // A Samples folder made since the start is followed from now on.
+    followSamples();
     if (!m_samplesChecked) {
         m_samplesChecked = true;
         const QStringList problems = Paths::samplesProblems();
@@ -195,11 +268,11 @@ void TabPanel::offerLeftoverBackups()
             m_platform.messageBox(found.backup + QStringLiteral(" could not be restored as ") +
                                   found.program + QStringLiteral(" (") + restored.message() +
                                   QStringLiteral("). It is left as it is."));
-        } else if (m_combo2->findText(found.program) < 0) {
+        } else if (m_programBox->findText(found.program) < 0) {
             // Listing the restored file picks nothing.
-            const int current = m_combo2->currentIndex();
-            m_combo2->addItem(found.program);
-            m_combo2->setCurrentIndex(current);
+            const int current = m_programBox->currentIndex();
+            m_programBox->addItem(found.program);
+            m_programBox->setCurrentIndex(current);
         }
     }
     for (const LeftoverBackups::Temporary &temporary : LeftoverBackups::temporaries(names)) {
@@ -215,147 +288,193 @@ void TabPanel::offerLeftoverBackups()
 
 void TabPanel::reset()
 {
-    m_objects->clear();
-    for (LineModel *table : {m_table0, m_section, m_moved, m_target, m_newSection})
-        table->setLines({});
-    m_buffers.clear();
-    m_readSection.clear();
+    m_browseTimer->stop();
+    m_session.clear();
     m_programName.clear();
-    m_selBlock = -1;
-    m_combo3->hide();
-    m_combo2->setCurrentIndex(-1);
-    m_combo4->hide();
-    m_combo4->clear();
-    for (QLabel *label : {m_label18, m_label12, m_label16, m_label17, m_label15})
+    clearShown();
+    m_programBox->setCurrentIndex(-1);
+    m_formBox->hide();
+    for (QLabel *label : {m_formCaption, m_numberLabel, m_numberCaption})
         label->hide();
 }
 
-void TabPanel::Combo2_Click()
+void TabPanel::clearShown()
 {
-    const QString name = m_combo2->currentText();
-    if (name.isEmpty())
-        return;
-    const QString path = programPath(name);
-    const Result<QByteArray> file = TextFile::readBytes(path);
-    if (!file) {
-        m_platform.messageBox(SectionReader::unreadableMessage(path, file.message()));
-        m_combo2->setCurrentIndex(m_combo2->findText(m_programName));
+    // The tables let go of the session's lines before anything else happens.
+    for (LineModel *table : {m_scratch, m_section, m_moved, m_target, m_newSection})
+        table->clear();
+    m_objects->clear();
+    m_forms->clear();
+    hideSelection();
+}
+
+bool TabPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_programBox || event->type() != QEvent::KeyPress ||
+        m_programBox->view()->isVisible())
+        return ModePanel::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        // The box moves to another file and says so at once (activated), within this key.
+        m_keyBrowsing = true;
+        QTimer::singleShot(0, this, [this] { m_keyBrowsing = false; });
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_browseTimer->isActive()) {
+            m_browseTimer->stop();
+            openProgram();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return ModePanel::eventFilter(watched, event);
+}
+
+void TabPanel::programActivated()
+{
+    if (m_keyBrowsing) {
+        m_browseTimer->start();
         return;
     }
-    m_objects->clear();
-    m_section->setLines({});
-    m_buffers.clear();
-    hideSelection();
-    m_programName.clear();
-    Result<SectionReader::Section> read = SectionReader::parse(file.value());
-    m_inGen = read.ok();
-    if (!m_inGen) {
-        m_platform.messageBox(read.message());
+    m_browseTimer->stop();
+    openProgram();
+}
+
+void TabPanel::openProgram()
+{
+    const QString name = m_programBox->currentText();
+    if (name.isEmpty())
+        return;
+    if (!settlePending()) {
+        m_programBox->setCurrentIndex(m_programBox->findText(m_programName));
+        return;
+    }
+    clearShown();
+    const Result<> picked = m_session.pick(programPath(name));
+    if (!picked) {
+        // Nothing of the previous file stays on screen: no forms, no objects, no count.
+        m_programName.clear();
+        m_formBox->hide();
+        for (QLabel *label : {m_formCaption, m_numberLabel, m_numberCaption})
+            label->hide();
+        m_platform.messageBox(picked.message());
         return;
     }
     m_programName = name;
-    m_genStart = read.value().genStart;
-    // The lines are held once, as views of the section's bytes.
-    m_readSection = std::move(read.value().bytes);
-    read.value().lines.clear();
-    m_buffers = {m_readSection};
-    m_section->setLines(SectionReader::lineViews(m_readSection));
-    ListForms();
+    m_section->show(&m_session.lines());
+    showForms();
 }
 
-void TabPanel::ListForms()
+bool TabPanel::settlePending()
 {
-    m_objects->clear();
-    m_objCount = 0;
-    m_combo4->clear();
-    m_combo4->addItems(SectionReader::formTable(section()));
-    m_combo4->setCurrentIndex(-1);
-    if (m_combo4->count() <= 2) {
-        m_rangeStart = 0;
-        m_rangeEnd = int(section().size()) - 1;
-        ListObjects();
+    if (!m_session.hasPending())
+        return true;
+    const int answer = m_platform.messageBox(
+        QStringLiteral("The TAB changes made to ") + m_programName +
+            QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
+        Platform::YesNoCancel + Platform::Question);
+    if (answer == Platform::Cancel)
+        return false;
+    if (answer != Platform::Yes)
+        return true;
+    // A write that failed keeps the changes, and so the present choice; changes the file no
+    // longer matches were dropped, with a word, and the new choice goes ahead.
+    return writeChanges() || !m_session.isOpen();
+}
+
+bool TabPanel::confirmClose()
+{
+    if (!m_session.hasPending())
+        return true;
+    const int answer = m_platform.messageBox(
+        QStringLiteral("The TAB changes made to ") + m_programName +
+            QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
+        Platform::YesNoCancel + Platform::Question);
+    if (answer == Platform::Cancel)
+        return false;
+    if (answer != Platform::Yes)
+        return true;
+    const bool written = writeChanges();
+    if (!m_session.isOpen())
+        reset();
+    return written;
+}
+
+void TabPanel::showForms()
+{
+    m_forms->setForms(m_session.forms());
+    m_formBox->setCurrentIndex(-1);
+    // The end row counts as a row: a table of two rows or fewer is one form, listed at once.
+    if (!m_session.needsForm()) {
+        showObjects();
         return;
     }
     hideSelection();
-    m_combo4->show();
-    m_label18->show();
+    m_formBox->show();
+    m_formCaption->show();
 }
 
-void TabPanel::Combo4_Click()
+void TabPanel::chooseForm(int row)
 {
-    QStringList table;
-    for (int i = 0; i < m_combo4->count(); ++i)
-        table.append(m_combo4->itemText(i));
-    const SectionReader::Range range =
-        SectionReader::formRange(table, m_combo4->currentIndex(), int(section().size()) - 1);
-    m_rangeStart = range.start;
-    m_rangeEnd = range.end;
-    ListObjects();
-    m_list2->setFocus();
+    if (!m_session.chooseForm(row))
+        return;
+    showObjects();
+    m_objectList->setFocus();
 }
 
-void TabPanel::ListObjects()
+void TabPanel::showObjects()
 {
     hideSelection();
-    m_objects->list(section(), m_rangeStart, m_rangeEnd);
+    m_objects->setObjects(m_session.objects());
     showObjectCount();
 }
 
 void TabPanel::showObjectCount()
 {
-    m_objCount = m_objects->count();
-    m_combo3->setCurrentIndex(-1);
-    m_label12->setText(QString::number(m_objCount));
-    m_label12->show();
-    m_label16->setText(QStringLiteral("Objects' Number"));
-    m_label16->show();
+    m_newTabBox->setCurrentIndex(-1);
+    m_numberLabel->setText(QString::number(m_objects->count()));
+    m_numberLabel->show();
+    m_numberCaption->setText(QStringLiteral("Objects' Number"));
+    m_numberCaption->show();
 }
 
-void TabPanel::List2_Click(int row)
+void TabPanel::selectObject(int row)
 {
-    if (row < 0 || row >= m_objects->count())
+    if (!m_session.select(row))
         return;
-    const QString entry = m_objects->entry(row);
-    m_selBlock = SectionReader::entryIndex(entry);
-    m_label17->setText(SectionReader::entryName(entry));
-    m_label12->setText(SectionReader::entryOrdinal(entry));
-    m_label16->setText(QStringLiteral("Object current TAB position"));
-    m_label17->show();
-    m_combo3->show();
-    m_label15->show();
+    const SectionReader::Object &object = m_session.objects().at(row);
+    m_nameLabel->setText(nameCaption(object));
+    m_numberLabel->setText(QString::number(object.ordinal));
+    // Not the design caption "Object's Current TAB position": the two wordings differ
+    // deliberately (pinned by tst_tabpanel::exampleEndToEnd).
+    m_numberCaption->setText(QStringLiteral("Object current TAB position"));
+    m_nameLabel->show();
+    m_newTabBox->show();
+    m_newTabCaption->show();
 }
 
-void TabPanel::Combo3_Click()
+void TabPanel::chooseNewTab(int row)
 {
-    if (m_combo2->currentText().isEmpty() || m_programName.isEmpty() || m_selBlock < 0)
+    if (m_programBox->currentText().isEmpty() || !m_session.isOpen())
         return;
-    const int oldTab = m_label12->text().toInt();
-    const QString position = m_combo3->currentText();
-    const int newTab = position.toInt();
-    // The object at a position is the row listed with that ordinal.
-    const int row = m_combo3->currentIndex();
-    if (row < 0 || row >= m_objects->count())
-        return;
-    m_targetBlock = m_objects->block(row);
-    const Result<TabExchange::Prepared> prepared =
-        TabExchange::prepare(section(), m_selBlock, oldTab, m_targetBlock, newTab);
-    if (!prepared) {
-        m_platform.messageBox(prepared.message());
+    const Result<> exchanged = m_session.exchange(row + 1);
+    if (!exchanged) {
+        if (!exchanged.message().isEmpty())
+            m_platform.messageBox(exchanged.message());
         return;
     }
-    m_moved->setLines(prepared.value().moved);
-    m_target->setLines(prepared.value().target);
-    m_table0->setLines({});
-    SwapTab();
-}
-
-void TabPanel::SwapTab()
-{
-    // Blocks of one length change only their own lines.
-    m_changedLength =
-        m_moved->lines().size() == m_target->lines().size() ? int(m_moved->lines().size()) : -1;
-    m_newSection->setLines(TabExchange::exchange(section(), m_selBlock, m_moved->lines(),
-                                                 m_targetBlock, m_target->lines()));
+    m_moved->show(&m_session.movedBlock());
+    m_target->show(&m_session.targetBlock());
+    m_scratch->clear();
+    m_newSection->show(&m_session.lines());
     confirmChange();
 }
 
@@ -364,118 +483,92 @@ void TabPanel::confirmChange()
     const int answer = m_platform.messageBox(
         QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
         Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
-    if (answer == Platform::Yes && !RewriteCode()) {
-        // The file changed on disk: what is held no longer matches it, so it is dropped and
+    if (answer == Platform::Yes && !writeChanges() && !m_session.isOpen()) {
+        // The file changed on disk: what was held no longer matches it and is dropped, so
         // the file must be picked again.
         reset();
         return;
     }
-    UpdateList();
+    showChange();
 }
 
-void TabPanel::ShowForm()
+bool TabPanel::writeChanges()
+{
+    const Result<QString> written = m_session.commit();
+    // The session's lines are new (or gone): the tables show them again before any message.
+    for (LineModel *table : {m_moved, m_target, m_newSection})
+        table->clear();
+    m_section->show(&m_session.lines());
+    if (!written) {
+        // Still held: the list goes on showing the change, so say how to write it later.
+        m_platform.messageBox(written.message() + (m_session.isOpen() ? kept : QString()));
+        return false;
+    }
+    if (!written.value().isEmpty())
+        m_platform.messageBox(written.value());
+    return true;
+}
+
+void TabPanel::showChange()
+{
+    const TabSession::Range rows = m_session.changedRows();
+    m_objects->updateObjects(m_session.objects(), qMax(rows.start, 0), rows.end);
+    showObjectCount();
+    hideSelection();
+    for (LineModel *table : {m_newSection, m_moved, m_target})
+        table->clear();
+    m_section->show(&m_session.lines());
+}
+
+void TabPanel::showFormPicture()
 {
     if (m_picture || m_objects->count() == 0)
         return;
-    const int form = qMax(m_combo4->currentIndex(), 0);
-    const QString name = form < m_combo4->count() ? formName(m_combo4->itemText(form)) : QString();
-    m_picture = new FormPicture(FormPlace::objects(section(), m_rangeStart, m_rangeEnd),
+    const int row = qMax(m_formBox->currentIndex(), 0);
+    const QList<SectionReader::Form> &forms = m_session.forms();
+    const QString name =
+        row < forms.size() && !forms.at(row).isEnd ? forms.at(row).name.trimmed() : QString();
+    const TabSession::Range range = m_session.range();
+    m_picture = new FormPicture(FormPlace::objects(m_session.lines(), range.start, range.end),
                                 m_deviceScreen ? m_deviceScreen() : FormPlace::Screen{}, window());
     m_picture->setWindowTitle(name.isEmpty() ? m_programName
                                              : m_programName + QStringLiteral(" - ") + name);
-    connect(m_picture, &FormPicture::orderChanged, this, &TabPanel::showOrder);
-    connect(m_picture, &FormPicture::orderChosen, this, &TabPanel::ReorderTab);
+    connect(m_picture, &FormPicture::orderChanged, this, &TabPanel::previewOrder);
+    connect(m_picture, &FormPicture::orderChosen, this, &TabPanel::applyOrder);
     // Closed without choosing: the list shows the order held in memory again.
     connect(m_picture, &FormPicture::rejected, this,
-            [this] { showOrder(TabOrder::complete({}, m_objects->count())); });
+            [this] { m_objects->setObjects(m_session.objects()); });
     m_picture->placeBeside(window());
     m_picture->show();
 }
 
-void TabPanel::showOrder(const QList<int> &order)
+void TabPanel::previewOrder(const QList<int> &order)
 {
-    const Result<QList<QByteArray>> reordered =
-        TabOrder::reorder(section(), m_rangeStart, m_rangeEnd, order);
-    if (!reordered)
-        return;
-    // The order held in memory stays in List1; the list shows the reordered objects.
-    m_objects->refresh(reordered.value(), m_rangeStart, m_rangeEnd);
+    const Result<QList<SectionReader::Object>> shown = m_session.preview(order);
+    // The order held in memory stays in the session; the list shows the reordered objects.
+    if (shown)
+        m_objects->updateObjects(shown.value(), 0, int(shown.value().size()) - 1);
 }
 
-void TabPanel::ReorderTab(const QList<int> &order)
+void TabPanel::applyOrder(const QList<int> &order)
 {
-    Result<QList<QByteArray>> reordered =
-        TabOrder::reorder(section(), m_rangeStart, m_rangeEnd, order);
+    const Result<> reordered = m_session.reorder(order);
     if (!reordered) {
         m_platform.messageBox(reordered.message());
-        showOrder(TabOrder::complete({}, m_objects->count()));
+        m_objects->setObjects(m_session.objects());
         return;
     }
-    m_changedLength = -1;
-    m_newSection->setLines(std::move(reordered.value()));
+    m_newSection->show(&m_session.lines());
     confirmChange();
-}
-
-bool TabPanel::RewriteCode()
-{
-    const QString path = programPath(m_programName);
-    const Result<QByteArray> current = Rewrite::current(m_files, path, m_genStart, m_readSection);
-    if (!current) {
-        m_platform.messageBox(current.message());
-        return false;
-    }
-    Result<Rewrite::Written> written = Rewrite::write(m_files, path, current.value(), m_genStart,
-                                                      m_newSection->lines(), m_readSection);
-    if (!written) {
-        // The list goes on showing the change, so say where it is and how to write it later.
-        m_platform.messageBox(written.message() +
-                              QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB "
-                                             "change you confirm with YES writes it too."));
-        return true;
-    }
-    m_readSection = std::move(written.value().section);
-    // The new section's lines become views of the bytes just written; the buffers they were
-    // views of go once the lists no longer show them.
-    m_newSection->pointInto(m_readSection);
-    m_buffers.append(m_readSection);
-    m_rewritten = true;
-    if (!written.value().warning.isEmpty())
-        m_platform.messageBox(written.value().warning);
-    return true;
-}
-
-void TabPanel::UpdateList()
-{
-    const int length = m_changedLength;
-    const int first = qMin(m_selBlock, m_targetBlock);
-    const int second = qMax(m_selBlock, m_targetBlock);
-    if (length > 0 && first >= 0) {
-        // Only the lines and the objects of the two blocks changed.
-        m_section->replaceLines(m_newSection->lines(), first, second + length - 1);
-        for (int block : {first, second})
-            m_objects->refresh(section(), block, block + length - 1);
-        showObjectCount();
-    } else {
-        m_section->setLines(m_newSection->lines());
-        ListObjects();
-    }
-    hideSelection();
-    for (LineModel *table : {m_newSection, m_moved, m_target})
-        table->setLines({});
-    m_changedLength = -1;
-    if (m_rewritten)
-        m_buffers = {m_readSection};
-    m_rewritten = false;
 }
 
 void TabPanel::hideSelection()
 {
-    m_combo3->hide();
-    m_combo3->setCurrentIndex(-1);
-    m_label17->hide();
-    m_label17->clear();
-    m_label15->hide();
-    m_selBlock = -1;
+    m_newTabBox->hide();
+    m_newTabBox->setCurrentIndex(-1);
+    m_nameLabel->hide();
+    m_nameLabel->clear();
+    m_newTabCaption->hide();
 }
 
 QString TabPanel::programPath(const QString &name) const

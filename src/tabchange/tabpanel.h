@@ -1,26 +1,48 @@
 #pragma once
 
+// objectName -> member -> what it shows:
+//   Picture3 -> the panel itself       -> mode 3, "TabChange"
+//   Label14  -> m_programCaption       -> "Select the program's code (Format .Txt only)"
+//   Combo2   -> m_programBox           -> the program files of the Samples folder
+//   Label16  -> m_numberCaption        -> what m_numberLabel shows ("Objects' Number", ...)
+//   Label17  -> m_nameLabel            -> the selected object's name
+//   Label12  -> m_numberLabel          -> the object count, or the selected object's TAB
+//   Label15  -> m_newTabCaption        -> "Select New Tab"
+//   Combo3   -> m_newTabBox            -> the positions 1 .. count, to give the selected object
+//   Label13  -> m_objectsCaption       -> "Objects"
+//   List2    -> m_objectList           -> the objects of the chosen form, in TAB order
+//   List1    -> m_sectionTable         -> hidden: the generated section held in memory
+//   List3    -> m_movedTable           -> hidden: the selected block, renumbered
+//   List4    -> m_targetTable          -> hidden: the target block, renumbered
+//   List5    -> m_newSectionTable      -> hidden: the new section while it is confirmed
+//   List0    -> m_scratchTable         -> hidden: always empty
+//   Combo4   -> m_formBox              -> the form table
+//   Label18  -> m_formCaption          -> "Select a form to show objects"
+//   ShowForm -> (action of m_objectList) -> opens the form picture
+
 #include "diskfilesteps.h"
 #include "formplace.h"
+#include "tabsession.h"
 
 #include "modepanel.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QPointer>
 
 #include <functional>
 
+class FormModel;
 class FormPicture;
-class Platform;
-class QComboBox;
 class LineModel;
 class ObjectModel;
+class Platform;
+class QComboBox;
+class QFileSystemWatcher;
 class QLabel;
 class QListView;
+class QTimer;
 
-// Panel Picture3, mode 3 "TabChange": lists the forms and objects of a program file and
-// exchanges the TAB positions of two objects, rewriting the file.
+// Mode 3 "TabChange": lists the forms and objects of a program file and exchanges the TAB
+// positions of two objects, rewriting the file. A view over a TabSession, which holds the file.
 class TabPanel : public ModePanel
 {
     Q_OBJECT
@@ -28,7 +50,7 @@ class TabPanel : public ModePanel
 public:
     TabPanel(Platform &platform, QWidget *parent);
 
-    // Start-up: lists the program files of the Samples folder.
+    // Start-up: lists the program files of the Samples folder, and follows that folder.
     void load() override;
     // TabChange chosen: says once what keeps the Samples folder from being listed, and every
     // time which backups an interrupted rewrite left there, offering to restore them. The
@@ -38,83 +60,86 @@ public:
     // RESET while this panel is shown.
     void reset() override;
     void actionClicked() override;
+    // With TAB changes not yet written, asks whether to write them.
+    bool confirmClose() override;
     // Where the form picture finds the device screen to draw as a guide.
     void setDeviceScreen(std::function<FormPlace::Screen()> screen);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     // The user picks a program file, a form, an object, a new TAB position.
-    void Combo2_Click();
-    void Combo4_Click();
-    void List2_Click(int row);
-    void Combo3_Click();
+    void programActivated();
+    void openProgram();
+    void chooseForm(int row);
+    void selectObject(int row);
+    void chooseNewTab(int row);
 
-    void ListForms();
-    void ListObjects();
-    void SwapTab();
-    // The confirmation of a change built in List5, then the rewrite or not, and the refresh.
+    void showForms();
+    void showObjects();
+    // The confirmation of a change held in the session, then the write or not, and the refresh.
     void confirmChange();
-    // The form picture: opening it, following its order in List2, and applying the order.
-    void ShowForm();
-    void showOrder(const QList<int> &order);
-    void ReorderTab(const QList<int> &order);
-    // False when the file changed on disk since it was read, so nothing was written.
-    bool RewriteCode();
-    void UpdateList();
+    // The form picture: opening it, following its order in the object list, applying it.
+    void showFormPicture();
+    void previewOrder(const QList<int> &order);
+    void applyOrder(const QList<int> &order);
+    // Writes the changes held; false when nothing is held any more (the file changed on
+    // disk), so the panel is cleared.
+    bool writeChanges();
+    // Before another file replaces the changes not yet written: false when the user keeps
+    // the present choice (or they could not be written).
+    bool settlePending();
+    void showChange();
+    void clearShown();
 
     void hideSelection();
     // The object count under "Objects' Number", after a listing.
     void showObjectCount();
     void offerLeftoverBackups();
+    void listPrograms();
+    // Watches the Samples folder once it is there.
+    void followSamples();
     QString programPath(const QString &name) const;
-    // A hidden string table over its own lines.
+    // A hidden string table over lines held by the session.
     QListView *makeTable(const char *name, LineModel *model, int left, int top, int width);
-    const QList<QByteArray> &section() const;
 
     Platform &m_platform;
-
-    QLabel *m_label14 = nullptr;
-    QComboBox *m_combo2 = nullptr;
-    QLabel *m_label16 = nullptr;
-    QLabel *m_label17 = nullptr;
-    QLabel *m_label12 = nullptr;
-    QLabel *m_label15 = nullptr;
-    QComboBox *m_combo3 = nullptr;
-    QLabel *m_label13 = nullptr;
-    QListView *m_list2 = nullptr;
-    QListView *m_list1 = nullptr;
-    QListView *m_list3 = nullptr;
-    QListView *m_list4 = nullptr;
-    QListView *m_list5 = nullptr;
-    QListView *m_list0 = nullptr;
-    QComboBox *m_combo4 = nullptr;
-    QLabel *m_label18 = nullptr;
-
     DiskFileSteps m_files;
+    TabSession m_session{m_files};
 
-    // List2 and the positions of Combo3; the lines of List1 (the section), List3 (the moved
-    // block), List4 (the target block), List5 (the new section) and List0.
+    QLabel *m_programCaption = nullptr;
+    QComboBox *m_programBox = nullptr;
+    QLabel *m_numberCaption = nullptr;
+    QLabel *m_nameLabel = nullptr;
+    QLabel *m_numberLabel = nullptr;
+    QLabel *m_newTabCaption = nullptr;
+    QComboBox *m_newTabBox = nullptr;
+    QLabel *m_objectsCaption = nullptr;
+    QListView *m_objectList = nullptr;
+    QListView *m_sectionTable = nullptr;
+    QListView *m_movedTable = nullptr;
+    QListView *m_targetTable = nullptr;
+    QListView *m_newSectionTable = nullptr;
+    QListView *m_scratchTable = nullptr;
+    QComboBox *m_formBox = nullptr;
+    QLabel *m_formCaption = nullptr;
+
     ObjectModel *m_objects = nullptr;
+    FormModel *m_forms = nullptr;
     LineModel *m_section = nullptr;
     LineModel *m_moved = nullptr;
     LineModel *m_target = nullptr;
     LineModel *m_newSection = nullptr;
-    LineModel *m_table0 = nullptr;
-    // The buffers the held lines are views of: the section as read, or as last written.
-    QList<QByteArray> m_buffers;
-    // The blocks an exchange changed, each of changedLength lines; -1 when the line count or
-    // the places of lines changed.
-    int m_changedLength = -1;
-    bool m_rewritten = false;
+    LineModel *m_scratch = nullptr;
 
-    QString m_programName;    // the file the section was read from
-    QByteArray m_readSection; // the section's bytes on disk, as read or as last written
-    int m_genStart = -1;
-    bool m_inGen = false;
-    int m_rangeStart = 0;
-    int m_rangeEnd = -1;
-    int m_objCount = 0;
-    int m_selBlock = -1;
-    int m_targetBlock = -1;
+    // The file name the session holds (as listed in m_programBox); empty when none.
+    QString m_programName;
+    // Browsing the closed program list with the arrow keys opens a file only once the user
+    // stops on it.
+    QTimer *m_browseTimer = nullptr;
+    bool m_keyBrowsing = false;
+    QFileSystemWatcher *m_samplesWatcher = nullptr;
     bool m_samplesChecked = false;
     std::function<FormPlace::Screen()> m_deviceScreen;
     QPointer<FormPicture> m_picture;

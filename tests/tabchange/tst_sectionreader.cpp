@@ -62,8 +62,9 @@ private Q_SLOTS:
     void formRange();
     void listObjects_data();
     void listObjects();
-    void entryPieces_data();
-    void entryPieces();
+    void rowTexts_data();
+    void rowTexts();
+    void rowFields();
     void displayStringsCharacterByCharacter();
 };
 
@@ -87,6 +88,10 @@ void TestSectionReader::find()
     QFETCH(int, genStart);
     QFETCH(int, sectionSize);
     const Result<SectionReader::Section> s = SectionReader::find(file);
+    const Result<SectionReader::Section> located = SectionReader::locate(file.join("\r\n"));
+    QCOMPARE(located.ok(), s.ok());
+    if (s.ok())
+        QCOMPARE(located.value().genStart, s.value().genStart);
     if (genStart < 0) {
         QVERIFY(!s.ok());
         QCOMPARE(s.message(),
@@ -120,6 +125,13 @@ void TestSectionReader::readAcceptsEveryLineEnd()
     QCOMPARE(s.value().genStart, 2);
     QCOMPARE(s.value().lines, exampleFile().mid(2));
     QCOMPARE(s.value().bytes, exampleFile().mid(2).join(end) + end);
+    // Locating the section without splitting the lines gives the same start and bytes.
+    const Result<SectionReader::Section> located =
+        SectionReader::locate(exampleFile().join(end) + end);
+    QVERIFY(located.ok());
+    QCOMPARE(located.value().genStart, 2);
+    QVERIFY(located.value().lines.isEmpty());
+    QCOMPARE(located.value().bytes, s.value().bytes);
 }
 
 void TestSectionReader::readMissingFile()
@@ -180,8 +192,8 @@ void TestSectionReader::formRange()
     QFETCH(int, k);
     QFETCH(int, start);
     QFETCH(int, end);
-    const QStringList table{formEntry(QStringLiteral("Form1"), 1),
-                            formEntry(QStringLiteral("Form-Two"), 3), endEntry(9)};
+    const QList<SectionReader::Form> table{
+        {QStringLiteral("Form1"), 1}, {QStringLiteral("Form-Two"), 3}, {QString(), 9, true}};
     const SectionReader::Range r = SectionReader::formRange(table, k, 14);
     QCOMPARE(r.start, start);
     QCOMPARE(r.end, end);
@@ -237,39 +249,59 @@ void TestSectionReader::listObjects()
     QCOMPARE(objects.positions, positions);
 }
 
-void TestSectionReader::entryPieces_data()
+// The texts of the rows: made from the row's fields, whatever the name holds.
+void TestSectionReader::rowTexts_data()
 {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("ordinal");
+    QTest::addColumn<bool>("isObject");
+    QTest::addColumn<int>("number");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("text");
 
-    QTest::newRow("example") << objectEntry(2, QStringLiteral(" NameBox"), 7) << QStringLiteral("2")
-                             << QStringLiteral("NameBox") + blanks40 << 7;
-    QTest::newRow("dash inside the name")
-        << objectEntry(11, QStringLiteral(" Box-2"), 130) << QStringLiteral("11")
-        << QStringLiteral("Box-2") + blanks40 << 130;
+    QTest::newRow("example") << true << 2 << QStringLiteral(" NameBox") << 7
+                             << objectEntry(2, QStringLiteral(" NameBox"), 7);
+    QTest::newRow("dash inside the name") << true << 11 << QStringLiteral(" Box-2") << 130
+                                          << objectEntry(11, QStringLiteral(" Box-2"), 130);
     QTest::newRow("name ending in a dash")
-        << objectEntry(1, QStringLiteral(" A-"), 4) << QStringLiteral("1")
-        << QStringLiteral("A-") + blanks40 << 4;
+        << true << 1 << QStringLiteral(" A-") << 4 << objectEntry(1, QStringLiteral(" A-"), 4);
     QTest::newRow("SET on the first section line")
-        << objectEntry(1, QStringLiteral(" X"), -1) << QStringLiteral("1")
-        << QStringLiteral("X") + blanks40 << -1;
-    QTest::newRow("form entry") << formEntry(QStringLiteral("Form1"), 12) << QStringLiteral("Form1")
-                                << QString() << 12;
-    QTest::newRow("end entry") << endEntry(10) << QStringLiteral("°°°°°") << QString() << 10;
+        << true << 1 << QStringLiteral(" X") << -1 << objectEntry(1, QStringLiteral(" X"), -1);
+    QTest::newRow("form entry") << false << 0 << QStringLiteral("Form1") << 12
+                                << formEntry(QStringLiteral("Form1"), 12);
+    QTest::newRow("end entry") << false << 0 << QString() << 10 << endEntry(10);
 }
 
-void TestSectionReader::entryPieces()
+void TestSectionReader::rowTexts()
 {
-    QFETCH(QString, entry);
-    QFETCH(QString, ordinal);
+    QFETCH(bool, isObject);
+    QFETCH(int, number);
     QFETCH(QString, name);
     QFETCH(int, index);
-    QCOMPARE(SectionReader::entryOrdinal(entry), ordinal);
-    QCOMPARE(SectionReader::entryIndex(entry), index);
-    if (!name.isEmpty())
-        QCOMPARE(SectionReader::entryName(entry), name);
+    QFETCH(QString, text);
+    if (isObject)
+        QCOMPARE(SectionReader::objectText({number, name, index}), text);
+    else
+        QCOMPARE(SectionReader::formText({name, index, name.isEmpty()}), text);
+}
+
+// Each row's fields as read from the section: the ordinal, the name with its blanks, the block
+// start; a form's name and line.
+void TestSectionReader::rowFields()
+{
+    const Lines section = exampleFile().mid(2);
+    const QList<SectionReader::Object> objects = SectionReader::objects(section, 0, 11);
+    QCOMPARE(objects.size(), 2);
+    QCOMPARE(objects.at(1).ordinal, 2);
+    QCOMPARE(objects.at(1).name, QStringLiteral(" NameBox"));
+    QCOMPARE(objects.at(1).block, 7);
+    QCOMPARE(SectionReader::objectBlocks(section, 0, 11), (QList<int>{3, 7}));
+    const QList<SectionReader::Form> forms = SectionReader::forms(section);
+    QCOMPARE(forms.size(), 2);
+    QCOMPARE(forms.at(0).name, QStringLiteral("Form1"));
+    QCOMPARE(forms.at(0).startLine, 1);
+    QVERIFY(!forms.at(0).isEnd);
+    QVERIFY(forms.at(1).isEnd);
+    QCOMPARE(forms.at(1).startLine, 10);
 }
 
 // The entries built from counted characters, not from texts typed like the program's: five

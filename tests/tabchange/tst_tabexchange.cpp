@@ -30,9 +30,9 @@ Lines exampleSection()
 // as the panel does.
 Lines move(const Lines &section, int rangeStart, int rangeEnd, int from, int to)
 {
-    const QStringList entries = SectionReader::listObjects(section, rangeStart, rangeEnd).entries;
-    const int sel = SectionReader::entryIndex(entries.at(from - 1));
-    const int target = SectionReader::entryIndex(entries.at(to - 1));
+    const QList<int> blocks = SectionReader::objectBlocks(section, rangeStart, rangeEnd);
+    const int sel = blocks.at(from - 1);
+    const int target = blocks.at(to - 1);
     const Result<TabExchange::Prepared> p = TabExchange::prepare(section, sel, from, target, to);
     if (!p)
         qFatal("exchange refused: %s", qPrintable(p.message()));
@@ -108,7 +108,7 @@ const Lines randomTail{"Sub Go()", "  Btn1.Show", "  If MyBtn1 = Btn12 Then B = 
 // The lines of form f, as the panel finds them: the whole section when there is one form.
 SectionReader::Range formRange(const Lines &section, int f)
 {
-    const QStringList table = SectionReader::formTable(section);
+    const QList<SectionReader::Form> table = SectionReader::forms(section);
     return table.size() <= 2 ? SectionReader::Range{0, int(section.size()) - 1}
                              : SectionReader::formRange(table, f, int(section.size()) - 1);
 }

@@ -1,3 +1,5 @@
+#include "modepanel.h"
+#include "objectmodel.h"
 #include "sectionreader.h"
 #include "textfile.h"
 #include "uitest.h"
@@ -98,8 +100,9 @@ void moveObject(UiFixture &ui, int row, int position, int answer)
 QStringList entryNames(const QAbstractItemView *list)
 {
     QStringList out;
-    for (const QString &text : texts(list))
-        out << SectionReader::entryName(text).trimmed();
+    const auto *objects = qobject_cast<const ObjectModel *>(list->model());
+    for (int row = 0; objects && row < objects->count(); ++row)
+        out << objects->object(row).name.trimmed();
     return out;
 }
 
@@ -116,15 +119,9 @@ class TestTabPanel : public QObject
 
 private Q_SLOTS:
     void exampleEndToEnd();
-    void listsShowTheFileAfterExchange_data();
-    void listsShowTheFileAfterExchange();
-    void noThenYesWritesBoth();
-    void ownPositionRewritesSameSection();
     void formsSelector();
-    void beginGenOnFirstLine();
-    void noBeginGen();
-    void unreadableFileChangesNothing();
-    void bytesOfAnyEncodingSurvive();
+    void failedPickClearsTheLists_data();
+    void failedPickClearsTheLists();
     void leftOverBackupRefusesRewrite();
     void copiesAndTemporariesLeftOver();
     void lostProgramRestored();
@@ -132,59 +129,14 @@ private Q_SLOTS:
     void emptyNameRefused();
     void resetClearsMode();
     void formPictureSetsOrderByClicks();
+    void pendingChangesBeforeAnotherFile_data();
+    void pendingChangesBeforeAnotherFile();
+    void pendingChangesOnClose_data();
+    void pendingChangesOnClose();
+    void programListFollowsTheFolder();
+    void browsingByKeysOpensWhereTheUserStops();
+    void namesAndTabChain();
 };
-
-void TestTabPanel::listsShowTheFileAfterExchange_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("position");
-    const QByteArray head = "Rem head\nRem more\n' Begin Generated part\nDim Form1\n'\n";
-    QByteArray blocks;
-    for (int i = 1; i <= 5; ++i) {
-        const QByteArray n = QByteArray::number(i);
-        blocks +=
-            "New object\n Set Ctl(" + n + ") = Name" + n + "\nCtl(" + n + ").Left = " + n + "\n'\n";
-    }
-    const QByteArray end = "' End Generated part\nRem tail\n";
-    // Blocks of one length: only their rows change. Another length: every row after moves.
-    QTest::newRow("same length, far apart") << head + blocks + end << 0 << 5;
-    QTest::newRow("same length, neighbours") << head + blocks + end << 3 << 3;
-    QByteArray longer = blocks;
-    longer.replace("Ctl(2).Left = 2\n", "Ctl(2).Left = 2\nCtl(2).Top = 2\nCtl(2).Tag = (9)\n");
-    QTest::newRow("other length") << head + longer + end << 1 << 4;
-    QByteArray mixed = head + blocks + end;
-    mixed.replace("\n", "\r\n");
-    mixed.replace("Name3\r\n", "Name3\r");
-    QTest::newRow("CR LF and a lone CR") << mixed << 2 << 1;
-}
-
-// After an exchange written with Yes, the hidden section table and the object list show
-// exactly the file as it is now on disk.
-void TestTabPanel::listsShowTheFileAfterExchange()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, row);
-    QFETCH(int, position);
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Prog.txt"), file);
-    ui.start();
-    openProgram(ui, QStringLiteral("Prog.txt"));
-    moveObject(ui, row, position, Platform::Yes);
-    QVERIFY(ui.readFile(QStringLiteral("Samples/Prog.txt")) != file);
-    const auto onDisk = SectionReader::read(ui.path(QStringLiteral("Samples/Prog.txt")));
-    QVERIFY(onDisk.ok());
-    const Lines section = onDisk.value().lines;
-    QCOMPARE(texts(ui.w<QListView>("List1")), asText(section));
-    QCOMPARE(texts(ui.w<QListView>("List2")),
-             SectionReader::listObjects(section, 0, int(section.size()) - 1).entries);
-    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2", "3", "4", "5"}));
-    for (const char *table : {"List0", "List3", "List4", "List5"})
-        QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
-    // A second exchange on what the lists now hold writes the file back as it was, in CR LF.
-    moveObject(ui, position - 1, row + 1, Platform::Yes);
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(TextFile::splitLines(file)));
-}
 
 void TestTabPanel::exampleEndToEnd()
 {
@@ -232,51 +184,13 @@ void TestTabPanel::exampleEndToEnd()
              (QStringList{entry(1, QStringLiteral(" NameBox"), 3),
                           entry(2, QStringLiteral(" OkButton"), 7)}));
     QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSwapped));
+    QCOMPARE(texts(ui.w<QComboBox>("Combo3")), (QStringList{"1", "2"}));
     for (const char *table : {"List0", "List3", "List4", "List5"})
         QVERIFY2(ui.w<QListView>(table)->model()->rowCount() == 0, table);
     QCOMPARE(ui.caption("Label17"), QString());
     QCOMPARE(ui.caption("Combo3"), QString());
     for (const char *hidden : {"Label17", "Combo3", "Label15"})
         QVERIFY2(!shown(ui, hidden), hidden);
-}
-
-void TestTabPanel::noThenYesWritesBoth()
-{
-    const Lines section =
-        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|Ctl(1).X = 1|'|"
-              "New B| Set Ctl(2) = B|'|New C| Set Ctl(3) = C|Ctl(3).Y = 2|Ctl(3).Z = 3|"
-              "' End Generated");
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Three.txt"), "head\r\n" + crlf(section));
-    ui.start();
-    openProgram(ui, QStringLiteral("Three.txt"));
-
-    moveObject(ui, 0, 3, Platform::No); // A to 3: C B A, in memory only
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(section));
-    QCOMPARE(texts(ui.w<QListView>("List2")),
-             (QStringList{entry(1, QStringLiteral(" C"), 3), entry(2, QStringLiteral(" B"), 8),
-                          entry(3, QStringLiteral(" A"), 11)}));
-
-    moveObject(ui, 0, 2, Platform::Yes); // C to 2: B C A, written with the first change
-    const Lines expected =
-        lines("' Begin Gen|Dim Form1|'|New B| Set Ctl(1) = B|'|New C|"
-              " Set Ctl(2) = C|Ctl(2).Y = 2|Ctl(2).Z = 3|'|New A| Set Ctl(3) = A|Ctl(3).X = 1|"
-              "' End Generated");
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Three.txt")), "head\r\n" + crlf(expected));
-    QCOMPARE(ui.platform.messages(), QStringList(2, confirmText));
-    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Three.Bak"))));
-}
-
-void TestTabPanel::ownPositionRewritesSameSection()
-{
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Prog.txt"),
-                 exampleHead.join('\n') + '\n' + exampleSection.join('\n'));
-    ui.start();
-    openProgram(ui, QStringLiteral("Prog.txt"));
-    moveObject(ui, 1, 2, Platform::Yes);
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
-    QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
 }
 
 void TestTabPanel::formsSelector()
@@ -335,79 +249,55 @@ void TestTabPanel::formsSelector()
     QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
 }
 
-void TestTabPanel::beginGenOnFirstLine()
+void TestTabPanel::failedPickClearsTheLists_data()
 {
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleSection));
-    ui.start();
-    openProgram(ui, QStringLiteral("Prog.txt"));
-    moveObject(ui, 0, 2, Platform::Yes);
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleSwapped));
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no Begin Gen") << true
+                                  << QStringLiteral(
+                                         "Form Code does not comply with Generated code format");
+    QTest::newRow("unreadable") << false << QStringLiteral("Cannot read the program file ");
 }
 
-void TestTabPanel::noBeginGen()
+// A file that fails to read, or has no generated section, leaves nothing of the previous file
+// on screen; the file picked again works as before.
+void TestTabPanel::failedPickClearsTheLists()
 {
+    QFETCH(bool, readable);
+    QFETCH(QString, message);
+    const QByteArray plain = "Dim Form1\r\n Set Ctl(1) = X\r\n";
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
-    ui.writeFile(QStringLiteral("Samples/Plain.txt"), "Dim Form1\r\n Set Ctl(1) = X\r\n");
+    ui.writeFile(QStringLiteral("Samples/Plain.txt"), plain);
     ui.start();
+    if (!readable)
+        QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Plain.txt"))));
     openProgram(ui, QStringLiteral("Prog.txt"));
     clickObject(ui, 0);
     openProgram(ui, QStringLiteral("Plain.txt"));
 
-    QCOMPARE(ui.platform.messages(),
-             QStringList{QStringLiteral("Form Code does not comply with Generated code format")});
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY2(ui.platform.messages().at(0).startsWith(message),
+             qPrintable(ui.platform.messages().at(0)));
+    if (readable) {
+        QCOMPARE(ui.platform.messages().at(0), message);
+        QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")), plain);
+    } else {
+        QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Plain.txt")));
+        QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Plain.txt"))));
+    }
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).flags, 0);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).title, QString());
     QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
     QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
-    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 2); // the form table is not touched
-    QVERIFY(!shown(ui, "Combo3"));
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")),
-             QByteArray("Dim Form1\r\n Set Ctl(1) = X\r\n"));
-}
+    QCOMPARE(ui.w<QComboBox>("Combo4")->count(), 0);
+    for (const char *hidden : {"Combo3", "Combo4", "Label18", "Label12", "Label16"})
+        QVERIFY2(!shown(ui, hidden), hidden);
 
-void TestTabPanel::unreadableFileChangesNothing()
-{
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
-    ui.writeFile(QStringLiteral("Samples/Gone.txt"), crlf(exampleSection));
-    ui.start();
-    QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/Gone.txt"))));
     openProgram(ui, QStringLiteral("Prog.txt"));
-    openProgram(ui, QStringLiteral("Gone.txt"));
-
-    QCOMPARE(ui.platform.messages().size(), 1);
-    QVERIFY(
-        ui.platform.messages().at(0).startsWith(QStringLiteral("Cannot read the program file ")));
-    QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Gone.txt")));
-    QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
     QCOMPARE(texts(ui.w<QListView>("List1")), asText(exampleSection));
-    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
-
-    moveObject(ui, 0, 2, Platform::Yes); // still works on the file that is shown
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
-    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Gone.txt"))));
-}
-
-void TestTabPanel::bytesOfAnyEncodingSurvive()
-{
-    const QByteArray head = "Latin-1 \xe9t\xe9\nUTF-8 \xc3\xa9t\xc3\xa9\rstray \xff\xfe bytes\r\n";
-    Lines section = exampleSection;
-    section[5] = "Ctl(1).Caption = \"\xe0 \xff\"";
-    section[11] = "Tail \x81\x8d\x90";
-    UiFixture ui;
-    ui.writeFile(QStringLiteral("Samples/Prog.txt"), head + crlf(section));
-    ui.start();
-    openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 0, 2, Platform::Yes);
-
-    Lines expected = exampleSwapped;
-    expected[9] = "Ctl(2).Caption = \"\xe0 \xff\"";
-    expected[11] = "Tail \x81\x8d\x90";
-    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")),
-             crlf({"Latin-1 \xe9t\xe9", "UTF-8 \xc3\xa9t\xc3\xa9", "stray \xff\xfe bytes"}) +
-                 crlf(expected));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
 }
 
 void TestTabPanel::leftOverBackupRefusesRewrite()
@@ -640,6 +530,184 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Stock.Bak"))));
     QCOMPARE(entryNames(list), (QStringList{"DoneButton", "AddButton", "QtyBox", "ItemBox"}));
     QVERIFY(!picture->isVisible());
+}
+
+const QString pendingQuestion =
+    QStringLiteral("The TAB changes made to Prog.txt are not yet written to the file.\r\n"
+                   "Write them now?");
+
+void TestTabPanel::pendingChangesBeforeAnotherFile_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Yes writes them") << int(Platform::Yes) << true << QStringLiteral("Other.txt");
+    QTest::newRow("No drops them") << int(Platform::No) << false << QStringLiteral("Other.txt");
+    QTest::newRow("Cancel keeps the choice")
+        << int(Platform::Cancel) << false << QStringLiteral("Prog.txt");
+}
+
+// A change answered No, then another program file picked: the user is asked first.
+void TestTabPanel::pendingChangesBeforeAnotherFile()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, written);
+    QFETCH(QString, shown);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/Other.txt"), crlf(exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    moveObject(ui, 0, 2, Platform::No);
+    ui.platform.messageAnswers.enqueue(answer);
+    openProgram(ui, QStringLiteral("Other.txt"));
+
+    QCOMPARE(ui.platform.messages(), (QStringList{confirmText, pendingQuestion}));
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(1).flags,
+             Platform::YesNoCancel + Platform::Question);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")),
+             crlf(exampleHead + (written ? exampleSwapped : exampleSection)));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    QCOMPARE(ui.caption("Combo2"), shown);
+    // Cancel: the change is still held and shown.
+    QCOMPARE(texts(ui.w<QListView>("List1")),
+             asText(answer == Platform::Cancel ? exampleSwapped : exampleSection));
+
+    // Nothing is pending any more (or, after Cancel, the next Yes writes the change held).
+    moveObject(ui, 0, 1, Platform::Yes);
+    QCOMPARE(ui.platform.messages().size(), 3);
+}
+
+void TestTabPanel::pendingChangesOnClose_data()
+{
+    QTest::addColumn<bool>("pending");
+    QTest::addColumn<bool>("backupLeft");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("nothing pending") << false << false << -1 << true << false;
+    QTest::newRow("Yes writes them") << true << false << int(Platform::Yes) << true << true;
+    QTest::newRow("No drops them") << true << false << int(Platform::No) << true << false;
+    QTest::newRow("Cancel stays") << true << false << int(Platform::Cancel) << false << false;
+    QTest::newRow("Yes, the write fails: stays")
+        << true << true << int(Platform::Yes) << false << false;
+}
+
+void TestTabPanel::pendingChangesOnClose()
+{
+    QFETCH(bool, pending);
+    QFETCH(bool, backupLeft);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, written);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    if (pending)
+        moveObject(ui, 0, 2, Platform::No);
+    if (backupLeft)
+        ui.writeFile(QStringLiteral("Samples/Prog.Bak"), "interrupted");
+    const qsizetype before = ui.platform.messages().size();
+    if (answer >= 0)
+        ui.platform.messageAnswers.enqueue(answer);
+
+    QCOMPARE(ui.w<ModePanel>("Picture3")->confirmClose(), closes);
+    const QStringList messages = ui.platform.messages().mid(before);
+    QCOMPARE(messages.isEmpty(), !pending);
+    if (pending) {
+        QCOMPARE(messages.at(0), pendingQuestion);
+        QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(before).flags,
+                 Platform::YesNoCancel + Platform::Question);
+    }
+    // A failed write says why, and that the change is kept.
+    QCOMPARE(messages.size(), pending ? (backupLeft ? 2 : 1) : 0);
+    if (backupLeft)
+        QVERIFY2(messages.at(1).contains(QStringLiteral("kept in memory")),
+                 qPrintable(messages.at(1)));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")),
+             crlf(exampleHead + (written ? exampleSwapped : exampleSection)));
+}
+
+// The program list: no snippet store, and files saved or removed while Brindle runs appear or
+// go, the choice kept.
+void TestTabPanel::programListFollowsTheFolder()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.writeFile(QStringLiteral("Samples/MyCode.Txt"), "Title\r\n");
+    ui.writeFile(QStringLiteral("Samples/mycode.txt"), "Title\r\n");
+    ui.start();
+    auto *programs = ui.w<QComboBox>("Combo2");
+    QCOMPARE(texts(programs), QStringList{QStringLiteral("Prog.txt")});
+    openProgram(ui, QStringLiteral("Prog.txt"));
+
+    ui.writeFile(QStringLiteral("Samples/New.txt"), crlf(exampleSection));
+    QTRY_VERIFY(programs->findText(QStringLiteral("New.txt")) >= 0);
+    QCOMPARE(programs->count(), 2);
+    QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
+    QVERIFY(QFile::remove(ui.path(QStringLiteral("Samples/New.txt"))));
+    QTRY_COMPARE(programs->count(), 1);
+    QCOMPARE(ui.caption("Combo2"), QStringLiteral("Prog.txt"));
+    QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 2);
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// Arrow keys on the closed list open nothing until the user stops (or presses Return), and a
+// file is opened, and its message shown, once.
+void TestTabPanel::browsingByKeysOpensWhereTheUserStops()
+{
+    UiFixture ui;
+    for (const char *name : {"Samples/A.txt", "Samples/B.txt", "Samples/C.txt"})
+        ui.writeFile(QString::fromLatin1(name), "Dim Form1\r\n");
+    ui.start();
+    ui.chooseMode(3);
+    auto *programs = ui.w<QComboBox>("Combo2");
+    QCOMPARE(programs->count(), 3);
+    QTest::keyClick(programs, Qt::Key_Down);
+    QTest::keyClick(programs, Qt::Key_Down);
+    QCOMPARE(programs->currentIndex(), 1);
+    QVERIFY(ui.platform.messages().isEmpty());
+    QTRY_COMPARE(ui.platform.messages().size(), 1);
+    QTest::keyClick(programs, Qt::Key_Return); // already opened: nothing again
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QTest::keyClick(programs, Qt::Key_Down);
+    QTest::keyClick(programs, Qt::Key_Return); // opened at once
+    QCOMPARE(ui.platform.messages(),
+             QStringList(2, QString::fromLatin1(SectionReader::notGeneratedMessage)));
+    QTest::qWait(700);
+    QCOMPARE(ui.platform.messages().size(), 2);
+}
+
+// Screen readers hear each box and the list by its caption; Tab goes top to bottom over what
+// is shown, and the hidden tables never take the focus.
+void TestTabPanel::namesAndTabChain()
+{
+    const Lines forms = lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|Dim Form2|'|"
+                              "New B| Set Ctl(1) = B|'|' End Generated");
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Forms.txt"), crlf(forms));
+    ui.start();
+    openProgram(ui, QStringLiteral("Forms.txt"));
+    ui.choose("Combo4", 0);
+    clickObject(ui, 0);
+    const QList<std::pair<const char *, const char *>> named{
+        {"Combo2", "Label14"}, {"Combo3", "Label15"}, {"List2", "Label13"}, {"Combo4", "Label18"}};
+    for (const auto &[control, label] : named)
+        QCOMPARE(ui.w(control)->accessibleName(), ui.caption(label));
+
+    QWidget *panel = ui.w("Picture3");
+    QStringList chain;
+    QWidget *at = ui.w("Combo2");
+    do {
+        if (panel->isAncestorOf(at) && at->isVisibleTo(ui.prog.get()) &&
+            (at->focusPolicy() & Qt::TabFocus) && at->isEnabled())
+            chain << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != ui.w("Combo2"));
+    QCOMPARE(chain, (QStringList{"Combo2", "Combo3", "List2", "Combo4"}));
+    for (const char *table : {"List0", "List1", "List3", "List4", "List5"})
+        QVERIFY2(ui.w(table)->focusPolicy() == Qt::NoFocus, table);
 }
 
 QTEST_MAIN(TestTabPanel)
