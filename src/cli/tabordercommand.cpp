@@ -5,10 +5,8 @@
 #include "formplace.h"
 #include "leftoverbackups.h"
 #include "rewrite.h"
-#include "sectionreader.h"
-#include "tabexchange.h"
 #include "taborder.h"
-#include "textfile.h"
+#include "tabsession.h"
 
 #include <QCommandLineOption>
 #include <QFileInfo>
@@ -17,71 +15,45 @@ namespace TabOrderCommand {
 
 namespace {
 
-// «Form1                 -1» gives «Form1»; the end entry gives nothing.
-QString formName(const QString &tableEntry)
+// The changes held by the session go to the file through its safe rewrite: never over a
+// change made by another program, never while a backup of an interrupted change is there.
+Outcome write(TabSession &session, FileSteps &files)
 {
-    if (tableEntry.startsWith(QStringLiteral("°°°°°")))
-        return {};
-    return tableEntry.left(tableEntry.lastIndexOf(QLatin1Char('-'))).trimmed();
-}
-
-// A program file as read: its section and the range of the chosen form.
-struct Program
-{
-    QString path;
-    int genStart = 0;
-    QByteArray readSection; // the section's bytes, which the line views point into
-    QList<QByteArray> lines;
-    int rangeStart = 0;
-    int rangeEnd = -1;
-    QStringList entries; // the objects of the range in TAB order
-};
-
-// The new section replaces the old one through the rewrite: never over a change made by
-// another program, never while a backup of an interrupted change is there.
-Outcome write(const Program &program, const QList<QByteArray> &section)
-{
-    if (section == program.lines)
+    if (!session.hasPending())
         return Outcome::done();
-    DiskFileSteps files;
-    const QString backup = Rewrite::backupPath(program.path);
+    const QString backup = Rewrite::backupPath(session.path());
     if (!backup.isEmpty() && files.exists(backup)) {
-        const QFileInfo info(program.path);
+        const QFileInfo info(session.path());
         return Outcome::refused(LeftoverBackups::message(
             {Rewrite::backupName(info.fileName()), info.fileName(), true}));
     }
-    const Result<QByteArray> current =
-        Rewrite::current(files, program.path, program.genStart, program.readSection);
-    if (!current)
-        return Outcome::refused(current.message());
-    const Result<Rewrite::Written> written = Rewrite::write(
-        files, program.path, current.value(), program.genStart, section, program.readSection);
+    const Result<QString> written = session.commit();
     if (!written)
         return Outcome::refused(written.message());
-    return Outcome::done({}, written.value().warning);
+    return Outcome::done({}, written.value());
 }
 
-// The name of a listed object, without the blanks that hide its block index.
-QString objectName(const QString &entry)
+// The name of a listed object, without the blanks around it.
+QString objectName(const SectionReader::Object &object)
 {
-    return SectionReader::entryName(entry).trimmed();
+    return object.name.trimmed();
 }
 
 // The object of a name (in any letter case) not yet taken: its row, or -1.
-int rowOf(const QStringList &entries, const QString &name, const QList<int> &taken)
+int rowOf(const QList<SectionReader::Object> &objects, const QString &name, const QList<int> &taken)
 {
-    for (int row = 0; row < entries.size(); ++row) {
+    for (int row = 0; row < objects.size(); ++row) {
         if (!taken.contains(row + 1) &&
-            objectName(entries[row]).compare(name, Qt::CaseInsensitive) == 0)
+            objectName(objects[row]).compare(name, Qt::CaseInsensitive) == 0)
             return row;
     }
     return -1;
 }
 
-QString noObject(const Program &program, const QString &name)
+QString noObject(const TabSession &session, const QString &name)
 {
     return QStringLiteral("No object ") % name % QStringLiteral(" in ") %
-           QFileInfo(program.path).fileName();
+           QFileInfo(session.path()).fileName();
 }
 
 } // namespace
@@ -126,55 +98,41 @@ Outcome run(const QStringList &arguments)
         return cl.usage(p.isSet(swap) ? QStringLiteral("--swap NAME takes a POSITION")
                                       : QStringLiteral("too many arguments"));
 
-    Program program;
-    program.path = QFileInfo(args[0]).absoluteFilePath();
-    const Result<QByteArray> file = TextFile::readBytes(program.path);
-    if (!file)
-        return Outcome::refused(SectionReader::unreadableMessage(program.path, file.message()));
-    Result<SectionReader::Section> read = SectionReader::parse(file.value());
-    if (!read)
-        return Outcome::refused(read.message());
-    program.genStart = read.value().genStart;
-    program.readSection = read.value().bytes;
-    program.lines = SectionReader::lineViews(program.readSection);
-    const int lastIndex = int(program.lines.size()) - 1;
+    DiskFileSteps files;
+    TabSession session(files);
+    if (const Result<> picked = session.pick(QFileInfo(args[0]).absoluteFilePath()); !picked)
+        return Outcome::refused(picked.message());
 
-    const QStringList table = SectionReader::formTable(program.lines);
     QStringList forms;
-    for (const QString &entry : table) {
-        if (!formName(entry).isEmpty())
-            forms += formName(entry);
+    for (const SectionReader::Form &f : session.forms()) {
+        if (!f.isEnd)
+            forms += f.name;
     }
-    if (table.size() <= 2 && !p.isSet(form)) {
-        // One form (or none): the whole section, as the window lists it.
-        program.rangeEnd = lastIndex;
-    } else {
-        if (!p.isSet(form))
-            return cl.usage(QStringLiteral("the file has several forms: give --form (") %
-                            forms.join(QStringLiteral(", ")) % QLatin1Char(')'));
+    if (session.needsForm() && !p.isSet(form))
+        return cl.usage(QStringLiteral("the file has several forms: give --form (") %
+                        forms.join(QStringLiteral(", ")) % QLatin1Char(')'));
+    if (p.isSet(form)) {
         int k = 0;
+        const QList<SectionReader::Form> &table = session.forms();
         while (k < table.size() &&
-               formName(table[k]).compare(p.value(form), Qt::CaseInsensitive) != 0)
+               (table[k].isEnd || table[k].name.compare(p.value(form), Qt::CaseInsensitive) != 0))
             ++k;
         if (k == table.size())
             return Outcome::refused(QStringLiteral("No form ") % p.value(form) %
-                                    QStringLiteral(" in ") % QFileInfo(program.path).fileName());
-        const SectionReader::Range range = SectionReader::formRange(table, k, lastIndex);
-        program.rangeStart = range.start;
-        program.rangeEnd = range.end;
+                                    QStringLiteral(" in ") % QFileInfo(session.path()).fileName());
+        (void)session.chooseForm(k);
     }
-    program.entries =
-        SectionReader::listObjects(program.lines, program.rangeStart, program.rangeEnd).entries;
-    const int count = int(program.entries.size());
+    const QList<SectionReader::Object> &objects = session.objects();
+    const int count = int(objects.size());
 
     if (p.isSet(list)) {
-        const QList<FormPlace::Object> objects =
-            FormPlace::objects(program.lines, program.rangeStart, program.rangeEnd);
+        const QList<FormPlace::Object> places =
+            FormPlace::objects(session.lines(), session.range().start, session.range().end);
         QByteArray out;
         for (int row = 0; row < count; ++row) {
-            const QString kind = row < objects.size() ? objects[row].opening.kind : QString();
-            out += (SectionReader::entryOrdinal(program.entries[row]) % QLatin1Char('\t') %
-                    objectName(program.entries[row]) % QLatin1Char('\t') %
+            const QString kind = row < places.size() ? places[row].opening.kind : QString();
+            out += (QString::number(objects[row].ordinal) % QLatin1Char('\t') %
+                    objectName(objects[row]) % QLatin1Char('\t') %
                     (kind.isEmpty() ? QStringLiteral("-") : kind))
                        .toLocal8Bit() +
                    '\n';
@@ -183,43 +141,35 @@ Outcome run(const QStringList &arguments)
     }
 
     if (p.isSet(swap)) {
-        const int row = rowOf(program.entries, p.value(swap), {});
+        const int row = rowOf(objects, p.value(swap), {});
         if (row < 0)
-            return Outcome::refused(noObject(program, p.value(swap)));
+            return Outcome::refused(noObject(session, p.value(swap)));
         bool ok = false;
         const int newTab = args[1].toInt(&ok);
         if (!ok || newTab < 1 || newTab > count)
             return cl.usage(QStringLiteral("POSITION is a whole number from 1 to ") %
                             QString::number(count));
-        const QString &entry = program.entries[row];
-        const int selBlock = SectionReader::entryIndex(entry);
-        const int oldTab = SectionReader::entryOrdinal(entry).toInt();
-        const int targetBlock = SectionReader::entryIndex(program.entries[newTab - 1]);
-        const Result<TabExchange::Prepared> prepared =
-            TabExchange::prepare(program.lines, selBlock, oldTab, targetBlock, newTab);
-        if (!prepared)
-            return Outcome::refused(prepared.message());
-        return write(program, TabExchange::exchange(program.lines, selBlock, prepared.value().moved,
-                                                    targetBlock, prepared.value().target));
+        (void)session.select(row);
+        if (const Result<> exchanged = session.exchange(newTab); !exchanged)
+            return Outcome::refused(exchanged.message());
+        return write(session, files);
     }
 
     QList<int> picked;
     for (const QString &raw : p.value(order).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString name = raw.trimmed();
-        const int row = rowOf(program.entries, name, picked);
+        const int row = rowOf(objects, name, picked);
         if (row >= 0) {
             picked.append(row + 1);
             continue;
         }
-        if (rowOf(program.entries, name, {}) >= 0)
+        if (rowOf(objects, name, {}) >= 0)
             return cl.usage(name % QStringLiteral(" is given more than once"));
-        return Outcome::refused(noObject(program, name));
+        return Outcome::refused(noObject(session, name));
     }
-    const Result<QList<QByteArray>> reordered = TabOrder::reorder(
-        program.lines, program.rangeStart, program.rangeEnd, TabOrder::complete(picked, count));
-    if (!reordered)
+    if (const Result<> reordered = session.reorder(TabOrder::complete(picked, count)); !reordered)
         return Outcome::refused(reordered.message());
-    return write(program, reordered.value());
+    return write(session, files);
 }
 
 } // namespace TabOrderCommand
