@@ -365,7 +365,17 @@ void TabPanel::openProgram()
         m_formBox->hide();
         for (QLabel *label : {m_formCaption, m_numberLabel, m_numberCaption})
             label->hide();
-        m_platform.messageBox(picked.message());
+        // The layout's one-line message keeps its words; the box also says which file it is
+        // and what Brindle looks for in it.
+        const bool notGenerated =
+            picked.message() == QLatin1String(SectionReader::notGeneratedMessage);
+        m_platform.messageBox(
+            picked.message(), Platform::OkOnly, {},
+            notGenerated ? name + QStringLiteral(" has no line holding \"Begin Gen\". Save the "
+                                                 "form's code in the form designer's generated "
+                                                 "layout: the generated part starts at the line "
+                                                 "holding \"Begin Gen\".")
+                         : QString());
         return;
     }
     m_programName = name;

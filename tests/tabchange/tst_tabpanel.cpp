@@ -281,6 +281,9 @@ void TestTabPanel::failedPickClearsTheLists()
              qPrintable(ui.platform.messages().at(0)));
     if (readable) {
         QCOMPARE(ui.platform.messages().at(0), message);
+        // The terse message keeps its words; the details name the file and what is looked for.
+        QVERIFY(ui.platform.messageDetails().at(0).startsWith(
+            QStringLiteral("Plain.txt has no line holding \"Begin Gen\".")));
         QCOMPARE(ui.readFile(QStringLiteral("Samples/Plain.txt")), plain);
     } else {
         QVERIFY(ui.platform.messages().at(0).contains(QStringLiteral("Plain.txt")));
