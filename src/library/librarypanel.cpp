@@ -52,7 +52,7 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture1"));
-    place(this, 60, 360, 3855, 195);
+    setModeGeometry(QRect(60, 360, 3855, shownHeight), QRect(60, 360, 3855, hiddenHeight));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
@@ -147,16 +147,14 @@ void LibraryPanel::setStep(Step step, bool enabled)
 
 void LibraryPanel::enterMode()
 {
-    setHeight(this, shownHeight);
-    show();
+    showForMode();
     setStep(Step::CopyKey, true);
     m_promptLabel->setText(keyword);
 }
 
 void LibraryPanel::leaveMode()
 {
-    hide();
-    setHeight(this, hiddenHeight);
+    hideForMode();
 }
 
 void LibraryPanel::actionClicked()

@@ -72,7 +72,7 @@ QString nameCaption(const SectionReader::Object &object)
 TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture3"));
-    place(this, 60, 420, 3855, 195);
+    setModeGeometry(QRect(60, 420, 3855, shownHeight), QRect(60, 420, 3855, hiddenHeight));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
@@ -223,8 +223,7 @@ void TabPanel::listPrograms()
 
 void TabPanel::enterMode()
 {
-    show();
-    setHeight(this, shownHeight);
+    showForMode();
     setAction({}, false);
     // A Samples folder made since the start is followed from now on.
     followSamples();
@@ -239,8 +238,7 @@ void TabPanel::enterMode()
 
 void TabPanel::leaveMode()
 {
-    hide();
-    setHeight(this, hiddenHeight);
+    hideForMode();
 }
 
 void TabPanel::actionClicked() {}
