@@ -3,37 +3,20 @@
 #include "diskfilesteps.h"
 #include "rewrite.h"
 #include "safereplace.h"
+#include "storedcode.h"
 #include "textfile.h"
 
 #include <algorithm>
 
 namespace SnippetEdits {
 
+using StoredCode::isLineEnd;
+using StoredCode::lineEndStart;
+using StoredCode::showsTitle;
+
 namespace {
 
 constexpr char star = '*';
-
-bool isLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
-qsizetype lineEndStart(const char *data, qsizetype pos)
-{
-    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
-}
-
-// Whether a line's title bytes show the title. Only bytes outside ASCII can show the same text
-// as other bytes, so the bytes are decoded only when they equal the title's or hold such a byte.
-bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
-{
-    if (bytes == titleBytes)
-        return true;
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-    return !ascii && QString::fromLocal8Bit(bytes) == title;
-}
 
 QString notWritten(const QString &path)
 {

@@ -16,29 +16,6 @@ namespace {
 constexpr char bar = '|';
 constexpr char star = '*';
 
-bool isLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
-}
-
-// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
-qsizetype lineEndStart(const char *data, qsizetype pos)
-{
-    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
-}
-
-// Whether the title bytes of a line show the title. Only bytes outside ASCII can show the
-// same text as different bytes (e.g. invalid ones shown as a replacement character), so the
-// bytes are decoded only when they equal the title's own bytes or hold such a byte.
-bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
-{
-    const bool ascii =
-        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
-    if (bytes != titleBytes && ascii)
-        return false;
-    return QString::fromLocal8Bit(bytes) == title;
-}
-
 // The first character (a whole code point) that does not survive the 8-bit code page; empty
 // when every one does.
 QString unwritable(const QString &text)
@@ -56,6 +33,25 @@ QString unwritable(const QString &text)
 }
 
 } // namespace
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+qsizetype lineEndStart(const char *data, qsizetype pos)
+{
+    return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
+}
+
+bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
+{
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+    if (bytes != titleBytes && ascii)
+        return false;
+    return QString::fromLocal8Bit(bytes) == title;
+}
 
 QString listToLines(const QString &list)
 {

@@ -55,6 +55,16 @@ QString snippet(const QByteArray &bytes, const QString &title);
 // characters of the system's 8-bit code page can be written.
 Result<> storable(const QString &title, const QString &code);
 
+// Helpers of the file's line scanners, shared with the snippet edits.
+bool isLineEnd(char c);
+// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
+qsizetype lineEndStart(const char *data, qsizetype pos);
+// Whether the title bytes of a line show the title (titleBytes is the title in the 8-bit code
+// page). Only bytes outside ASCII can show the same text as different bytes (e.g. invalid
+// ones shown as a replacement character), so the bytes are decoded only when they equal the
+// title's own bytes or hold such a byte.
+bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes);
+
 // The file operations, on a full path.
 bool exists(const QString &path);
 

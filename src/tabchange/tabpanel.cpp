@@ -37,17 +37,6 @@ const QString snippetStore = QStringLiteral("MyCode.Txt");
 const QString kept = QStringLiteral("\r\nThe TAB change is kept in memory: the next TAB change you "
                                     "confirm with YES writes it too.");
 
-void whiteBackground(QLabel *label)
-{
-    label->setAutoFillBackground(true);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(p);
-}
-
 QStringList programNames()
 {
     QStringList names = Paths::samplePrograms();
@@ -83,7 +72,7 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_numberCaption = makeControl<QLabel>(
         this, "Label16", QStringLiteral("Object's Current TAB position"), 840, 840, 2775, 255);
     m_nameLabel = makeControl<QLabel>(this, "Label17", {}, 0, 1140, 1875, 315);
-    whiteBackground(m_nameLabel);
+    setSunkenWhite(m_nameLabel);
     m_numberLabel = makeControl<QLabel>(this, "Label12", {}, 3000, 1140, 555, 315);
     setDesignFont(m_numberLabel, 9.75, true);
     m_numberLabel->setAlignment(Qt::AlignCenter);
@@ -381,14 +370,19 @@ void TabPanel::openProgram()
     showForms();
 }
 
+int TabPanel::askToWritePending()
+{
+    return m_platform.messageBox(
+        QStringLiteral("The TAB changes made to ") + m_programName +
+            QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
+        Platform::YesNoCancel + Platform::Question);
+}
+
 bool TabPanel::settlePending()
 {
     if (!m_session.hasPending())
         return true;
-    const int answer = m_platform.messageBox(
-        QStringLiteral("The TAB changes made to ") + m_programName +
-            QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
-        Platform::YesNoCancel + Platform::Question);
+    const int answer = askToWritePending();
     if (answer == Platform::Cancel)
         return false;
     if (answer != Platform::Yes)
@@ -402,10 +396,7 @@ bool TabPanel::confirmClose()
 {
     if (!m_session.hasPending())
         return true;
-    const int answer = m_platform.messageBox(
-        QStringLiteral("The TAB changes made to ") + m_programName +
-            QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
-        Platform::YesNoCancel + Platform::Question);
+    const int answer = askToWritePending();
     if (answer == Platform::Cancel)
         return false;
     if (answer != Platform::Yes)

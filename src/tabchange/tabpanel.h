@@ -87,6 +87,8 @@ private:
     // Writes the changes held; false when nothing is held any more (the file changed on
     // disk), so the panel is cleared.
     bool writeChanges();
+    // Asks whether the changes not yet written go to the file: Yes, No or Cancel.
+    int askToWritePending();
     // Before another file replaces the changes not yet written: false when the user keeps
     // the present choice (or they could not be written).
     bool settlePending();
