@@ -10,10 +10,6 @@
 
 namespace SnippetEdits {
 
-using StoredCode::isLineEnd;
-using StoredCode::lineEndStart;
-using StoredCode::showsTitle;
-
 namespace {
 
 constexpr char star = '*';
@@ -32,34 +28,7 @@ QString unchanged()
 
 Line shownEntry(QByteArrayView bytes, const QString &title)
 {
-    // The last entry with the title is the one shown: visit the lines from the end.
-    const QByteArray titleBytes = title.toLocal8Bit();
-    const char *data = bytes.data();
-    const qsizetype size = bytes.size();
-    if (size == 0)
-        return {};
-    qsizetype end = size;
-    // A final line end adds no empty line.
-    if (isLineEnd(data[end - 1]))
-        end = lineEndStart(data, end - 1);
-    for (;;) {
-        qsizetype start = end;
-        while (start > 0 && !isLineEnd(data[start - 1]))
-            --start;
-        const QByteArrayView line(data + start, end - start);
-        const qsizetype at = line.indexOf(star);
-        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
-            qsizetype next = end;
-            if (next < size && data[next] == '\r')
-                ++next;
-            if (next < size && data[next] == '\n' && (next == end || data[next - 1] == '\r'))
-                ++next;
-            return {start, end, next};
-        }
-        if (start == 0)
-            return {};
-        end = lineEndStart(data, start - 1);
-    }
+    return StoredCode::shownLine(bytes, title);
 }
 
 Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "result.h"
+#include "storedcode.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -20,12 +21,7 @@ namespace SnippetEdits {
 
 // The bytes of the shown entry's line for a title, without its line end: [start, end); start
 // is -1 when no line has this title.
-struct Line
-{
-    qsizetype start = -1;
-    qsizetype end = -1;
-    qsizetype next = -1; // where the following line begins (the file's size after the last)
-};
+using Line = StoredCode::ShownLine;
 Line shownEntry(QByteArrayView bytes, const QString &title);
 
 // The file with the shown entry's line replaced by `entry` (a line without its end, as

@@ -32,18 +32,20 @@ QString unwritable(const QString &text)
     return {};
 }
 
-} // namespace
-
 bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
 }
 
+// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
 qsizetype lineEndStart(const char *data, qsizetype pos)
 {
     return pos > 0 && data[pos] == '\n' && data[pos - 1] == '\r' ? pos - 1 : pos;
 }
 
+// Whether the title bytes of a line show the title. Only bytes outside ASCII can show the
+// same text as different bytes (e.g. invalid ones shown as a replacement character), so the
+// bytes are decoded only when they equal the title's own bytes or hold such a byte.
 bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes)
 {
     const bool ascii =
@@ -52,6 +54,8 @@ bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView title
         return false;
     return QString::fromLocal8Bit(bytes) == title;
 }
+
+} // namespace
 
 QString listToLines(const QString &list)
 {
@@ -116,16 +120,17 @@ QStringList titles(const QByteArray &bytes)
     return result;
 }
 
-QString snippet(const QByteArray &bytes, const QString &title)
+ShownLine shownLine(QByteArrayView bytes, const QString &title)
 {
     // The last entry wins, so the lines are visited from the end of the file. The titles are
     // compared as text, as the list shows them, so that a title whose bytes are not valid in
     // the code page still finds its own line.
     const QByteArray titleBytes = title.toLocal8Bit();
-    const char *data = bytes.constData();
-    qsizetype end = bytes.size();
-    if (end == 0)
+    const char *data = bytes.data();
+    const qsizetype size = bytes.size();
+    if (size == 0)
         return {};
+    qsizetype end = size;
     // A final line end adds no empty line.
     if (isLineEnd(data[end - 1]))
         end = lineEndStart(data, end - 1);
@@ -135,12 +140,27 @@ QString snippet(const QByteArray &bytes, const QString &title)
             --start;
         const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
-        if (at >= 0 && showsTitle(line.first(at), title, titleBytes))
-            return QString::fromLocal8Bit(line.sliced(at + 1));
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
+            qsizetype next = end;
+            if (next < size && data[next] == '\r')
+                ++next;
+            if (next < size && data[next] == '\n' && (next == end || data[next - 1] == '\r'))
+                ++next;
+            return {start, end, next, at};
+        }
         if (start == 0)
             return {};
         end = lineEndStart(data, start - 1);
     }
+}
+
+QString snippet(const QByteArray &bytes, const QString &title)
+{
+    const ShownLine line = shownLine(bytes, title);
+    if (line.start < 0)
+        return {};
+    return QString::fromLocal8Bit(QByteArrayView(bytes).sliced(
+        line.start + line.star + 1, line.end - line.start - line.star - 1));
 }
 
 Result<> storable(const QString &title, const QString &code)

@@ -46,6 +46,19 @@ struct Span
 };
 QList<Span> titleSpans(QByteArrayView bytes);
 
+// Where the line of the entry shown for a title lies (the last line with that title, compared
+// as the list shows it): its bytes [start, end) without line end, the offset of its "*" in the
+// line, and where the following line begins. start is -1 when no line has the title.
+// ("A*1\r\nT*b\r\n", "T") gives start 5, end 8, next 10, star 1.
+struct ShownLine
+{
+    qsizetype start = -1;
+    qsizetype end = -1;
+    qsizetype next = -1;
+    qsizetype star = -1;
+};
+ShownLine shownLine(QByteArrayView bytes, const QString &title);
+
 // The list stored under exactly this title; the last such line wins. Empty when none.
 // ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
 QString snippet(const QByteArray &bytes, const QString &title);
@@ -54,16 +67,6 @@ QString snippet(const QByteArray &bytes, const QString &title);
 // at fault. The file has no escape: a "*" ends a title, a "|" ends a code line, and only
 // characters of the system's 8-bit code page can be written.
 Result<> storable(const QString &title, const QString &code);
-
-// Helpers of the file's line scanners, shared with the snippet edits.
-bool isLineEnd(char c);
-// Where the line end whose last byte is at pos begins: a CR LF pair is one line end.
-qsizetype lineEndStart(const char *data, qsizetype pos);
-// Whether the title bytes of a line show the title (titleBytes is the title in the 8-bit code
-// page). Only bytes outside ASCII can show the same text as different bytes (e.g. invalid
-// ones shown as a replacement character), so the bytes are decoded only when they equal the
-// title's own bytes or hold such a byte.
-bool showsTitle(QByteArrayView bytes, const QString &title, QByteArrayView titleBytes);
 
 // The file operations, on a full path.
 bool exists(const QString &path);
