@@ -79,6 +79,22 @@ QCommandLineOption titleOption()
                               QStringLiteral("TITLE"));
 }
 
+// Parses a command that takes no argument but its options, --text among them: the help, a
+// parse error, an argument or a missing text stop the command.
+std::optional<Outcome> parseWithText(CommandLine &cl, const QStringList &arguments,
+                                     const QCommandLineOption &text)
+{
+    if (std::optional<Outcome> stop = cl.parse(arguments))
+        return stop;
+    const QCommandLineParser &p = cl.parser();
+    if (!p.positionalArguments().isEmpty())
+        return cl.usage(QStringLiteral("unexpected argument '") %
+                        p.positionalArguments().constFirst() % QLatin1Char('\''));
+    if (!p.isSet(text))
+        return cl.usage(QStringLiteral("--text is missing"));
+    return std::nullopt;
+}
+
 } // namespace
 
 Outcome runMessageBox(const QStringList &arguments)
@@ -110,13 +126,8 @@ Outcome runMessageBox(const QStringList &arguments)
     const QCommandLineOption title = titleOption();
     const QCommandLineOption text = textOption(QStringLiteral("The message"));
     p.addOptions({simple, buttons, defaultButton, icon, modal, title, text});
-    if (std::optional<Outcome> stop = cl.parse(arguments))
+    if (std::optional<Outcome> stop = parseWithText(cl, arguments, text))
         return *stop;
-    if (!p.positionalArguments().isEmpty())
-        return cl.usage(QStringLiteral("unexpected argument '") %
-                        p.positionalArguments().constFirst() % QLatin1Char('\''));
-    if (!p.isSet(text))
-        return cl.usage(QStringLiteral("--text is missing"));
 
     Request r;
     r.text = joinedText(p.values(text));
@@ -169,13 +180,8 @@ Outcome runInputBox(const QStringList &arguments)
     const QCommandLineOption dialogX(QStringLiteral("dialogx"),
                                      QStringLiteral("Use DialogX format."));
     p.addOptions({title, text, answer, dialogX});
-    if (std::optional<Outcome> stop = cl.parse(arguments))
+    if (std::optional<Outcome> stop = parseWithText(cl, arguments, text))
         return *stop;
-    if (!p.positionalArguments().isEmpty())
-        return cl.usage(QStringLiteral("unexpected argument '") %
-                        p.positionalArguments().constFirst() % QLatin1Char('\''));
-    if (!p.isSet(text))
-        return cl.usage(QStringLiteral("--text is missing"));
     Request r;
     r.kind = 3;
     r.text = joinedText(p.values(text));
