@@ -175,12 +175,9 @@ void benchShape(const Shape &shape)
         DiskFileSteps disk;
         ratios["logic: rewrite (synced)"].push_back(
             timeNs([&] {
-                const auto current =
-                    Rewrite::current(disk, program, section.genStart, section.bytes);
-                const auto r = current ? Rewrite::write(disk, program, current.value(),
-                                                        section.genStart, changed)
-                                       : Result<Rewrite::Written>::failure(current.message());
-                if (!r || !r.value().warning.isEmpty())
+                const auto r = Rewrite::write(disk, program, section.genStart, section.bytes,
+                                              Rewrite::sectionSlices(changed, section.bytes));
+                if (!r || !r.value().isEmpty())
                     qFatal("rewrite failed: %s", qPrintable(r.message()));
             }) /
             copy);

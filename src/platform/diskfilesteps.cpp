@@ -58,6 +58,29 @@ QString writtenName(const QString &path)
     return path;
 }
 
+// The slices one after another into the file.
+Result<> writeSlices(QFileDevice &file, const Slices &bytes)
+{
+    for (const QByteArrayView slice : bytes) {
+        const Result<> written = TextFile::writeAll(file, slice);
+        if (!written)
+            return written;
+    }
+    return {};
+}
+
+qsizetype sizeOf(const Slices &bytes)
+{
+    qsizetype size = 0;
+    for (const QByteArrayView slice : bytes)
+        size += slice.size();
+    return size;
+}
+
+// The size of the slices scan() reads: large enough that a read costs little per byte, small
+// enough to stay in the processor's cache while it is compared.
+constexpr qsizetype scanSlice = 256 * 1024;
+
 Result<> syncToDisk(QFile &file)
 {
 #ifdef Q_OS_UNIX
@@ -104,6 +127,26 @@ Result<QByteArray> DiskFileSteps::read(const QString &path)
     return TextFile::readBytes(path);
 }
 
+Result<> DiskFileSteps::scan(const QString &path, const Take &take)
+{
+    const QString irregular = TextFile::notRegular(path);
+    if (!irregular.isEmpty())
+        return Result<>::failure(irregular);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Result<>::failure(file.errorString());
+    const qint64 size = file.size();
+    if (m_slice.size() != scanSlice)
+        m_slice.resize(scanSlice);
+    for (;;) {
+        const qint64 got = file.read(m_slice.data(), m_slice.size());
+        if (got < 0)
+            return Result<>::failure(file.errorString());
+        if (got == 0 || !take(size, QByteArrayView(m_slice.constData(), got)))
+            return {};
+    }
+}
+
 Result<> DiskFileSteps::rename(const QString &from, const QString &to)
 {
 #ifdef Q_OS_UNIX
@@ -145,7 +188,7 @@ Result<> DiskFileSteps::rename(const QString &from, const QString &to)
 #endif
 }
 
-Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
+Result<> DiskFileSteps::keep(const QString &from, const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
@@ -161,7 +204,7 @@ Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByte
     return copy(to, bytes);
 }
 
-Result<> DiskFileSteps::copy(const QString &to, const QByteArray &bytes)
+Result<> DiskFileSteps::copy(const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
@@ -169,7 +212,7 @@ Result<> DiskFileSteps::copy(const QString &to, const QByteArray &bytes)
     copy.setDirectWriteFallback(false);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Result<>::failure(copy.errorString());
-    const Result<> written = TextFile::writeAll(copy, bytes);
+    const Result<> written = writeSlices(copy, bytes);
     if (!written) {
         copy.cancelWriting();
         return written;
@@ -222,7 +265,7 @@ Result<> DiskFileSteps::create(const QString &path)
     return {};
 }
 
-Result<> DiskFileSteps::write(const QByteArray &bytes)
+Result<> DiskFileSteps::write(QByteArrayView bytes)
 {
     if (!m_out)
         return Result<>::failure(QStringLiteral("no file is being written"));
@@ -329,13 +372,13 @@ QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
     return {};
 }
 
-Result<> DiskFileSteps::overwrite(const QString &path, const QByteArray &bytes)
+Result<> DiskFileSteps::overwrite(const QString &path, const Slices &bytes)
 {
     QFile file(writtenName(path));
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return Result<>::failure(file.errorString());
-    Result<> step = TextFile::writeAll(file, bytes);
-    if (step && !file.resize(bytes.size()))
+    Result<> step = writeSlices(file, bytes);
+    if (step && !file.resize(sizeOf(bytes)))
         step = Result<>::failure(file.errorString());
     if (step)
         step = syncToDisk(file);

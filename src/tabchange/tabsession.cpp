@@ -6,6 +6,7 @@
 #include "textfile.h"
 
 #include <algorithm>
+#include <cstring>
 
 TabSession::TabSession(FileSteps &files) : m_files(files) {}
 
@@ -210,22 +211,110 @@ Result<QList<TabSession::Object>> TabSession::preview(const QList<int> &order) c
     return SectionReader::objects(reordered.value(), m_range.start, m_range.end);
 }
 
+TabSession::Layout TabSession::layOut() const
+{
+    // Line k of the written section starts at the sum of the lines before it, each with CR LF.
+    // A line that is already there in the bytes held, followed by CR LF, stays in place; a run
+    // of lines that follow one another in the bytes held, each with CR LF, is one slice.
+    Layout layout;
+    const char *const base = m_bytes.constData();
+    const quintptr begin = quintptr(base);
+    const quintptr end = begin + quintptr(m_bytes.size());
+    const auto heldWithCrLf = [&](const char *data, qsizetype size) {
+        const quintptr at = quintptr(data);
+        return at >= begin && at <= end && quintptr(size) + 2 <= end - at && data[size] == '\r' &&
+               data[size + 1] == '\n';
+    };
+    // Past a quarter of the lines moved, the section is made anew rather than patched.
+    const qsizetype mostMoved = m_lines.size() / 4 + 16;
+    const char *runStart = nullptr;
+    const char *runEnd = nullptr;
+    qsizetype at = 0;
+    for (qsizetype k = 0; k < m_lines.size(); ++k) {
+        const QByteArray &line = m_lines.at(k);
+        const char *data = line.constData();
+        const qsizetype size = line.size();
+        const bool held = heldWithCrLf(data, size);
+        if ((!held || data != base + at) && layout.patch) {
+            layout.moved.append({k, at});
+            if (layout.moved.size() > mostMoved) {
+                layout.patch = false;
+                layout.moved.clear();
+            }
+        }
+        if (held && data == runEnd) {
+            runEnd += size + 2;
+        } else {
+            if (runStart)
+                layout.slices.append(QByteArrayView(runStart, runEnd));
+            runStart = nullptr;
+            if (held) {
+                runStart = data;
+                runEnd = data + size + 2;
+            } else {
+                layout.slices.append(line);
+                layout.slices.append(TextFile::lineEnd);
+            }
+        }
+        at += size + 2;
+    }
+    if (runStart)
+        layout.slices.append(QByteArrayView(runStart, runEnd));
+    layout.size = at;
+    return layout;
+}
+
+void TabSession::settle(const Layout &layout)
+{
+    m_movedBlock.clear();
+    m_targetBlock.clear();
+    if (!layout.patch || layout.size != m_bytes.size() || !m_bytes.isDetached()) {
+        // The section changed its size, or most of it moved: its bytes are made anew.
+        QByteArray bytes;
+        bytes.reserve(layout.size);
+        for (const QByteArray &line : std::as_const(m_lines)) {
+            bytes += line;
+            bytes += TextFile::lineEnd;
+        }
+        pointInto(std::move(bytes));
+        return;
+    }
+    // The same size: the lines that are not in their place are written into the bytes held,
+    // from a copy, since a line may be a view of the place that another one takes.
+    QByteArray moved;
+    qsizetype movedSize = 0;
+    for (const Move &move : layout.moved)
+        movedSize += m_lines.at(move.line).size();
+    moved.reserve(movedSize);
+    for (const Move &move : layout.moved)
+        moved += m_lines.at(move.line);
+    char *const base = m_bytes.data(); // detached: written where the lines point
+    qsizetype from = 0;
+    for (const Move &move : layout.moved) {
+        const qsizetype size = m_lines.at(move.line).size();
+        std::memcpy(base + move.at, moved.constData() + from, size_t(size));
+        std::memcpy(base + move.at + size, TextFile::lineEnd, 2);
+        m_lines[move.line] = QByteArray::fromRawData(base + move.at, size);
+        from += size;
+    }
+}
+
 Result<QString> TabSession::commit()
 {
     if (!m_pending || !isOpen())
         return QString();
-    const Result<QByteArray> current = Rewrite::current(m_files, m_path, m_genStart, m_bytes);
-    if (!current) {
+    const Layout layout = layOut();
+    bool dropped = false;
+    const Result<QString> written =
+        Rewrite::write(m_files, m_path, m_genStart, m_bytes, layout.slices, &dropped);
+    if (!written) {
         // What is held no longer matches the file: it is dropped, and the file must be picked
         // again.
-        clear();
-        return Result<QString>::failure(current.message());
+        if (dropped)
+            clear();
+        return written;
     }
-    Result<Rewrite::Written> written =
-        Rewrite::write(m_files, m_path, current.value(), m_genStart, m_lines, m_bytes);
-    if (!written)
-        return Result<QString>::failure(written.message());
-    pointInto(std::move(written.value().section));
+    settle(layout);
     m_pending = false;
-    return written.value().warning;
+    return written;
 }

@@ -59,6 +59,22 @@ QByteArray fiveBlocks(bool longer)
     return head + blocks + "' End Generated part\nRem tail\n";
 }
 
+// A generated form of four-line blocks in CR LF, as the form designer writes many objects;
+// with `longerNine`, object 9 has a fifth line that names its control once more.
+QByteArray generatedForm(int objects, bool longerNine)
+{
+    QByteArray bytes = "Rem head\r\n' Begin Generated part\r\nDim Form1 As Window\r\n'\r\n";
+    for (int i = 1; i <= objects; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        bytes += "Ctl" + n + " = New Button\r\n Set Ctl(" + n + ") = Button" + n + "\r\nCtl(" + n +
+                 ").Prop = " + n + "\r\n";
+        if (longerNine && i == 9)
+            bytes += "Ctl(9).Tag = 9\r\n";
+        bytes += "'\r\n";
+    }
+    return bytes + "' End Generated part\r\nRem tail\r\n";
+}
+
 } // namespace
 
 class TestTabSession : public QObject
@@ -185,6 +201,27 @@ void TestTabSession::steps_data()
     QTest::newRow("once the backup is moved aside, both are written")
         << example << QStringList{"bak", "move 0 2", "commit", "unbak", "move 0 1", "commit"}
         << swapped << QStringList{"Prog.Bak"} << true;
+
+    // Written, then changed again and written: each write compares the file with the section
+    // as last written, and the lines held stay views of it. Objects 9 and 10 take a digit more
+    // and one less; with a further line naming object 9, the section grows by one byte.
+    const QByteArray form = generatedForm(12, false);
+    QTest::newRow("numbers of other widths, then back")
+        << form << QStringList{"move 8 10", "commit", "move 9 9", "commit"} << form << QStringList{}
+        << true;
+    const QByteArray longerNine = generatedForm(12, true);
+    QTest::newRow("section of another size, then back")
+        << longerNine << QStringList{"move 8 10", "commit", "move 9 9", "commit"} << longerNine
+        << QStringList{} << true;
+    QTest::newRow("far apart, written twice")
+        << longerNine << QStringList{"move 0 12", "commit",    "move 2 4", "commit",
+                                     "move 3 3",  "move 11 1", "commit"}
+        << longerNine << QStringList{} << true;
+    QTest::newRow("the whole form reversed twice")
+        << form
+        << QStringList{"order 12 11 10 9 8 7 6 5 4 3 2 1", "commit",
+                       "order 12 11 10 9 8 7 6 5 4 3 2 1", "commit"}
+        << form << QStringList{} << true;
 
     Lines formsWritten = formsSection;
     formsWritten.replace(11, "New D");
