@@ -21,6 +21,8 @@ void TabSession::clear()
     m_selected = -1;
     m_changedRows = {};
     m_pending = false;
+    m_inPlace = false;
+    m_changed.clear();
     // Every line that may point into the bytes goes before the bytes do.
     m_movedBlock.clear();
     m_targetBlock.clear();
@@ -37,6 +39,10 @@ void TabSession::holdBytes(QByteArray bytes)
     // a QByteArray keeps its buffer, so the new views stay valid.
     m_lines = std::move(views);
     m_bytes = std::move(bytes);
+    // Each line followed by CR LF, and no other line end: each line is where a written section
+    // puts it.
+    m_inPlace = m_bytes.count('\n') == m_lines.size() && m_bytes.count('\r') == m_lines.size();
+    m_changed.clear();
 }
 
 void TabSession::pointInto(QByteArray bytes)
@@ -166,6 +172,8 @@ Result<> TabSession::exchange(int position)
         // Blocks of one length: the lines between keep their places and their objects.
         std::copy(atFirst.cbegin(), atFirst.cend(), m_lines.begin() + first);
         std::copy(atSecond.cbegin(), atSecond.cend(), m_lines.begin() + second);
+        markChanged(first, int(first + firstLength) - 1);
+        markChanged(second, int(end) - 1);
         if (remakeRows(first, int(first + firstLength) - 1))
             remakeRows(second, int(end) - 1);
         return {};
@@ -176,6 +184,7 @@ Result<> TabSession::exchange(int position)
     span.append(m_lines.mid(first + firstLength, second - first - firstLength));
     span.append(atSecond);
     std::move(span.begin(), span.end(), m_lines.begin() + first);
+    markChanged(first, int(end) - 1);
     // The lines between moved by the difference of the lengths, each with its object.
     remakeRows(first, int(end) - 1, int(first + secondLength), int(end - firstLength) - 1);
     return {};
@@ -196,7 +205,11 @@ Result<> TabSession::reorder(const QList<int> &order)
     m_selected = -1;
     m_movedBlock.clear();
     m_targetBlock.clear();
+    // Only the blocks of the form's range change places, the count of lines kept.
+    if (reordered.value().size() != m_lines.size())
+        m_inPlace = false;
     m_lines = std::move(reordered.value());
+    markChanged(m_range.start, m_range.end);
     m_pending = true;
     listObjects();
     return {};
@@ -209,6 +222,21 @@ Result<QList<TabSession::Object>> TabSession::preview(const QList<int> &order) c
     if (!reordered)
         return Result<QList<Object>>::failure(reordered.message());
     return SectionReader::objects(reordered.value(), m_range.start, m_range.end);
+}
+
+void TabSession::markChanged(int first, int last)
+{
+    if (first > last)
+        return;
+    // Many small spans are taken as the one that covers them.
+    if (m_changed.size() >= 64) {
+        for (const Range &span : std::as_const(m_changed)) {
+            first = qMin(first, span.start);
+            last = qMax(last, span.end);
+        }
+        m_changed.clear();
+    }
+    m_changed.append({first, last});
 }
 
 TabSession::Layout TabSession::layOut() const
@@ -229,34 +257,82 @@ TabSession::Layout TabSession::layOut() const
     const qsizetype mostMoved = m_lines.size() / 4 + 16;
     const char *runStart = nullptr;
     const char *runEnd = nullptr;
-    qsizetype at = 0;
-    for (qsizetype k = 0; k < m_lines.size(); ++k) {
-        const QByteArray &line = m_lines.at(k);
-        const char *data = line.constData();
-        const qsizetype size = line.size();
-        const bool held = heldWithCrLf(data, size);
-        if ((!held || data != base + at) && layout.patch) {
-            layout.moved.append({k, at});
-            if (layout.moved.size() > mostMoved) {
-                layout.patch = false;
-                layout.moved.clear();
-            }
+    qsizetype at = 0; // where the next line goes in the written section
+    const auto extendRun = [&](const char *from, const char *to) {
+        if (from == runEnd) {
+            runEnd = to;
+            return;
         }
-        if (held && data == runEnd) {
-            runEnd += size + 2;
-        } else {
-            if (runStart)
-                layout.slices.append(QByteArrayView(runStart, runEnd));
-            runStart = nullptr;
+        if (runStart)
+            layout.slices.append(QByteArrayView(runStart, runEnd));
+        runStart = from;
+        runEnd = to;
+    };
+    const auto layLines = [&](qsizetype first, qsizetype last) {
+        for (qsizetype k = first; k <= last; ++k) {
+            const QByteArray &line = m_lines.at(k);
+            const char *data = line.constData();
+            const qsizetype size = line.size();
+            const bool held = heldWithCrLf(data, size);
+            if ((!held || data != base + at) && layout.patch) {
+                layout.moved.append({k, at});
+                if (layout.moved.size() > mostMoved) {
+                    layout.patch = false;
+                    layout.moved.clear();
+                }
+            }
             if (held) {
-                runStart = data;
-                runEnd = data + size + 2;
+                extendRun(data, data + size + 2);
             } else {
+                if (runStart)
+                    layout.slices.append(QByteArrayView(runStart, runEnd));
+                runStart = runEnd = nullptr;
                 layout.slices.append(line);
                 layout.slices.append(TextFile::lineEnd);
             }
+            at += size + 2;
         }
-        at += size + 2;
+    };
+    const qsizetype count = m_lines.size();
+    if (!m_inPlace) {
+        layLines(0, count - 1);
+    } else {
+        // Every line outside the spans changed since the bytes held were read or written is
+        // where the written section has it, ended by CR LF: the bytes between the spans are
+        // written as they are held, and only the lines of the spans are looked at.
+        // The spans in order, those that overlap or touch taken as one: the line before a
+        // span and the line after it are then outside every span.
+        QList<Range> sorted = m_changed;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const Range &a, const Range &b) { return a.start < b.start; });
+        QList<Range> spans;
+        for (const Range &span : std::as_const(sorted)) {
+            if (!spans.isEmpty() && span.start <= spans.last().end + 1)
+                spans.last().end = qMax(spans.last().end, span.end);
+            else
+                spans.append(span);
+        }
+        qsizetype heldAt = 0; // the bytes held before it are laid out
+        for (const Range &span : std::as_const(spans)) {
+            const qsizetype first = qMax(span.start, 0);
+            const qsizetype last = qMin<qsizetype>(span.end, count - 1);
+            if (first > last)
+                continue;
+            const qsizetype from = first == 0 ? 0
+                                              : m_lines.at(first - 1).constData() - base +
+                                                    m_lines.at(first - 1).size() + 2;
+            Q_ASSERT(from >= heldAt && from <= m_bytes.size());
+            extendRun(base + heldAt, base + from);
+            at += from - heldAt;
+            layLines(first, last);
+            heldAt = last + 1 < count ? m_lines.at(last + 1).constData() - base : m_bytes.size();
+            Q_ASSERT(heldAt >= from && heldAt <= m_bytes.size());
+            // The lines after a span of another size move: the section is made anew.
+            if (at != heldAt)
+                layout.patch = false;
+        }
+        extendRun(base + heldAt, base + m_bytes.size());
+        at += m_bytes.size() - heldAt;
     }
     if (runStart)
         layout.slices.append(QByteArrayView(runStart, runEnd));
@@ -277,6 +353,8 @@ void TabSession::settle(const Layout &layout)
             bytes += TextFile::lineEnd;
         }
         pointInto(std::move(bytes));
+        m_inPlace = true;
+        m_changed.clear();
         return;
     }
     // The same size: the lines that are not in their place are written into the bytes held,
@@ -297,6 +375,8 @@ void TabSession::settle(const Layout &layout)
         m_lines[move.line] = QByteArray::fromRawData(base + move.at, size);
         from += size;
     }
+    m_inPlace = true;
+    m_changed.clear();
 }
 
 Result<QString> TabSession::commit()

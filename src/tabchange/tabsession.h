@@ -105,6 +105,8 @@ private:
         qsizetype size = 0;
     };
     Layout layOut() const;
+    // Lines first..last changed since the bytes held were read or last written.
+    void markChanged(int first, int last);
     // After the write of `layout`: the bytes held become the section as written, and the
     // lines views of them. Where its size stayed, only the lines that moved are copied there.
     void settle(const Layout &layout);
@@ -123,4 +125,8 @@ private:
     QList<QByteArray> m_targetBlock;
     Range m_changedRows;
     bool m_pending = false;
+    // Every line outside m_changed is a view of its place in m_bytes, followed there by CR LF,
+    // and there is no other line end in m_bytes: that place is where a written section puts it.
+    bool m_inPlace = false;
+    QList<Range> m_changed; // spans of lines changed since the bytes held were read or written
 };
