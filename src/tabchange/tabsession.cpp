@@ -312,7 +312,26 @@ TabSession::Layout TabSession::layOut() const
             else
                 spans.append(span);
         }
+        // The unchanged lines first..last, held as bytes heldFrom..heldTo: one slice. After a
+        // span of another size they move; while few lines have moved, each is listed.
+        const auto layUnchanged = [&](qsizetype first, qsizetype last, qsizetype heldFrom,
+                                      qsizetype heldTo) {
+            if (at != heldFrom && layout.moved.size() + (last - first + 1) > mostMoved) {
+                layout.patch = false;
+                layout.moved.clear();
+            }
+            for (qsizetype k = first; k <= last && at != heldFrom && layout.patch; ++k) {
+                const qsizetype size = m_lines.at(k).size();
+                layout.moved.append({k, at});
+                extendRun(base + heldFrom, base + heldFrom + size + 2);
+                heldFrom += size + 2;
+                at += size + 2;
+            }
+            extendRun(base + heldFrom, base + heldTo);
+            at += heldTo - heldFrom;
+        };
         qsizetype heldAt = 0; // the bytes held before it are laid out
+        qsizetype next = 0;   // and the lines
         for (const Range &span : std::as_const(spans)) {
             const qsizetype first = qMax(span.start, 0);
             const qsizetype last = qMin<qsizetype>(span.end, count - 1);
@@ -322,17 +341,13 @@ TabSession::Layout TabSession::layOut() const
                                               : m_lines.at(first - 1).constData() - base +
                                                     m_lines.at(first - 1).size() + 2;
             Q_ASSERT(from >= heldAt && from <= m_bytes.size());
-            extendRun(base + heldAt, base + from);
-            at += from - heldAt;
+            layUnchanged(next, first - 1, heldAt, from);
             layLines(first, last);
             heldAt = last + 1 < count ? m_lines.at(last + 1).constData() - base : m_bytes.size();
+            next = last + 1;
             Q_ASSERT(heldAt >= from && heldAt <= m_bytes.size());
-            // The lines after a span of another size move: the section is made anew.
-            if (at != heldAt)
-                layout.patch = false;
         }
-        extendRun(base + heldAt, base + m_bytes.size());
-        at += m_bytes.size() - heldAt;
+        layUnchanged(next, count - 1, heldAt, m_bytes.size());
     }
     if (runStart)
         layout.slices.append(QByteArrayView(runStart, runEnd));
@@ -345,12 +360,13 @@ void TabSession::settle(const Layout &layout)
     m_movedBlock.clear();
     m_targetBlock.clear();
     if (!layout.patch || layout.size != m_bytes.size() || !m_bytes.isDetached()) {
-        // The section changed its size, or most of it moved: its bytes are made anew.
-        QByteArray bytes;
-        bytes.reserve(layout.size);
-        for (const QByteArray &line : std::as_const(m_lines)) {
-            bytes += line;
-            bytes += TextFile::lineEnd;
+        // The section changed its size, or most of it moved: its bytes are made anew, from
+        // the slices just written.
+        QByteArray bytes(layout.size, Qt::Uninitialized);
+        char *to = bytes.data();
+        for (const QByteArrayView slice : layout.slices) {
+            std::memcpy(to, slice.data(), size_t(slice.size()));
+            to += slice.size();
         }
         pointInto(std::move(bytes));
         m_inPlace = true;
@@ -359,18 +375,21 @@ void TabSession::settle(const Layout &layout)
     }
     // The same size: the lines that are not in their place are written into the bytes held,
     // from a copy, since a line may be a view of the place that another one takes.
-    QByteArray moved;
     qsizetype movedSize = 0;
     for (const Move &move : layout.moved)
         movedSize += m_lines.at(move.line).size();
-    moved.reserve(movedSize);
-    for (const Move &move : layout.moved)
-        moved += m_lines.at(move.line);
+    QByteArray moved(movedSize, Qt::Uninitialized);
+    char *to = moved.data();
+    for (const Move &move : layout.moved) {
+        const QByteArray &line = m_lines.at(move.line);
+        std::memcpy(to, line.constData(), size_t(line.size()));
+        to += line.size();
+    }
     char *const base = m_bytes.data(); // detached: written where the lines point
-    qsizetype from = 0;
+    const char *from = moved.constData();
     for (const Move &move : layout.moved) {
         const qsizetype size = m_lines.at(move.line).size();
-        std::memcpy(base + move.at, moved.constData() + from, size_t(size));
+        std::memcpy(base + move.at, from, size_t(size));
         std::memcpy(base + move.at + size, TextFile::lineEnd, 2);
         m_lines[move.line] = QByteArray::fromRawData(base + move.at, size);
         from += size;
