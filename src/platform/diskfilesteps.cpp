@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -76,6 +77,9 @@ qsizetype sizeOf(const Slices &bytes)
         size += slice.size();
     return size;
 }
+
+// A file this large that loses its last name is freed by another thread (see remove()).
+constexpr qint64 freedInBackground = 1 << 20;
 
 // The size of the slices scan() reads: large enough that a read costs little per byte, small
 // enough to stay in the processor's cache while it is compared.
@@ -337,6 +341,30 @@ Result<> DiskFileSteps::exchange(const QString &a, const QString &b)
 
 Result<> DiskFileSteps::remove(const QString &path)
 {
+#ifdef Q_OS_UNIX
+    // The last name of a large file: the system frees its storage (many megabytes of cached
+    // pages and disk blocks) when the name goes, which takes a while. The name goes now, but a
+    // descriptor kept open puts off the freeing until it is closed, which a short-lived thread
+    // does. Should the process stop first, the system closes the descriptor and frees the
+    // storage the same way: nothing is left behind either way.
+    const QByteArray name = encoded(path);
+    struct stat info = {};
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        info.st_size >= freedInBackground) {
+        const int handle = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (handle >= 0) {
+            if (::unlink(name.constData()) == 0) {
+                try {
+                    std::thread([handle] { ::close(handle); }).detach();
+                } catch (const std::system_error &) {
+                    ::close(handle);
+                }
+                return {};
+            }
+            ::close(handle);
+        }
+    }
+#endif
     QFile file(path);
     if (!file.remove())
         return Result<>::failure(file.errorString());

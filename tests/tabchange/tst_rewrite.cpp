@@ -131,6 +131,8 @@ private Q_SLOTS:
     void lockedByAnotherWindow();
     void inPlace_data();
     void inPlace();
+    void removeLeavesNothing_data();
+    void removeLeavesNothing();
 };
 
 void TestRewrite::backupName_data()
@@ -577,6 +579,42 @@ void TestRewrite::inPlace()
         QVERIFY(!QFile::exists(backup));
     }
 #endif
+}
+
+void TestRewrite::removeLeavesNothing_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("secondLink");
+    QTest::newRow("small file") << 100 << false;
+    QTest::newRow("large file, freed by another thread") << 3 * 1000 * 1000 << false;
+    QTest::newRow("large file with a second name") << 3 * 1000 * 1000 << true;
+}
+
+// Removing a name takes it away at once, whether the storage is freed now or later; a second
+// name keeps the content.
+void TestRewrite::removeLeavesNothing()
+{
+    QFETCH(int, size);
+    QFETCH(bool, secondLink);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Big.txt"));
+    const QString other = dir.filePath(QStringLiteral("Other.txt"));
+    const QByteArray bytes(size, 'x');
+    put(path, bytes);
+    if (secondLink) {
+        std::error_code error;
+        std::filesystem::create_hard_link(QFile::encodeName(path).toStdString(),
+                                          QFile::encodeName(other).toStdString(), error);
+        if (error)
+            QSKIP("no hard links here");
+    }
+    DiskFileSteps disk;
+    QVERIFY(disk.remove(path).ok());
+    QVERIFY(!disk.exists(path));
+    QCOMPARE(filesIn(dir), secondLink ? QStringList{QStringLiteral("Other.txt")} : QStringList());
+    if (secondLink)
+        QCOMPARE(contentOf(other), bytes);
+    QVERIFY(!disk.remove(path).ok()); // gone: nothing to remove
 }
 
 void TestRewrite::backupNameAmongOthers_data()
