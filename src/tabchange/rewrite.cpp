@@ -31,33 +31,48 @@ QString dropped()
                           "Pick the program file again to read it as it is now.");
 }
 
+// What a head read from disk is made of, found in one pass over its bytes.
+struct HeadShape
+{
+    qsizetype lines = 0;   // its line ends: CR LF, LF or a lone CR
+    bool crlfOnly = true;  // every line end is CR LF
+    bool beginGen = false; // a line holds "Begin Gen"
+};
+
+HeadShape shapeOf(QByteArrayView bytes)
+{
+    HeadShape shape;
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        if (c == '\r') {
+            ++shape.lines;
+            if (i + 1 < n && data[i + 1] == '\n')
+                ++i;
+            else
+                shape.crlfOnly = false;
+        } else if (c == '\n') {
+            ++shape.lines;
+            shape.crlfOnly = false;
+        } else if (c == 'B' && n - i >= 9 && std::memcmp(data + i, "Begin Gen", 9) == 0) {
+            shape.beginGen = true;
+        }
+    }
+    return shape;
+}
+
 // True when the head read is one the section can follow: genStart lines, each with its line
 // end, none holding "Begin Gen", and the section's first line holds it.
-bool sameHead(const QByteArray &head, int genStart, QByteArrayView section)
+bool sameHead(QByteArrayView head, const HeadShape &shape, int genStart, QByteArrayView section)
 {
-    if (TextFile::lineOffset(head, genStart) != head.size() || head.indexOf("Begin Gen") >= 0)
+    if (shape.lines != genStart || shape.beginGen ||
+        (!head.isEmpty() && head.back() != '\n' && head.back() != '\r'))
         return false;
     qsizetype end = 0;
     while (end < section.size() && section.at(end) != '\r' && section.at(end) != '\n')
         ++end;
     return section.first(end).indexOf("Begin Gen") >= 0;
-}
-
-// Whether every line end of bytes is CR LF.
-bool crlfOnly(QByteArrayView bytes)
-{
-    const char *data = bytes.data();
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] == '\n')
-            return false;
-        if (data[i] == '\r') {
-            if (i + 1 == n || data[i + 1] != '\n')
-                return false;
-            ++i;
-        }
-    }
-    return true;
 }
 
 // The lines of bytes, each ended by CR LF whatever line end it had.
@@ -211,8 +226,9 @@ Result<QString> write(FileSteps &files, const QString &program, int genStart,
             return Result<SafeReplace::Contents>::failure(
                 cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
                 scanned.message() + QStringLiteral("). ") + dropped() + unchanged(program));
+        const HeadShape shape = shapeOf(head);
         if (!same || head.size() != headSize || compared != readSection.size() ||
-            !sameHead(head, genStart, readSection))
+            !sameHead(head, shape, genStart, readSection))
             return Result<SafeReplace::Contents>::failure(
                 cannot +
                 QStringLiteral(": the file has changed since it was read, perhaps in another "
@@ -224,7 +240,7 @@ Result<QString> write(FileSteps &files, const QString &program, int genStart,
                 cannot + QStringLiteral(": its name has no dot to form a backup name.") +
                 unchanged(program));
         // The head is written as it is, unless a line end in it is not CR LF.
-        const bool headAsRead = crlfOnly(head);
+        const bool headAsRead = shape.crlfOnly;
         if (!headAsRead)
             headWritten = crlfLines(head);
         Slices replacement;
