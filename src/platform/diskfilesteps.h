@@ -42,6 +42,8 @@ private:
     std::unique_ptr<QFile> m_out;
     QString m_target; // the name the new file takes
     bool m_targetExisted = false;
+    qint64 m_written = 0;  // bytes of the new file the disk was asked to start writing
+    qint64 m_unsynced = 0; // and the bytes written after them
     int m_lockHandle = -1; // the locked folder (Unix)
     std::unique_ptr<QLockFile> m_lockFile;
     QByteArray m_slice; // the buffer scan() reads into, kept from call to call
