@@ -78,11 +78,14 @@ qsizetype sizeOf(const Slices &bytes)
     return size;
 }
 
+#ifdef Q_OS_UNIX
 // A file this large that loses its last name is freed by another thread (see remove()).
 constexpr qint64 freedInBackground = 1 << 20;
-
+#endif
+#ifdef Q_OS_LINUX
 // Bytes written before the disk is asked to start writing them (see write()).
 constexpr qint64 startWritingAfter = 1 << 20;
+#endif
 
 // The size of the slices scan() reads: large enough that a read costs little per byte, small
 // enough to stay in the processor's cache while it is compared.
