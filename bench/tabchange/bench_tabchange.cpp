@@ -33,7 +33,7 @@
 
 namespace {
 
-constexpr int runs = 7;
+int runs = 7;
 
 // The shape of a program file: its objects, the further lines of each block (after the
 // opening and the SET line, before the apostrophe line), and the lines of its head and of its
@@ -175,12 +175,9 @@ void benchShape(const Shape &shape)
         DiskFileSteps disk;
         ratios["logic: rewrite (synced)"].push_back(
             timeNs([&] {
-                const auto current =
-                    Rewrite::current(disk, program, section.genStart, section.bytes);
-                const auto r = current ? Rewrite::write(disk, program, current.value(),
-                                                        section.genStart, changed)
-                                       : Result<Rewrite::Written>::failure(current.message());
-                if (!r || !r.value().warning.isEmpty())
+                const auto r = Rewrite::write(disk, program, section.genStart, section.bytes,
+                                              Rewrite::sectionSlices(changed, section.bytes));
+                if (!r || !r.value().isEmpty())
                     qFatal("rewrite failed: %s", qPrintable(r.message()));
             }) /
             copy);
@@ -251,16 +248,29 @@ void benchShape(const Shape &shape)
 
 } // namespace
 
+// Options: --runs N (7 by default), --objects N (only the shapes of N objects, for profiling).
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    int only = 0;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
+        if (arguments.at(i) == QLatin1String("--runs"))
+            runs = qMax(1, arguments.at(i + 1).toInt());
+        else if (arguments.at(i) == QLatin1String("--objects"))
+            only = arguments.at(i + 1).toInt();
+        else
+            qFatal("usage: bench_tabchange [--runs N] [--objects N]");
+    }
     std::printf("TAB-order changer: time as a ratio to copying the file's bytes, %d runs\n", runs);
     // Blocks of 10 lines (an opening, a SET and 7 further lines, an apostrophe line) with a
     // short head and tail; a generated form of many short blocks in 10^6 lines.
     for (const Shape &shape :
          {Shape{"10-line blocks", 10000, 7, 100}, Shape{"10-line blocks", 100000, 7, 100},
-          Shape{"4-line blocks", 225000, 1, 50000}})
-        benchShape(shape);
+          Shape{"4-line blocks", 225000, 1, 50000}}) {
+        if (only == 0 || shape.objects == only)
+            benchShape(shape);
+    }
     return 0;
 }

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -57,6 +58,38 @@ QString writtenName(const QString &path)
     }
     return path;
 }
+
+// The slices one after another into the file.
+Result<> writeSlices(QFileDevice &file, const Slices &bytes)
+{
+    for (const QByteArrayView slice : bytes) {
+        const Result<> written = TextFile::writeAll(file, slice);
+        if (!written)
+            return written;
+    }
+    return {};
+}
+
+qsizetype sizeOf(const Slices &bytes)
+{
+    qsizetype size = 0;
+    for (const QByteArrayView slice : bytes)
+        size += slice.size();
+    return size;
+}
+
+#ifdef Q_OS_UNIX
+// A file this large that loses its last name is freed by another thread (see remove()).
+constexpr qint64 freedInBackground = 1 << 20;
+#endif
+#ifdef Q_OS_LINUX
+// Bytes written before the disk is asked to start writing them (see write()).
+constexpr qint64 startWritingAfter = 1 << 20;
+#endif
+
+// The size of the slices scan() reads: large enough that a read costs little per byte, small
+// enough to stay in the processor's cache while it is compared.
+constexpr qsizetype scanSlice = 256 * 1024;
 
 Result<> syncToDisk(QFile &file)
 {
@@ -104,6 +137,26 @@ Result<QByteArray> DiskFileSteps::read(const QString &path)
     return TextFile::readBytes(path);
 }
 
+Result<> DiskFileSteps::scan(const QString &path, const Take &take)
+{
+    const QString irregular = TextFile::notRegular(path);
+    if (!irregular.isEmpty())
+        return Result<>::failure(irregular);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Result<>::failure(file.errorString());
+    const qint64 size = file.size();
+    if (m_slice.size() != scanSlice)
+        m_slice.resize(scanSlice);
+    for (;;) {
+        const qint64 got = file.read(m_slice.data(), m_slice.size());
+        if (got < 0)
+            return Result<>::failure(file.errorString());
+        if (got == 0 || !take(size, QByteArrayView(m_slice.constData(), got)))
+            return {};
+    }
+}
+
 Result<> DiskFileSteps::rename(const QString &from, const QString &to)
 {
 #ifdef Q_OS_UNIX
@@ -145,7 +198,7 @@ Result<> DiskFileSteps::rename(const QString &from, const QString &to)
 #endif
 }
 
-Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByteArray &bytes)
+Result<> DiskFileSteps::keep(const QString &from, const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
@@ -161,7 +214,7 @@ Result<> DiskFileSteps::keep(const QString &from, const QString &to, const QByte
     return copy(to, bytes);
 }
 
-Result<> DiskFileSteps::copy(const QString &to, const QByteArray &bytes)
+Result<> DiskFileSteps::copy(const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
@@ -169,7 +222,7 @@ Result<> DiskFileSteps::copy(const QString &to, const QByteArray &bytes)
     copy.setDirectWriteFallback(false);
     if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Result<>::failure(copy.errorString());
-    const Result<> written = TextFile::writeAll(copy, bytes);
+    const Result<> written = writeSlices(copy, bytes);
     if (!written) {
         copy.cancelWriting();
         return written;
@@ -200,6 +253,8 @@ Result<> DiskFileSteps::create(const QString &path)
         name = temporary.fileName();
     }
     m_out = std::make_unique<QFile>(name);
+    m_written = 0;
+    m_unsynced = 0;
     if (!m_out->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         const QString error = m_out->errorString();
         QFile::remove(name);
@@ -222,11 +277,23 @@ Result<> DiskFileSteps::create(const QString &path)
     return {};
 }
 
-Result<> DiskFileSteps::write(const QByteArray &bytes)
+Result<> DiskFileSteps::write(QByteArrayView bytes)
 {
     if (!m_out)
         return Result<>::failure(QStringLiteral("no file is being written"));
-    return TextFile::writeAll(*m_out, bytes);
+    const Result<> written = TextFile::writeAll(*m_out, bytes);
+#ifdef Q_OS_LINUX
+    // The disk starts writing each megabyte while the next ones are copied, so that the sync at
+    // commit() has less left to wait for. It only starts the writing: commit() still syncs the
+    // whole file and reports what failed.
+    m_unsynced += bytes.size();
+    if (written && m_unsynced >= startWritingAfter) {
+        (void)::sync_file_range(m_out->handle(), m_written, m_unsynced, SYNC_FILE_RANGE_WRITE);
+        m_written += m_unsynced;
+        m_unsynced = 0;
+    }
+#endif
+    return written;
 }
 
 Result<QString> DiskFileSteps::commit()
@@ -294,6 +361,30 @@ Result<> DiskFileSteps::exchange(const QString &a, const QString &b)
 
 Result<> DiskFileSteps::remove(const QString &path)
 {
+#ifdef Q_OS_UNIX
+    // The last name of a large file: the system frees its storage (many megabytes of cached
+    // pages and disk blocks) when the name goes, which takes a while. The name goes now, but a
+    // descriptor kept open puts off the freeing until it is closed, which a short-lived thread
+    // does. Should the process stop first, the system closes the descriptor and frees the
+    // storage the same way: nothing is left behind either way.
+    const QByteArray name = encoded(path);
+    struct stat info = {};
+    if (::lstat(name.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+        info.st_size >= freedInBackground) {
+        const int handle = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (handle >= 0) {
+            if (::unlink(name.constData()) == 0) {
+                try {
+                    std::thread([handle] { ::close(handle); }).detach();
+                } catch (const std::system_error &) {
+                    ::close(handle);
+                }
+                return {};
+            }
+            ::close(handle);
+        }
+    }
+#endif
     QFile file(path);
     if (!file.remove())
         return Result<>::failure(file.errorString());
@@ -329,13 +420,13 @@ QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
     return {};
 }
 
-Result<> DiskFileSteps::overwrite(const QString &path, const QByteArray &bytes)
+Result<> DiskFileSteps::overwrite(const QString &path, const Slices &bytes)
 {
     QFile file(writtenName(path));
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return Result<>::failure(file.errorString());
-    Result<> step = TextFile::writeAll(file, bytes);
-    if (step && !file.resize(bytes.size()))
+    Result<> step = writeSlices(file, bytes);
+    if (step && !file.resize(sizeOf(bytes)))
         step = Result<>::failure(file.errorString());
     if (step)
         step = syncToDisk(file);

@@ -19,17 +19,18 @@ public:
 
     bool exists(const QString &path) override;
     Result<QByteArray> read(const QString &path) override;
+    Result<> scan(const QString &path, const Take &take) override;
     Result<> rename(const QString &from, const QString &to) override;
-    Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) override;
-    Result<> copy(const QString &to, const QByteArray &bytes) override;
+    Result<> keep(const QString &from, const QString &to, const Slices &bytes) override;
+    Result<> copy(const QString &to, const Slices &bytes) override;
     Result<> create(const QString &path) override;
-    Result<> write(const QByteArray &bytes) override;
+    Result<> write(QByteArrayView bytes) override;
     Result<QString> commit() override;
     void discard() override;
     Result<> exchange(const QString &a, const QString &b) override;
     Result<> remove(const QString &path) override;
     QString keepsOnlyInPlace(const QString &path) override;
-    Result<> overwrite(const QString &path, const QByteArray &bytes) override;
+    Result<> overwrite(const QString &path, const Slices &bytes) override;
     Result<> lock(const QString &path) override;
     void unlock() override;
     bool sameFile(const QString &a, const QString &b) override;
@@ -41,6 +42,9 @@ private:
     std::unique_ptr<QFile> m_out;
     QString m_target; // the name the new file takes
     bool m_targetExisted = false;
+    qint64 m_written = 0;  // bytes of the new file the disk was asked to start writing
+    qint64 m_unsynced = 0; // and the bytes written after them
     int m_lockHandle = -1; // the locked folder (Unix)
     std::unique_ptr<QLockFile> m_lockFile;
+    QByteArray m_slice; // the buffer scan() reads into, kept from call to call
 };

@@ -3,7 +3,16 @@
 #include "result.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
 #include <QString>
+
+#include <functional>
+
+// Bytes given as slices of buffers that outlive the call, one after another: a large content
+// made of pieces (a head read from disk, runs of lines held in memory) is written, kept or
+// compared without first being joined into one new buffer.
+using Slices = QList<QByteArrayView>;
 
 // The file operations a safe replace is made of, one call per step, so that tests can make
 // any step fail or hold it. A failure says why in the system's words.
@@ -18,20 +27,26 @@ public:
     // Opens, reads to the end and closes. Refuses, without blocking, anything but a regular
     // file (or a link to one).
     virtual Result<QByteArray> read(const QString &path) = 0;
+    // Reads the file as read() does, but hands its bytes in order to `take`, a slice at a time
+    // (each a view of one buffer reused from slice to slice and from call to call, valid only
+    // during the call), with the file's size when it was opened; `take` returns false to stop
+    // reading. A large file is so compared without a buffer of its size.
+    using Take = std::function<bool(qint64 size, QByteArrayView slice)>;
+    virtual Result<> scan(const QString &path, const Take &take) = 0;
     // Renames without ever replacing an existing file, even one that appears meanwhile, and
     // never by copying.
     virtual Result<> rename(const QString &from, const QString &to) = 0;
     // Gives `to`, a free name, the content of `from` (whose bytes are given) and leaves `from`
     // as it is: a second link to the same data where the file system allows it, else a copy
     // synced to disk. Fails when `to` is taken.
-    virtual Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) = 0;
+    virtual Result<> keep(const QString &from, const QString &to, const Slices &bytes) = 0;
     // Gives `to`, a free name, a copy of bytes synced to disk (never a link).
-    virtual Result<> copy(const QString &to, const QByteArray &bytes) = 0;
+    virtual Result<> copy(const QString &to, const Slices &bytes) = 0;
     // Starts a new file beside `path` («Prog.txt.XXXXXX») that takes its place when
     // committed; until then `path` keeps its content. Writing goes through a link to its
     // target, and an existing file's mode, owner and group carry over where they can.
     virtual Result<> create(const QString &path) = 0;
-    virtual Result<> write(const QByteArray &bytes) = 0;
+    virtual Result<> write(QByteArrayView bytes) = 0;
     // Flushes the new file, syncs it to disk, closes it and puts it under its name. Where the
     // system can swap two names in one step, what was under the name is swapped out to the
     // new file's temporary name, which is returned so that it can be checked; else the name
@@ -48,7 +63,7 @@ public:
     // empty when it can. Such a file is rewritten in place.
     virtual QString keepsOnlyInPlace(const QString &path) = 0;
     // Writes bytes over the file's own content, cuts it to their size and syncs it.
-    virtual Result<> overwrite(const QString &path, const QByteArray &bytes) = 0;
+    virtual Result<> overwrite(const QString &path, const Slices &bytes) = 0;
 
     // Waits for other Brindle instances that write in the folder of `path`, then keeps them
     // waiting until unlock(). Fails when the wait is too long.

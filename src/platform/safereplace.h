@@ -5,9 +5,8 @@
 
 #include <functional>
 
+#include "filesteps.h"
 #include "result.h"
-
-class FileSteps;
 
 // Replaces a file's whole content so that nothing is lost at any moment, also with other
 // Brindle instances and other programs writing the same file:
@@ -42,7 +41,6 @@ struct Outcome
     Stage failed = Stage::None;
     QString reason; // the system's reason, or the refusal of build
     bool inPlace = false;
-    QByteArray written; // the new content, when it is in place
     QString backupLeft; // why the backup could not be removed; empty when it is gone
     bool ok() const { return failed == Stage::None; }
 };
@@ -54,6 +52,22 @@ using Build = std::function<Result<QByteArray>(const QByteArray &onDisk)>;
 // Stage::Backup.
 Outcome replace(FileSteps &files, const QString &path, const QString &backupPath,
                 const Build &build);
+
+// The file's content as read under the lock and the content that replaces it, each as slices
+// of buffers that the caller keeps until replace() returns.
+struct Contents
+{
+    Slices onDisk;
+    Slices replacement;
+};
+
+// Reads the file under the lock (it is there when `exists`), checks it and gives the contents;
+// or refuses with the message to show (Stage::Refused).
+using Read = std::function<Result<Contents>(bool exists)>;
+
+// The same replace for a large file read and compared in slices (FileSteps::scan) as it is
+// read, and written from slices: no buffer of the file's size is made on the way.
+Outcome replace(FileSteps &files, const QString &path, const QString &backupPath, const Read &read);
 
 // A plain sentence for the outcome of a failed replace of path, for callers that have no
 // wording of their own.

@@ -31,20 +31,60 @@ QString dropped()
                           "Pick the program file again to read it as it is now.");
 }
 
-// True when the head on disk is still the one the section was read after: genStart lines
-// without "Begin Gen", then the "Begin Gen" line.
-bool sameHead(const QByteArray &bytes, qsizetype sectionOffset)
+// What a head read from disk is made of, found in one pass over its bytes.
+struct HeadShape
 {
-    if (sectionOffset < 0 || sectionOffset >= bytes.size())
+    qsizetype lines = 0;   // its line ends: CR LF, LF or a lone CR
+    bool crlfOnly = true;  // every line end is CR LF
+    bool beginGen = false; // a line holds "Begin Gen"
+};
+
+HeadShape shapeOf(QByteArrayView bytes)
+{
+    HeadShape shape;
+    const char *data = bytes.data();
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        if (c == '\r') {
+            ++shape.lines;
+            if (i + 1 < n && data[i + 1] == '\n')
+                ++i;
+            else
+                shape.crlfOnly = false;
+        } else if (c == '\n') {
+            ++shape.lines;
+            shape.crlfOnly = false;
+        } else if (c == 'B' && n - i >= 9 && std::memcmp(data + i, "Begin Gen", 9) == 0) {
+            shape.beginGen = true;
+        }
+    }
+    return shape;
+}
+
+// True when the head read is one the section can follow: genStart lines, each with its line
+// end, none holding "Begin Gen", and the section's first line holds it.
+bool sameHead(QByteArrayView head, const HeadShape &shape, int genStart, QByteArrayView section)
+{
+    if (shape.lines != genStart || shape.beginGen ||
+        (!head.isEmpty() && head.back() != '\n' && head.back() != '\r'))
         return false;
-    const QByteArrayView head(bytes.constData(), sectionOffset);
-    if (head.indexOf("Begin Gen") >= 0)
-        return false;
-    qsizetype end = sectionOffset;
-    while (end < bytes.size() && bytes.at(end) != '\r' && bytes.at(end) != '\n')
+    qsizetype end = 0;
+    while (end < section.size() && section.at(end) != '\r' && section.at(end) != '\n')
         ++end;
-    return QByteArrayView(bytes.constData() + sectionOffset, end - sectionOffset)
-               .indexOf("Begin Gen") >= 0;
+    return section.first(end).indexOf("Begin Gen") >= 0;
+}
+
+// The lines of bytes, each ended by CR LF whatever line end it had.
+QByteArray crlfLines(QByteArrayView bytes)
+{
+    QByteArray lines;
+    lines.reserve(bytes.size() + bytes.count('\n') + bytes.count('\r'));
+    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
+        lines.append(bytes.sliced(start, end - start));
+        lines.append(TextFile::lineEnd);
+    });
+    return lines;
 }
 
 // Whether line lies inside held with CR LF right after it.
@@ -56,38 +96,6 @@ bool heldWithCrLf(const QByteArray &line, QByteArrayView held)
         at + quintptr(line.size()) + 2 > begin + quintptr(held.size()))
         return false;
     return std::memcmp(line.constData() + line.size(), "\r\n", 2) == 0;
-}
-
-// The lines, each ended by CR LF. Lines that follow one another in held, each ended there by
-// CR LF, are copied as one slice of it.
-QByteArray joined(const QList<QByteArray> &lines, QByteArrayView held = {})
-{
-    qsizetype size = 0;
-    for (const QByteArray &line : lines)
-        size += line.size() + 2;
-    QByteArray bytes;
-    bytes.reserve(size);
-    qsizetype i = 0;
-    while (i < lines.size()) {
-        const QByteArray &first = lines.at(i++);
-        if (!heldWithCrLf(first, held)) {
-            bytes += first;
-            bytes += TextFile::lineEnd;
-            continue;
-        }
-        const char *end = first.constData() + first.size() + 2;
-        while (i < lines.size() && lines.at(i).constData() == end &&
-               heldWithCrLf(lines.at(i), held))
-            end += lines.at(i++).size() + 2;
-        bytes.append(first.constData(), end - first.constData());
-    }
-    return bytes;
-}
-
-// The head's lines, each ended by CR LF whatever line end it had.
-QByteArray headOf(const QByteArray &bytes, qsizetype sectionOffset)
-{
-    return joined(TextFile::splitLines(bytes.first(sectionOffset)));
 }
 
 } // namespace
@@ -145,64 +153,106 @@ QString backupPath(const QString &programPath)
     return QDir::toNativeSeparators(info.dir().filePath(name));
 }
 
-Result<QByteArray> current(FileSteps &files, const QString &program, int genStart,
-                           const QByteArray &readSection)
+Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held)
 {
-    const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
-    const auto refused = [&](const QString &why) {
-        return Result<QByteArray>::failure(cannot + why + dropped() + unchanged(program));
-    };
-    if (!files.exists(program)) {
-        return Result<QByteArray>::failure(
-            cannot +
-            QStringLiteral(": the file is no longer there. It was deleted or renamed since it "
-                           "was read. ") +
-            dropped());
+    Slices slices;
+    qsizetype i = 0;
+    while (i < lines.size()) {
+        const QByteArray &first = lines.at(i++);
+        if (!heldWithCrLf(first, held)) {
+            slices.append(first);
+            slices.append(TextFile::lineEnd);
+            continue;
+        }
+        const char *end = first.constData() + first.size() + 2;
+        while (i < lines.size() && lines.at(i).constData() == end &&
+               heldWithCrLf(lines.at(i), held))
+            end += lines.at(i++).size() + 2;
+        slices.append(QByteArrayView(first.constData(), end));
     }
-    Result<QByteArray> previous = files.read(program);
-    if (!previous)
-        return refused(QStringLiteral(": reading it to compare it with what was read failed (") +
-                       previous.message() + QStringLiteral("). "));
-    const qsizetype sectionOffset = TextFile::lineOffset(previous.value(), genStart);
-    if (!sameHead(previous.value(), sectionOffset) ||
-        QByteArrayView(previous.value()).sliced(sectionOffset) != QByteArrayView(readSection))
-        return refused(QStringLiteral(": the file has changed since it was read, perhaps in "
-                                      "another program. "));
-    return previous;
+    return slices;
 }
 
-Result<Written> write(FileSteps &files, const QString &program, const QByteArray &current,
-                      int genStart, const QList<QByteArray> &section, QByteArrayView held)
+Result<QString> write(FileSteps &files, const QString &program, int genStart,
+                      QByteArrayView readSection, const Slices &section, bool *changesDropped)
 {
     const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
     const auto refused = [&](const QString &why) {
-        return Result<Written>::failure(cannot + why + unchanged(program));
+        return Result<QString>::failure(cannot + why + unchanged(program));
     };
     const QString backup = backupPath(program);
-    if (backup.isEmpty())
-        return refused(QStringLiteral(": its name has no dot to form a backup name."));
 
-    QByteArray body = joined(section, held);
-    // Under the lock the file is compared again with the bytes current() gave: another
-    // Brindle window may have written it since.
-    const auto build = [&](const QByteArray &onDisk) -> Result<QByteArray> {
-        if (onDisk != current)
-            return Result<QByteArray>::failure(
+    // The file is read and compared under the lock, so that no other Brindle window writes
+    // between the comparison and the replace; the head is kept as read there, and only the
+    // bytes that differ from the section held would need a buffer of their own.
+    bool stale = false; // the changes held no longer apply to the file
+    QByteArray head;
+    QByteArray headWritten;
+    const auto read = [&](bool exists) -> Result<SafeReplace::Contents> {
+        stale = true;
+        if (!exists)
+            return Result<SafeReplace::Contents>::failure(
+                cannot +
+                QStringLiteral(": the file is no longer there. It was deleted or renamed since "
+                               "it was read. ") +
+                dropped());
+        // What the file holds must be a head, then exactly the section held: the head's size
+        // is the file's size less the section's, and the rest is compared as it is read.
+        qsizetype headSize = -1;
+        qsizetype compared = 0;
+        bool same = true;
+        const Result<> scanned = files.scan(program, [&](qint64 size, QByteArrayView slice) {
+            if (headSize < 0) {
+                headSize = qsizetype(size) - readSection.size();
+                if (headSize < 0) {
+                    same = false;
+                    return false;
+                }
+                head.reserve(headSize);
+            }
+            const qsizetype toHead = qMin(slice.size(), headSize - head.size());
+            head.append(slice.first(toHead));
+            slice = slice.sliced(toHead);
+            if (slice.size() > readSection.size() - compared ||
+                std::memcmp(slice.data(), readSection.data() + compared, size_t(slice.size())) !=
+                    0) {
+                same = false;
+                return false;
+            }
+            compared += slice.size();
+            return true;
+        });
+        if (!scanned)
+            return Result<SafeReplace::Contents>::failure(
+                cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
+                scanned.message() + QStringLiteral("). ") + dropped() + unchanged(program));
+        const HeadShape shape = shapeOf(head);
+        if (!same || head.size() != headSize || compared != readSection.size() ||
+            !sameHead(head, shape, genStart, readSection))
+            return Result<SafeReplace::Contents>::failure(
                 cannot +
                 QStringLiteral(": the file has changed since it was read, perhaps in another "
                                "program. ") +
                 dropped() + unchanged(program));
-        QByteArray bytes = headOf(current, TextFile::lineOffset(current, genStart));
-        bytes += body;
-        return bytes;
+        stale = false;
+        if (backup.isEmpty())
+            return Result<SafeReplace::Contents>::failure(
+                cannot + QStringLiteral(": its name has no dot to form a backup name.") +
+                unchanged(program));
+        // The head is written as it is, unless a line end in it is not CR LF.
+        const bool headAsRead = shape.crlfOnly;
+        if (!headAsRead)
+            headWritten = crlfLines(head);
+        Slices replacement;
+        replacement.reserve(section.size() + 1);
+        replacement.append(headAsRead ? head : headWritten);
+        replacement.append(section);
+        return SafeReplace::Contents{{head, readSection}, std::move(replacement)};
     };
-    if (!files.exists(program))
-        return Result<Written>::failure(
-            cannot +
-            QStringLiteral(": the file is no longer there. It was deleted or renamed since it "
-                           "was read. ") +
-            dropped());
-    const SafeReplace::Outcome outcome = SafeReplace::replace(files, program, backup, build);
+    const SafeReplace::Outcome outcome =
+        SafeReplace::replace(files, program, backup, SafeReplace::Read(read));
+    if (changesDropped)
+        *changesDropped = stale && outcome.failed == SafeReplace::Stage::Refused;
     const QString left = outcome.backupLeft;
     switch (outcome.failed) {
     case SafeReplace::Stage::None:
@@ -212,11 +262,11 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
                                       "it failed (") +
                        outcome.reason + QStringLiteral(")."));
     case SafeReplace::Stage::Read:
-        return Result<Written>::failure(
+        return Result<QString>::failure(
             cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
             outcome.reason + QStringLiteral("). ") + dropped() + unchanged(program));
     case SafeReplace::Stage::Refused:
-        return Result<Written>::failure(outcome.reason);
+        return Result<QString>::failure(outcome.reason);
     case SafeReplace::Stage::BackupTaken:
         // Never use a backup name that is taken: that file may hold the only copy of a program.
         return refused(QStringLiteral(": the backup file ") + backup +
@@ -229,7 +279,7 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
                        QStringLiteral(" failed (") + outcome.reason + QStringLiteral(")."));
     case SafeReplace::Stage::Write: {
         if (outcome.inPlace)
-            return Result<Written>::failure(
+            return Result<QString>::failure(
                 cannot + QStringLiteral(": writing it failed (") + outcome.reason +
                 QStringLiteral(").") + crlf() +
                 QStringLiteral("Its content before this change is in ") + backup +
@@ -240,20 +290,20 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
                              QStringLiteral(").") + unchanged(program);
         // The program was never touched, so its backup is only a second copy.
         if (left.isEmpty())
-            return Result<Written>::failure(what);
-        return Result<Written>::failure(what + crlf() + QStringLiteral("A copy of it is also in ") +
+            return Result<QString>::failure(what);
+        return Result<QString>::failure(what + crlf() + QStringLiteral("A copy of it is also in ") +
                                         backup + QStringLiteral(", which could not be removed (") +
                                         left + QStringLiteral(")."));
     }
     case SafeReplace::Stage::Changed:
         if (!outcome.reason.isEmpty())
-            return Result<Written>::failure(
+            return Result<QString>::failure(
                 cannot +
                 QStringLiteral(": another program saved it while the TAB change was "
                                "being written. The TAB change is now under its name, "
                                "and what the other program saved is in ") +
                 outcome.reason + QStringLiteral(". ") + dropped());
-        return Result<Written>::failure(
+        return Result<QString>::failure(
             cannot +
             QStringLiteral(": another program saved it while the TAB change was being "
                            "written, so what it saved is kept. ") +
@@ -261,16 +311,15 @@ Result<Written> write(FileSteps &files, const QString &program, const QByteArray
     }
 
     if (!left.isEmpty())
-        return Written{std::move(body),
-                       QStringLiteral("The TAB change is written to ") + program +
-                           QStringLiteral(", but its backup ") + backup +
-                           QStringLiteral(", which holds the content before this change, could "
-                                          "not be removed (") +
-                           left +
-                           QStringLiteral("). While it is there, no further change of this file "
-                                          "is written: rename or move it once you no longer need "
-                                          "it.")};
-    return Written{std::move(body), {}};
+        return QString(
+            QStringLiteral("The TAB change is written to ") + program +
+            QStringLiteral(", but its backup ") + backup +
+            QStringLiteral(", which holds the content before this change, could not be "
+                           "removed (") +
+            left +
+            QStringLiteral("). While it is there, no further change of this file is written: "
+                           "rename or move it once you no longer need it."));
+    return QString();
 }
 
 } // namespace Rewrite

@@ -6,13 +6,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "filesteps.h"
 #include "result.h"
 
-class FileSteps;
-
-// Rewrites a program file: its head as now on disk (its first genStart lines, bytes kept),
-// then the changed section, every line ended by CR LF. The caller first asks current() for
-// the file as it is now: an edit made meanwhile by another program is never overwritten.
+// Rewrites a program file: its head as now on disk (its first genStart lines, bytes kept), then
+// the changed section, every line ended by CR LF. Under the lock that other Brindle windows
+// honour, the file is read and compared with the section as it was read (or last written):
+// an edit made meanwhile by another program is never overwritten.
 //
 // While the new file is written, the previous content stays under the backup name
 // («Prog.txt» -> «Prog.Bak», «my.prog.txt» -> «my.prog.Bak») as well as under the program's own
@@ -32,22 +32,17 @@ QString backupName(const QString &fileName, const QStringList &folderNames);
 // the name has no dot.
 QString backupPath(const QString &programPath);
 
-// The file's bytes as now on disk, when it still holds, from its line genStart on, exactly the
-// section bytes it was read with (or last written with): readSection. Else a failure saying
-// that it changed, is gone or cannot be read, and that the changes held in memory are dropped.
-Result<QByteArray> current(FileSteps &files, const QString &programPath, int genStart,
-                           const QByteArray &readSection);
+// The lines, each ended by CR LF, as slices: lines that lie one after another in `held`, each
+// followed there by CR LF (lines of the section as read), are one slice of it.
+Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held = {});
 
-struct Written
-{
-    QByteArray section; // the section's bytes as now on disk
-    QString warning;    // what to tell the user after a write that left its backup; else empty
-};
-
-// Writes the head of `current` (the bytes current() gave) and the section. Lines that lie one
-// after another in `held`, each followed there by CR LF (lines of the section as read), are
-// written as one slice of it.
-Result<Written> write(FileSteps &files, const QString &programPath, const QByteArray &current,
-                      int genStart, const QList<QByteArray> &section, QByteArrayView held = {});
+// Writes the head as now on disk and then `section` (the new section's bytes, every line ended
+// by CR LF), when the file still holds, from its line genStart on, exactly readSection: the
+// section's bytes as read, or as last written. Gives what to tell the user after a write that
+// left its backup, else an empty text. On a failure, `dropped` (when given) says whether the
+// changes held in memory no longer apply: the file is gone, could not be read to be compared,
+// or changed since it was read; the message then says that they are dropped.
+Result<QString> write(FileSteps &files, const QString &programPath, int genStart,
+                      QByteArrayView readSection, const Slices &section, bool *dropped = nullptr);
 
 } // namespace Rewrite

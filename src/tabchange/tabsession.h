@@ -4,10 +4,9 @@
 #include <QList>
 #include <QString>
 
+#include "filesteps.h"
 #include "result.h"
 #include "sectionreader.h"
-
-class FileSteps;
 
 // One program file open for TAB changes: its generated section's bytes and lines, its form
 // table, the objects of the chosen form, the selected object and the changes not yet written.
@@ -89,6 +88,29 @@ private:
     // The bytes just written from the lines held become the bytes the lines are views of.
     void pointInto(QByteArray bytes);
 
+    // A line of the section as it is to be written that is not yet there in the bytes held:
+    // its index and its offset in the written section.
+    struct Move
+    {
+        qsizetype line;
+        qsizetype at;
+    };
+    // The section to be written from the lines held: its slices, its size, and the lines that
+    // are not in their place in the bytes held.
+    struct Layout
+    {
+        Slices slices;
+        QList<Move> moved;
+        bool patch = true; // few enough lines moved to patch the bytes held (`moved`)
+        qsizetype size = 0;
+    };
+    Layout layOut() const;
+    // Lines first..last changed since the bytes held were read or last written.
+    void markChanged(int first, int last);
+    // After the write of `layout`: the bytes held become the section as written, and the
+    // lines views of them. Where its size stayed, only the lines that moved are copied there.
+    void settle(const Layout &layout);
+
     FileSteps &m_files;
     QString m_path;
     int m_genStart = -1;
@@ -103,4 +125,8 @@ private:
     QList<QByteArray> m_targetBlock;
     Range m_changedRows;
     bool m_pending = false;
+    // Every line outside m_changed is a view of its place in m_bytes, followed there by CR LF,
+    // and there is no other line end in m_bytes: that place is where a written section puts it.
+    bool m_inPlace = false;
+    QList<Range> m_changed; // spans of lines changed since the bytes held were read or written
 };

@@ -23,15 +23,20 @@ public:
             return Result<QByteArray>::failure(injected().message());
         return m_disk.read(path);
     }
+    // A read in slices is a read too: "read#2" may be either kind.
+    Result<> scan(const QString &path, const Take &take) override
+    {
+        return fails("read") ? injected() : m_disk.scan(path, take);
+    }
     Result<> rename(const QString &from, const QString &to) override
     {
         return fails("rename") ? injected() : m_disk.rename(from, to);
     }
-    Result<> keep(const QString &from, const QString &to, const QByteArray &bytes) override
+    Result<> keep(const QString &from, const QString &to, const Slices &bytes) override
     {
         return fails("keep") ? injected() : m_disk.keep(from, to, bytes);
     }
-    Result<> copy(const QString &to, const QByteArray &bytes) override
+    Result<> copy(const QString &to, const Slices &bytes) override
     {
         return fails("copy") ? injected() : m_disk.copy(to, bytes);
     }
@@ -39,11 +44,11 @@ public:
     {
         return fails("create") ? injected() : m_disk.create(path);
     }
-    Result<> write(const QByteArray &bytes) override
+    Result<> write(QByteArrayView bytes) override
     {
         if (!fails("write"))
             return m_disk.write(bytes);
-        (void)m_disk.write(bytes.left(bytes.size() / 2));
+        (void)m_disk.write(bytes.first(bytes.size() / 2));
         return injected();
     }
     Result<QString> commit() override
@@ -65,11 +70,11 @@ public:
     {
         return inPlace ? QStringLiteral("it has 2 hard links") : m_disk.keepsOnlyInPlace(path);
     }
-    Result<> overwrite(const QString &path, const QByteArray &bytes) override
+    Result<> overwrite(const QString &path, const Slices &bytes) override
     {
         if (!fails("overwrite"))
             return m_disk.overwrite(path, bytes);
-        (void)m_disk.overwrite(path, bytes.left(bytes.size() / 2));
+        (void)m_disk.overwrite(path, firstHalf(bytes));
         return injected();
     }
     Result<> lock(const QString &path) override
@@ -92,6 +97,19 @@ private:
         if (hold)
             hold(call);
         return m_failing.contains(call);
+    }
+    // The first half of the bytes of the slices.
+    static Slices firstHalf(const Slices &bytes)
+    {
+        qsizetype size = 0;
+        for (const QByteArrayView slice : bytes)
+            size += slice.size();
+        Slices half;
+        for (qsizetype left = size / 2, k = 0; left > 0; ++k) {
+            half.append(bytes.at(k).first(qMin(left, bytes.at(k).size())));
+            left -= half.last().size();
+        }
+        return half;
     }
     static Result<> injected() { return Result<>::failure(QStringLiteral("injected failure")); }
 

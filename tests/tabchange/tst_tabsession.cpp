@@ -59,6 +59,24 @@ QByteArray fiveBlocks(bool longer)
     return head + blocks + "' End Generated part\nRem tail\n";
 }
 
+// A generated form of four-line blocks in CR LF, as the form designer writes many objects:
+// position k holds the object first made as number order[k - 1]. With `longerNine`, object 9
+// has a fifth line that names its control once more.
+QByteArray generatedForm(const QList<int> &order, bool longerNine)
+{
+    QByteArray bytes = "Rem head\r\n' Begin Generated part\r\nDim Form1 As Window\r\n'\r\n";
+    for (qsizetype k = 1; k <= order.size(); ++k) {
+        const QByteArray p = QByteArray::number(k);
+        const QByteArray o = QByteArray::number(order.at(k - 1));
+        bytes += "Ctl" + o + " = New Button\r\n Set Ctl(" + p + ") = Button" + o + "\r\nCtl(" + p +
+                 ").Prop = " + o + "\r\n";
+        if (longerNine && o == "9")
+            bytes += "Ctl(" + p + ").Tag = 9\r\n";
+        bytes += "'\r\n";
+    }
+    return bytes + "' End Generated part\r\nRem tail\r\n";
+}
+
 } // namespace
 
 class TestTabSession : public QObject
@@ -185,6 +203,44 @@ void TestTabSession::steps_data()
     QTest::newRow("once the backup is moved aside, both are written")
         << example << QStringList{"bak", "move 0 2", "commit", "unbak", "move 0 1", "commit"}
         << swapped << QStringList{"Prog.Bak"} << true;
+
+    // Written, then changed again and written: each write compares the file with the section
+    // as last written, and the lines held stay views of it. Objects 9 and 10 take a digit more
+    // and one less; with a further line naming object 9, the section grows by one byte.
+    const QList<int> twelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const QByteArray form = generatedForm(twelve, false);
+    QTest::newRow("numbers of other widths")
+        << form << QStringList{"move 8 10", "commit"}
+        << generatedForm({1, 2, 3, 4, 5, 6, 7, 8, 10, 9, 11, 12}, false) << QStringList{} << true;
+    QTest::newRow("numbers of other widths, then back")
+        << form << QStringList{"move 8 10", "commit", "move 9 9", "commit"} << form << QStringList{}
+        << true;
+    const QByteArray longerNine = generatedForm(twelve, true);
+    QTest::newRow("section of another size, then back")
+        << longerNine << QStringList{"move 8 10", "commit", "move 9 9", "commit"} << longerNine
+        << QStringList{} << true;
+    QTest::newRow("section of another size, far apart")
+        << longerNine << QStringList{"move 8 10", "move 0 12", "commit"}
+        << generatedForm({12, 2, 3, 4, 5, 6, 7, 8, 10, 9, 11, 1}, true) << QStringList{} << true;
+    // Several changes before one write: spans of lines that overlap or touch.
+    QTest::newRow("overlapping changes, one write")
+        << form << QStringList{"move 2 5", "move 3 5", "move 0 7", "commit"}
+        << generatedForm({7, 2, 5, 3, 4, 6, 1, 8, 9, 10, 11, 12}, false) << QStringList{} << true;
+    QTest::newRow("neighbouring changes, one write")
+        << form << QStringList{"move 0 2", "move 2 4", "commit", "move 11 11", "commit"}
+        << generatedForm({2, 1, 4, 3, 5, 6, 7, 8, 9, 10, 12, 11}, false) << QStringList{} << true;
+    QTest::newRow("far apart, written twice")
+        << longerNine << QStringList{"move 0 12", "commit",    "move 2 4", "commit",
+                                     "move 3 3",  "move 11 1", "commit"}
+        << longerNine << QStringList{} << true;
+    QTest::newRow("the whole form reversed, then back")
+        << form << QStringList{"order 12 11 10 9 8 7 6 5 4 3 2 1", "commit"}
+        << generatedForm({12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, false) << QStringList{} << true;
+    QTest::newRow("the whole form reversed twice")
+        << form
+        << QStringList{"order 12 11 10 9 8 7 6 5 4 3 2 1", "commit",
+                       "order 12 11 10 9 8 7 6 5 4 3 2 1", "commit"}
+        << form << QStringList{} << true;
 
     Lines formsWritten = formsSection;
     formsWritten.replace(11, "New D");
