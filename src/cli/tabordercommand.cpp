@@ -3,8 +3,6 @@
 #include "commandline.h"
 #include "diskfilesteps.h"
 #include "formplace.h"
-#include "leftoverbackups.h"
-#include "rewrite.h"
 #include "taborder.h"
 #include "tabsession.h"
 
@@ -16,17 +14,13 @@ namespace TabOrderCommand {
 namespace {
 
 // The changes held by the session go to the file through its safe rewrite: never over a
-// change made by another program, never while a backup of an interrupted change is there.
-Outcome write(TabSession &session, FileSteps &files)
+// change made by another program, never while a backup of an interrupted change is there. The
+// backup is looked for under the rewrite's lock, where no other Brindle is half-way through a
+// write of its own, so a refusal names a real leftover.
+Outcome write(TabSession &session)
 {
     if (!session.hasPending())
         return Outcome::done();
-    const QString backup = Rewrite::backupPath(session.path());
-    if (!backup.isEmpty() && files.exists(backup)) {
-        const QFileInfo info(session.path());
-        return Outcome::refused(LeftoverBackups::message(
-            {Rewrite::backupName(info.fileName()), info.fileName(), true}));
-    }
     const Result<QString> written = session.commit();
     if (!written)
         return Outcome::refused(written.message());
@@ -152,7 +146,7 @@ Outcome run(const QStringList &arguments)
         (void)session.select(row);
         if (const Result<> exchanged = session.exchange(newTab); !exchanged)
             return Outcome::refused(exchanged.message());
-        return write(session, files);
+        return write(session);
     }
 
     QList<int> picked;
@@ -169,7 +163,7 @@ Outcome run(const QStringList &arguments)
     }
     if (const Result<> reordered = session.reorder(TabOrder::complete(picked, count)); !reordered)
         return Outcome::refused(reordered.message());
-    return write(session, files);
+    return write(session);
 }
 
 } // namespace TabOrderCommand
