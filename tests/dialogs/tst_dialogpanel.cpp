@@ -47,35 +47,6 @@ void typeText2(const UiFixture &ui, const QString &text)
     ui.w<QPlainTextEdit>("Text2")->setPlainText(text);
 }
 
-// The control that holds the keyboard focus, by its design name (a combo box's inner editor
-// stands for the combo box).
-QString focusName()
-{
-    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            return w->objectName();
-    }
-    return {};
-}
-
-// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
-// order, once round the whole window.
-QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
-{
-    first->setFocus(Qt::TabFocusReason);
-    QStringList chain{focusName()};
-    for (int i = 0; i < 80; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
-                        backward ? Qt::ShiftModifier : Qt::NoModifier);
-        QWidget *now = QApplication::focusWidget();
-        if (focusName() == chain.first())
-            break;
-        if (now && container->isAncestorOf(now) && focusName() != chain.last())
-            chain << focusName();
-    }
-    return chain;
-}
-
 } // namespace
 
 void TestDialogPanel::startUp()

@@ -7,6 +7,7 @@
 #include "prog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -109,4 +110,33 @@ inline QString UiFixture::caption(const char *name) const
     if (auto *p = qobject_cast<QPlainTextEdit *>(c))
         return p->toPlainText();
     return {};
+}
+
+// The control that holds the keyboard focus, by its design name (a combo box's or a list's
+// inner editor stands for the control itself).
+inline QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+// The controls of container that Tab (or Shift+Tab) visits from the focus on first, in
+// order, once round the whole window.
+inline QStringList tabChainFrom(QWidget *first, const QWidget *container, bool backward)
+{
+    first->setFocus(Qt::TabFocusReason);
+    QStringList chain{focusName()};
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backward ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget *now = QApplication::focusWidget();
+        if (now == first || (now && now->focusProxy() == first) || focusName() == chain.first())
+            break;
+        if (now && container->isAncestorOf(now) && focusName() != chain.last())
+            chain << focusName();
+    }
+    return chain;
 }

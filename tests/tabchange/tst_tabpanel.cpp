@@ -1,6 +1,7 @@
 #include "modepanel.h"
 #include "objectmodel.h"
 #include "sectionreader.h"
+#include "tabexamples.h"
 #include "textfile.h"
 #include "uitest.h"
 
@@ -8,38 +9,12 @@
 #include <QDialog>
 #include <QListView>
 
-using Lines = QList<QByteArray>;
-
 namespace {
-
-// Lines written as one text with "|" between them.
-Lines lines(const char *text)
-{
-    return QByteArray(text).split('|');
-}
 
 const QString blanks40 = QString(40, QLatin1Char(' '));
 const QString confirmText =
     QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO");
 const QString confirmTitle = QStringLiteral("CHANGE DONE! Ready to fix code");
-
-QByteArray crlf(const Lines &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-const Lines exampleHead{"First line of the program", "Second line of the program"};
-const Lines exampleSection =
-    lines("' Begin Generated part|Dim Form1|'|New object|"
-          " Set Ctl(1) = OkButton|Ctl(1).Caption = OK|'|New object| SET Ctl(2) = NameBox|"
-          "Ctl(2).Text = empty|' End Generated part|Last line of the program");
-const Lines exampleSwapped =
-    lines("' Begin Generated part|Dim Form1|'|New object|"
-          " SET Ctl(1) = NameBox|Ctl(1).Text = empty|'|New object| Set Ctl(2) = OkButton|"
-          "Ctl(2).Caption = OK|' End Generated part|Last line of the program");
 
 QString entry(int ordinal, const QString &name, int block)
 {

@@ -1,5 +1,6 @@
 #include "diskfilesteps.h"
 #include "sectionreader.h"
+#include "tabexamples.h"
 #include "tabsession.h"
 #include "textfile.h"
 
@@ -8,33 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Lines = QList<QByteArray>;
-
 namespace {
 
-// Lines written as one text with "|" between them.
-Lines lines(const char *text)
-{
-    return QByteArray(text).split('|');
-}
-
-QByteArray crlf(const Lines &lines)
-{
-    QByteArray bytes;
-    for (const QByteArray &line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-const Lines exampleHead{"First line of the program", "Second line of the program"};
-const Lines exampleSection =
-    lines("' Begin Generated part|Dim Form1|'|New object|"
-          " Set Ctl(1) = OkButton|Ctl(1).Caption = OK|'|New object| SET Ctl(2) = NameBox|"
-          "Ctl(2).Text = empty|' End Generated part|Last line of the program");
-const Lines exampleSwapped =
-    lines("' Begin Generated part|Dim Form1|'|New object|"
-          " SET Ctl(1) = NameBox|Ctl(1).Text = empty|'|New object| Set Ctl(2) = OkButton|"
-          "Ctl(2).Caption = OK|' End Generated part|Last line of the program");
 const Lines threeSection =
     lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|Ctl(1).X = 1|'|"
           "New B| Set Ctl(2) = B|'|New C| Set Ctl(3) = C|Ctl(3).Y = 2|Ctl(3).Z = 3|"
