@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
         if (Cli::isCommand(arguments)) {
             QCoreApplication app(argc, argv);
             QCoreApplication::setApplicationName(QStringLiteral("brindle"));
-            return Cli::main(QCoreApplication::arguments());
+            return Cli::execute(QCoreApplication::arguments());
         }
     }
     if (!displayAvailable()) {

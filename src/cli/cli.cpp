@@ -80,7 +80,7 @@ Outcome run(const QStringList &arguments, const std::function<QByteArray()> &rea
     return usage(QStringLiteral("unknown command '") % command % QLatin1Char('\''));
 }
 
-int main(const QStringList &arguments)
+int execute(const QStringList &arguments)
 {
     const Outcome outcome = run(arguments.mid(1), [] {
         QFile in;

@@ -22,6 +22,6 @@ Outcome run(const QStringList &arguments, const std::function<QByteArray()> &rea
 
 // Runs the command of the process's arguments, writes its output and message to the standard
 // streams and gives the exit status.
-int main(const QStringList &arguments);
+int execute(const QStringList &arguments);
 
 } // namespace Cli
