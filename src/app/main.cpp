@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "console.h"
 #include "prog.h"
 #include "qtplatform.h"
 #include "workfolder.h"
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
         for (int i = 1; i < argc; ++i)
             arguments += QString::fromLocal8Bit(argv[i]);
         if (Cli::isCommand(arguments)) {
+            Console::attachToParent();
             QCoreApplication app(argc, argv);
             QCoreApplication::setApplicationName(QStringLiteral("brindle"));
             return Cli::execute(QCoreApplication::arguments());
