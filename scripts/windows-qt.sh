@@ -92,3 +92,8 @@ configure_qt() {
     -DCMAKE_TOOLCHAIN_FILE="$cache/mingw-w64-x86_64.cmake" \
     -DQt6HostInfo_DIR="/usr/lib/$host_multiarch/cmake/Qt6HostInfo")
 }
+
+# Whether windows.sh has built the Windows Qt of this configuration.
+windows_qt_built() {
+  [ -f "$qt_prefix/brindle-qt.stamp" ] && [ "$(cat "$qt_prefix/brindle-qt.stamp")" = "$qt_stamp_text" ]
+}

@@ -16,7 +16,7 @@ jobs="${BRINDLE_JOBS:-$(nproc)}"
 source "$root/scripts/windows-qt.sh"
 
 build_qt() {
-  if [ -f "$qt_prefix/brindle-qt.stamp" ] && [ "$(cat "$qt_prefix/brindle-qt.stamp")" = "$qt_stamp_text" ]; then
+  if windows_qt_built; then
     echo "Using the static Qt $qt_version for Windows in $qt_prefix"
     return
   fi
