@@ -110,11 +110,81 @@ QByteArray encoded(const QString &path)
 }
 #endif
 
-#if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
-constexpr bool canSwap = true;
-#else
-constexpr bool canSwap = false;
+#ifdef Q_OS_LINUX
+// Extended attributes that a new copy carries: the user's own and the access control lists.
+// A security label is given to a new file in the folder anyway; any other kind needs
+// privileges, so a file that has one is written in place.
+bool carried(const QByteArray &attribute)
+{
+    return attribute.startsWith("user.") || attribute == "system.posix_acl_access" ||
+           attribute == "system.posix_acl_default";
+}
+
+QList<QByteArray> attributeNames(const QByteArray &name)
+{
+    const ssize_t size = ::listxattr(name.constData(), nullptr, 0);
+    if (size <= 0)
+        return {};
+    QByteArray names(size, '\0');
+    const ssize_t got = ::listxattr(name.constData(), names.data(), size_t(names.size()));
+    QList<QByteArray> list = names.first(qMax<ssize_t>(got, 0)).split('\0');
+    list.removeAll(QByteArray());
+    list.removeAll(QByteArrayLiteral("security.selinux"));
+    return list;
+}
+
+// Gives the new file the extended attributes of the file it replaces.
+Result<> copyAttributes(const QByteArray &from, int to)
+{
+    for (const QByteArray &attribute : attributeNames(from)) {
+        ssize_t length = ::getxattr(from.constData(), attribute.constData(), nullptr, 0);
+        QByteArray value(qMax<ssize_t>(length, 0), '\0');
+        if (length >= 0)
+            length = ::getxattr(from.constData(), attribute.constData(), value.data(),
+                                size_t(value.size()));
+        if (length < 0 ||
+            ::fsetxattr(to, attribute.constData(), value.constData(), size_t(length), 0) != 0)
+            return Result<>::failure(
+                QStringLiteral("its extended attribute %1 could not be given to the new copy (%2)")
+                    .arg(QString::fromLatin1(attribute), systemReason(errno)));
+    }
+    return {};
+}
 #endif
+
+// Gives the new file what the file it replaces has beside its bytes: owner and group where
+// they can be given, the mode, which must be kept, and the extended attributes.
+Result<> carryOver(const QString &target, QFile &out)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray name = encoded(target);
+    struct stat old = {};
+    if (::stat(name.constData(), &old) != 0)
+        return {};
+    // Owner first: a change of owner clears the setuid and setgid bits the mode then sets.
+    if (::fchown(out.handle(), old.st_uid, old.st_gid) != 0)
+        (void)::fchown(out.handle(), uid_t(-1), old.st_gid);
+#ifdef Q_OS_LINUX
+    // Before the mode: an access control list sets the group bits of the mode too.
+    if (const Result<> copied = copyAttributes(name, out.handle()); !copied)
+        return copied;
+#endif
+    const mode_t mode = old.st_mode & 07777;
+    struct stat now = {};
+    // A file system that keeps no modes (FAT) refuses the change but gives each file the same.
+    if (::fchmod(out.handle(), mode) != 0 &&
+        (::fstat(out.handle(), &now) != 0 || (now.st_mode & 07777) != mode))
+        return Result<>::failure(
+            QStringLiteral("the new copy could not be given the file's permissions (%1)")
+                .arg(systemReason(errno)));
+#else
+    if (!out.setPermissions(QFileInfo(target).permissions()))
+        return Result<>::failure(
+            QStringLiteral("the new copy could not be given the file's permissions (%1)")
+                .arg(out.errorString()));
+#endif
+    return {};
+}
 
 } // namespace
 
@@ -239,14 +309,14 @@ Result<> DiskFileSteps::copy(const QString &to, const Slices &bytes)
 Result<> DiskFileSteps::create(const QString &path)
 {
     discard();
-    m_target = writtenName(path);
-    m_targetExisted = QFileInfo::exists(m_target);
+    const QString target = writtenName(path);
+    const bool targetExists = QFileInfo::exists(target);
     // A file the user may not write keeps its content, though its folder may be writable.
-    if (m_targetExisted && !QFileInfo(m_target).isWritable())
-        return Result<>::failure(QStringLiteral("%1 is write-protected").arg(m_target));
+    if (targetExists && !QFileInfo(target).isWritable())
+        return Result<>::failure(QStringLiteral("%1 is write-protected").arg(target));
     QString name;
     {
-        QTemporaryFile temporary(m_target + QStringLiteral(".XXXXXX"));
+        QTemporaryFile temporary(target + QStringLiteral(".XXXXXX"));
         temporary.setAutoRemove(false);
         if (!temporary.open())
             return Result<>::failure(temporary.errorString());
@@ -261,18 +331,12 @@ Result<> DiskFileSteps::create(const QString &path)
         m_out.reset();
         return Result<>::failure(error);
     }
-    if (m_targetExisted) {
-#ifdef Q_OS_UNIX
-        // Owner first: a change of owner clears the setuid and setgid bits the mode then sets.
-        struct stat old = {};
-        if (::stat(encoded(m_target).constData(), &old) == 0) {
-            if (::fchown(m_out->handle(), old.st_uid, old.st_gid) != 0)
-                (void)::fchown(m_out->handle(), uid_t(-1), old.st_gid);
-            (void)::fchmod(m_out->handle(), old.st_mode & 07777);
+    if (targetExists) {
+        const Result<> carried = carryOver(target, *m_out);
+        if (!carried) {
+            discard();
+            return carried;
         }
-#else
-        m_out->setPermissions(QFileInfo(m_target).permissions());
-#endif
     }
     return {};
 }
@@ -309,31 +373,8 @@ Result<QString> DiskFileSteps::commit()
         discard();
         return Result<QString>::failure(synced ? closeError : synced.message());
     }
-    if (!m_targetExisted) {
-        // A file that appeared meanwhile under the name is not replaced.
-        const Result<> renamed = rename(temporary, m_target);
-        if (!renamed) {
-            discard();
-            return Result<QString>::failure(renamed.message());
-        }
-        m_out.reset();
-        return QString();
-    }
-    if (canSwap) {
-        const Result<> swapped = exchange(temporary, m_target);
-        if (swapped) {
-            m_out.reset();
-            return temporary;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(nativePath(temporary), nativePath(m_target), error);
-    if (error) {
-        discard();
-        return Result<QString>::failure(QString::fromLocal8Bit(error.message()));
-    }
     m_out.reset();
-    return QString();
+    return temporary;
 }
 
 void DiskFileSteps::discard()
@@ -357,6 +398,31 @@ Result<> DiskFileSteps::exchange(const QString &a, const QString &b)
     Q_UNUSED(b);
     return Result<>::failure(QStringLiteral("this system cannot swap two files in one step"));
 #endif
+}
+
+Result<QString> DiskFileSteps::moveAside(const QString &path)
+{
+    // Free names are tried until one is found; rename() never takes a name that is in use.
+    for (int tries = 0; tries < 100; ++tries) {
+        QString name;
+        {
+            QTemporaryFile reserve(path + QStringLiteral(".XXXXXX"));
+            if (!reserve.open())
+                return Result<QString>::failure(reserve.errorString());
+            name = reserve.fileName();
+        } // the reserved name is free again, and unlikely to be chosen by anyone else
+        const Result<> renamed = rename(path, name);
+        if (renamed)
+            return name;
+        if (!exists(name))
+            return Result<QString>::failure(renamed.message());
+    }
+    return Result<QString>::failure(QStringLiteral("no free name beside %1").arg(path));
+}
+
+QString DiskFileSteps::resolved(const QString &path)
+{
+    return writtenName(path);
 }
 
 Result<> DiskFileSteps::remove(const QString &path)
@@ -403,15 +469,10 @@ QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
     if (info.st_uid != ::geteuid() && ::geteuid() != 0)
         return QStringLiteral("it belongs to another user");
 #ifdef Q_OS_LINUX
-    const ssize_t size = ::listxattr(name.constData(), nullptr, 0);
-    if (size > 0) {
-        QByteArray names(size, '\0');
-        const ssize_t got = ::listxattr(name.constData(), names.data(), size_t(names.size()));
-        // A security label is given to a new file in the folder as well.
-        for (const QByteArray &attribute : names.first(qMax<ssize_t>(got, 0)).split('\0')) {
-            if (!attribute.isEmpty() && attribute != "security.selinux")
-                return QStringLiteral("it has extended attributes or an access control list");
-        }
+    for (const QByteArray &attribute : attributeNames(name)) {
+        if (!carried(attribute))
+            return QStringLiteral("it has the extended attribute %1, which a new copy cannot carry")
+                .arg(QString::fromLatin1(attribute));
     }
 #endif
 #else
@@ -434,48 +495,116 @@ Result<> DiskFileSteps::overwrite(const QString &path, const Slices &bytes)
     return step;
 }
 
+namespace {
+
+const QString anotherWindow = QStringLiteral("another Brindle window kept writing it");
+
+#ifdef Q_OS_UNIX
+// Takes the exclusive flock() of an open file or folder, waiting until the deadline.
+Result<> waitForLock(int handle, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        if (::flock(handle, LOCK_EX | LOCK_NB) == 0)
+            return {};
+        const int error = errno;
+        if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired())
+            return Result<>::failure(error == EWOULDBLOCK ? anotherWindow : systemReason(error));
+        QThread::msleep(10);
+    }
+}
+
+// Locks the file itself, its inode, so that writers that reach it by different names (hard
+// links in two folders, links from elsewhere) meet. A file that another writer replaced under
+// the name while this one waited is a new inode: the lock is taken again, on it. Gives the
+// locked handle, or -1 when there is no regular file under the name.
+Result<int> lockInode(const QByteArray &name, const QDeadlineTimer &deadline)
+{
+    for (;;) {
+        const int handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (handle < 0)
+            return -1; // no file yet (a new one is made under the folder's lock), or unreadable
+        struct stat opened = {};
+        if (::fstat(handle, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(handle);
+            return -1;
+        }
+        const Result<> locked = waitForLock(handle, deadline);
+        if (!locked) {
+            ::close(handle);
+            return Result<int>::failure(locked.message());
+        }
+        struct stat named = {};
+        if (::stat(name.constData(), &named) == 0 && named.st_dev == opened.st_dev &&
+            named.st_ino == opened.st_ino)
+            return handle;
+        ::close(handle);
+    }
+}
+#endif
+
+} // namespace
+
 Result<> DiskFileSteps::lock(const QString &path)
 {
     unlock();
     const QString folder = QFileInfo(path).absolutePath();
+    const QString target = writtenName(path);
     const QDeadlineTimer deadline(lockWait);
+    // The folder first, then the file: no writer holds the file while it waits for a folder,
+    // so two writers never wait for each other.
 #ifdef Q_OS_UNIX
     m_lockHandle = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_lockHandle < 0)
-        return Result<>::failure(systemReason(errno));
-    for (;;) {
-        if (::flock(m_lockHandle, LOCK_EX | LOCK_NB) == 0)
-            return {};
-        const int error = errno;
-        if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired()) {
-            ::close(m_lockHandle);
-            m_lockHandle = -1;
-            return Result<>::failure(error == EWOULDBLOCK
-                                         ? QStringLiteral("another Brindle window kept writing "
-                                                          "in its folder")
-                                         : systemReason(error));
-        }
-        QThread::msleep(10);
+        return Result<>::failure(QStringLiteral("its folder %1 could not be opened (%2)")
+                                     .arg(QDir::toNativeSeparators(folder), systemReason(errno)));
+    Result<> locked = waitForLock(m_lockHandle, deadline);
+    if (locked) {
+        const Result<int> file = lockInode(encoded(target), deadline);
+        if (file)
+            m_fileLockHandle = file.value();
+        else
+            locked = Result<>::failure(file.message());
     }
+    if (!locked)
+        unlock();
+    return locked;
 #else
-    m_lockFile = std::make_unique<QLockFile>(folder + QStringLiteral("/.brindle.lock"));
-    if (m_lockFile->tryLock(int(deadline.remainingTime())))
-        return {};
-    m_lockFile.reset();
-    return Result<>::failure(QStringLiteral("another Brindle window kept writing in its folder"));
+    // Lock files in the folder of the name and in the real folder of the file it leads to, in
+    // the order of their names, so that two writers never wait for each other.
+    QStringList folders{folder, QFileInfo(target).absolutePath()};
+    folders.removeDuplicates();
+    folders.sort();
+    for (const QString &lockedFolder : folders) {
+        auto lockFile =
+            std::make_unique<QLockFile>(lockedFolder + QStringLiteral("/.brindle.lock"));
+        if (!lockFile->tryLock(int(qMax<qint64>(deadline.remainingTime(), 0)))) {
+            const QString reason =
+                lockFile->error() == QLockFile::LockFailedError
+                    ? anotherWindow
+                    : QStringLiteral("its lock file could not be made in %1, which may not be "
+                                     "writable")
+                          .arg(QDir::toNativeSeparators(lockedFolder));
+            unlock();
+            return Result<>::failure(reason);
+        }
+        m_lockFiles.push_back(std::move(lockFile));
+    }
+    return {};
 #endif
 }
 
 void DiskFileSteps::unlock()
 {
 #ifdef Q_OS_UNIX
-    if (m_lockHandle >= 0) {
-        ::flock(m_lockHandle, LOCK_UN);
-        ::close(m_lockHandle);
-        m_lockHandle = -1;
+    for (int *handle : {&m_fileLockHandle, &m_lockHandle}) {
+        if (*handle >= 0) {
+            ::flock(*handle, LOCK_UN);
+            ::close(*handle);
+            *handle = -1;
+        }
     }
 #endif
-    m_lockFile.reset();
+    m_lockFiles.clear();
 }
 
 bool DiskFileSteps::sameFile(const QString &a, const QString &b)

@@ -3,14 +3,15 @@
 #include "filesteps.h"
 
 #include <memory>
+#include <vector>
 
 class QFile;
 class QLockFile;
 
 // The file steps on the real file system. A new file is written to a temporary name beside
 // its target and swapped in complete and synced to disk, or not at all. On Linux the swap is
-// renameat2(RENAME_EXCHANGE) and the lock a flock() on the folder; elsewhere a replacing
-// rename and a lock file.
+// renameat2(RENAME_EXCHANGE) where the file system has it, and the lock a flock() on the
+// folder and on the file; elsewhere lock files.
 class DiskFileSteps : public FileSteps
 {
 public:
@@ -28,6 +29,8 @@ public:
     Result<QString> commit() override;
     void discard() override;
     Result<> exchange(const QString &a, const QString &b) override;
+    Result<QString> moveAside(const QString &path) override;
+    QString resolved(const QString &path) override;
     Result<> remove(const QString &path) override;
     QString keepsOnlyInPlace(const QString &path) override;
     Result<> overwrite(const QString &path, const Slices &bytes) override;
@@ -40,11 +43,10 @@ public:
 
 private:
     std::unique_ptr<QFile> m_out;
-    QString m_target; // the name the new file takes
-    bool m_targetExisted = false;
-    qint64 m_written = 0;  // bytes of the new file the disk was asked to start writing
-    qint64 m_unsynced = 0; // and the bytes written after them
-    int m_lockHandle = -1; // the locked folder (Unix)
-    std::unique_ptr<QLockFile> m_lockFile;
+    qint64 m_written = 0;      // bytes of the new file the disk was asked to start writing
+    qint64 m_unsynced = 0;     // and the bytes written after them
+    int m_lockHandle = -1;     // the locked folder (Unix)
+    int m_fileLockHandle = -1; // the locked file (Unix)
+    std::vector<std::unique_ptr<QLockFile>> m_lockFiles; // elsewhere
     QByteArray m_slice; // the buffer scan() reads into, kept from call to call
 };

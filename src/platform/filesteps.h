@@ -42,20 +42,24 @@ public:
     virtual Result<> keep(const QString &from, const QString &to, const Slices &bytes) = 0;
     // Gives `to`, a free name, a copy of bytes synced to disk (never a link).
     virtual Result<> copy(const QString &to, const Slices &bytes) = 0;
-    // Starts a new file beside `path` («Prog.txt.XXXXXX») that takes its place when
-    // committed; until then `path` keeps its content. Writing goes through a link to its
-    // target, and an existing file's mode, owner and group carry over where they can.
+    // Where writing to `path` lands: the file a symbolic link leads to (followed to its end),
+    // else `path` itself. A dangling link gives `path`.
+    virtual QString resolved(const QString &path) = 0;
+    // Starts a new file beside `path` («Prog.txt.XXXXXX»), which keeps its content. An existing
+    // file's mode, owner, group and extended attributes carry over to the new one; a mode that
+    // cannot be kept fails.
     virtual Result<> create(const QString &path) = 0;
     virtual Result<> write(QByteArrayView bytes) = 0;
-    // Flushes the new file, syncs it to disk, closes it and puts it under its name. Where the
-    // system can swap two names in one step, what was under the name is swapped out to the
-    // new file's temporary name, which is returned so that it can be checked; else the name
-    // is replaced and the result is empty.
+    // Flushes the new file, syncs it to disk and closes it. It stays under its temporary name,
+    // which is returned, until it is renamed or exchanged into place.
     virtual Result<QString> commit() = 0;
     // Drops the file being written, leaving nothing behind.
     virtual void discard() = 0;
     // Swaps the contents of two names in one step; fails where the system cannot.
     virtual Result<> exchange(const QString &a, const QString &b) = 0;
+    // Renames `path` to a free name beside it («Prog.txt.XXXXXX»), never replacing a file, and
+    // gives that name.
+    virtual Result<QString> moveAside(const QString &path) = 0;
     virtual Result<> remove(const QString &path) = 0;
 
     // Why a new file could not take the place of `path` with all it has (further hard links,
@@ -65,7 +69,8 @@ public:
     // Writes bytes over the file's own content, cuts it to their size and syncs it.
     virtual Result<> overwrite(const QString &path, const Slices &bytes) = 0;
 
-    // Waits for other Brindle instances that write in the folder of `path`, then keeps them
+    // Waits for other Brindle instances that write in the folder of `path` or write the file
+    // itself (through any of its names: links, hard links in other folders), then keeps them
     // waiting until unlock(). Fails when the wait is too long.
     virtual Result<> lock(const QString &path) = 0;
     virtual void unlock() = 0;

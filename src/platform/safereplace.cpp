@@ -108,19 +108,83 @@ void dropBackup(FileSteps &files, const QString &backupPath, Outcome &outcome)
         outcome.backupLeft = removed.message();
 }
 
+// Puts the file `from` under the name `target` and gives the name that what was there went to.
+// Where the system swaps two names in one step, that is `from`. Elsewhere (FAT and exFAT disks)
+// what is there is first renamed aside to a free name, then `from` takes the name, by two
+// renames that never replace: a file saved under the name between them is not overwritten, and
+// the rename fails. On failure nothing was moved, unless `aside` is set: then what was under
+// the name is there.
+Result<QString> swapIn(FileSteps &files, const QString &from, const QString &target, QString *aside)
+{
+    if (files.exchange(from, target))
+        return from;
+    const Result<QString> moved = files.moveAside(target);
+    if (!moved)
+        return moved;
+    const Result<> renamed = files.rename(from, target);
+    if (renamed)
+        return moved.value();
+    // Put back what was moved aside, unless another program saved under the name meanwhile.
+    if (files.exists(target) || !files.rename(moved.value(), target))
+        *aside = moved.value();
+    return Result<QString>::failure(renamed.message());
+}
+
+// The new file, synced under its temporary name, takes the place of what was read at
+// `target`. What left the name is compared with what was read, byte for byte; if another
+// program saved the file meanwhile, its save goes back under the name and is reported.
+void placeNew(FileSteps &files, const QString &temporary, const QString &target,
+              const Contents &contents, Outcome &outcome)
+{
+    QString aside;
+    const Result<QString> swapped = swapIn(files, temporary, target, &aside);
+    if (!swapped) {
+        (void)files.remove(temporary);
+        outcome.failed = aside.isEmpty() ? Stage::Write : Stage::Changed;
+        outcome.reason = aside.isEmpty() ? swapped.message() : QString();
+        if (!aside.isEmpty()) {
+            // Another program's save took the name between the two renames; what was moved
+            // aside is what was read, or else a save of that program to keep as well.
+            const Result<bool> same = holds(files, aside, contents.onDisk);
+            if (same && same.value())
+                (void)files.remove(aside);
+            else
+                outcome.reason = aside;
+        }
+        return;
+    }
+    const QString out = swapped.value();
+    const Result<bool> same = holds(files, out, contents.onDisk);
+    if (same && same.value()) {
+        (void)files.remove(out);
+        return;
+    }
+    outcome.failed = Stage::Changed;
+    QString backAside;
+    const Result<QString> back = swapIn(files, out, target, &backAside);
+    if (!back) {
+        // That program's save is still in `out`, and the name holds the new content (or, when
+        // the second rename failed, whatever appeared there).
+        outcome.reason = out;
+        return;
+    }
+    (void)files.remove(back.value());
+}
+
 // The steps after the lock is taken and the file read: the backup, then the new file swapped in
-// and what it replaced compared with what was read (or, for a file that can only be written in
-// place, a last comparison and the overwrite).
-Outcome put(FileSteps &files, const QString &path, const QString &backupPath, bool existed,
+// (or, for a file that can only be written in place, a last comparison and the overwrite).
+// `target` is the file itself, never a link to it.
+Outcome put(FileSteps &files, const QString &target, const QString &backupPath, bool existed,
             const Contents &contents)
 {
-    const QString onlyInPlace = existed ? files.keepsOnlyInPlace(path) : QString();
+    const QString onlyInPlace = existed ? files.keepsOnlyInPlace(target) : QString();
     if (!backupPath.isEmpty() && existed) {
         // A backup name that is taken may hold the only copy of a file: it is never used.
         if (files.exists(backupPath))
             return failed(Stage::BackupTaken, backupPath);
-        const Result<> kept = onlyInPlace.isEmpty() ? files.keep(path, backupPath, contents.onDisk)
-                                                    : files.copy(backupPath, contents.onDisk);
+        const Result<> kept = onlyInPlace.isEmpty()
+                                  ? files.keep(target, backupPath, contents.onDisk)
+                                  : files.copy(backupPath, contents.onDisk);
         if (!kept)
             return failed(Stage::Backup, kept.message());
     } else if (!onlyInPlace.isEmpty()) {
@@ -131,14 +195,14 @@ Outcome put(FileSteps &files, const QString &path, const QString &backupPath, bo
     if (!onlyInPlace.isEmpty()) {
         outcome.inPlace = true;
         // The lock keeps other instances out; a last look catches another program's save.
-        const Result<bool> same = holds(files, path, contents.onDisk);
+        const Result<bool> same = holds(files, target, contents.onDisk);
         if (!same || !same.value()) {
             dropBackup(files, backupPath, outcome);
             outcome.failed = same ? Stage::Changed : Stage::Read;
             outcome.reason = same ? QString() : same.message();
             return outcome;
         }
-        const Result<> written = files.overwrite(path, contents.replacement);
+        const Result<> written = files.overwrite(target, contents.replacement);
         if (!written) {
             // The file may be cut now: its synced copy stays in the backup.
             outcome.failed = Stage::Write;
@@ -149,35 +213,25 @@ Outcome put(FileSteps &files, const QString &path, const QString &backupPath, bo
         return outcome;
     }
 
-    Result<> step = files.create(path);
+    Result<> step = files.create(target);
     if (step)
         step = writeAll(files, contents.replacement);
-    Result<QString> swapped = step ? files.commit() : Result<QString>::failure(step.message());
-    if (!swapped) {
+    const Result<QString> committed =
+        step ? files.commit() : Result<QString>::failure(step.message());
+    if (!committed) {
         files.discard();
         dropBackup(files, backupPath, outcome);
         outcome.failed = Stage::Write;
-        outcome.reason = swapped.message();
+        outcome.reason = committed.message();
         return outcome;
     }
-    const QString out = swapped.value();
-    if (!out.isEmpty()) {
-        // What left the name must be what was read, byte for byte; else another program saved
-        // it meanwhile, and its save goes back under the name.
-        const Result<bool> same = holds(files, out, contents.onDisk);
-        if (!same || !same.value()) {
-            const Result<> back = files.exchange(out, path);
-            if (!back) {
-                outcome.failed = Stage::Changed;
-                outcome.reason = out;
-                return outcome;
-            }
-            (void)files.remove(out);
-            dropBackup(files, backupPath, outcome);
-            outcome.failed = Stage::Changed;
-            return outcome;
-        }
-        (void)files.remove(out);
+    if (existed) {
+        placeNew(files, committed.value(), target, contents, outcome);
+    } else if (const Result<> renamed = files.rename(committed.value(), target); !renamed) {
+        // A file that appeared meanwhile under the name is not replaced.
+        (void)files.remove(committed.value());
+        outcome.failed = Stage::Write;
+        outcome.reason = renamed.message();
     }
     dropBackup(files, backupPath, outcome);
     return outcome;
@@ -193,10 +247,12 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
         return failed(Stage::Lock, locked.message());
     const Unlock unlock{files};
 
-    const bool existed = files.exists(path);
+    // A link stays a link: what is read, compared and replaced is the file it leads to.
+    const QString target = files.resolved(path);
+    const bool existed = files.exists(target);
     QByteArray onDisk;
     if (existed) {
-        Result<QByteArray> read = files.read(path);
+        Result<QByteArray> read = files.read(target);
         if (!read)
             return failed(Stage::Read, read.message());
         onDisk = std::move(read.value());
@@ -204,7 +260,7 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
     const Result<QByteArray> built = build(onDisk);
     if (!built)
         return failed(Stage::Refused, built.message());
-    return put(files, path, backupPath, existed, Contents{{onDisk}, {built.value()}});
+    return put(files, target, backupPath, existed, Contents{{onDisk}, {built.value()}});
 }
 
 Outcome replace(FileSteps &files, const QString &path, const QString &backupPath, const Read &read)
@@ -214,11 +270,12 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
         return failed(Stage::Lock, locked.message());
     const Unlock unlock{files};
 
-    const bool existed = files.exists(path);
+    const QString target = files.resolved(path);
+    const bool existed = files.exists(target);
     const Result<Contents> contents = read(existed);
     if (!contents)
         return failed(Stage::Refused, contents.message());
-    return put(files, path, backupPath, existed, contents.value());
+    return put(files, target, backupPath, existed, contents.value());
 }
 
 QString message(const Outcome &outcome, const QString &path, const QString &backupPath)
@@ -230,10 +287,7 @@ QString message(const Outcome &outcome, const QString &path, const QString &back
     case Stage::None:
         break;
     case Stage::Lock:
-        text = cannot +
-               QStringLiteral(": waiting for another Brindle window to finish writing "
-                              "it failed (") +
-               outcome.reason + QStringLiteral(").") + kept;
+        text = cannot + QStringLiteral(": ") + outcome.reason + QStringLiteral(".") + kept;
         break;
     case Stage::Read:
         text = cannot + QStringLiteral(": reading it failed (") + outcome.reason +

@@ -15,9 +15,10 @@
 //     new content or refuses;
 //   - the previous content stays under the backup name until the synced new file took the
 //     file's name; then the backup goes;
-//   - where the system can swap two names in one step, the new file is swapped in and what
-//     was swapped out is compared with what was read: a file saved meanwhile by another
-//     program is swapped back and reported, never overwritten;
+//   - a link stays a link: the file it leads to is locked, read and replaced, in its folder;
+//   - the new file is swapped in (in one step where the system can, else by two renames that
+//     never replace) and what was swapped out is compared with what was read: a file saved
+//     meanwhile by another program is swapped back and reported, never overwritten;
 //   - a file whose new copy could not carry what it has (hard links, owner, extended
 //     attributes) is written over in place once its backup copy is synced.
 // Example: a file «a» with the build «onDisk + "b"» ends as «ab»; a build that refuses

@@ -258,9 +258,9 @@ Result<QString> write(FileSteps &files, const QString &program, int genStart,
     case SafeReplace::Stage::None:
         break;
     case SafeReplace::Stage::Lock:
-        return refused(QStringLiteral(": waiting for another Brindle window to finish writing "
-                                      "it failed (") +
-                       outcome.reason + QStringLiteral(")."));
+        // The lock's reason names its cause: another window's write, or a folder that could
+        // not be opened.
+        return refused(QStringLiteral(": ") + outcome.reason + QStringLiteral("."));
     case SafeReplace::Stage::Read:
         return Result<QString>::failure(
             cannot + QStringLiteral(": reading it to compare it with what was read failed (") +

@@ -60,8 +60,15 @@ public:
     void discard() override { m_disk.discard(); }
     Result<> exchange(const QString &a, const QString &b) override
     {
-        return fails("exchange") ? injected() : m_disk.exchange(a, b);
+        return fails("exchange") || !swaps ? injected() : m_disk.exchange(a, b);
     }
+    Result<QString> moveAside(const QString &path) override
+    {
+        if (fails("moveAside"))
+            return Result<QString>::failure(injected().message());
+        return m_disk.moveAside(path);
+    }
+    QString resolved(const QString &path) override { return m_disk.resolved(path); }
     Result<> remove(const QString &path) override
     {
         return fails("remove") ? injected() : m_disk.remove(path);
@@ -87,6 +94,7 @@ public:
     QStringList calls;
     std::function<void(const QString &call)> hold;
     bool inPlace = false; // every file is taken as one that can only be written in place
+    bool swaps = true;    // else exchange() always fails, as on FAT and exFAT disks
 
 private:
     bool fails(const char *step)

@@ -128,6 +128,7 @@ private Q_SLOTS:
     void restoreNeverReplaces();
     void editWhileWriting_data();
     void editWhileWriting();
+    void lockedByAnotherWindow_data();
     void lockedByAnotherWindow();
     void inPlace_data();
     void inPlace();
@@ -462,63 +463,112 @@ void TestRewrite::editWhileWriting_data()
 {
     QTest::addColumn<QString>("heldStep"); // the step before which the other program saves
     QTest::addColumn<bool>("inPlace");     // it writes over the file, else saves a new one
+    QTest::addColumn<bool>("link");     // Prog.txt is a symbolic link to a file in another folder
+    QTest::addColumn<bool>("exchange"); // the file system swaps two names in one step
 
-    for (const char *step : {"lock#1", "read#1", "keep#1", "create#1", "write#1", "commit#1"}) {
-        QTest::addRow("%s, written in place", step) << QString::fromLatin1(step) << true;
-        QTest::addRow("%s, saved as a new file", step) << QString::fromLatin1(step) << false;
+    for (const bool exchange : {true, false}) {
+        for (const bool link : {false, true}) {
+            for (const char *step : {"lock#1", "read#1", "keep#1", "create#1", "write#1",
+                                     "commit#1", "exchange#1", "moveAside#1", "rename#1"}) {
+                // Without the exchange, the new file takes the name by two renames.
+                if (exchange && QByteArrayView(step).startsWith("moveAside"))
+                    break;
+                for (const bool inPlace : {true, false}) {
+                    QTest::addRow("%s, %s%s%s", step,
+                                  inPlace ? "written in place" : "saved as a new file",
+                                  link ? ", through a link" : "", exchange ? "" : ", no exchange")
+                        << QString::fromLatin1(step) << inPlace << link << exchange;
+                }
+            }
+        }
     }
 }
 
 // Another program saves the file at any moment of the rewrite: what it saved stays under the
-// program's name and the user is told; nothing else is left in the folder.
+// program's name and the user is told; a link stays a link; nothing else is left behind.
 void TestRewrite::editWhileWriting()
 {
-#ifndef Q_OS_LINUX
-    QSKIP("Swapping two files in one step");
-#endif
     QFETCH(QString, heldStep);
     QFETCH(bool, inPlace);
+    QFETCH(bool, link);
+    QFETCH(bool, exchange);
+#ifndef Q_OS_LINUX
+    if (link || exchange)
+        QSKIP("Symbolic links and swapping two files in one step");
+#endif
 
     QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("real")));
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
-    put(program, previousFile);
+    const QString target = link ? dir.filePath(QStringLiteral("real/prog.txt")) : program;
+    put(target, previousFile);
+    if (link)
+        QVERIFY(QFile::link(target, program));
     const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
     FaultyFileSteps steps({});
+    steps.swaps = exchange;
     steps.hold = [&](const QString &call) {
         if (call != heldStep)
             return;
         if (inPlace) {
-            put(program, edited);
+            put(target, edited);
             return;
         }
-        put(program + QStringLiteral(".editor"), edited);
-        QVERIFY(QFile::remove(program));
-        QVERIFY(QFile::rename(program + QStringLiteral(".editor"), program));
+        put(target + QStringLiteral(".editor"), edited);
+        QFile::remove(target); // gone already when Brindle has moved it aside
+        QVERIFY(QFile::rename(target + QStringLiteral(".editor"), target));
     };
     const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
     QVERIFY(!r.written);
     QVERIFY2(r.message.contains(QStringLiteral("dropped")), qPrintable(r.message));
     QCOMPARE(contentOf(program), edited);
+    QCOMPARE(QFileInfo(program).isSymLink(), link);
     QCOMPARE(filesIn(dir), QStringList{QStringLiteral("Prog.txt")});
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("real"))).entryList(QDir::Files | QDir::Hidden),
+             link ? QStringList{QStringLiteral("prog.txt")} : QStringList());
 }
 
-// Another Brindle window holds the folder's lock: the rewrite waits, then gives up and says so.
+void TestRewrite::lockedByAnotherWindow_data()
+{
+    QTest::addColumn<QString>("otherName"); // the name the other window writes the file by
+
+    QTest::newRow("the same name") << QStringLiteral("Prog.txt");
+#ifdef Q_OS_UNIX
+    QTest::newRow("a hard link in another folder") << QStringLiteral("other/Prog.txt");
+#endif
+    QTest::newRow("a symbolic link in another folder") << QStringLiteral("other/link.txt");
+}
+
+// Another Brindle window writes the same file, by whatever name: the rewrite waits, then gives
+// up and says so.
 void TestRewrite::lockedByAnotherWindow()
 {
+    QFETCH(QString, otherName);
     QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("other")));
     const QString program = dir.filePath(QStringLiteral("Prog.txt"));
+    const QString other = dir.filePath(otherName);
     put(program, previousFile);
-    DiskFileSteps other;
-    QVERIFY(other.lock(program));
+    if (otherName.endsWith(QLatin1String("link.txt")))
+        QVERIFY(QFile::link(program, other));
+    else if (other != program) {
+        std::error_code error;
+        std::filesystem::create_hard_link(QFile::encodeName(program).toStdString(),
+                                          QFile::encodeName(other).toStdString(), error);
+        QVERIFY(!error);
+    }
+    DiskFileSteps otherWindow;
+    QVERIFY(otherWindow.lock(other));
     DiskFileSteps disk;
     disk.lockWait = 50;
     const Outcome r = rewrite(disk, program, 3, previousSection, newSection);
     QVERIFY(!r.written);
     QVERIFY2(r.message.contains(QStringLiteral("another Brindle window")), qPrintable(r.message));
     QCOMPARE(contentOf(program), previousFile);
-    other.unlock();
+    otherWindow.unlock();
     QVERIFY(rewrite(disk, program, 3, previousSection, newSection).written);
     QCOMPARE(contentOf(program), newFile);
+    QCOMPARE(contentOf(other), newFile);
 }
 
 void TestRewrite::inPlace_data()
@@ -536,7 +586,8 @@ void TestRewrite::inPlace_data()
 }
 
 // A file that a new copy could not stand in for is written over in place, once a synced copy
-// of its previous content is the backup; every name of it shows the new content.
+// of its previous content is the backup; every name of it shows the new content. A file
+// with extended attributes gets a new copy that has them.
 void TestRewrite::inPlace()
 {
 #ifndef Q_OS_LINUX
@@ -558,7 +609,8 @@ void TestRewrite::inPlace()
         QSKIP("no user extended attributes on this file system");
     }
     FaultyFileSteps steps(failing);
-    QVERIFY(!steps.keepsOnlyInPlace(program).isEmpty());
+    // A user's extended attribute goes to the new copy; further hard links keep it in place.
+    QCOMPARE(steps.keepsOnlyInPlace(program).isEmpty(), kind == QLatin1String("xattr"));
     const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
     QCOMPARE(r.written, written);
     if (written) {
