@@ -371,6 +371,38 @@ void TestCli::tabOrder_data()
         << QStringList{QStringLiteral("--order"), QStringLiteral("B")} << false << 0
         << form1In("BAC").left(form1In("BAC").indexOf("Dim Form2")) + "' End\r\n"
         << QString();
+    // An apostrophe and " Set" inside strings are neither a block's end nor an object.
+    const QByteArray quotes = "' Begin Generated part\r\n"
+                              "Dim Form1\r\n"
+                              "'\r\n"
+                              "New object\r\n"
+                              " Set Ctl(1) = ItemBox\r\n"
+                              "Ctl(1).Text = \" Set the item\"\r\n"
+                              "'\r\n"
+                              "New object\r\n"
+                              " Set Ctl(2) = AddButton\r\n"
+                              "Ctl(2).Caption = \"Don't add twice\"\r\n"
+                              "Ctl(2).Left = 5 ' left edge\r\n"
+                              "'\r\n"
+                              "' End Generated part\r\n";
+    QTest::newRow("quotes in property lines")
+        << quotes
+        << QStringList{QStringLiteral("--swap"), QStringLiteral("AddButton"), QStringLiteral("1")}
+        << false << 0
+        << QByteArray("' Begin Generated part\r\n"
+                      "Dim Form1\r\n"
+                      "'\r\n"
+                      "New object\r\n"
+                      " Set Ctl(1) = AddButton\r\n"
+                      "Ctl(1).Caption = \"Don't add twice\"\r\n"
+                      "Ctl(1).Left = 5 ' left edge\r\n"
+                      "'\r\n"
+                      "New object\r\n"
+                      " Set Ctl(2) = ItemBox\r\n"
+                      "Ctl(2).Text = \" Set the item\"\r\n"
+                      "'\r\n"
+                      "' End Generated part\r\n")
+        << QString();
     QTest::newRow("leftover backup")
         << twoForms
         << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--order"),
