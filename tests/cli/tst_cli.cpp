@@ -288,6 +288,18 @@ void TestCli::dialogIsTheWindowsClipboard_data()
         << QStringList{QStringLiteral("inputbox"), QStringLiteral("--dialogx"),
                        QStringLiteral("--text"),   QStringLiteral("Name"),
                        QStringLiteral("--text"),   QStringLiteral("please")};
+    QTest::newRow("input box, quotation marks")
+        << QStringLiteral("Opt3") << -1 << -1 << -1 << false << QStringLiteral("\"Qty\"")
+        << QStringLiteral("How \"many\"?\n\"") << QStringLiteral("\"1\"") << false
+        << QStringList{QStringLiteral("inputbox"),
+                       QStringLiteral("--text"),
+                       QStringLiteral("How \"many\"?"),
+                       QStringLiteral("--text"),
+                       QStringLiteral("\""),
+                       QStringLiteral("--title"),
+                       QStringLiteral("\"Qty\""),
+                       QStringLiteral("--default-answer"),
+                       QStringLiteral("\"1\"")};
     QTest::newRow("six lines") << opt2 << 1 << -1 << -1 << false << QString()
                                << QStringLiteral("1\n2\n3\n4\n5\n6") << QString() << false
                                << QStringList{QStringLiteral("msgbox"), QStringLiteral("--buttons"),
