@@ -12,9 +12,16 @@ QString flagText(const std::optional<int> &flag)
     return flag ? QString::number(*flag) : QString();
 }
 
+// The text as it stands inside a string literal: each quotation mark doubled.
+QString escaped(QString text)
+{
+    return text.replace(quote, QLatin1String("\"\""));
+}
+
+// The text as a string literal of the dialect.
 QString quoted(const QString &text)
 {
-    return quote % text % quote;
+    return quote % escaped(text) % quote;
 }
 
 } // namespace
@@ -44,10 +51,10 @@ std::optional<QStringList> splitLines(const QString &text)
 
 QString quoteLines(const QStringList &lines)
 {
-    QString text = lines.value(0);
+    QString text = escaped(lines.value(0));
     for (qsizetype k = 1; k < lines.size(); ++k)
-        text +=
-            quote % QLatin1String(" & vbCRLF _") % crlf % QLatin1Char('&') % quote % lines.at(k);
+        text += quote % QLatin1String(" & vbCRLF _") % crlf % QLatin1Char('&') % quote %
+                escaped(lines.at(k));
     return text;
 }
 
@@ -69,7 +76,7 @@ Result<Built> build(const DialogSettings &settings, const Input &input)
     DialogSettings &s = result.settings;
     Preview &preview = result.preview;
     s.MsgText = quoteLines(*lines);
-    const QString message = quoted(s.MsgText);
+    const QString message = quote % s.MsgText % quote;
     const QString title = quoted(input.title);
 
     switch (s.MsgKind) {

@@ -14,7 +14,9 @@
 // CR LF "there": the code is
 //   msgbox ("Hi" & vbCRLF _
 //   &"there")
-// and the preview a message box with the text as typed, OK only, no title of its own.
+// and the preview a message box with the text as typed, OK only, no title of its own. The
+// message, title and default answer stand in the code as string literals, each quotation mark
+// in them doubled; the preview shows them as typed.
 namespace DialogCode {
 
 // The refusal of a text of more than five lines.
@@ -25,7 +27,9 @@ QString tooManyLinesMessage();
 std::optional<QStringList> splitLines(const QString &text);
 
 // The lines as one string expression continued over several source lines, without the
-// outermost pair of quotation marks: a, b gives a" & vbCRLF _ CR LF &"b.
+// outermost pair of quotation marks: a, b gives a" & vbCRLF _ CR LF &"b. A quotation mark in
+// a line is written doubled, as the dialect writes it inside a string: say "hi" gives
+// say ""hi"".
 QString quoteLines(const QStringList &lines);
 
 // What the panel's boxes hold at the moment of the preview.

@@ -25,9 +25,20 @@ bool isFormLine(const QByteArray &line)
     return line.startsWith("DIM Form") || line.startsWith("Dim Form");
 }
 
+// The statement's first word is SET or Set, written with a blank before it: « Set Ctl(1) = A»,
+// «\t  SET Ctl(2) = B». The same word later in a line (« Set» inside a string, after code) is
+// not a SET line.
 bool isSetLine(const QByteArray &line)
 {
-    return line.contains(" SET") || line.contains(" Set");
+    qsizetype word = 0;
+    while (word < line.size() && (line.at(word) == ' ' || line.at(word) == '\t'))
+        ++word;
+    if (word == 0 || line.at(word - 1) != ' ')
+        return false;
+    const QByteArrayView rest = QByteArrayView(line).sliced(word);
+    if (!rest.startsWith("SET") && !rest.startsWith("Set"))
+        return false;
+    return rest.size() == 3 || rest.at(3) == ' ' || rest.at(3) == '\t';
 }
 
 } // namespace

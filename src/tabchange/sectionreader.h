@@ -74,8 +74,9 @@ struct Object
     QString name;    // the SET line's text after its first equals sign, blanks kept
     int block = -1;  // the section index of the block's opening line, the line before the SET
 };
-// Every line of the range (clamped to the section) holding " SET" or " Set" is an object. A
-// name longer than 1000 characters shows its first 1000, far beyond the visible part.
+// Every line of the range (clamped to the section) whose first word is SET or Set, after a
+// blank, is an object. A name longer than 1000 characters shows its first 1000, far beyond the
+// visible part.
 QList<Object> objects(const QList<QByteArray> &section, int rangeStart, int rangeEnd);
 // The object of the SET line at section index setIndex, listed as `ordinal`.
 Object object(const QByteArray &setLine, int setIndex, int ordinal);

@@ -17,7 +17,7 @@ QString emptyNameMessage(const QByteArray &setLine)
            QString::fromLocal8Bit(setLine) + QStringLiteral("\r\nNothing was changed.");
 }
 
-// Form lines and end lines frame the blocks; a block that runs into one (no apostrophe line
+// Form lines and end lines frame the blocks; a block that runs into one (no comment line
 // before it) would carry it, or the code after the end line, along and renumber it.
 bool holdsFrameLine(const QList<QByteArray> &block)
 {
@@ -27,6 +27,43 @@ bool holdsFrameLine(const QList<QByteArray> &block)
             return true;
     }
     return false;
+}
+
+// The line with the text of its string literals left out, their quotation marks kept: the
+// code and the comment that remain are what the line's structure is read from.
+QByteArray outsideStrings(const QByteArray &line)
+{
+    QByteArray out;
+    bool inString = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line.at(i);
+        if (!inString && c == '\'')
+            return out + line.sliced(i); // a comment runs to the end of the line
+        // A doubled quote inside a literal closes and reopens it: the literal goes on.
+        if (c == '"')
+            inString = !inString;
+        if (!inString || c == '"')
+            out += c;
+    }
+    return out;
+}
+
+// A comment line (its first non-blank character an apostrophe) ends a block, and so does the
+// end line when its marker stands outside strings and it carries a comment. Any other line
+// stays in the block, whatever apostrophes its strings or its comment after code hold.
+bool endsBlock(const QByteArray &line)
+{
+    for (const char c : line) {
+        if (c != ' ' && c != '\t') {
+            if (c == '\'')
+                return true;
+            break;
+        }
+    }
+    if (!line.contains("End Generated"))
+        return false;
+    const QByteArray structure = outsideStrings(line);
+    return structure.contains('\'') && structure.contains("End Generated");
 }
 
 bool isNameChar(char c)
@@ -41,7 +78,7 @@ QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start)
 {
     QList<QByteArray> block;
     for (qsizetype i = qMax(start, 0); i < section.size(); ++i) {
-        if (section.at(i).contains('\''))
+        if (endsBlock(section.at(i)))
             break;
         block.append(section.at(i));
     }

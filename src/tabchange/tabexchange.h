@@ -7,10 +7,12 @@
 #include "result.h"
 
 // Exchanges the TAB positions of two objects of a generated section. An object's block is
-// its opening line, its SET line and its further lines, up to the next line holding an
-// apostrophe (or the end of the section). The selected block, renumbered to the new
-// position, and the target block, renumbered to the old one, change places; every other
-// line keeps its bytes and its order. Blocks are found by their start indexes only.
+// its opening line, its SET line and its further lines, up to the next comment line (its
+// first non-blank character an apostrophe), the end line when it carries a comment, or the
+// end of the section: an apostrophe inside a string or after code does not end it. The
+// selected block, renumbered to the new position, and the target block, renumbered to the old
+// one, change places; every other line keeps its bytes and its order. Blocks are found by
+// their start indexes only.
 //
 // Example: blocks at 3 «New object», « Set Ctl(1) = OkButton», «Ctl(1).Caption = OK» and at
 // 7 «New object», « SET Ctl(2) = NameBox», «Ctl(2).Text = empty»; moving object 1 to
@@ -18,7 +20,8 @@
 // «New object», « Set Ctl(2) = OkButton», «Ctl(2).Caption = OK» at 7.
 namespace TabExchange {
 
-// Lines from start up to, not including, the first line with an apostrophe.
+// Lines from start up to, not including, the first comment line or end line with a comment:
+// «Ctl(1).Caption = "Don't"» and «Ctl(1).Left = 5 ' left edge» stay in the block.
 QList<QByteArray> collectBlock(const QList<QByteArray> &section, int start);
 
 // What stands between the first "(" and the first ")" of a line; null when the line has no

@@ -288,6 +288,18 @@ void TestCli::dialogIsTheWindowsClipboard_data()
         << QStringList{QStringLiteral("inputbox"), QStringLiteral("--dialogx"),
                        QStringLiteral("--text"),   QStringLiteral("Name"),
                        QStringLiteral("--text"),   QStringLiteral("please")};
+    QTest::newRow("input box, quotation marks")
+        << QStringLiteral("Opt3") << -1 << -1 << -1 << false << QStringLiteral("\"Qty\"")
+        << QStringLiteral("How \"many\"?\n\"") << QStringLiteral("\"1\"") << false
+        << QStringList{QStringLiteral("inputbox"),
+                       QStringLiteral("--text"),
+                       QStringLiteral("How \"many\"?"),
+                       QStringLiteral("--text"),
+                       QStringLiteral("\""),
+                       QStringLiteral("--title"),
+                       QStringLiteral("\"Qty\""),
+                       QStringLiteral("--default-answer"),
+                       QStringLiteral("\"1\"")};
     QTest::newRow("six lines") << opt2 << 1 << -1 << -1 << false << QString()
                                << QStringLiteral("1\n2\n3\n4\n5\n6") << QString() << false
                                << QStringList{QStringLiteral("msgbox"), QStringLiteral("--buttons"),
@@ -370,6 +382,38 @@ void TestCli::tabOrder_data()
         << form1In("ABC").left(form1In("ABC").indexOf("Dim Form2")) + "' End\r\n"
         << QStringList{QStringLiteral("--order"), QStringLiteral("B")} << false << 0
         << form1In("BAC").left(form1In("BAC").indexOf("Dim Form2")) + "' End\r\n"
+        << QString();
+    // An apostrophe and " Set" inside strings are neither a block's end nor an object.
+    const QByteArray quotes = "' Begin Generated part\r\n"
+                              "Dim Form1\r\n"
+                              "'\r\n"
+                              "New object\r\n"
+                              " Set Ctl(1) = ItemBox\r\n"
+                              "Ctl(1).Text = \" Set the item\"\r\n"
+                              "'\r\n"
+                              "New object\r\n"
+                              " Set Ctl(2) = AddButton\r\n"
+                              "Ctl(2).Caption = \"Don't add twice\"\r\n"
+                              "Ctl(2).Left = 5 ' left edge\r\n"
+                              "'\r\n"
+                              "' End Generated part\r\n";
+    QTest::newRow("quotes in property lines")
+        << quotes
+        << QStringList{QStringLiteral("--swap"), QStringLiteral("AddButton"), QStringLiteral("1")}
+        << false << 0
+        << QByteArray("' Begin Generated part\r\n"
+                      "Dim Form1\r\n"
+                      "'\r\n"
+                      "New object\r\n"
+                      " Set Ctl(1) = AddButton\r\n"
+                      "Ctl(1).Caption = \"Don't add twice\"\r\n"
+                      "Ctl(1).Left = 5 ' left edge\r\n"
+                      "'\r\n"
+                      "New object\r\n"
+                      " Set Ctl(2) = ItemBox\r\n"
+                      "Ctl(2).Text = \" Set the item\"\r\n"
+                      "'\r\n"
+                      "' End Generated part\r\n")
         << QString();
     QTest::newRow("leftover backup")
         << twoForms

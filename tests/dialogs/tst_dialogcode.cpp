@@ -110,13 +110,34 @@ void TestDialogCode::build_data()
         << settingsFor(2, -1, -1, 3) << QStringLiteral("Hello") << QString() << QString() << false
         << QStringLiteral("Dim Ris\r\nRis = msgbox (\"Hello\",++64+0,\"\")\r\n")
         << Preview::MessageBox << 64 << QString();
-    QTest::newRow("quotation marks stand unchanged")
+    // A quotation mark inside a string is written doubled; the preview shows the text as typed.
+    QTest::newRow("quotation marks doubled in message and title")
         << settingsFor(2, 1) << QStringLiteral("say \"hi\"") << QStringLiteral("a \"b\"")
         << QString() << false
-        << QStringLiteral("Dim Ris\r\nRis = msgbox (\"say \"hi\"\",1+++0,\"a \"b\"\")\r\n"
+        << QStringLiteral("Dim Ris\r\nRis = msgbox (\"say \"\"hi\"\"\",1+++0,\"a \"\"b\"\"\")\r\n"
                           "If Ris = 1 then : End if  '(OK code here)\r\n"
                           "If Ris = 2 then : End if  '(CANCEL code here)\r\n")
         << Preview::MessageBox << 1 << QStringLiteral("a \"b\"");
+    QTest::newRow("Simple Msg, quotation marks doubled")
+        << settingsFor(1) << QStringLiteral("Say \"hi\"") << QString() << QString() << false
+        << QStringLiteral("msgbox (\"Say \"\"hi\"\"\")") << Preview::MessageBox << 0 << QString();
+    QTest::newRow("Input Box, quotation marks doubled in every text")
+        << settingsFor(3) << QStringLiteral("\"Name\"\r\nor \"") << QStringLiteral("\"")
+        << QStringLiteral("\"x\"") << false
+        << QStringLiteral("Dim Rep\r\nRep =InputBox(\"\"\"Name\"\"\" & vbCRLF _\r\n"
+                          "&\"or \"\"\",\"\"\"\",\"\"\"x\"\"\")\r\n"
+                          "Select case Rep\r\n '  (your code follows)\r\nEnd Select")
+        << Preview::InputBox << 0 << QStringLiteral("\"");
+    QTest::newRow("Input Box, DialogX format, quotation marks doubled")
+        << settingsFor(3) << QStringLiteral("a\"b") << QStringLiteral("t\"")
+        << QStringLiteral("\"d") << true
+        << QStringLiteral("Dim NSinput\r\n"
+                          "Addobject \"nsbasic.dialogx.1\",\"Nsinputbox\",0,0\r\n"
+                          "NSinput =Nsinputbox.InputBox(\"a\"\"b\",\"t\"\"\",\"\"\"d\")\r\n"
+                          "Select case NSinput\r\n"
+                          " '  (your code follows)\r\n"
+                          "End select")
+        << Preview::None << 0 << QString();
     QTest::newRow("Input Box ignores lists and modal, two lines")
         << settingsFor(3, 3, 1, 0, true) << QStringLiteral("a\r\nb") << QString() << QString()
         << false

@@ -215,13 +215,39 @@ void TestSectionReader::listObjects_data()
         << QStringList{objectEntry(1, QStringLiteral(" OkButton"), 3),
                        objectEntry(2, QStringLiteral(" NameBox"), 7)};
     QTest::newRow("range without SET lines") << example << 0 << 3 << QStringList{};
-    QTest::newRow("every SET or Set counts, none without its blank")
-        << Lines{"' Begin Gen", "Dim Form1 Settings", "x", " Setup = 1", "'", "x", "=SET", "x",
+    QTest::newRow("first word SET or Set after a blank, none elsewhere")
+        << Lines{"' Begin Gen",
+                 "Dim Form1 Set",
+                 " Setup = 1",
+                 "=SET",
+                 "New",
+                 "  SET Ctl(1) = A",
+                 "New",
+                 "\t Set Ctl(2) = B",
+                 "Set Ctl(3) = C",
+                 " set Ctl(4) = D",
+                 "Ctl(1).Tag = x Set",
                  " SET"}
-        << 0 << 8
-        << QStringList{objectEntry(1, QStringLiteral("Dim Form1 Settings"), 0),
-                       objectEntry(2, QStringLiteral(" 1"), 2),
-                       objectEntry(3, QStringLiteral(" SET"), 7)};
+        << 0 << 11
+        << QStringList{objectEntry(1, QStringLiteral(" A"), 4),
+                       objectEntry(2, QStringLiteral(" B"), 6),
+                       objectEntry(3, QStringLiteral(" SET"), 10)};
+    QTest::newRow("Set inside a string is no object")
+        << Lines{"' Begin Gen",
+                 "Dim Form1",
+                 "'",
+                 "New object",
+                 " Set Ctl(1) = ItemBox",
+                 "Ctl(1).Text = \" Set the item\"",
+                 "'",
+                 "New object",
+                 " Set Ctl(2) = AddButton",
+                 "Ctl(2).Caption = \"Add\" & \" SET\"",
+                 "'",
+                 "' End Generated part"}
+        << 0 << 11
+        << QStringList{objectEntry(1, QStringLiteral(" ItemBox"), 3),
+                       objectEntry(2, QStringLiteral(" AddButton"), 7)};
     QTest::newRow("name after the first equals sign")
         << Lines{"New", " Set Ctl(1) = A = B", "New",
                  " Set Ctl(2) = " + QStringLiteral("été").toLocal8Bit()}

@@ -78,10 +78,17 @@ QList<Form> randomForms(QRandomGenerator &rng)
 {
     const QList<QByteArray> names{" Btn",       " Btn1", " Btn12", " MyBtn1",
                                   " Btn1Label", " B",    "Btn",    " Ctl(1)"};
-    const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"", "Ctl(%).Left = 120",
-                                    "Ctl(%).Move(1, 2, 3)",    "Ctl(%).Text = \"\xe9t\xe9\"",
-                                    "x) = Mid(s, 2",           "Visible = True",
-                                    "Ctl(%).Tag = Btn1",       "Tag = Format(Now, \"hh:mm\")"};
+    const QList<QByteArray> further{"Ctl(%).Caption = \"OK\"",
+                                    "Ctl(%).Left = 120",
+                                    "Ctl(%).Move(1, 2, 3)",
+                                    "Ctl(%).Text = \"\xe9t\xe9\"",
+                                    "x) = Mid(s, 2",
+                                    "Visible = True",
+                                    "Ctl(%).Tag = Btn1",
+                                    "Tag = Format(Now, \"hh:mm\")",
+                                    "Ctl(%).Caption = \"Don't add twice\"",
+                                    "Ctl(%).Text = \" Set the item\"",
+                                    "Ctl(%).Left = 5 ' left edge"};
     const QList<QByteArray> openings{"New object", "New Button",
                                      "AddObject \"Label\",\"L\",10,40,60,21"};
     QList<Form> forms;
@@ -217,23 +224,43 @@ void TestTabExchange::arrayName()
 
 void TestTabExchange::collectBlock_data()
 {
+    QTest::addColumn<Lines>("section");
     QTest::addColumn<int>("start");
     QTest::addColumn<Lines>("expected");
-    QTest::newRow("first object") << 3
+    const Lines example = exampleSection();
+    QTest::newRow("first object") << example << 3
                                   << Lines{"New object", " Set Ctl(1) = OkButton",
                                            "Ctl(1).Caption = OK"};
     QTest::newRow("ended by the end line")
-        << 7 << Lines{"New object", " SET Ctl(2) = NameBox", "Ctl(2).Text = empty"};
-    QTest::newRow("runs to the section's end") << 11 << Lines{"Last line of the program"};
-    QTest::newRow("starting on an apostrophe line") << 6 << Lines{};
-    QTest::newRow("past the end") << 12 << Lines{};
+        << example << 7 << Lines{"New object", " SET Ctl(2) = NameBox", "Ctl(2).Text = empty"};
+    QTest::newRow("runs to the section's end")
+        << example << 11 << Lines{"Last line of the program"};
+    QTest::newRow("starting on an apostrophe line") << example << 6 << Lines{};
+    QTest::newRow("past the end") << example << 12 << Lines{};
+    const Lines quoted =
+        lines("' Begin Gen|New A| Set Ctl(1) = A|Ctl(1).Caption = \"Don't add twice\"|"
+              "Ctl(1).Left = 5 ' left edge|Ctl(1).Tag = \"a\"\"'\"|  ' indented|"
+              "New B| Set Ctl(2) = B|\t'|New C| Set Ctl(3) = C|"
+              "Ctl(3).Caption = \"Don't\" ' End Generated part|"
+              "Ctl(3).Tag = \"' End Generated\"|End Generated part|tail");
+    QTest::newRow("apostrophes in strings and after code")
+        << quoted << 1
+        << Lines{"New A", " Set Ctl(1) = A", "Ctl(1).Caption = \"Don't add twice\"",
+                 "Ctl(1).Left = 5 ' left edge", "Ctl(1).Tag = \"a\"\"'\""};
+    QTest::newRow("ended by a comment line after a tab")
+        << quoted << 7 << Lines{"New B", " Set Ctl(2) = B"};
+    QTest::newRow("ended by an end line with a comment")
+        << quoted << 10 << Lines{"New C", " Set Ctl(3) = C"};
+    QTest::newRow("not ended by an end line's marker in a string, nor one without a comment")
+        << quoted << 13 << Lines{"Ctl(3).Tag = \"' End Generated\"", "End Generated part", "tail"};
 }
 
 void TestTabExchange::collectBlock()
 {
+    QFETCH(Lines, section);
     QFETCH(int, start);
     QFETCH(Lines, expected);
-    QCOMPARE(TabExchange::collectBlock(exampleSection(), start), expected);
+    QCOMPARE(TabExchange::collectBlock(section, start), expected);
 }
 
 void TestTabExchange::workedExample()
@@ -333,6 +360,14 @@ void TestTabExchange::refused_data()
               "Dim Form2|'|New C| Set Ctl(1) = C|'|' End Generated");
     QTest::newRow("block runs into the next form line")
         << formWithoutApostrophe << 6 << 3 << QStringLiteral("line 6");
+    // The end line's marker inside a string of the block: the block is not cut there, so it
+    // holds what the form table takes for an end line.
+    const Lines markerInString =
+        lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|"
+              "Ctl(1).Caption = \"Don't End Generated\"|Ctl(1).Left = 5|'|New B| Set Ctl(2) = B|'|"
+              "' End Generated");
+    QTest::newRow("end marker and apostrophe in a string")
+        << markerInString << 3 << 8 << QStringLiteral("line 3");
     const Lines setAfterFormLine = lines("' Begin Gen|Dim Form1| Set Ctl(1) = A|'|New B|"
                                          " Set Ctl(2) = B|'|' End Generated");
     QTest::newRow("block starts on the form line")
