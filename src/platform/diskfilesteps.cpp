@@ -498,10 +498,15 @@ Result<> DiskFileSteps::overwrite(const QString &path, const Slices &bytes)
 namespace {
 
 const QString anotherWindow = QStringLiteral("another Brindle window kept writing it");
+const QString waitCancelled =
+    QStringLiteral("the wait for another Brindle window writing it was cancelled");
+
+using WhileWaiting = std::function<bool()>;
 
 #ifdef Q_OS_UNIX
-// Takes the exclusive flock() of an open file or folder, waiting until the deadline.
-Result<> waitForLock(int handle, const QDeadlineTimer &deadline)
+// Takes the exclusive flock() of an open file or folder, waiting until the deadline or until
+// whileWaiting gives up.
+Result<> waitForLock(int handle, const QDeadlineTimer &deadline, const WhileWaiting &whileWaiting)
 {
     for (;;) {
         if (::flock(handle, LOCK_EX | LOCK_NB) == 0)
@@ -509,6 +514,8 @@ Result<> waitForLock(int handle, const QDeadlineTimer &deadline)
         const int error = errno;
         if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired())
             return Result<>::failure(error == EWOULDBLOCK ? anotherWindow : systemReason(error));
+        if (whileWaiting && !whileWaiting())
+            return Result<>::failure(waitCancelled);
         QThread::msleep(10);
     }
 }
@@ -517,7 +524,8 @@ Result<> waitForLock(int handle, const QDeadlineTimer &deadline)
 // links in two folders, links from elsewhere) meet. A file that another writer replaced under
 // the name while this one waited is a new inode: the lock is taken again, on it. Gives the
 // locked handle, or -1 when there is no regular file under the name.
-Result<int> lockInode(const QByteArray &name, const QDeadlineTimer &deadline)
+Result<int> lockInode(const QByteArray &name, const QDeadlineTimer &deadline,
+                      const WhileWaiting &whileWaiting)
 {
     for (;;) {
         const int handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -528,7 +536,7 @@ Result<int> lockInode(const QByteArray &name, const QDeadlineTimer &deadline)
             ::close(handle);
             return -1;
         }
-        const Result<> locked = waitForLock(handle, deadline);
+        const Result<> locked = waitForLock(handle, deadline, whileWaiting);
         if (!locked) {
             ::close(handle);
             return Result<int>::failure(locked.message());
@@ -557,9 +565,9 @@ Result<> DiskFileSteps::lock(const QString &path)
     if (m_lockHandle < 0)
         return Result<>::failure(QStringLiteral("its folder %1 could not be opened (%2)")
                                      .arg(QDir::toNativeSeparators(folder), systemReason(errno)));
-    Result<> locked = waitForLock(m_lockHandle, deadline);
+    Result<> locked = waitForLock(m_lockHandle, deadline, whileWaiting);
     if (locked) {
-        const Result<int> file = lockInode(encoded(target), deadline);
+        const Result<int> file = lockInode(encoded(target), deadline, whileWaiting);
         if (file)
             m_fileLockHandle = file.value();
         else
@@ -577,13 +585,21 @@ Result<> DiskFileSteps::lock(const QString &path)
     for (const QString &lockedFolder : folders) {
         auto lockFile =
             std::make_unique<QLockFile>(lockedFolder + QStringLiteral("/.brindle.lock"));
-        if (!lockFile->tryLock(int(qMax<qint64>(deadline.remainingTime(), 0)))) {
-            const QString reason =
-                lockFile->error() == QLockFile::LockFailedError
-                    ? anotherWindow
-                    : QStringLiteral("its lock file could not be made in %1, which may not be "
-                                     "writable")
-                          .arg(QDir::toNativeSeparators(lockedFolder));
+        bool cancelled = false;
+        while (!lockFile->tryLock(int(qBound<qint64>(0, deadline.remainingTime(), 10)))) {
+            cancelled = whileWaiting && !whileWaiting();
+            if (cancelled || deadline.hasExpired() ||
+                lockFile->error() != QLockFile::LockFailedError)
+                break;
+        }
+        if (!lockFile->isLocked()) {
+            QString reason = anotherWindow;
+            if (cancelled)
+                reason = waitCancelled;
+            else if (lockFile->error() != QLockFile::LockFailedError)
+                reason = QStringLiteral("its lock file could not be made in %1, which may not "
+                                        "be writable")
+                             .arg(QDir::toNativeSeparators(lockedFolder));
             unlock();
             return Result<>::failure(reason);
         }

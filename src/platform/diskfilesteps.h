@@ -2,6 +2,7 @@
 
 #include "filesteps.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,8 @@ public:
 
     // How long lock() waits for another instance, in milliseconds.
     int lockWait = 30000;
+    // Called every few milliseconds while lock() waits; returning false gives the wait up.
+    std::function<bool()> whileWaiting;
 
 private:
     std::unique_ptr<QFile> m_out;

@@ -93,3 +93,14 @@ QStringList FakePlatform::messageDetails() const
         out.append(c.extra);
     return out;
 }
+
+bool FakePlatform::keepWaiting(const QString &what)
+{
+    calls.append({QStringLiteral("wait"), what, 0, {}, {}});
+    return !waitAnswers.isEmpty() && waitAnswers.dequeue();
+}
+
+void FakePlatform::endWaiting()
+{
+    ++waitsEnded;
+}

@@ -30,6 +30,10 @@ public:
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
     void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+    // Records the text as a "wait" call and answers from waitAnswers; with none left, the
+    // wait is cancelled, so that no test waits out a lock.
+    bool keepWaiting(const QString &what) override;
+    void endWaiting() override;
 
     // Calls of one kind, in order.
     QList<Call> callsOf(const QString &kind) const;
@@ -41,6 +45,8 @@ public:
     QList<Call> calls;
     QQueue<int> messageAnswers;
     QQueue<QString> inputAnswers;
+    QQueue<bool> waitAnswers;
+    int waitsEnded = 0;
     // Failure texts returned by startProgram and reported at once by openDocument/openHelp, in
     // order; empty means success.
     QQueue<QString> startResults;

@@ -74,6 +74,13 @@ public:
     // Opens a compiled help file at its table of contents, beside the window.
     virtual void openHelp(QWidget *owner, const QString &path, Outcome done) = 0;
 
+    // Called again and again while the window waits for something outside it, such as another
+    // Brindle window that holds a file's lock: once the wait has lasted a moment, a box says
+    // `what` with a Cancel button. Returns false once the user cancelled. endWaiting() closes
+    // the box.
+    virtual bool keepWaiting(const QString &what) = 0;
+    virtual void endWaiting() = 0;
+
 protected:
     // Puts a non-empty text on the clipboard, replacing what it held.
     virtual void replaceClipboard(const QString &text) = 0;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 namespace {
 
@@ -106,6 +107,41 @@ QString QtPlatform::inputBox(const QString &prompt, const QString &title,
         QInputDialog::getText(QApplication::activeWindow(), shownTitle(title), displayText(prompt),
                               QLineEdit::Normal, defaultAnswer, &ok);
     return ok ? text : QString();
+}
+
+bool QtPlatform::keepWaiting(const QString &what)
+{
+    // A short wait passes without a box, which would only flash.
+    constexpr qint64 showAfterMs = 400;
+    if (!m_waiting.isValid()) {
+        m_waiting.start();
+        m_waitCancelled = false;
+    }
+    if (!m_waitBox && m_waiting.elapsed() >= showAfterMs) {
+        m_waitBox = new QProgressDialog(displayText(what), QStringLiteral("Cancel"), 0, 0,
+                                        QApplication::activeWindow());
+        m_waitBox->setWindowTitle(shownTitle({}));
+        // The box takes all input while it is up, so nothing else of the window runs
+        // meanwhile; Escape or its button cancels the wait.
+        m_waitBox->setWindowModality(Qt::ApplicationModal);
+        m_waitBox->setMinimumDuration(0);
+        m_waitBox->setAutoReset(false);
+        m_waitBox->setAutoClose(false);
+        QObject::connect(m_waitBox, &QProgressDialog::canceled, m_waitBox,
+                         [this] { m_waitCancelled = true; });
+        m_waitBox->show();
+    }
+    if (m_waitBox)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return !m_waitCancelled;
+}
+
+void QtPlatform::endWaiting()
+{
+    m_waiting.invalidate();
+    if (m_waitBox)
+        m_waitBox->deleteLater();
+    m_waitBox = nullptr;
 }
 
 void QtPlatform::replaceClipboard(const QString &text)

@@ -2,6 +2,11 @@
 
 #include "platform.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
+
+class QProgressDialog;
+
 // The Platform of the running program, on Qt's dialogs, clipboard and process services.
 // Documents open in the program the desktop associates with their type; compiled help
 // opens in a CHM viewer when one is installed.
@@ -18,7 +23,14 @@ public:
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
     void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+    bool keepWaiting(const QString &what) override;
+    void endWaiting() override;
 
 protected:
     void replaceClipboard(const QString &text) override;
+
+private:
+    QElapsedTimer m_waiting;             // since the first keepWaiting() of a wait
+    QPointer<QProgressDialog> m_waitBox; // shown once the wait lasts
+    bool m_waitCancelled = false;
 };

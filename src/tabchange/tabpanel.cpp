@@ -61,6 +61,13 @@ QString nameCaption(const SectionReader::Object &object)
 TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("Picture3"));
+    // A write waits for another Brindle window that writes the same file; after a moment a box
+    // says so and Cancel gives up the wait (the change then stays held, to be written later).
+    m_files.whileWaiting = [this] {
+        return m_platform.keepWaiting(
+            QStringLiteral("Waiting for another Brindle window to finish writing ") %
+            m_programName % QStringLiteral("..."));
+    };
     setModeGeometry(QRect(60, 420, 3855, shownHeight), QRect(60, 420, 3855, hiddenHeight));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
@@ -494,6 +501,7 @@ void TabPanel::confirmChange()
 bool TabPanel::writeChanges()
 {
     const Result<QString> written = m_session.commit();
+    m_platform.endWaiting();
     // The session's lines are new (or gone): the tables show them again before any message.
     for (LineModel *table : {m_moved, m_target, m_newSection})
         table->clear();

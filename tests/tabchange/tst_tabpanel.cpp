@@ -1,3 +1,4 @@
+#include "diskfilesteps.h"
 #include "modepanel.h"
 #include "objectmodel.h"
 #include "sectionreader.h"
@@ -98,6 +99,7 @@ private Q_SLOTS:
     void failedPickClearsTheLists_data();
     void failedPickClearsTheLists();
     void leftOverBackupRefusesRewrite();
+    void waitForAnotherWindowCancelled();
     void copiesAndTemporariesLeftOver();
     void lostProgramRestored();
     void fileChangedOnDiskRefusesRewrite();
@@ -314,6 +316,35 @@ void TestTabPanel::leftOverBackupRefusesRewrite()
     moveObject(ui, 0, 1, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+}
+
+// Another Brindle window holds the file's lock: the write says what it waits for, Cancel gives
+// the wait up, and the change stays held, the file as it was; once the lock is free it is
+// written.
+void TestTabPanel::waitForAnotherWindowCancelled()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    ui.start();
+    openProgram(ui, QStringLiteral("Prog.txt"));
+    DiskFileSteps otherWindow;
+    QVERIFY(otherWindow.lock(ui.path(QStringLiteral("Samples/Prog.txt"))));
+    ui.platform.waitAnswers << true << true; // the third look is cancelled
+    moveObject(ui, 0, 2, Platform::Yes);
+
+    const QList<FakePlatform::Call> waits = ui.platform.callsOf(QStringLiteral("wait"));
+    QCOMPARE(waits.size(), 3);
+    QVERIFY2(waits.at(0).text.contains(QStringLiteral("Prog.txt")), qPrintable(waits.at(0).text));
+    QCOMPARE(ui.platform.waitsEnded, 1);
+    const QString message = ui.platform.messages().last();
+    QVERIFY2(message.contains(QStringLiteral("cancelled")) &&
+                 message.contains(QStringLiteral("kept in memory")),
+             qPrintable(message));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
+
+    otherWindow.unlock();
+    moveObject(ui, 0, 1, Platform::Yes);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
 }
 
 // A backup that holds the program's bytes goes without a word; a temporary of a stopped write
