@@ -108,14 +108,22 @@ void dropBackup(FileSteps &files, const QString &backupPath, Outcome &outcome)
         outcome.backupLeft = removed.message();
 }
 
+// Where what was under the name is when swapIn() fails.
+enum class Aside {
+    None,     // still under the name: nothing was moved
+    Replaced, // at `aside`, while another program's save took the name meanwhile
+    Stranded, // at `aside`, and the name is empty: it could not be put back
+};
+
 // Puts the file `from` under the name `target` and gives the name that what was there went to.
 // Where the system swaps two names in one step, that is `from`. Elsewhere (FAT and exFAT disks)
 // what is there is first renamed aside to a free name, then `from` takes the name, by two
 // renames that never replace: a file saved under the name between them is not overwritten, and
-// the rename fails. On failure nothing was moved, unless `aside` is set: then what was under
-// the name is there.
-Result<QString> swapIn(FileSteps &files, const QString &from, const QString &target, QString *aside)
+// the rename fails. On failure, `where` says where what was under the name is.
+Result<QString> swapIn(FileSteps &files, const QString &from, const QString &target, QString *aside,
+                       Aside *where)
 {
+    *where = Aside::None;
     if (files.exchange(from, target))
         return from;
     const Result<QString> moved = files.moveAside(target);
@@ -125,7 +133,11 @@ Result<QString> swapIn(FileSteps &files, const QString &from, const QString &tar
     if (renamed)
         return moved.value();
     // Put back what was moved aside, unless another program saved under the name meanwhile.
-    if (files.exists(target) || !files.rename(moved.value(), target))
+    if (files.exists(target))
+        *where = Aside::Replaced;
+    else if (!files.rename(moved.value(), target))
+        *where = Aside::Stranded;
+    if (*where != Aside::None)
         *aside = moved.value();
     return Result<QString>::failure(renamed.message());
 }
@@ -133,42 +145,53 @@ Result<QString> swapIn(FileSteps &files, const QString &from, const QString &tar
 // The new file, synced under its temporary name, takes the place of what was read at
 // `target`. What left the name is compared with what was read, byte for byte; if another
 // program saved the file meanwhile, its save goes back under the name and is reported.
-void placeNew(FileSteps &files, const QString &temporary, const QString &target,
+// Returns false when the backup must stay, as the only whole copy under a known name.
+bool placeNew(FileSteps &files, const QString &temporary, const QString &target,
               const Contents &contents, Outcome &outcome)
 {
     QString aside;
-    const Result<QString> swapped = swapIn(files, temporary, target, &aside);
+    Aside where = Aside::None;
+    const Result<QString> swapped = swapIn(files, temporary, target, &aside, &where);
     if (!swapped) {
         (void)files.remove(temporary);
-        outcome.failed = aside.isEmpty() ? Stage::Write : Stage::Changed;
-        outcome.reason = aside.isEmpty() ? swapped.message() : QString();
-        if (!aside.isEmpty()) {
+        outcome.reason = swapped.message();
+        if (where == Aside::Stranded) {
+            // The name is empty and the previous content is in `aside`, and in the backup.
+            outcome.failed = Stage::Write;
+            outcome.inPlace = true;
+            outcome.reason += QStringLiteral("; it is also in ") + aside;
+            return false;
+        }
+        outcome.failed = where == Aside::None ? Stage::Write : Stage::Changed;
+        if (where == Aside::Replaced) {
             // Another program's save took the name between the two renames; what was moved
-            // aside is what was read, or else a save of that program to keep as well.
+            // aside is what was read, or else an earlier save of that program, kept as well.
+            outcome.reason.clear();
             const Result<bool> same = holds(files, aside, contents.onDisk);
             if (same && same.value())
                 (void)files.remove(aside);
             else
                 outcome.reason = aside;
         }
-        return;
+        return true;
     }
     const QString out = swapped.value();
     const Result<bool> same = holds(files, out, contents.onDisk);
     if (same && same.value()) {
         (void)files.remove(out);
-        return;
+        return true;
     }
     outcome.failed = Stage::Changed;
     QString backAside;
-    const Result<QString> back = swapIn(files, out, target, &backAside);
+    const Result<QString> back = swapIn(files, out, target, &backAside, &where);
     if (!back) {
-        // That program's save is still in `out`, and the name holds the new content (or, when
-        // the second rename failed, whatever appeared there).
+        // That program's save is still in `out`; the name holds the new content, or whatever
+        // appeared there meanwhile.
         outcome.reason = out;
-        return;
+        return true;
     }
     (void)files.remove(back.value());
+    return true;
 }
 
 // The steps after the lock is taken and the file read: the backup, then the new file swapped in
@@ -226,7 +249,8 @@ Outcome put(FileSteps &files, const QString &target, const QString &backupPath, 
         return outcome;
     }
     if (existed) {
-        placeNew(files, committed.value(), target, contents, outcome);
+        if (!placeNew(files, committed.value(), target, contents, outcome))
+            return outcome;
     } else if (const Result<> renamed = files.rename(committed.value(), target); !renamed) {
         // A file that appeared meanwhile under the name is not replaced.
         (void)files.remove(committed.value());

@@ -33,7 +33,8 @@ enum class Stage {
     BackupTaken, // the backup name is taken
     Backup,      // making the backup failed
     Write,       // writing or putting in place the new file failed; the file is as it was,
-                 // unless it was written in place (inPlace), when the backup holds it
+                 // unless inPlace is set: then it may be cut or gone, and the backup holds
+                 // its previous content
     Changed,     // another program saved the file while it was written; its save is kept
 };
 
