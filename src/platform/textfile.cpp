@@ -1,5 +1,6 @@
 #include "textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,6 +33,11 @@ qsizetype lineOffset(const QByteArray &bytes, int line)
 QString notRegular(const QString &path)
 {
     const QFileInfo info(path);
+    // A link that leads nowhere: reading or writing through it would fail, or make a file
+    // somewhere the user may not expect.
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("It is a link to %1, which does not exist.")
+            .arg(QDir::toNativeSeparators(info.symLinkTarget()));
     if (!info.exists() || info.isFile())
         return {};
     if (info.isDir())

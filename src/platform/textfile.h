@@ -46,7 +46,8 @@ QList<QByteArray> splitLines(const QByteArray &bytes);
 // blocks the window.
 Result<QByteArray> readBytes(const QString &path);
 
-// The description of a path that is there but is no regular file; empty otherwise.
+// The description of a path that is there but is no regular file (also a link that leads
+// nowhere); empty otherwise.
 QString notRegular(const QString &path);
 
 // The byte offset at which line `line` (from 0) begins; -1 when the bytes hold fewer lines.
