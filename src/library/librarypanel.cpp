@@ -11,8 +11,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,6 +194,7 @@ void LibraryPanel::chooseEntry(int position)
         showList(m_itemList);
     } else if (position == ReferenceTables::myCodePosition) {
         if (m_titles->rowCount() != ReferenceTables::categoryCount) {
+            relistChangedTitles();
             updateSnippetActions();
             return;
         }
@@ -255,18 +254,31 @@ void LibraryPanel::showSnippet()
     showList(m_itemList);
 }
 
+void LibraryPanel::relistChangedTitles()
+{
+    const Result<QByteArray> file = storedCode();
+    if (!file || m_titles->listsTitlesOf(ReferenceTables::categoryCount, file.value()))
+        return;
+    m_titles->replaceTitles(ReferenceTables::categoryCount, file.value());
+    applyFilter();
+    // The categories come first in the list, filtered or not: "*MY CODE*" stays chosen.
+    m_categoryBox->setCurrentIndex(ReferenceTables::myCodePosition);
+    if (const std::optional<QString> cut = StoredCode::cutTitle(file.value()))
+        m_platform.messageBox(StoredCode::cutMessage(storedCodePath(), *cut));
+}
+
 Result<QByteArray> LibraryPanel::storedCode()
 {
-    const QString path = storedCodePath();
-    const QFileInfo info(path);
-    if (!m_stored.isEmpty() && info.size() == m_storedSize && info.lastModified() == m_storedTime &&
-        info.exists())
-        return m_stored;
-    Result<QByteArray> file = TextFile::readBytes(path);
-    m_stored = file ? file.value() : QByteArray();
-    m_storedSize = info.size();
-    m_storedTime = info.lastModified();
-    return file;
+    // Read every time: another program may replace the file by one of the same size and time.
+    // Bytes equal to those held keep sharing them with the list's titles.
+    Result<QByteArray> file = TextFile::readBytes(storedCodePath());
+    if (!file) {
+        m_stored.clear();
+        return file;
+    }
+    if (file.value() != m_stored)
+        m_stored = file.value();
+    return m_stored;
 }
 
 void LibraryPanel::startNewSnippet()

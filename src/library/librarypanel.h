@@ -4,7 +4,6 @@
 #include "result.h"
 
 #include <QByteArray>
-#include <QDateTime>
 
 #include <optional>
 
@@ -92,8 +91,10 @@ private:
     // A table is for reading: Tab leaves it. A snippet's code is edited: Tab indents.
     void setCodeEditable(bool editable);
 
-    // The stored-code file's bytes, read again only when its size or time changed.
+    // The stored-code file's bytes as they are now on disk.
     Result<QByteArray> storedCode();
+    // "*MY CODE*" chosen again: the listed titles follow the file when it changed since.
+    void relistChangedTitles();
 
     Platform &m_platform;
     Step m_step = Step::CopyKey;
@@ -129,7 +130,6 @@ private:
     };
     std::optional<Change> m_lastChange;
 
+    // The file's bytes last read.
     QByteArray m_stored;
-    qint64 m_storedSize = -1;
-    QDateTime m_storedTime;
 };

@@ -25,6 +25,8 @@ public:
     // Keeps the first rows (the categories) and lists the titles of the file after them: the
     // list after the file was rewritten.
     void replaceTitles(int keptRows, const QByteArray &file);
+    // Whether the rows after the first ones are the titles of the file, byte for byte.
+    bool listsTitlesOf(int keptRows, const QByteArray &file) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void titlePastedWithLineBreaks();
     void unreadableRefusedAndLongCodes();
     void titleWhoseFileIsGone();
+    void fileReplacedWithSameSizeAndTime();
     void referenceAfterSnippetStillCopiesWholeBox();
     void resetInModeOne();
     void choosingModeOneAgainKeepsContents_data();
@@ -436,6 +437,46 @@ void TestLibraryPanel::titleWhoseFileIsGone()
     ui.choose("CboCode", 9);
     QCOMPARE(codeBox(ui), QString());
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
+    QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// Another program may put a file of the same size and time in place: what is shown, copied
+// and listed is what the file holds now.
+void TestLibraryPanel::fileReplacedWithSameSizeAndTime()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "T*old|code\r\nU*u\r\n");
+    const QString path = ui.path(storedPath);
+    const QDateTime time = QFileInfo(path).lastModified();
+    const auto replace = [&](const QByteArray &bytes) {
+        ui.writeFile(storedPath, bytes);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+        file.close();
+        QCOMPARE(QFileInfo(path).lastModified(), time);
+        QCOMPARE(QFileInfo(path).size(), qint64(bytes.size()));
+    };
+    ui.start();
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"old\r\ncode\r\n"_s);
+
+    replace("T*new|code\r\nU*u\r\n");
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"new\r\ncode\r\n"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.clipboard, u"new\r\ncode\r\n"_s);
+
+    // "*MY CODE*" again reads the file: the list follows its titles.
+    replace("V*one|code\r\nU*u\r\n");
+    ui.choose("CboCode", 8);
+    QCOMPARE(listedTitles(ui), (QStringList{u"V"_s, u"U"_s}));
+    QCOMPARE(ui.caption("CboCode"), u"*MY CODE*"_s);
+    QCOMPARE(codeBox(ui), QString());
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"one\r\ncode\r\n"_s);
     QVERIFY(ui.platform.messages().isEmpty());
 }
 
