@@ -180,9 +180,9 @@ void LibraryPanel::chooseEntry(int position)
 {
     m_codeBox->clear();
     m_itemList.clear();
-    m_shownTitle.reset();
+    m_shownEntry.reset();
     // Another choice ends an edit: a store from here appends, as after "Add Code".
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_shownPosition = position;
     setCodeEditable(position >= ReferenceTables::tableCount);
     if (position < 0) {
@@ -203,7 +203,7 @@ void LibraryPanel::chooseEntry(int position)
         setStep(Step::Nothing, action().enabled);
         m_addButton->show();
     } else {
-        showSnippet();
+        showSnippet(position);
     }
     updateSnippetActions();
 }
@@ -241,13 +241,13 @@ void LibraryPanel::listStoredTitles()
         m_platform.messageBox(StoredCode::cutMessage(path, *cut));
 }
 
-void LibraryPanel::showSnippet()
+void LibraryPanel::showSnippet(int position)
 {
     const Result<QByteArray> file = storedCode();
-    const QString title = m_categoryBox->currentText();
-    m_itemList = file ? StoredCode::snippet(file.value(), title) : QString();
-    if (file && SnippetEdits::shownEntry(file.value(), title).start >= 0) {
-        m_shownTitle = title;
+    const Entry entry{m_categoryBox->currentText(), m_titles->repeatsAfter(position)};
+    m_itemList = file ? StoredCode::snippet(file.value(), entry.title, entry.fromLast) : QString();
+    if (file && SnippetEdits::shownEntry(file.value(), entry.title, entry.fromLast).start >= 0) {
+        m_shownEntry = entry;
         m_shownFile = file.value();
     }
     setStep(Step::CopyCode, true);
@@ -283,8 +283,8 @@ Result<QByteArray> LibraryPanel::storedCode()
 
 void LibraryPanel::startNewSnippet()
 {
-    m_editedTitle.reset();
-    m_shownTitle.reset();
+    m_editedEntry.reset();
+    m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     setCodeEditable(true);
@@ -302,7 +302,9 @@ void LibraryPanel::storeSnippet()
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
         return;
     }
-    if (m_editedTitle) {
+    if (!acceptRepeatedTitle(title))
+        return;
+    if (m_editedEntry) {
         replaceEditedSnippet(title, code);
         return;
     }
@@ -322,11 +324,26 @@ void LibraryPanel::storeSnippet()
     setStep(Step::CopyKey, action().enabled);
 }
 
+bool LibraryPanel::acceptRepeatedTitle(const QString &title)
+{
+    // An edit that keeps its title repeats nothing.
+    if (m_editedEntry && m_editedEntry->title == title)
+        return true;
+    const Result<QByteArray> file = storedCode();
+    if (!file || StoredCode::titleCount(file.value(), title) == 0)
+        return true;
+    // Declined, nothing is stored and what the user typed stays for another title.
+    return m_platform.messageBox(
+               QStringLiteral("A code is already stored under the title \"") + title +
+                   QStringLiteral("\". Store this code as well, under the same title?"),
+               Platform::YesNo + Platform::Exclamation) == Platform::Yes;
+}
+
 void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
 {
     const QString list = StoredCode::codeToList(code);
-    const Result<QByteArray> changed =
-        SnippetEdits::replaced(m_shownFile, *m_editedTitle, StoredCode::entry(title, list));
+    const Result<QByteArray> changed = SnippetEdits::replaced(
+        m_shownFile, m_editedEntry->title, StoredCode::entry(title, list), m_editedEntry->fromLast);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
         return;
@@ -334,7 +351,7 @@ void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &cod
     // A refusal keeps what the user typed and the "Store Code" state.
     if (!rewriteStored(m_shownFile, changed.value()))
         return;
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_storedList->setText(list);
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
@@ -357,7 +374,7 @@ bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &aft
     // The list follows the file as now written; the filter stays as typed.
     m_titles->replaceTitles(ReferenceTables::categoryCount, after);
     m_stored.clear();
-    m_shownTitle.reset();
+    m_shownEntry.reset();
     m_shownFile = after;
     applyFilter();
     return true;
@@ -365,11 +382,12 @@ bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &aft
 
 void LibraryPanel::editSnippet()
 {
-    if (!m_shownTitle || m_step != Step::CopyCode)
+    if (!m_shownEntry || m_step != Step::CopyCode)
         return;
-    m_editedTitle = m_shownTitle;
-    const QString title = *m_shownTitle;
-    setPlainText(m_codeBox, codeOfList(StoredCode::snippet(m_shownFile, title)));
+    m_editedEntry = m_shownEntry;
+    const QString title = m_shownEntry->title;
+    setPlainText(m_codeBox,
+                 codeOfList(StoredCode::snippet(m_shownFile, title, m_shownEntry->fromLast)));
     m_categoryBox->setEditText(title);
     setCodeEditable(true);
     m_promptLabel->setText(codesTitle);
@@ -379,15 +397,16 @@ void LibraryPanel::editSnippet()
 
 void LibraryPanel::deleteSnippet()
 {
-    if (!m_shownTitle || m_step != Step::CopyCode)
+    if (!m_shownEntry || m_step != Step::CopyCode)
         return;
-    const QString title = *m_shownTitle;
+    const QString title = m_shownEntry->title;
     if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
                                   QStringLiteral("\"?"),
                               Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
         Platform::Yes)
         return;
-    const Result<QByteArray> changed = SnippetEdits::removed(m_shownFile, title);
+    const Result<QByteArray> changed =
+        SnippetEdits::removed(m_shownFile, title, m_shownEntry->fromLast);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
         return;
@@ -409,7 +428,7 @@ void LibraryPanel::undoLastChange()
         return;
     // One step back: undoing again would only redo the change.
     m_lastChange.reset();
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
@@ -418,7 +437,7 @@ void LibraryPanel::undoLastChange()
 
 void LibraryPanel::updateSnippetActions()
 {
-    const bool shown = m_shownTitle.has_value() && m_step == Step::CopyCode;
+    const bool shown = m_shownEntry.has_value() && m_step == Step::CopyCode;
     m_editAction->setEnabled(shown);
     m_deleteAction->setEnabled(shown);
     m_undoAction->setEnabled(m_lastChange.has_value());
@@ -555,8 +574,8 @@ void LibraryPanel::copyCode()
 
 void LibraryPanel::reset()
 {
-    m_editedTitle.reset();
-    m_shownTitle.reset();
+    m_editedEntry.reset();
+    m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_addButton->hide();

@@ -26,14 +26,15 @@ QString unchanged()
 
 } // namespace
 
-Line shownEntry(QByteArrayView bytes, const QString &title)
+Line shownEntry(QByteArrayView bytes, const QString &title, int fromLast)
 {
-    return StoredCode::shownLine(bytes, title);
+    return StoredCode::shownLine(bytes, title, fromLast);
 }
 
-Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry)
+Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry,
+                            int fromLast)
 {
-    const Line line = shownEntry(bytes, title);
+    const Line line = shownEntry(bytes, title, fromLast);
     if (line.start < 0)
         return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
                                            title + QStringLiteral("\" any more."));
@@ -42,9 +43,9 @@ Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const
     return result;
 }
 
-Result<QByteArray> removed(const QByteArray &bytes, const QString &title)
+Result<QByteArray> removed(const QByteArray &bytes, const QString &title, int fromLast)
 {
-    const Line line = shownEntry(bytes, title);
+    const Line line = shownEntry(bytes, title, fromLast);
     if (line.start < 0)
         return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
                                            title + QStringLiteral("\" any more."));

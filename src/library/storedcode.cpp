@@ -120,11 +120,11 @@ QStringList titles(const QByteArray &bytes)
     return result;
 }
 
-ShownLine shownLine(QByteArrayView bytes, const QString &title)
+ShownLine shownLine(QByteArrayView bytes, const QString &title, int fromLast)
 {
-    // The last entry wins, so the lines are visited from the end of the file. The titles are
-    // compared as text, as the list shows them, so that a title whose bytes are not valid in
-    // the code page still finds its own line.
+    // Entries are counted from the last, so the lines are visited from the end of the file. The
+    // titles are compared as text, as the list shows them, so that a title whose bytes are not
+    // valid in the code page still finds its own line.
     const QByteArray titleBytes = title.toLocal8Bit();
     const char *data = bytes.data();
     const qsizetype size = bytes.size();
@@ -140,7 +140,7 @@ ShownLine shownLine(QByteArrayView bytes, const QString &title)
             --start;
         const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
-        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes) && fromLast-- == 0) {
             qsizetype next = end;
             if (next < size && data[next] == '\r')
                 ++next;
@@ -154,13 +154,22 @@ ShownLine shownLine(QByteArrayView bytes, const QString &title)
     }
 }
 
-QString snippet(const QByteArray &bytes, const QString &title)
+QString snippet(const QByteArray &bytes, const QString &title, int fromLast)
 {
-    const ShownLine line = shownLine(bytes, title);
+    const ShownLine line = shownLine(bytes, title, fromLast);
     if (line.start < 0)
         return {};
     return QString::fromLocal8Bit(QByteArrayView(bytes).sliced(
         line.start + line.star + 1, line.end - line.start - line.star - 1));
+}
+
+int titleCount(QByteArrayView bytes, const QString &title)
+{
+    const QByteArray titleBytes = title.toLocal8Bit();
+    int count = 0;
+    for (const Span &span : titleSpans(bytes))
+        count += showsTitle(bytes.sliced(span.at, span.size), title, titleBytes) ? 1 : 0;
+    return count;
 }
 
 Result<> storable(const QString &title, const QString &code)

@@ -46,10 +46,11 @@ struct Span
 };
 QList<Span> titleSpans(QByteArrayView bytes);
 
-// Where the line of the entry shown for a title lies (the last line with that title, compared
-// as the list shows it): its bytes [start, end) without line end, the offset of its "*" in the
-// line, and where the following line begins. start is -1 when no line has the title.
-// ("A*1\r\nT*b\r\n", "T") gives start 5, end 8, next 10, star 1.
+// Where the line of an entry lies: its bytes [start, end) without line end, the offset of its
+// "*" in the line, and where the following line begins. start is -1 when there is no such
+// line. The entry is one of the lines with the title (compared as the list shows it), counted
+// from the last: fromLast 0 is the last of them, the only one when the title is not repeated,
+// 1 the one before it. ("A*1\r\nT*b\r\n", "T", 0) gives start 5, end 8, next 10, star 1.
 struct ShownLine
 {
     qsizetype start = -1;
@@ -57,11 +58,16 @@ struct ShownLine
     qsizetype next = -1;
     qsizetype star = -1;
 };
-ShownLine shownLine(QByteArrayView bytes, const QString &title);
+ShownLine shownLine(QByteArrayView bytes, const QString &title, int fromLast = 0);
 
-// The list stored under exactly this title; the last such line wins. Empty when none.
-// ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
-QString snippet(const QByteArray &bytes, const QString &title);
+// The list stored under exactly this title, in the entry counted from the last as above; by
+// default the last such line. Empty when none.
+// ("T*a\r\nT*b|c\r\n", "T") gives "b|c"; with fromLast 1, "a".
+QString snippet(const QByteArray &bytes, const QString &title, int fromLast = 0);
+
+// How many entries have exactly this title, compared as the list shows it.
+// ("T*a\r\nU*u\r\nT*b\r\n", "T") gives 2.
+int titleCount(QByteArrayView bytes, const QString &title);
 
 // Whether a title and a code can be read back exactly as typed; a failure names the character
 // at fault. The file has no escape: a "*" ends a title, a "|" ends a code line, and only

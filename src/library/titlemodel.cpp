@@ -47,6 +47,15 @@ void TitleModel::replaceTitles(int keptRows, const QByteArray &file)
     endResetModel();
 }
 
+int TitleModel::repeatsAfter(int row) const
+{
+    const QString title = data(index(row), Qt::DisplayRole).toString();
+    int count = 0;
+    for (int later = row + 1; later < m_rows.size(); ++later)
+        count += data(index(later), Qt::DisplayRole).toString() == title ? 1 : 0;
+    return count;
+}
+
 bool TitleModel::listsTitlesOf(int keptRows, const QByteArray &file) const
 {
     const QList<StoredCode::Span> spans = StoredCode::titleSpans(file);

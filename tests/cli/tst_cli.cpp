@@ -547,6 +547,14 @@ void TestCli::exitStatusAndMessage_data()
         "brindle snippets: unknown action 'delete' (list, show or add)");
     row("snippets add without title", {QStringLiteral("snippets"), QStringLiteral("add")}, 2,
         "brindle snippets: add takes one TITLE");
+    row("snippets entry without show",
+        {QStringLiteral("snippets"), QStringLiteral("list"), QStringLiteral("--entry"),
+         QStringLiteral("1")},
+        2, "brindle snippets: --entry belongs to show");
+    row("snippets entry 0",
+        {QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("T"),
+         QStringLiteral("--entry"), QStringLiteral("0")},
+        2, "brindle snippets: --entry takes a whole number from 1");
     row("tab-order without action", {QStringLiteral("tab-order"), QStringLiteral("P.txt")}, 2,
         "brindle tab-order: give one of --list, --order or --swap");
     row("tab-order without file", {QStringLiteral("tab-order"), QStringLiteral("--list")}, 2,
@@ -617,6 +625,7 @@ void TestCli::snippets()
         dir.path());
     QCOMPARE(shown.status, 0);
     QCOMPARE(shown.out, QByteArray("Beep\r\nBeep\r\n"));
+    QCOMPARE(shown.err, QByteArray());
     o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("Beep")});
     QCOMPARE(o.status, 1);
     QCOMPARE(o.err, QStringLiteral("No code is stored under the title Beep"));
@@ -624,7 +633,36 @@ void TestCli::snippets()
         runProgram({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Clear")},
                    dir.path(), "List1.Clear");
     QCOMPARE(added.status, 0);
+    QCOMPARE(added.err, QByteArray());
     QCOMPARE(runHere(list).out, QByteArray("Beep twice\nClear\n"));
+
+    // A title stored again is stored with a warning; show prints its last entry and says so,
+    // and --entry reaches each entry in the order of the file.
+    const QString twice = QStringLiteral("Beep twice");
+    o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), twice}, "Beep");
+    QCOMPARE(o.status, 0);
+    QVERIFY2(o.err.startsWith(QStringLiteral("Warning: ")) && o.err.contains(twice) &&
+                 o.err.contains(QStringLiteral("--entry 2")),
+             qPrintable(o.err));
+    QCOMPARE(runHere(list).out, QByteArray("Beep twice\nClear\nBeep twice\n"));
+    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), twice});
+    QCOMPARE(o.status, 0);
+    QCOMPARE(o.out, QByteArray("Beep\r\n"));
+    QVERIFY2(o.err.contains(QStringLiteral("--entry 1 to 2")), qPrintable(o.err));
+    const QStringList entries[] = {{QStringLiteral("--entry"), QStringLiteral("1")},
+                                   {QStringLiteral("--entry=2")}};
+    const QByteArray codes[] = {"Beep\r\nBeep\r\n", "Beep\r\n"};
+    for (int i = 0; i < 2; ++i) {
+        o = runHere(QStringList{QStringLiteral("snippets"), QStringLiteral("show"), twice} +
+                    entries[i]);
+        QCOMPARE(o.status, 0);
+        QCOMPARE(o.out, codes[i]);
+        QCOMPARE(o.err, QString());
+    }
+    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), twice,
+                 QStringLiteral("--entry"), QStringLiteral("3")});
+    QCOMPARE(o.status, 1);
+    QCOMPARE(o.err, QStringLiteral("No entry 3 is stored under the title Beep twice: it has 2."));
 }
 
 void TestCli::programWithoutDisplay()

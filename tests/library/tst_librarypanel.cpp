@@ -41,6 +41,7 @@ private Q_SLOTS:
     void choosingModeOneAgainKeepsContents();
     void filterValuesAndKeyboard();
     void editThenDeleteThenUndo();
+    void repeatedTitlesReachTheirOwnEntries();
 
 private:
     static void show(UiFixture &ui);
@@ -249,11 +250,13 @@ void TestLibraryPanel::myCodeListsStoredTitlesOnce()
     QCOMPARE(ui.w<QComboBox>("CboCode")->count(), 13);
 
     ui.choose("CboCode", 9);
-    QCOMPARE(codeBox(ui), u"later\r\n"_s);
+    QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     QCOMPARE(ui.caption("KeyType"), dropdownAgain);
     ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"c*d\r\n"_s);
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"later\r\n"_s);
     ui.choose("CboCode", 12);
     QCOMPARE(codeBox(ui), u"z\r\n"_s);
     // Nothing more is said after the listing.
@@ -305,8 +308,14 @@ void TestLibraryPanel::wholePanelThroughButtons()
              QByteArray("Loop*For i = 1 To 3|  x = x*i|Next|\r\nLoop*Do|Loop\r\n*\r\n"));
     QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Loop"_s, QString()}));
 
-    // Either "Loop" entry shows the later snippet; COPY CODE copies the whole box.
+    // The title was taken: storing it again asked first, and the first button stores.
+    QCOMPARE(ui.platform.messages().size(), 2);
+    QVERIFY(ui.platform.messages().at(1).contains(u"\"Loop\""_s));
+
+    // Each "Loop" entry shows its own snippet; COPY CODE copies the whole box.
     ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"For i = 1 To 3\r\n  x = x*i\r\nNext\r\n"_s);
+    ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"Do\r\nLoop\r\n"_s);
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     ui.click("Cbut2");
@@ -323,7 +332,7 @@ void TestLibraryPanel::wholePanelThroughButtons()
     ui.chooseMode(1);
     ui.choose("CboCode", 8);
     QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Loop"_s, QString()}));
-    ui.choose("CboCode", 9);
+    ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"Do\r\nLoop\r\n"_s);
 }
 
@@ -697,7 +706,7 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
 
     // A change made meanwhile in another program is never overwritten.
-    ui.choose("CboCode", 10);
+    ui.choose("CboCode", 11);
     QCOMPARE(codeBox(ui), u"a\r\nc\r\n"_s);
     const QByteArray outside = edited + "U*typed elsewhere\r\n";
     ui.writeFile(storedPath, outside);
@@ -709,7 +718,7 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     // Shown again, it is read as it is now; a new snippet stored after an edit is only
     // appended, and leaves nothing to undo.
     auto *undo = ui.prog->findChild<QAction *>(u"UndoSnippetChange"_s);
-    ui.choose("CboCode", 10);
+    ui.choose("CboCode", 11);
     edit->trigger();
     ui.click("Cbut2");
     QCOMPARE(ui.readFile(storedPath), outside);
@@ -720,6 +729,62 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     ui.click("Cbut2");
     QCOMPARE(ui.readFile(storedPath), outside + "N*n\r\n");
     QVERIFY(!undo->isEnabled());
+}
+
+// Each row of a repeated title stands for its own entry, shown, copied, edited and deleted;
+// storing a title that is taken asks first.
+void TestLibraryPanel::repeatedTitlesReachTheirOwnEntries()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "T*first|a\r\nA*1\r\nT*second\r\n");
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    QCOMPARE(listedTitles(ui), (QStringList{u"T"_s, u"A"_s, u"T"_s}));
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"first\r\na\r\n"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.clipboard, u"first\r\na\r\n"_s);
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"second\r\n"_s);
+
+    // An edit that keeps its title asks nothing and changes only its own entry.
+    ui.choose("CboCode", 9);
+    ui.prog->findChild<QAction *>(u"EditSnippet"_s)->trigger();
+    QCOMPARE(codeBox(ui), u"first\r\na"_s);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"first\r\nb"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("T*first|b\r\nA*1\r\nT*second\r\n"));
+    QVERIFY(ui.platform.messages().isEmpty());
+
+    ui.choose("CboCode", 9);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.prog->findChild<QAction *>(u"DeleteSnippet"_s)->trigger();
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nT*second\r\n"));
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s}));
+
+    // A title that is taken: No keeps what was typed, Yes stores it after the other.
+    ui.click("CodeBut");
+    typeTitle(ui, u"A"_s);
+    typeCode(ui, {u"2"_s}, false);
+    ui.platform.messageAnswers.enqueue(Platform::No);
+    ui.click("Cbut2");
+    const FakePlatform::Call asked = ui.platform.callsOf(u"msgbox"_s).constLast();
+    QCOMPARE(asked.text, u"A code is already stored under the title \"A\". Store this code as "
+                         u"well, under the same title?"_s);
+    QCOMPARE(asked.flags, Platform::YesNo + Platform::Exclamation);
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nT*second\r\n"));
+    QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
+    QCOMPARE(codeBox(ui), u"2"_s);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nT*second\r\nA*2\r\n"));
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"A"_s}));
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"1\r\n"_s);
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"2\r\n"_s);
 }
 
 QTEST_MAIN(TestLibraryPanel)

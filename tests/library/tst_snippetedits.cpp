@@ -50,6 +50,7 @@ void TestSnippetEdits::edits_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("fromLast"); // which entry of the title, counted from the last
     QTest::addColumn<QByteArray>("entry");
     // Empty when the title is not there.
     QTest::addColumn<QByteArray>("replaced");
@@ -57,34 +58,42 @@ void TestSnippetEdits::edits_data()
 
     const QByteArray mixed = "A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ*z";
     QTest::newRow("repeated title: the later entry")
-        << mixed << u"T"_s << QByteArray("T*x|y|")
+        << mixed << u"T"_s << 0 << QByteArray("T*x|y|")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*x|y|\r\nZ*z")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nZ*z");
+    QTest::newRow("repeated title: the earlier entry")
+        << mixed << u"T"_s << 1 << QByteArray("T*x")
+        << QByteArray("A*1\r\nT*x\r\nnote without star\r\n\r\nT*b|c\r\nZ*z")
+        << QByteArray("A*1\r\nnote without star\r\n\r\nT*b|c\r\nZ*z");
+    QTest::newRow("repeated title: no third entry")
+        << mixed << u"T"_s << 2 << QByteArray("T*x") << QByteArray() << QByteArray();
     QTest::newRow("last line without its end")
-        << mixed << u"Z"_s << QByteArray("Z2*q")
+        << mixed << u"Z"_s << 0 << QByteArray("Z2*q")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ2*q")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\n");
     QTest::newRow("first line, other line ends kept")
-        << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << QByteArray("A*one")
+        << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << 0 << QByteArray("A*one")
         << QByteArray("A*one\nB*2\rC*3\r\n") << QByteArray("B*2\rC*3\r\n");
-    QTest::newRow("lone CR line end") << QByteArray("A*1\rB*2\rC*3") << u"B"_s << QByteArray("B*")
-                                      << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
-    QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << QByteArray("*z")
-                                 << QByteArray("*z\r\nA*y\r\n") << QByteArray("A*y\r\n");
+    QTest::newRow("lone CR line end")
+        << QByteArray("A*1\rB*2\rC*3") << u"B"_s << 0 << QByteArray("B*")
+        << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
+    QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << 0
+                                 << QByteArray("*z") << QByteArray("*z\r\nA*y\r\n")
+                                 << QByteArray("A*y\r\n");
     QTest::newRow("star inside the code, title to the first")
-        << QByteArray("a*b*c\r\na*b\r\n") << u"a*b"_s << QByteArray("x*y") << QByteArray()
+        << QByteArray("a*b*c\r\na*b\r\n") << u"a*b"_s << 0 << QByteArray("x*y") << QByteArray()
         << QByteArray();
     QTest::newRow("a line without star is no title")
-        << QByteArray("T\r\nA*1\r\n") << u"T"_s << QByteArray("T*x") << QByteArray()
+        << QByteArray("T\r\nA*1\r\n") << u"T"_s << 0 << QByteArray("T*x") << QByteArray()
         << QByteArray();
     QTest::newRow("same case only")
-        << mixed << u"t"_s << QByteArray("t*x") << QByteArray() << QByteArray();
+        << mixed << u"t"_s << 0 << QByteArray("t*x") << QByteArray() << QByteArray();
     QTest::newRow("8-bit title") << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*x\r\n").toLocal8Bit()
-                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9")
+                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9") << 0
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y").toLocal8Bit()
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y\r\n").toLocal8Bit()
                                  << QByteArray();
-    QTest::newRow("empty file") << QByteArray() << u"T"_s << QByteArray("T*x") << QByteArray()
+    QTest::newRow("empty file") << QByteArray() << u"T"_s << 0 << QByteArray("T*x") << QByteArray()
                                 << QByteArray();
 }
 
@@ -92,12 +101,13 @@ void TestSnippetEdits::edits()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, title);
+    QFETCH(int, fromLast);
     QFETCH(QByteArray, entry);
     QFETCH(QByteArray, replaced);
     QFETCH(QByteArray, removed);
 
-    const Result<QByteArray> r = SnippetEdits::replaced(file, title, entry);
-    const Result<QByteArray> d = SnippetEdits::removed(file, title);
+    const Result<QByteArray> r = SnippetEdits::replaced(file, title, entry, fromLast);
+    const Result<QByteArray> d = SnippetEdits::removed(file, title, fromLast);
     QCOMPARE(r.ok(), !replaced.isEmpty());
     if (replaced.isEmpty()) {
         QVERIFY(r.message().contains(title));
@@ -108,7 +118,7 @@ void TestSnippetEdits::edits()
     QCOMPARE(d.value(), removed);
     // What the list shows afterwards: the new snippet under the new title, the others as were.
     const QString newTitle = QString::fromLocal8Bit(entry.left(entry.indexOf('*')));
-    QCOMPARE(StoredCode::snippet(r.value(), newTitle),
+    QCOMPARE(StoredCode::snippet(r.value(), newTitle, newTitle == title ? fromLast : 0),
              QString::fromLocal8Bit(entry.mid(entry.indexOf('*') + 1)));
     QCOMPARE(StoredCode::titles(d.value()).size(), StoredCode::titles(file).size() - 1);
 }
