@@ -132,12 +132,18 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
             return cl.usage(QStringLiteral("list takes no TITLE"));
         if (!StoredCode::exists(path))
             return Outcome::refused(QStringLiteral("No code's items available"));
-        const Result<QStringList> titles = StoredCode::readTitles(path);
-        if (!titles)
+        const Result<QByteArray> file = TextFile::readBytes(path);
+        if (!file)
             return Outcome::refused(QStringLiteral("The stored code in ") % path %
                                     QStringLiteral(" cannot be read, so no title is listed.\r\n") %
-                                    titles.message());
-        return Outcome::done(lines(titles.value()));
+                                    file.message());
+        // The titles' bytes as stored, in the file's code page.
+        QByteArray titles;
+        for (const StoredCode::Span &span : StoredCode::titleSpans(file.value())) {
+            titles.append(QByteArrayView(file.value()).sliced(span.at, span.size));
+            titles += '\n';
+        }
+        return Outcome::done(titles);
     }
     if (action != QLatin1String("show") && action != QLatin1String("add"))
         return cl.usage(QStringLiteral("unknown action '") % action %
@@ -162,25 +168,33 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
                 QStringLiteral("No entry %1 is stored under the title ").arg(entry) % args[1] %
                 QStringLiteral(": it has %1.").arg(count));
         const int fromLast = cl.parser().isSet(entryOption) ? count - entry : 0;
-        const QString list = StoredCode::snippet(file.value(), args[1], fromLast);
+        const StoredCode::ShownLine line = StoredCode::shownLine(file.value(), args[1], fromLast);
+        // The code's bytes as stored, in the file's code page.
+        const QByteArrayView list =
+            QByteArrayView(file.value())
+                .sliced(line.start + line.star + 1, line.end - line.start - line.star - 1);
         QString note;
         if (count > 1 && !cl.parser().isSet(entryOption))
             note = QStringLiteral("%1 entries are stored under the title ").arg(count) % args[1] %
                    QStringLiteral("; this is the last. --entry 1 to %1 shows each, in the order "
                                   "of the file.")
                        .arg(count);
-        return Outcome::done(StoredCode::listToLines(list).toLocal8Bit(), note);
+        return Outcome::done(StoredCode::listBytesToLines(list), note);
     }
 
     const QString title = StoredCode::singleLineTitle(args[1]);
-    const QString code = QString::fromLocal8Bit(readInput());
-    const Result<> storable = StoredCode::storable(title, code);
+    // The code's bytes are stored as given: they are already in the file's code page.
+    const QByteArray code = readInput();
+    Result<> storable = StoredCode::fitsLayout(title, QByteArrayView(code));
+    if (storable)
+        storable = StoredCode::encodable(title);
     if (!storable)
         return Outcome::refused(storable.message() + QStringLiteral("\r\nNothing was stored."));
     // A repeated title is no error: it is stored all the same, and the user is told.
     const Result<QByteArray> before = TextFile::readBytes(path);
     const int repeats = before ? StoredCode::titleCount(before.value(), title) : 0;
-    const Result<> stored = StoredCode::store(path, title, StoredCode::codeToList(code));
+    const Result<> stored = StoredCode::storeEntry(
+        path, StoredCode::entryOfBytes(title, StoredCode::codeBytesToList(code)));
     if (!stored)
         return Outcome::refused(QStringLiteral("Error ") + stored.message());
     if (repeats == 0)

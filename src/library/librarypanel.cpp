@@ -296,7 +296,10 @@ void LibraryPanel::storeSnippet()
 {
     const QString title = StoredCode::singleLineTitle(m_categoryBox->currentText());
     const QString code = plainText(m_codeBox);
-    const Result<> storable = StoredCode::storable(title, code);
+    // An edit keeps the bytes of what it leaves as it was, also those the code page cannot
+    // show; what it writes anew is checked as it is written.
+    const Result<> storable =
+        m_editedEntry ? StoredCode::fitsLayout(title, code) : StoredCode::storable(title, code);
     if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
@@ -342,8 +345,8 @@ bool LibraryPanel::acceptRepeatedTitle(const QString &title)
 void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
 {
     const QString list = StoredCode::codeToList(code);
-    const Result<QByteArray> changed = SnippetEdits::replaced(
-        m_shownFile, m_editedEntry->title, StoredCode::entry(title, list), m_editedEntry->fromLast);
+    const Result<QByteArray> changed = SnippetEdits::edited(m_shownFile, m_editedEntry->title,
+                                                            m_editedEntry->fromLast, title, list);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
         return;

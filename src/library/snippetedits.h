@@ -30,6 +30,12 @@ Line shownEntry(QByteArrayView bytes, const QString &title, int fromLast = 0);
 // StoredCode::entry builds it), its line end kept; a failure when the entry is not there.
 Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry,
                             int fromLast = 0);
+// The file with the shown entry's line rewritten to hold newTitle and newList (a bar-separated
+// list). Wherever they are what the line shows, its bytes stay, also bytes that the code page
+// cannot show; what is new is written in the code page (StoredCode::encodeKeeping). A failure
+// when the entry is not there, or names the character that cannot be written exactly.
+Result<QByteArray> edited(const QByteArray &bytes, const QString &title, int fromLast,
+                          const QString &newTitle, const QString &newList);
 // The file without the shown entry's line and its line end; a failure when it is not there.
 Result<QByteArray> removed(const QByteArray &bytes, const QString &title, int fromLast = 0);
 

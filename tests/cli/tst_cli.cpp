@@ -663,6 +663,22 @@ void TestCli::snippets()
                  QStringLiteral("--entry"), QStringLiteral("3")});
     QCOMPARE(o.status, 1);
     QCOMPARE(o.err, QStringLiteral("No entry 3 is stored under the title Beep twice: it has 2."));
+
+    // Bytes given on standard input are stored, shown and listed as given, whatever the code
+    // page; a title is still written in it.
+    const Run latin =
+        runProgram({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Latin")},
+                   dir.path(), "' caf\xe9\r\nx\n");
+    QCOMPARE(latin.status, 0);
+    QFile replaced(stored.fileName());
+    QVERIFY(replaced.open(QIODevice::ReadOnly));
+    QVERIFY(replaced.readAll().endsWith("\r\nLatin*' caf\xe9|x|\r\n"));
+    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("Latin")});
+    QCOMPARE(o.out, QByteArray("' caf\xe9\r\nx\r\n"));
+    o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("T\uFFFD")},
+                "x");
+    QCOMPARE(o.status, 1);
+    QVERIFY2(o.err.contains(QStringLiteral("\"\uFFFD\"")), qPrintable(o.err));
 }
 
 void TestCli::programWithoutDisplay()

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void filterValuesAndKeyboard();
     void editThenDeleteThenUndo();
     void repeatedTitlesReachTheirOwnEntries();
+    void editKeepsBytesOfAnotherCodePage();
 
 private:
     static void show(UiFixture &ui);
@@ -785,6 +786,39 @@ void TestLibraryPanel::repeatedTitlesReachTheirOwnEntries()
     QCOMPARE(codeBox(ui), u"1\r\n"_s);
     ui.choose("CboCode", 11);
     QCOMPARE(codeBox(ui), u"2\r\n"_s);
+}
+
+// A snippet whose bytes the code page cannot show is edited without losing them: only what the
+// user changed is written anew.
+void TestLibraryPanel::editKeepsBytesOfAnotherCodePage()
+{
+    UiFixture ui;
+    const QByteArray file = "A*\xff\r\nT*' caf\xe9|x = 1|\r\n";
+    ui.writeFile(storedPath, file);
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.choose("CboCode", 10);
+    auto *edit = ui.prog->findChild<QAction *>(u"EditSnippet"_s);
+    edit->trigger();
+    const QString shown = QString::fromLocal8Bit("' caf\xe9\r\nx = 1\r\n");
+    QCOMPARE(codeBox(ui), shown);
+
+    // A replacement character typed anew cannot give back bytes: refused, nothing written.
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), shown + u"\uFFFD"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY2(ui.platform.messages().at(0).contains(u"\"\uFFFD\""_s) &&
+                 ui.platform.messages().at(0).endsWith(u"Nothing was stored."_s),
+             qPrintable(ui.platform.messages().at(0)));
+    QCOMPARE(ui.readFile(storedPath), file);
+    QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
+
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), QString(shown).replace(u'1', u'2'));
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*\xff\r\nT*' caf\xe9|x = 2|\r\n"));
+    QCOMPARE(ui.platform.messages().size(), 1);
 }
 
 QTEST_MAIN(TestLibraryPanel)

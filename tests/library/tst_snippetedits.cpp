@@ -17,6 +17,8 @@ class TestSnippetEdits : public QObject
 private Q_SLOTS:
     void edits_data();
     void edits();
+    void editKeepsUnchangedBytes_data();
+    void editKeepsUnchangedBytes();
     void matches_data();
     void matches();
     void rewriteAndUndo();
@@ -121,6 +123,64 @@ void TestSnippetEdits::edits()
     QCOMPARE(StoredCode::snippet(r.value(), newTitle, newTitle == title ? fromLast : 0),
              QString::fromLocal8Bit(entry.mid(entry.indexOf('*') + 1)));
     QCOMPARE(StoredCode::titles(d.value()).size(), StoredCode::titles(file).size() - 1);
+}
+
+void TestSnippetEdits::editKeepsUnchangedBytes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("newTitle");
+    QTest::addColumn<QString>("code");      // as the user leaves it in the box
+    QTest::addColumn<QByteArray>("stored"); // empty when refused
+    QTest::addColumn<QString>("refusedFor");
+
+    // The code as the box shows it: bytes the code page cannot show are read as U+FFFD.
+    const auto shown = [](const char *bytes) { return QString::fromLocal8Bit(bytes); };
+    QTest::newRow("one character changed")
+        << QByteArray("A*x\r\nT*' caf\xe9|x = 1\r\n") << u"T"_s << u"T"_s
+        << shown("' caf\xe9\r\nx = 2") << QByteArray("A*x\r\nT*' caf\xe9|x = 2\r\n") << QString();
+    QTest::newRow("nothing changed")
+        << QByteArray("T*\xff\xfe|b\r\n") << u"T"_s << u"T"_s << shown("\xff\xfe\r\nb")
+        << QByteArray("T*\xff\xfe|b\r\n") << QString();
+    QTest::newRow("lines added and removed around")
+        << QByteArray("T*a|\xe9\xe8|b\r\n") << u"T"_s << u"T"_s
+        << shown("new\r\n\xe9\xe8\r\nb\r\nend") << QByteArray("T*new|\xe9\xe8|b|end\r\n")
+        << QString();
+    QTest::newRow("title's bytes kept")
+        << QByteArray("\xff*a\r\n") << shown("\xff") << shown("\xff") << u"b"_s
+        << QByteArray("\xff*b\r\n") << QString();
+    QTest::newRow("new title in the code page")
+        << QByteArray("T*\xe9\r\n") << u"T"_s << u"Caf\u00e9"_s << shown("\xe9")
+        << u"Caf\u00e9"_s.toLocal8Bit() + "*\xe9\r\n"
+        << QString();
+    QTest::newRow("replacement character typed anew")
+        << QByteArray("T*\xe9\r\n") << u"T"_s << u"T"_s << shown("\xe9") + u"\r\n\uFFFD"_s
+        << QByteArray() << u"\"\uFFFD\""_s;
+    QTest::newRow("a replacement character the file holds")
+        << QByteArray("T*\xef\xbf\xbd|x\r\n") << u"T"_s << u"T"_s << shown("\xef\xbf\xbd\r\ny")
+        << QByteArray("T*\xef\xbf\xbd|y\r\n") << QString();
+}
+
+// An edit keeps every byte of what it leaves as it was, also bytes of another code page; what
+// it adds is written in the code page, and what cannot be written exactly is refused.
+void TestSnippetEdits::editKeepsUnchangedBytes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, title);
+    QFETCH(QString, newTitle);
+    QFETCH(QString, code);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, refusedFor);
+
+    const QString list = StoredCode::codeToList(code);
+    const Result<QByteArray> r = SnippetEdits::edited(file, title, 0, newTitle, list);
+    QVERIFY2(r.ok() == refusedFor.isEmpty() && r.message().contains(refusedFor),
+             qPrintable(r.message()));
+    if (!r)
+        return;
+    QCOMPARE(r.value(), stored);
+    // It reads back as the text the user left.
+    QCOMPARE(StoredCode::snippet(r.value(), newTitle), list);
 }
 
 void TestSnippetEdits::matches_data()

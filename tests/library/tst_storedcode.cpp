@@ -241,6 +241,8 @@ void TestStoredCode::storeAndReadBack_data()
         << t << u"a|b\r\nc"_s << QByteArray() << QString() << u"\"|\""_s;
     QTest::newRow("star in the title")
         << u"a*b"_s << u"c"_s << QByteArray() << QString() << u"\"*\""_s;
+    QTest::newRow("replacement character")
+        << t << u"' caf\uFFFD"_s << QByteArray() << QString() << u"\"\uFFFD\""_s;
     QTest::newRow("bar in the title is kept")
         << u"a|b"_s << u"c"_s << QByteArray("a|b*c\r\n") << u"c\r\n"_s << QString();
 }
