@@ -638,47 +638,24 @@ void TestCli::snippets()
 
     // A title stored again is stored with a warning; show prints its last entry and says so,
     // and --entry reaches each entry in the order of the file.
+    const QString show = QStringLiteral("show");
     const QString twice = QStringLiteral("Beep twice");
-    o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), twice}, "Beep");
-    QCOMPARE(o.status, 0);
-    QVERIFY2(o.err.startsWith(QStringLiteral("Warning: ")) && o.err.contains(twice) &&
-                 o.err.contains(QStringLiteral("--entry 2")),
-             qPrintable(o.err));
-    QCOMPARE(runHere(list).out, QByteArray("Beep twice\nClear\nBeep twice\n"));
-    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), twice});
-    QCOMPARE(o.status, 0);
+    o = runHere({list.constFirst(), QStringLiteral("add"), twice}, "Beep");
+    QVERIFY2(o.status == 0 && o.err.startsWith(QStringLiteral("Warning: ")), qPrintable(o.err));
+    o = runHere({list.constFirst(), show, twice});
     QCOMPARE(o.out, QByteArray("Beep\r\n"));
     QVERIFY2(o.err.contains(QStringLiteral("--entry 1 to 2")), qPrintable(o.err));
-    const QStringList entries[] = {{QStringLiteral("--entry"), QStringLiteral("1")},
-                                   {QStringLiteral("--entry=2")}};
-    const QByteArray codes[] = {"Beep\r\nBeep\r\n", "Beep\r\n"};
-    for (int i = 0; i < 2; ++i) {
-        o = runHere(QStringList{QStringLiteral("snippets"), QStringLiteral("show"), twice} +
-                    entries[i]);
-        QCOMPARE(o.status, 0);
-        QCOMPARE(o.out, codes[i]);
-        QCOMPARE(o.err, QString());
-    }
-    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), twice,
-                 QStringLiteral("--entry"), QStringLiteral("3")});
-    QCOMPARE(o.status, 1);
+    o = runHere({list.constFirst(), show, twice, QStringLiteral("--entry=1")});
+    QCOMPARE(o.out, QByteArray("Beep\r\nBeep\r\n"));
+    o = runHere({list.constFirst(), show, twice, QStringLiteral("--entry=3")});
     QCOMPARE(o.err, QStringLiteral("No entry 3 is stored under the title Beep twice: it has 2."));
 
-    // Bytes given on standard input are stored, shown and listed as given, whatever the code
-    // page; a title is still written in it.
-    const Run latin =
-        runProgram({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Latin")},
-                   dir.path(), "' caf\xe9\r\nx\n");
-    QCOMPARE(latin.status, 0);
-    QFile replaced(stored.fileName());
-    QVERIFY(replaced.open(QIODevice::ReadOnly));
-    QVERIFY(replaced.readAll().endsWith("\r\nLatin*' caf\xe9|x|\r\n"));
-    o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("Latin")});
+    // Bytes given on standard input are stored and shown as given, whatever the code page.
+    o = runHere({list.constFirst(), QStringLiteral("add"), QStringLiteral("Latin")},
+                "' caf\xe9\r\nx\n");
+    QCOMPARE(o.status, 0);
+    o = runHere({list.constFirst(), show, QStringLiteral("Latin")});
     QCOMPARE(o.out, QByteArray("' caf\xe9\r\nx\r\n"));
-    o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("T\uFFFD")},
-                "x");
-    QCOMPARE(o.status, 1);
-    QVERIFY2(o.err.contains(QStringLiteral("\"\uFFFD\"")), qPrintable(o.err));
 }
 
 void TestCli::programWithoutDisplay()
