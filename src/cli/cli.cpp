@@ -31,7 +31,7 @@ const char overview[] =
     "  inputbox --text LINE... [--title TITLE] [--default-answer TEXT] [--dialogx]\n"
     "  lookup NAME...\n"
     "  list [CATEGORY]\n"
-    "  snippets [list | show TITLE | add TITLE]\n"
+    "  snippets [list | show TITLE [--entry N] | add TITLE]\n"
     "  tab-order FILE [--form NAME] (--list | --order NAME,NAME,... | --swap NAME POSITION)\n"
     "\n"
     "Exit status: 0 done, 1 refused (the reason on standard error), 2 bad usage.\n"

@@ -104,30 +104,46 @@ Outcome runList(const QStringList &arguments)
 
 Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray()> &readInput)
 {
-    CommandLine cl(QStringLiteral("snippets"), QStringLiteral("[list | show TITLE | add TITLE]"),
+    CommandLine cl(QStringLiteral("snippets"),
+                   QStringLiteral("[list | show TITLE [--entry N] | add TITLE]"),
                    QStringLiteral("Lists the titles of the stored code in Samples/MyCode.Txt of "
                                   "the current folder, prints the code stored under a title (CR "
                                   "LF line ends, as COPY CODE copies it), or stores the code read "
-                                  "from standard input under a new title."));
+                                  "from standard input under a new title. A title stored more "
+                                  "than once is listed once for each entry; show prints the last "
+                                  "of them, or the Nth in the order of the file with --entry N."));
     cl.parser().addPositionalArgument(QStringLiteral("ACTION"),
                                       QStringLiteral("list (the default), show or add."));
+    const QCommandLineOption entryOption(
+        QStringLiteral("entry"),
+        QStringLiteral("With show: the Nth entry stored under TITLE, counted from 1."),
+        QStringLiteral("N"));
+    cl.parser().addOption(entryOption);
     if (std::optional<Outcome> stop = cl.parse(arguments))
         return *stop;
     const QStringList args = cl.parser().positionalArguments();
     const QString action = args.value(0, QStringLiteral("list"));
     const QString path = Paths::at(QLatin1String(StoredCode::relativePath));
+    if (cl.parser().isSet(entryOption) && action != QLatin1String("show"))
+        return cl.usage(QStringLiteral("--entry belongs to show"));
 
     if (action == QLatin1String("list")) {
         if (args.size() > 1)
             return cl.usage(QStringLiteral("list takes no TITLE"));
         if (!StoredCode::exists(path))
             return Outcome::refused(QStringLiteral("No code's items available"));
-        const Result<QStringList> titles = StoredCode::readTitles(path);
-        if (!titles)
+        const Result<QByteArray> file = TextFile::readBytes(path);
+        if (!file)
             return Outcome::refused(QStringLiteral("The stored code in ") % path %
                                     QStringLiteral(" cannot be read, so no title is listed.\r\n") %
-                                    titles.message());
-        return Outcome::done(lines(titles.value()));
+                                    file.message());
+        // The titles' bytes as stored, in the file's code page.
+        QByteArray titles;
+        for (const StoredCode::Span &span : StoredCode::titleSpans(file.value())) {
+            titles.append(QByteArrayView(file.value()).sliced(span.at, span.size));
+            titles += '\n';
+        }
+        return Outcome::done(titles);
     }
     if (action != QLatin1String("show") && action != QLatin1String("add"))
         return cl.usage(QStringLiteral("unknown action '") % action %
@@ -136,25 +152,58 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
         return cl.usage(action % QStringLiteral(" takes one TITLE"));
 
     if (action == QLatin1String("show")) {
+        bool numeric = false;
+        const int entry = cl.parser().value(entryOption).toInt(&numeric);
+        if (cl.parser().isSet(entryOption) && (!numeric || entry < 1))
+            return cl.usage(QStringLiteral("--entry takes a whole number from 1"));
         const Result<QByteArray> file = TextFile::readBytes(path);
         if (!file)
             return Outcome::refused(QStringLiteral("The stored code in ") % path %
                                     QStringLiteral(" cannot be read.\r\n") % file.message());
-        if (!StoredCode::titles(file.value()).contains(args[1]))
+        const int count = StoredCode::titleCount(file.value(), args[1]);
+        if (count == 0)
             return Outcome::refused(QStringLiteral("No code is stored under the title ") % args[1]);
-        const QString list = StoredCode::snippet(file.value(), args[1]);
-        return Outcome::done(StoredCode::listToLines(list).toLocal8Bit());
+        if (entry > count)
+            return Outcome::refused(
+                QStringLiteral("No entry %1 is stored under the title ").arg(entry) % args[1] %
+                QStringLiteral(": it has %1.").arg(count));
+        const int fromLast = cl.parser().isSet(entryOption) ? count - entry : 0;
+        const StoredCode::ShownLine line = StoredCode::shownLine(file.value(), args[1], fromLast);
+        // The code's bytes as stored, in the file's code page.
+        const QByteArrayView list =
+            QByteArrayView(file.value())
+                .sliced(line.start + line.star + 1, line.end - line.start - line.star - 1);
+        QString note;
+        if (count > 1 && !cl.parser().isSet(entryOption))
+            note = QStringLiteral("%1 entries are stored under the title ").arg(count) % args[1] %
+                   QStringLiteral("; this is the last. --entry 1 to %1 shows each, in the order "
+                                  "of the file.")
+                       .arg(count);
+        return Outcome::done(StoredCode::listBytesToLines(list), note);
     }
 
     const QString title = StoredCode::singleLineTitle(args[1]);
-    const QString code = QString::fromLocal8Bit(readInput());
-    const Result<> storable = StoredCode::storable(title, code);
+    // The code's bytes are stored as given: they are already in the file's code page.
+    const QByteArray code = readInput();
+    Result<> storable = StoredCode::fitsLayout(title, QByteArrayView(code));
+    if (storable)
+        storable = StoredCode::encodable(title);
     if (!storable)
         return Outcome::refused(storable.message() + QStringLiteral("\r\nNothing was stored."));
-    const Result<> stored = StoredCode::store(path, title, StoredCode::codeToList(code));
+    // A repeated title is no error: it is stored all the same, and the user is told.
+    const Result<QByteArray> before = TextFile::readBytes(path);
+    const int repeats = before ? StoredCode::titleCount(before.value(), title) : 0;
+    const Result<> stored = StoredCode::storeEntry(
+        path, StoredCode::entryOfBytes(title, StoredCode::codeBytesToList(code)));
     if (!stored)
         return Outcome::refused(QStringLiteral("Error ") + stored.message());
-    return Outcome::done();
+    if (repeats == 0)
+        return Outcome::done();
+    return Outcome::done({}, QStringLiteral("Warning: a code was already stored under the title ") %
+                                 title %
+                                 QStringLiteral("; this one is stored as well, as its entry %1 "
+                                                "(show --entry %1).")
+                                     .arg(repeats + 1));
 }
 
 } // namespace LibraryCommand

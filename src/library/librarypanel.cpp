@@ -11,8 +11,6 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDateTime>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,9 +180,9 @@ void LibraryPanel::chooseEntry(int position)
 {
     m_codeBox->clear();
     m_itemList.clear();
-    m_shownTitle.reset();
+    m_shownEntry.reset();
     // Another choice ends an edit: a store from here appends, as after "Add Code".
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_shownPosition = position;
     setCodeEditable(position >= ReferenceTables::tableCount);
     if (position < 0) {
@@ -196,6 +194,7 @@ void LibraryPanel::chooseEntry(int position)
         showList(m_itemList);
     } else if (position == ReferenceTables::myCodePosition) {
         if (m_titles->rowCount() != ReferenceTables::categoryCount) {
+            relistChangedTitles();
             updateSnippetActions();
             return;
         }
@@ -204,7 +203,7 @@ void LibraryPanel::chooseEntry(int position)
         setStep(Step::Nothing, action().enabled);
         m_addButton->show();
     } else {
-        showSnippet();
+        showSnippet(position);
     }
     updateSnippetActions();
 }
@@ -242,37 +241,50 @@ void LibraryPanel::listStoredTitles()
         m_platform.messageBox(StoredCode::cutMessage(path, *cut));
 }
 
-void LibraryPanel::showSnippet()
+void LibraryPanel::showSnippet(int position)
 {
     const Result<QByteArray> file = storedCode();
-    const QString title = m_categoryBox->currentText();
-    m_itemList = file ? StoredCode::snippet(file.value(), title) : QString();
-    if (file && SnippetEdits::shownEntry(file.value(), title).start >= 0) {
-        m_shownTitle = title;
+    const Entry entry{m_categoryBox->currentText(), m_titles->repeatsAfter(position)};
+    m_itemList = file ? StoredCode::snippet(file.value(), entry.title, entry.fromLast) : QString();
+    if (file && SnippetEdits::shownEntry(file.value(), entry.title, entry.fromLast).start >= 0) {
+        m_shownEntry = entry;
         m_shownFile = file.value();
     }
     setStep(Step::CopyCode, true);
     showList(m_itemList);
 }
 
+void LibraryPanel::relistChangedTitles()
+{
+    const Result<QByteArray> file = storedCode();
+    if (!file || m_titles->listsTitlesOf(ReferenceTables::categoryCount, file.value()))
+        return;
+    m_titles->replaceTitles(ReferenceTables::categoryCount, file.value());
+    applyFilter();
+    // The categories come first in the list, filtered or not: "*MY CODE*" stays chosen.
+    m_categoryBox->setCurrentIndex(ReferenceTables::myCodePosition);
+    if (const std::optional<QString> cut = StoredCode::cutTitle(file.value()))
+        m_platform.messageBox(StoredCode::cutMessage(storedCodePath(), *cut));
+}
+
 Result<QByteArray> LibraryPanel::storedCode()
 {
-    const QString path = storedCodePath();
-    const QFileInfo info(path);
-    if (!m_stored.isEmpty() && info.size() == m_storedSize && info.lastModified() == m_storedTime &&
-        info.exists())
-        return m_stored;
-    Result<QByteArray> file = TextFile::readBytes(path);
-    m_stored = file ? file.value() : QByteArray();
-    m_storedSize = info.size();
-    m_storedTime = info.lastModified();
-    return file;
+    // Read every time: another program may replace the file by one of the same size and time.
+    // Bytes equal to those held keep sharing them with the list's titles.
+    Result<QByteArray> file = TextFile::readBytes(storedCodePath());
+    if (!file) {
+        m_stored.clear();
+        return file;
+    }
+    if (file.value() != m_stored)
+        m_stored = file.value();
+    return m_stored;
 }
 
 void LibraryPanel::startNewSnippet()
 {
-    m_editedTitle.reset();
-    m_shownTitle.reset();
+    m_editedEntry.reset();
+    m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     setCodeEditable(true);
@@ -284,13 +296,18 @@ void LibraryPanel::storeSnippet()
 {
     const QString title = StoredCode::singleLineTitle(m_categoryBox->currentText());
     const QString code = plainText(m_codeBox);
-    const Result<> storable = StoredCode::storable(title, code);
+    // An edit keeps the bytes of what it leaves as it was, also those the code page cannot
+    // show; what it writes anew is checked as it is written.
+    const Result<> storable =
+        m_editedEntry ? StoredCode::fitsLayout(title, code) : StoredCode::storable(title, code);
     if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
         return;
     }
-    if (m_editedTitle) {
+    if (!acceptRepeatedTitle(title))
+        return;
+    if (m_editedEntry) {
         replaceEditedSnippet(title, code);
         return;
     }
@@ -310,11 +327,26 @@ void LibraryPanel::storeSnippet()
     setStep(Step::CopyKey, action().enabled);
 }
 
+bool LibraryPanel::acceptRepeatedTitle(const QString &title)
+{
+    // An edit that keeps its title repeats nothing.
+    if (m_editedEntry && m_editedEntry->title == title)
+        return true;
+    const Result<QByteArray> file = storedCode();
+    if (!file || StoredCode::titleCount(file.value(), title) == 0)
+        return true;
+    // Declined, nothing is stored and what the user typed stays for another title.
+    return m_platform.messageBox(
+               QStringLiteral("A code is already stored under the title \"") + title +
+                   QStringLiteral("\". Store this code as well, under the same title?"),
+               Platform::YesNo + Platform::Exclamation) == Platform::Yes;
+}
+
 void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
 {
     const QString list = StoredCode::codeToList(code);
-    const Result<QByteArray> changed =
-        SnippetEdits::replaced(m_shownFile, *m_editedTitle, StoredCode::entry(title, list));
+    const Result<QByteArray> changed = SnippetEdits::edited(m_shownFile, m_editedEntry->title,
+                                                            m_editedEntry->fromLast, title, list);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
         return;
@@ -322,7 +354,7 @@ void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &cod
     // A refusal keeps what the user typed and the "Store Code" state.
     if (!rewriteStored(m_shownFile, changed.value()))
         return;
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_storedList->setText(list);
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
@@ -345,7 +377,7 @@ bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &aft
     // The list follows the file as now written; the filter stays as typed.
     m_titles->replaceTitles(ReferenceTables::categoryCount, after);
     m_stored.clear();
-    m_shownTitle.reset();
+    m_shownEntry.reset();
     m_shownFile = after;
     applyFilter();
     return true;
@@ -353,11 +385,12 @@ bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &aft
 
 void LibraryPanel::editSnippet()
 {
-    if (!m_shownTitle || m_step != Step::CopyCode)
+    if (!m_shownEntry || m_step != Step::CopyCode)
         return;
-    m_editedTitle = m_shownTitle;
-    const QString title = *m_shownTitle;
-    setPlainText(m_codeBox, codeOfList(StoredCode::snippet(m_shownFile, title)));
+    m_editedEntry = m_shownEntry;
+    const QString title = m_shownEntry->title;
+    setPlainText(m_codeBox,
+                 codeOfList(StoredCode::snippet(m_shownFile, title, m_shownEntry->fromLast)));
     m_categoryBox->setEditText(title);
     setCodeEditable(true);
     m_promptLabel->setText(codesTitle);
@@ -367,15 +400,16 @@ void LibraryPanel::editSnippet()
 
 void LibraryPanel::deleteSnippet()
 {
-    if (!m_shownTitle || m_step != Step::CopyCode)
+    if (!m_shownEntry || m_step != Step::CopyCode)
         return;
-    const QString title = *m_shownTitle;
+    const QString title = m_shownEntry->title;
     if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
                                   QStringLiteral("\"?"),
                               Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
         Platform::Yes)
         return;
-    const Result<QByteArray> changed = SnippetEdits::removed(m_shownFile, title);
+    const Result<QByteArray> changed =
+        SnippetEdits::removed(m_shownFile, title, m_shownEntry->fromLast);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
         return;
@@ -397,7 +431,7 @@ void LibraryPanel::undoLastChange()
         return;
     // One step back: undoing again would only redo the change.
     m_lastChange.reset();
-    m_editedTitle.reset();
+    m_editedEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
@@ -406,7 +440,7 @@ void LibraryPanel::undoLastChange()
 
 void LibraryPanel::updateSnippetActions()
 {
-    const bool shown = m_shownTitle.has_value() && m_step == Step::CopyCode;
+    const bool shown = m_shownEntry.has_value() && m_step == Step::CopyCode;
     m_editAction->setEnabled(shown);
     m_deleteAction->setEnabled(shown);
     m_undoAction->setEnabled(m_lastChange.has_value());
@@ -543,8 +577,8 @@ void LibraryPanel::copyCode()
 
 void LibraryPanel::reset()
 {
-    m_editedTitle.reset();
-    m_shownTitle.reset();
+    m_editedEntry.reset();
+    m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_addButton->hide();

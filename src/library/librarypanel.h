@@ -4,7 +4,6 @@
 #include "result.h"
 
 #include <QByteArray>
-#include <QDateTime>
 
 #include <optional>
 
@@ -74,8 +73,11 @@ private:
     void showList(QString &list);
     // Appends the stored titles to the list, or tells that there are none.
     void listStoredTitles();
-    // Shows the snippet stored under the title in the title field.
-    void showSnippet();
+    // Shows the snippet of the entry a title's row stands for.
+    void showSnippet(int position);
+    // Whether a store may go on under this title: when other entries have it already, the user
+    // is told and asked.
+    bool acceptRepeatedTitle(const QString &title);
 
     // The snippet actions and their undo.
     void editSnippet();
@@ -92,8 +94,10 @@ private:
     // A table is for reading: Tab leaves it. A snippet's code is edited: Tab indents.
     void setCodeEditable(bool editable);
 
-    // The stored-code file's bytes, read again only when its size or time changed.
+    // The stored-code file's bytes as they are now on disk.
     Result<QByteArray> storedCode();
+    // "*MY CODE*" chosen again: the listed titles follow the file when it changed since.
+    void relistChangedTitles();
 
     Platform &m_platform;
     Step m_step = Step::CopyKey;
@@ -116,11 +120,18 @@ private:
     // The row last chosen in the list: a reference table (0 to 7), "*MY CODE*" or a title.
     int m_shownPosition = -1;
 
-    // The snippet shown, and the file's bytes it was read from.
-    std::optional<QString> m_shownTitle;
+    // A stored entry: its title and how many entries of the file after it share that title
+    // (0 for the last of a repeated title, and for a title that is not repeated).
+    struct Entry
+    {
+        QString title;
+        int fromLast = 0;
+    };
+    // The entry shown, and the file's bytes it was read from.
+    std::optional<Entry> m_shownEntry;
     QByteArray m_shownFile;
-    // The title of the snippet being edited: "Store Code" replaces it instead of appending.
-    std::optional<QString> m_editedTitle;
+    // The entry being edited: "Store Code" replaces it instead of appending.
+    std::optional<Entry> m_editedEntry;
     // The file before and after the last edit or delete of this run.
     struct Change
     {
@@ -129,7 +140,6 @@ private:
     };
     std::optional<Change> m_lastChange;
 
+    // The file's bytes last read.
     QByteArray m_stored;
-    qint64 m_storedSize = -1;
-    QDateTime m_storedTime;
 };

@@ -24,30 +24,52 @@ QString unchanged()
     return QStringLiteral(" Nothing was changed: the file keeps its previous content.");
 }
 
-} // namespace
-
-Line shownEntry(QByteArrayView bytes, const QString &title)
+QString gone(const QString &title)
 {
-    return StoredCode::shownLine(bytes, title);
+    return QStringLiteral("No stored code has the title \"") + title +
+           QStringLiteral("\" any more.");
 }
 
-Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry)
+} // namespace
+
+Line shownEntry(QByteArrayView bytes, const QString &title, int fromLast)
 {
-    const Line line = shownEntry(bytes, title);
+    return StoredCode::shownLine(bytes, title, fromLast);
+}
+
+Result<QByteArray> replaced(const QByteArray &bytes, const QString &title, const QByteArray &entry,
+                            int fromLast)
+{
+    const Line line = shownEntry(bytes, title, fromLast);
     if (line.start < 0)
-        return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
-                                           title + QStringLiteral("\" any more."));
+        return Result<QByteArray>::failure(gone(title));
     QByteArray result = bytes;
     result.replace(line.start, line.end - line.start, entry);
     return result;
 }
 
-Result<QByteArray> removed(const QByteArray &bytes, const QString &title)
+Result<QByteArray> edited(const QByteArray &bytes, const QString &title, int fromLast,
+                          const QString &newTitle, const QString &newList)
 {
-    const Line line = shownEntry(bytes, title);
+    const Line line = shownEntry(bytes, title, fromLast);
     if (line.start < 0)
-        return Result<QByteArray>::failure(QStringLiteral("No stored code has the title \"") +
-                                           title + QStringLiteral("\" any more."));
+        return Result<QByteArray>::failure(gone(title));
+    const QByteArrayView was = QByteArrayView(bytes).sliced(line.start, line.end - line.start);
+    const Result<QByteArray> titleBytes = StoredCode::encodeKeeping(was.first(line.star), newTitle);
+    if (!titleBytes)
+        return titleBytes;
+    const Result<QByteArray> listBytes =
+        StoredCode::encodeKeeping(was.sliced(line.star + 1), newList);
+    if (!listBytes)
+        return listBytes;
+    return replaced(bytes, title, titleBytes.value() + star + listBytes.value(), fromLast);
+}
+
+Result<QByteArray> removed(const QByteArray &bytes, const QString &title, int fromLast)
+{
+    const Line line = shownEntry(bytes, title, fromLast);
+    if (line.start < 0)
+        return Result<QByteArray>::failure(gone(title));
     QByteArray result = bytes;
     result.remove(line.start, line.next - line.start);
     return result;

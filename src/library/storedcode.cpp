@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace StoredCode {
 
@@ -16,20 +17,104 @@ namespace {
 constexpr char bar = '|';
 constexpr char star = '*';
 
-// The first character (a whole code point) that does not survive the 8-bit code page; empty
-// when every one does.
+constexpr char16_t replacement = QChar::ReplacementCharacter;
+// The most pairs of units compared to keep an edit's bytes: a larger changed middle is written
+// anew as a whole.
+constexpr qsizetype mostComparedUnits = qsizetype(1) << 20;
+
+// The first character (a whole code point) that does not survive the 8-bit code page, or is
+// the replacement character; empty when every one survives.
 QString unwritable(const QString &text)
 {
-    if (QString::fromLocal8Bit(text.toLocal8Bit()) == text)
+    if (!text.contains(QChar(replacement)) && QString::fromLocal8Bit(text.toLocal8Bit()) == text)
         return {};
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype width = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString c = text.mid(i, width);
-        if (QString::fromLocal8Bit(c.toLocal8Bit()) != c)
+        if (c == QChar(replacement) || QString::fromLocal8Bit(c.toLocal8Bit()) != c)
             return c;
         i += width - 1;
     }
     return {};
+}
+
+Result<> layout(bool starInTitle, bool barInCode)
+{
+    if (starInTitle)
+        return Result<>::failure(
+            QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
+                           "ends a title at its first \"*\", so the code could not be found "
+                           "again under this title."));
+    if (barInCode)
+        return Result<>::failure(
+            QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
+                           "separates the lines of a code with it, so the code would read "
+                           "back with a line break in its place."));
+    return {};
+}
+
+// The units in which an edit keeps bytes: each ASCII character alone, each run of other
+// characters as one. In UTF-8 and in the single-byte code pages an ASCII byte is always a
+// character of its own, so a run of other bytes reads as a run of other characters whatever
+// stands around it.
+template <class Text, class IsAscii> QList<Span> units(const Text &text, IsAscii isAscii)
+{
+    QList<Span> result;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        qsizetype end = i + 1;
+        if (!isAscii(text[i])) {
+            while (end < n && !isAscii(text[end]))
+                ++end;
+        }
+        result.append({i, end - i});
+        i = end;
+    }
+    return result;
+}
+
+// For each unit of `now`, the unit of `was` whose bytes it keeps, or -1: the equal units at
+// both ends, then between them as many equal units, in order, as there can be.
+QList<qsizetype> keptUnits(const QStringList &was, const QList<QStringView> &now)
+{
+    QList<qsizetype> kept(now.size(), -1);
+    qsizetype head = 0;
+    while (head < was.size() && head < now.size() && was.at(head) == now.at(head)) {
+        kept[head] = head;
+        ++head;
+    }
+    qsizetype tail = 0;
+    while (tail < was.size() - head && tail < now.size() - head &&
+           was.at(was.size() - 1 - tail) == now.at(now.size() - 1 - tail)) {
+        kept[now.size() - 1 - tail] = was.size() - 1 - tail;
+        ++tail;
+    }
+    const qsizetype n = was.size() - head - tail;
+    const qsizetype m = now.size() - head - tail;
+    if (n == 0 || m == 0 || n > mostComparedUnits / m)
+        return kept;
+    // common[i * (m + 1) + j]: how many units was[head + i ..] and now[head + j ..] share.
+    std::vector<quint32> common(size_t((n + 1) * (m + 1)), 0);
+    const auto at = [&](qsizetype i, qsizetype j) -> quint32 & {
+        return common[size_t(i * (m + 1) + j)];
+    };
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        for (qsizetype j = m - 1; j >= 0; --j)
+            at(i, j) = was.at(head + i) == now.at(head + j) ? at(i + 1, j + 1) + 1
+                                                            : std::max(at(i + 1, j), at(i, j + 1));
+    }
+    for (qsizetype i = 0, j = 0; i < n && j < m;) {
+        if (was.at(head + i) == now.at(head + j)) {
+            kept[head + j] = head + i;
+            ++i;
+            ++j;
+        } else if (at(i + 1, j) >= at(i, j + 1)) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    return kept;
 }
 
 bool isLineEnd(char c)
@@ -87,6 +172,39 @@ QString codeToList(const QString &code)
     return list;
 }
 
+QByteArray listBytesToLines(QByteArrayView list)
+{
+    QByteArray lines;
+    lines.reserve(list.size() + 16);
+    for (qsizetype start = 0; start < list.size();) {
+        qsizetype end = start;
+        while (end < list.size() && list.at(end) != bar)
+            ++end;
+        lines.append(list.sliced(start, end - start));
+        lines.append(TextFile::lineEnd);
+        start = end + 1;
+    }
+    return lines;
+}
+
+QByteArray codeBytesToList(QByteArrayView code)
+{
+    QByteArray list;
+    list.reserve(code.size());
+    const qsizetype n = code.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = code.at(i);
+        if (isLineEnd(c)) {
+            list += bar;
+            if (c == '\r' && i + 1 < n && code.at(i + 1) == '\n')
+                ++i;
+        } else {
+            list += c;
+        }
+    }
+    return list;
+}
+
 QString singleLineTitle(const QString &typed)
 {
     QString title = typed;
@@ -99,6 +217,13 @@ QString singleLineTitle(const QString &typed)
 QByteArray entry(const QString &title, const QString &list)
 {
     return title.toLocal8Bit() + star + list.toLocal8Bit();
+}
+
+QByteArray entryOfBytes(const QString &title, QByteArrayView list)
+{
+    QByteArray line = title.toLocal8Bit() + star;
+    line.append(list);
+    return line;
 }
 
 QList<Span> titleSpans(QByteArrayView bytes)
@@ -120,11 +245,11 @@ QStringList titles(const QByteArray &bytes)
     return result;
 }
 
-ShownLine shownLine(QByteArrayView bytes, const QString &title)
+ShownLine shownLine(QByteArrayView bytes, const QString &title, int fromLast)
 {
-    // The last entry wins, so the lines are visited from the end of the file. The titles are
-    // compared as text, as the list shows them, so that a title whose bytes are not valid in
-    // the code page still finds its own line.
+    // Entries are counted from the last, so the lines are visited from the end of the file. The
+    // titles are compared as text, as the list shows them, so that a title whose bytes are not
+    // valid in the code page still finds its own line.
     const QByteArray titleBytes = title.toLocal8Bit();
     const char *data = bytes.data();
     const qsizetype size = bytes.size();
@@ -140,7 +265,7 @@ ShownLine shownLine(QByteArrayView bytes, const QString &title)
             --start;
         const QByteArrayView line(data + start, end - start);
         const qsizetype at = line.indexOf(star);
-        if (at >= 0 && showsTitle(line.first(at), title, titleBytes)) {
+        if (at >= 0 && showsTitle(line.first(at), title, titleBytes) && fromLast-- == 0) {
             qsizetype next = end;
             if (next < size && data[next] == '\r')
                 ++next;
@@ -154,36 +279,111 @@ ShownLine shownLine(QByteArrayView bytes, const QString &title)
     }
 }
 
-QString snippet(const QByteArray &bytes, const QString &title)
+QString snippet(const QByteArray &bytes, const QString &title, int fromLast)
 {
-    const ShownLine line = shownLine(bytes, title);
+    const ShownLine line = shownLine(bytes, title, fromLast);
     if (line.start < 0)
         return {};
     return QString::fromLocal8Bit(QByteArrayView(bytes).sliced(
         line.start + line.star + 1, line.end - line.start - line.star - 1));
 }
 
+int titleCount(QByteArrayView bytes, const QString &title)
+{
+    const QByteArray titleBytes = title.toLocal8Bit();
+    int count = 0;
+    for (const Span &span : titleSpans(bytes))
+        count += showsTitle(bytes.sliced(span.at, span.size), title, titleBytes) ? 1 : 0;
+    return count;
+}
+
+Result<> fitsLayout(const QString &title, const QString &code)
+{
+    return layout(title.contains(QLatin1Char(star)), code.contains(QLatin1Char(bar)));
+}
+
+Result<> fitsLayout(const QString &title, QByteArrayView code)
+{
+    return layout(title.contains(QLatin1Char(star)), code.contains(bar));
+}
+
+Result<> encodable(const QString &text)
+{
+    const QString c = unwritable(text);
+    if (c.isEmpty())
+        return {};
+    if (c == QChar(replacement))
+        return Result<>::failure(
+            QStringLiteral("The character \"%1\" cannot be stored: it stands for bytes that this "
+                           "system's 8-bit code page cannot show, and writing it would not give "
+                           "those bytes back.")
+                .arg(c));
+    return Result<>::failure(
+        QStringLiteral("The character \"%1\" cannot be stored: the stored-code file holds text "
+                       "in this system's 8-bit code page, which has no such character.")
+            .arg(c));
+}
+
 Result<> storable(const QString &title, const QString &code)
 {
-    if (title.contains(QLatin1Char(star)))
-        return Result<>::failure(
-            QStringLiteral("The title cannot hold the character \"*\": the stored-code file "
-                           "ends a title at its first \"*\", so the code could not be found "
-                           "again under this title."));
-    if (code.contains(QLatin1Char(bar)))
-        return Result<>::failure(
-            QStringLiteral("The code cannot hold the character \"|\": the stored-code file "
-                           "separates the lines of a code with it, so the code would read "
-                           "back with a line break in its place."));
-    for (const QString &text : {title, code}) {
-        const QString c = unwritable(text);
-        if (!c.isEmpty())
-            return Result<>::failure(
-                QStringLiteral("The character \"") + c +
-                QStringLiteral("\" cannot be stored: the stored-code file holds text in this "
-                               "system's 8-bit code page, which has no such character."));
+    if (const Result<> fits = fitsLayout(title, code); !fits)
+        return fits;
+    if (const Result<> fits = encodable(title); !fits)
+        return fits;
+    return encodable(code);
+}
+
+Result<QByteArray> encodeKeeping(QByteArrayView before, const QString &text)
+{
+    const QString shown = QString::fromLocal8Bit(before);
+    if (shown == text)
+        return QByteArray(before.data(), before.size());
+    QList<Span> wasUnits = units(before, [](char c) { return uchar(c) < 0x80; });
+    QStringList was;
+    was.reserve(wasUnits.size());
+    for (const Span &unit : std::as_const(wasUnits))
+        was.append(QString::fromLocal8Bit(before.sliced(unit.at, unit.size)));
+    // In a code page whose characters may hold ASCII bytes, units read alone may read
+    // otherwise: then nothing is kept, and the whole text is written anew.
+    if (was.join(QString()) != shown) {
+        was.clear();
+        wasUnits.clear();
     }
-    return {};
+    const QList<Span> nowUnits = units(text, [](QChar c) { return c.unicode() < 0x80; });
+    QList<QStringView> now;
+    now.reserve(nowUnits.size());
+    for (const Span &unit : nowUnits)
+        now.append(QStringView(text).sliced(unit.at, unit.size));
+    const QList<qsizetype> kept = keptUnits(was, now);
+
+    QByteArray bytes;
+    bytes.reserve(before.size() + text.size());
+    for (qsizetype j = 0; j < now.size();) {
+        if (kept.at(j) >= 0) {
+            const Span &unit = wasUnits.at(kept.at(j));
+            bytes.append(before.sliced(unit.at, unit.size));
+            ++j;
+            continue;
+        }
+        // A run of new units is written in one piece.
+        qsizetype end = j;
+        while (end < now.size() && kept.at(end) < 0)
+            ++end;
+        const QString added =
+            text.mid(nowUnits.at(j).at,
+                     nowUnits.at(end - 1).at + nowUnits.at(end - 1).size - nowUnits.at(j).at);
+        if (const Result<> fits = encodable(added); !fits)
+            return Result<QByteArray>::failure(fits.message());
+        bytes += added.toLocal8Bit();
+        j = end;
+    }
+    // Kept and new bytes side by side must still read as the text.
+    if (QString::fromLocal8Bit(bytes) != text)
+        return Result<QByteArray>::failure(
+            QStringLiteral("The text cannot be stored as it is shown: beside the bytes kept from "
+                           "the stored-code file, this system's 8-bit code page would read it "
+                           "back otherwise."));
+    return bytes;
 }
 
 bool exists(const QString &path)
@@ -229,10 +429,14 @@ QString cutMessage(const QString &path, const QString &title)
 
 Result<> store(const QString &path, const QString &title, const QString &list)
 {
+    return storeEntry(path, entry(title, list));
+}
+
+Result<> storeEntry(const QString &path, const QByteArray &line)
+{
     const QString irregular = TextFile::notRegular(path);
     if (!irregular.isEmpty())
         return Result<>::failure(irregular);
-    const QByteArray line = entry(title, list);
     DiskFileSteps files;
     const SafeReplace::Outcome outcome =
         SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {

@@ -27,12 +27,19 @@ QString listToLines(const QString &list);
 // gives "a|b|", "a\r\nb" gives "a|b". A "|" typed inside a line reads back as a line break.
 QString codeToList(const QString &code);
 
+// The same two conversions on bytes of the code page, which stay as they are.
+// listBytesToLines("a|\xe9") gives "a\r\n\xe9\r\n"; codeBytesToList("\xe9\nb\r\n") gives "\xe9|b|".
+QByteArray listBytesToLines(QByteArrayView list);
+QByteArray codeBytesToList(QByteArrayView code);
+
 // The title as it is stored and listed: one line of the file, so each line break typed or
 // pasted into it (CR LF, LF or CR) becomes one blank. "Ti\r\ntle" gives "Ti tle".
 QString singleLineTitle(const QString &typed);
 
 // The stored line, in the 8-bit code page, without line end: ("T", "a|b") gives "T*a|b".
 QByteArray entry(const QString &title, const QString &list);
+// The same with a list that is already bytes of the code page.
+QByteArray entryOfBytes(const QString &title, QByteArrayView list);
 
 // The titles of the file's lines (CR LF, LF or CR ends) in file order; a line without "*" is
 // skipped. "T*a|b\r\njunk\r\n*x\r\n" gives "T", "".
@@ -46,10 +53,11 @@ struct Span
 };
 QList<Span> titleSpans(QByteArrayView bytes);
 
-// Where the line of the entry shown for a title lies (the last line with that title, compared
-// as the list shows it): its bytes [start, end) without line end, the offset of its "*" in the
-// line, and where the following line begins. start is -1 when no line has the title.
-// ("A*1\r\nT*b\r\n", "T") gives start 5, end 8, next 10, star 1.
+// Where the line of an entry lies: its bytes [start, end) without line end, the offset of its
+// "*" in the line, and where the following line begins. start is -1 when there is no such
+// line. The entry is one of the lines with the title (compared as the list shows it), counted
+// from the last: fromLast 0 is the last of them, the only one when the title is not repeated,
+// 1 the one before it. ("A*1\r\nT*b\r\n", "T", 0) gives start 5, end 8, next 10, star 1.
 struct ShownLine
 {
     qsizetype start = -1;
@@ -57,16 +65,35 @@ struct ShownLine
     qsizetype next = -1;
     qsizetype star = -1;
 };
-ShownLine shownLine(QByteArrayView bytes, const QString &title);
+ShownLine shownLine(QByteArrayView bytes, const QString &title, int fromLast = 0);
 
-// The list stored under exactly this title; the last such line wins. Empty when none.
-// ("T*a\r\nT*b|c\r\n", "T") gives "b|c".
-QString snippet(const QByteArray &bytes, const QString &title);
+// The list stored under exactly this title, in the entry counted from the last as above; by
+// default the last such line. Empty when none.
+// ("T*a\r\nT*b|c\r\n", "T") gives "b|c"; with fromLast 1, "a".
+QString snippet(const QByteArray &bytes, const QString &title, int fromLast = 0);
+
+// How many entries have exactly this title, compared as the list shows it.
+// ("T*a\r\nU*u\r\nT*b\r\n", "T") gives 2.
+int titleCount(QByteArrayView bytes, const QString &title);
 
 // Whether a title and a code can be read back exactly as typed; a failure names the character
 // at fault. The file has no escape: a "*" ends a title, a "|" ends a code line, and only
 // characters of the system's 8-bit code page can be written.
 Result<> storable(const QString &title, const QString &code);
+// The first two rules alone: no "*" in the title and no "|" in the code, given as text or as
+// bytes of the code page.
+Result<> fitsLayout(const QString &title, const QString &code);
+Result<> fitsLayout(const QString &title, QByteArrayView code);
+// The last rule alone: the text is written in the code page and reads back the same. A
+// replacement character (U+FFFD) is refused too: it is what bytes that the code page cannot
+// show look like once read, and writing it would not give those bytes back.
+Result<> encodable(const QString &text);
+
+// The bytes that store `text` where `before` was stored: wherever the text is what `before`
+// shows, its bytes are kept, also those the code page cannot show (read as U+FFFD); what is new
+// is written in the code page and must be encodable(). A failure names the character at fault.
+// ("caf\xe9|x = 1", "caf\uFFFD|x = 2") gives "caf\xe9|x = 2" where \xe9 is no character.
+Result<QByteArray> encodeKeeping(QByteArrayView before, const QString &text);
 
 // The file operations, on a full path.
 bool exists(const QString &path);
@@ -88,5 +115,7 @@ QString cutMessage(const QString &path, const QString &title);
 // program is stopped meanwhile; a failure leaves the file as it is on disk and gives the
 // system's description.
 Result<> store(const QString &path, const QString &title, const QString &list);
+// The same with the entry's line already made, without its line end.
+Result<> storeEntry(const QString &path, const QByteArray &line);
 
 } // namespace StoredCode

@@ -47,6 +47,32 @@ void TitleModel::replaceTitles(int keptRows, const QByteArray &file)
     endResetModel();
 }
 
+int TitleModel::repeatsAfter(int row) const
+{
+    const QString title = data(index(row), Qt::DisplayRole).toString();
+    int count = 0;
+    for (int later = row + 1; later < m_rows.size(); ++later)
+        count += data(index(later), Qt::DisplayRole).toString() == title ? 1 : 0;
+    return count;
+}
+
+bool TitleModel::listsTitlesOf(int keptRows, const QByteArray &file) const
+{
+    const QList<StoredCode::Span> spans = StoredCode::titleSpans(file);
+    if (m_rows.size() - keptRows != spans.size())
+        return false;
+    for (qsizetype i = 0; i < spans.size(); ++i) {
+        const StoredCode::Span &row = m_rows.at(keptRows + i);
+        const QByteArrayView title = QByteArrayView(file).sliced(spans.at(i).at, spans.at(i).size);
+        // A title stored in this run went to the file in the code page.
+        const bool same = row.size >= 0 ? QByteArrayView(m_file).sliced(row.at, row.size) == title
+                                        : m_texts.at(row.at).toLocal8Bit() == title;
+        if (!same)
+            return false;
+    }
+    return true;
+}
+
 int TitleModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());

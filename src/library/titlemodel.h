@@ -25,6 +25,11 @@ public:
     // Keeps the first rows (the categories) and lists the titles of the file after them: the
     // list after the file was rewritten.
     void replaceTitles(int keptRows, const QByteArray &file);
+    // How many rows after this one show the same text: 0 for the last row of a title. The
+    // rows of a repeated title stand for its entries in file order.
+    int repeatsAfter(int row) const;
+    // Whether the rows after the first ones are the titles of the file, byte for byte.
+    bool listsTitlesOf(int keptRows, const QByteArray &file) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -591,6 +591,14 @@ void TestCli::exitStatusAndMessage_data()
         "brindle snippets: unknown action 'delete' (list, show or add)");
     row("snippets add without title", {QStringLiteral("snippets"), QStringLiteral("add")}, 2,
         "brindle snippets: add takes one TITLE");
+    row("snippets entry without show",
+        {QStringLiteral("snippets"), QStringLiteral("list"), QStringLiteral("--entry"),
+         QStringLiteral("1")},
+        2, "brindle snippets: --entry belongs to show");
+    row("snippets entry 0",
+        {QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("T"),
+         QStringLiteral("--entry"), QStringLiteral("0")},
+        2, "brindle snippets: --entry takes a whole number from 1");
     row("tab-order without action", {QStringLiteral("tab-order"), QStringLiteral("P.txt")}, 2,
         "brindle tab-order: give one of --list, --order or --swap");
     row("tab-order without file", {QStringLiteral("tab-order"), QStringLiteral("--list")}, 2,
@@ -661,6 +669,7 @@ void TestCli::snippets()
         dir.path());
     QCOMPARE(shown.status, 0);
     QCOMPARE(shown.out, QByteArray("Beep\r\nBeep\r\n"));
+    QCOMPARE(shown.err, QByteArray());
     o = runHere({QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("Beep")});
     QCOMPARE(o.status, 1);
     QCOMPARE(o.err, QStringLiteral("No code is stored under the title Beep"));
@@ -668,7 +677,29 @@ void TestCli::snippets()
         runProgram({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Clear")},
                    dir.path(), "List1.Clear");
     QCOMPARE(added.status, 0);
+    QCOMPARE(added.err, QByteArray());
     QCOMPARE(runHere(list).out, QByteArray("Beep twice\nClear\n"));
+
+    // A title stored again is stored with a warning; show prints its last entry and says so,
+    // and --entry reaches each entry in the order of the file.
+    const QString show = QStringLiteral("show");
+    const QString twice = QStringLiteral("Beep twice");
+    o = runHere({list.constFirst(), QStringLiteral("add"), twice}, "Beep");
+    QVERIFY2(o.status == 0 && o.err.startsWith(QStringLiteral("Warning: ")), qPrintable(o.err));
+    o = runHere({list.constFirst(), show, twice});
+    QCOMPARE(o.out, QByteArray("Beep\r\n"));
+    QVERIFY2(o.err.contains(QStringLiteral("--entry 1 to 2")), qPrintable(o.err));
+    o = runHere({list.constFirst(), show, twice, QStringLiteral("--entry=1")});
+    QCOMPARE(o.out, QByteArray("Beep\r\nBeep\r\n"));
+    o = runHere({list.constFirst(), show, twice, QStringLiteral("--entry=3")});
+    QCOMPARE(o.err, QStringLiteral("No entry 3 is stored under the title Beep twice: it has 2."));
+
+    // Bytes given on standard input are stored and shown as given, whatever the code page.
+    o = runHere({list.constFirst(), QStringLiteral("add"), QStringLiteral("Latin")},
+                "' caf\xe9\r\nx\n");
+    QCOMPARE(o.status, 0);
+    o = runHere({list.constFirst(), show, QStringLiteral("Latin")});
+    QCOMPARE(o.out, QByteArray("' caf\xe9\r\nx\r\n"));
 }
 
 void TestCli::programWithoutDisplay()

@@ -34,12 +34,15 @@ private Q_SLOTS:
     void titlePastedWithLineBreaks();
     void unreadableRefusedAndLongCodes();
     void titleWhoseFileIsGone();
+    void fileReplacedWithSameSizeAndTime();
     void referenceAfterSnippetStillCopiesWholeBox();
     void resetInModeOne();
     void choosingModeOneAgainKeepsContents_data();
     void choosingModeOneAgainKeepsContents();
     void filterValuesAndKeyboard();
     void editThenDeleteThenUndo();
+    void repeatedTitlesReachTheirOwnEntries();
+    void editKeepsBytesOfAnotherCodePage();
 
 private:
     static void show(UiFixture &ui);
@@ -248,11 +251,13 @@ void TestLibraryPanel::myCodeListsStoredTitlesOnce()
     QCOMPARE(ui.w<QComboBox>("CboCode")->count(), 13);
 
     ui.choose("CboCode", 9);
-    QCOMPARE(codeBox(ui), u"later\r\n"_s);
+    QCOMPARE(codeBox(ui), u"a\r\nb\r\n"_s);
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     QCOMPARE(ui.caption("KeyType"), dropdownAgain);
     ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"c*d\r\n"_s);
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"later\r\n"_s);
     ui.choose("CboCode", 12);
     QCOMPARE(codeBox(ui), u"z\r\n"_s);
     // Nothing more is said after the listing.
@@ -304,8 +309,14 @@ void TestLibraryPanel::wholePanelThroughButtons()
              QByteArray("Loop*For i = 1 To 3|  x = x*i|Next|\r\nLoop*Do|Loop\r\n*\r\n"));
     QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Loop"_s, QString()}));
 
-    // Either "Loop" entry shows the later snippet; COPY CODE copies the whole box.
+    // The title was taken: storing it again asked first, and the first button stores.
+    QCOMPARE(ui.platform.messages().size(), 2);
+    QVERIFY(ui.platform.messages().at(1).contains(u"\"Loop\""_s));
+
+    // Each "Loop" entry shows its own snippet; COPY CODE copies the whole box.
     ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"For i = 1 To 3\r\n  x = x*i\r\nNext\r\n"_s);
+    ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"Do\r\nLoop\r\n"_s);
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     ui.click("Cbut2");
@@ -322,7 +333,7 @@ void TestLibraryPanel::wholePanelThroughButtons()
     ui.chooseMode(1);
     ui.choose("CboCode", 8);
     QCOMPARE(listedTitles(ui), (QStringList{u"Loop"_s, u"Loop"_s, QString()}));
-    ui.choose("CboCode", 9);
+    ui.choose("CboCode", 10);
     QCOMPARE(codeBox(ui), u"Do\r\nLoop\r\n"_s);
 }
 
@@ -437,6 +448,34 @@ void TestLibraryPanel::titleWhoseFileIsGone()
     QCOMPARE(codeBox(ui), QString());
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// Another program may put a file of the same size and time in place: what is shown and listed
+// is what the file holds now.
+void TestLibraryPanel::fileReplacedWithSameSizeAndTime()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "T*old\r\nU*u\r\n");
+    const QDateTime time = QFileInfo(ui.path(storedPath)).lastModified();
+    const auto replace = [&](const QByteArray &bytes) {
+        ui.writeFile(storedPath, bytes);
+        QFile file(ui.path(storedPath));
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    ui.start();
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.choose("CboCode", 9);
+    replace("T*new\r\nU*u\r\n");
+    ui.choose("CboCode", 9);
+    QCOMPARE(codeBox(ui), u"new\r\n"_s);
+    // "*MY CODE*" again reads the file: the list follows its titles.
+    replace("V*one\r\nU*u\r\n");
+    ui.choose("CboCode", 8);
+    QCOMPARE(listedTitles(ui), (QStringList{u"V"_s, u"U"_s}));
+    QCOMPARE(ui.caption("CboCode"), u"*MY CODE*"_s);
+    QCOMPARE(QFileInfo(ui.path(storedPath)).lastModified(), time);
 }
 
 void TestLibraryPanel::referenceAfterSnippetStillCopiesWholeBox()
@@ -656,7 +695,7 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
 
     // A change made meanwhile in another program is never overwritten.
-    ui.choose("CboCode", 10);
+    ui.choose("CboCode", 11);
     QCOMPARE(codeBox(ui), u"a\r\nc\r\n"_s);
     const QByteArray outside = edited + "U*typed elsewhere\r\n";
     ui.writeFile(storedPath, outside);
@@ -668,7 +707,7 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     // Shown again, it is read as it is now; a new snippet stored after an edit is only
     // appended, and leaves nothing to undo.
     auto *undo = ui.prog->findChild<QAction *>(u"UndoSnippetChange"_s);
-    ui.choose("CboCode", 10);
+    ui.choose("CboCode", 11);
     edit->trigger();
     ui.click("Cbut2");
     QCOMPARE(ui.readFile(storedPath), outside);
@@ -679,6 +718,61 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     ui.click("Cbut2");
     QCOMPARE(ui.readFile(storedPath), outside + "N*n\r\n");
     QVERIFY(!undo->isEnabled());
+}
+
+// Each row of a repeated title stands for its own entry, shown, copied, edited and deleted;
+// storing a title that is taken asks first.
+void TestLibraryPanel::repeatedTitlesReachTheirOwnEntries()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "T*first\r\nA*1\r\nT*second\r\n");
+    ui.start();
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.choose("CboCode", 11);
+    QCOMPARE(codeBox(ui), u"second\r\n"_s);
+    ui.choose("CboCode", 9);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.clipboard, u"first\r\n"_s);
+    ui.prog->findChild<QAction *>(u"EditSnippet"_s)->trigger();
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"edited"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("T*edited\r\nA*1\r\nT*second\r\n"));
+    ui.choose("CboCode", 9);
+    ui.prog->findChild<QAction *>(u"DeleteSnippet"_s)->trigger();
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nT*second\r\n"));
+
+    // A title that is taken: No keeps what was typed, Yes stores it after the other.
+    ui.click("CodeBut");
+    typeTitle(ui, u"A"_s);
+    ui.platform.messageAnswers.enqueue(Platform::No);
+    ui.click("Cbut2");
+    QCOMPARE(ui.platform.calls.constLast().text, u"A code is already stored under the title "
+                                                 u"\"A\". Store this code as well, under the "
+                                                 u"same title?"_s);
+    QCOMPARE(ui.platform.calls.constLast().flags, Platform::YesNo + Platform::Exclamation);
+    QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nT*second\r\nA*\r\n"));
+}
+
+// A snippet whose bytes the code page cannot show is edited without losing them: only what the
+// user changed is written anew.
+void TestLibraryPanel::editKeepsBytesOfAnotherCodePage()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "A*\xff\r\nT*' caf\xe9|x = 1|\r\n");
+    ui.start();
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.choose("CboCode", 10);
+    ui.prog->findChild<QAction *>(u"EditSnippet"_s)->trigger();
+    const QString shown = QString::fromLocal8Bit("' caf\xe9\r\nx = 1\r\n");
+    QCOMPARE(codeBox(ui), shown);
+    Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), QString(shown).replace(u'1', u'2'));
+    ui.click("Cbut2");
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*\xff\r\nT*' caf\xe9|x = 2|\r\n"));
+    QVERIFY(ui.platform.messages().isEmpty());
 }
 
 QTEST_MAIN(TestLibraryPanel)

@@ -17,6 +17,8 @@ class TestSnippetEdits : public QObject
 private Q_SLOTS:
     void edits_data();
     void edits();
+    void editKeepsUnchangedBytes_data();
+    void editKeepsUnchangedBytes();
     void matches_data();
     void matches();
     void rewriteAndUndo();
@@ -50,6 +52,7 @@ void TestSnippetEdits::edits_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("fromLast"); // which entry of the title, counted from the last
     QTest::addColumn<QByteArray>("entry");
     // Empty when the title is not there.
     QTest::addColumn<QByteArray>("replaced");
@@ -57,34 +60,42 @@ void TestSnippetEdits::edits_data()
 
     const QByteArray mixed = "A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ*z";
     QTest::newRow("repeated title: the later entry")
-        << mixed << u"T"_s << QByteArray("T*x|y|")
+        << mixed << u"T"_s << 0 << QByteArray("T*x|y|")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*x|y|\r\nZ*z")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nZ*z");
+    QTest::newRow("repeated title: the earlier entry")
+        << mixed << u"T"_s << 1 << QByteArray("T*x")
+        << QByteArray("A*1\r\nT*x\r\nnote without star\r\n\r\nT*b|c\r\nZ*z")
+        << QByteArray("A*1\r\nnote without star\r\n\r\nT*b|c\r\nZ*z");
+    QTest::newRow("repeated title: no third entry")
+        << mixed << u"T"_s << 2 << QByteArray("T*x") << QByteArray() << QByteArray();
     QTest::newRow("last line without its end")
-        << mixed << u"Z"_s << QByteArray("Z2*q")
+        << mixed << u"Z"_s << 0 << QByteArray("Z2*q")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\nZ2*q")
         << QByteArray("A*1\r\nT*a\r\nnote without star\r\n\r\nT*b|c\r\n");
     QTest::newRow("first line, other line ends kept")
-        << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << QByteArray("A*one")
+        << QByteArray("A*1\nB*2\rC*3\r\n") << u"A"_s << 0 << QByteArray("A*one")
         << QByteArray("A*one\nB*2\rC*3\r\n") << QByteArray("B*2\rC*3\r\n");
-    QTest::newRow("lone CR line end") << QByteArray("A*1\rB*2\rC*3") << u"B"_s << QByteArray("B*")
-                                      << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
-    QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << QByteArray("*z")
-                                 << QByteArray("*z\r\nA*y\r\n") << QByteArray("A*y\r\n");
+    QTest::newRow("lone CR line end")
+        << QByteArray("A*1\rB*2\rC*3") << u"B"_s << 0 << QByteArray("B*")
+        << QByteArray("A*1\rB*\rC*3") << QByteArray("A*1\rC*3");
+    QTest::newRow("empty title") << QByteArray("*x\r\nA*y\r\n") << QString() << 0
+                                 << QByteArray("*z") << QByteArray("*z\r\nA*y\r\n")
+                                 << QByteArray("A*y\r\n");
     QTest::newRow("star inside the code, title to the first")
-        << QByteArray("a*b*c\r\na*b\r\n") << u"a*b"_s << QByteArray("x*y") << QByteArray()
+        << QByteArray("a*b*c\r\na*b\r\n") << u"a*b"_s << 0 << QByteArray("x*y") << QByteArray()
         << QByteArray();
     QTest::newRow("a line without star is no title")
-        << QByteArray("T\r\nA*1\r\n") << u"T"_s << QByteArray("T*x") << QByteArray()
+        << QByteArray("T\r\nA*1\r\n") << u"T"_s << 0 << QByteArray("T*x") << QByteArray()
         << QByteArray();
     QTest::newRow("same case only")
-        << mixed << u"t"_s << QByteArray("t*x") << QByteArray() << QByteArray();
+        << mixed << u"t"_s << 0 << QByteArray("t*x") << QByteArray() << QByteArray();
     QTest::newRow("8-bit title") << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*x\r\n").toLocal8Bit()
-                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9")
+                                 << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9") << 0
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y").toLocal8Bit()
                                  << QString::fromLocal8Bit("\xc3\xa9t\xc3\xa9*y\r\n").toLocal8Bit()
                                  << QByteArray();
-    QTest::newRow("empty file") << QByteArray() << u"T"_s << QByteArray("T*x") << QByteArray()
+    QTest::newRow("empty file") << QByteArray() << u"T"_s << 0 << QByteArray("T*x") << QByteArray()
                                 << QByteArray();
 }
 
@@ -92,12 +103,13 @@ void TestSnippetEdits::edits()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, title);
+    QFETCH(int, fromLast);
     QFETCH(QByteArray, entry);
     QFETCH(QByteArray, replaced);
     QFETCH(QByteArray, removed);
 
-    const Result<QByteArray> r = SnippetEdits::replaced(file, title, entry);
-    const Result<QByteArray> d = SnippetEdits::removed(file, title);
+    const Result<QByteArray> r = SnippetEdits::replaced(file, title, entry, fromLast);
+    const Result<QByteArray> d = SnippetEdits::removed(file, title, fromLast);
     QCOMPARE(r.ok(), !replaced.isEmpty());
     if (replaced.isEmpty()) {
         QVERIFY(r.message().contains(title));
@@ -108,9 +120,64 @@ void TestSnippetEdits::edits()
     QCOMPARE(d.value(), removed);
     // What the list shows afterwards: the new snippet under the new title, the others as were.
     const QString newTitle = QString::fromLocal8Bit(entry.left(entry.indexOf('*')));
-    QCOMPARE(StoredCode::snippet(r.value(), newTitle),
+    QCOMPARE(StoredCode::snippet(r.value(), newTitle, newTitle == title ? fromLast : 0),
              QString::fromLocal8Bit(entry.mid(entry.indexOf('*') + 1)));
     QCOMPARE(StoredCode::titles(d.value()).size(), StoredCode::titles(file).size() - 1);
+}
+
+void TestSnippetEdits::editKeepsUnchangedBytes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("newTitle");
+    QTest::addColumn<QString>("code");      // as the user leaves it in the box
+    QTest::addColumn<QByteArray>("stored"); // empty when refused
+    QTest::addColumn<QString>("refusedFor");
+
+    // The code as the box shows it: bytes the code page cannot show are read as U+FFFD.
+    const auto shown = [](const char *bytes) { return QString::fromLocal8Bit(bytes); };
+    QTest::newRow("one character changed")
+        << QByteArray("A*x\r\nT*' caf\xe9|x = 1\r\n") << u"T"_s << u"T"_s
+        << shown("' caf\xe9\r\nx = 2") << QByteArray("A*x\r\nT*' caf\xe9|x = 2\r\n") << QString();
+    QTest::newRow("lines added and removed around")
+        << QByteArray("T*a|\xe9\xe8|b\r\n") << u"T"_s << u"T"_s
+        << shown("new\r\n\xe9\xe8\r\nb\r\nend") << QByteArray("T*new|\xe9\xe8|b|end\r\n")
+        << QString();
+    QTest::newRow("title's bytes kept")
+        << QByteArray("\xff*a\r\n") << shown("\xff") << shown("\xff") << u"b"_s
+        << QByteArray("\xff*b\r\n") << QString();
+    QTest::newRow("new title in the code page")
+        << QByteArray("T*\xe9\r\n") << u"T"_s << u"Caf\u00e9"_s << shown("\xe9")
+        << u"Caf\u00e9"_s.toLocal8Bit() + "*\xe9\r\n"
+        << QString();
+    QTest::newRow("replacement character typed anew")
+        << QByteArray("T*\xe9\r\n") << u"T"_s << u"T"_s << shown("\xe9") + u"\r\n\uFFFD"_s
+        << QByteArray() << u"\"\uFFFD\""_s;
+    QTest::newRow("a replacement character the file holds")
+        << QByteArray("T*\xef\xbf\xbd|x\r\n") << u"T"_s << u"T"_s << shown("\xef\xbf\xbd\r\ny")
+        << QByteArray("T*\xef\xbf\xbd|y\r\n") << QString();
+}
+
+// An edit keeps every byte of what it leaves as it was, also bytes of another code page; what
+// it adds is written in the code page, and what cannot be written exactly is refused.
+void TestSnippetEdits::editKeepsUnchangedBytes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, title);
+    QFETCH(QString, newTitle);
+    QFETCH(QString, code);
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, refusedFor);
+
+    const QString list = StoredCode::codeToList(code);
+    const Result<QByteArray> r = SnippetEdits::edited(file, title, 0, newTitle, list);
+    QVERIFY2(r.ok() == refusedFor.isEmpty() && r.message().contains(refusedFor),
+             qPrintable(r.message()));
+    if (!r)
+        return;
+    QCOMPARE(r.value(), stored);
+    // It reads back as the text the user left.
+    QCOMPARE(StoredCode::snippet(r.value(), newTitle), list);
 }
 
 void TestSnippetEdits::matches_data()

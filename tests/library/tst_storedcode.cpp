@@ -163,6 +163,9 @@ void TestStoredCode::titlesAndSnippets_data()
         << QByteArray("*a\r\nT*\r\n") << QStringList{QString(), u"T"_s} << QString() << u"a"_s;
     QTest::newRow("case and blanks count")
         << QByteArray("t*1\r\nT *2\r\n") << QStringList{u"t"_s, u"T "_s} << u"T"_s << QString();
+    QTest::newRow("one title three times")
+        << QByteArray("T*1\r\nT*2\nU*u\rT*3|\r\n") << QStringList{u"T"_s, u"T"_s, u"U"_s, u"T"_s}
+        << u"T"_s << u"3|"_s;
     QTest::newRow("mixed line ends") << QByteArray("x\n\r\nA*1\r\r\nB*2\n\rA*3\r")
                                      << QStringList{u"A"_s, u"B"_s, u"A"_s} << u"B"_s << u"2"_s;
     QTest::newRow("title at the very start, no line end")
@@ -189,17 +192,20 @@ void TestStoredCode::titlesAndSnippets()
     QCOMPARE(StoredCode::titles(bytes), titles);
     QCOMPARE(StoredCode::snippet(bytes, title), snippet);
 
-    // Every listed title finds the last line that holds it, whatever the line ends.
-    const QList<QByteArray> lines = TextFile::splitLines(bytes);
-    for (const QString &t : titles) {
-        QString last;
-        for (const QByteArray &line : lines) {
-            const qsizetype at = line.indexOf('*');
-            if (at >= 0 && QString::fromLocal8Bit(line.left(at)) == t)
-                last = QString::fromLocal8Bit(line.mid(at + 1));
-        }
-        QCOMPARE(StoredCode::snippet(bytes, t), last);
+    // Every listed title finds its own line, counted from the last line with that title,
+    // whatever the line ends.
+    QStringList codes;
+    for (const QByteArray &line : TextFile::splitLines(bytes)) {
+        if (line.contains('*'))
+            codes.append(QString::fromLocal8Bit(line.mid(line.indexOf('*') + 1)));
     }
+    QCOMPARE(codes.size(), titles.size());
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        const int fromLast = int(titles.mid(i + 1).count(titles.at(i)));
+        QCOMPARE(StoredCode::snippet(bytes, titles.at(i), fromLast), codes.at(i));
+        QCOMPARE(StoredCode::titleCount(bytes, titles.at(i)), int(titles.count(titles.at(i))));
+    }
+    QCOMPARE(StoredCode::snippet(bytes, title, int(titles.count(title))), QString());
 }
 
 void TestStoredCode::storeAndReadBack_data()
@@ -235,6 +241,8 @@ void TestStoredCode::storeAndReadBack_data()
         << t << u"a|b\r\nc"_s << QByteArray() << QString() << u"\"|\""_s;
     QTest::newRow("star in the title")
         << u"a*b"_s << u"c"_s << QByteArray() << QString() << u"\"*\""_s;
+    QTest::newRow("replacement character")
+        << t << u"' caf\uFFFD"_s << QByteArray() << QString() << u"\"\uFFFD\""_s;
     QTest::newRow("bar in the title is kept")
         << u"a|b"_s << u"c"_s << QByteArray("a|b*c\r\n") << u"c\r\n"_s << QString();
 }
