@@ -586,7 +586,7 @@ Result<> DiskFileSteps::lock(const QString &path)
         auto lockFile =
             std::make_unique<QLockFile>(lockedFolder + QStringLiteral("/.brindle.lock"));
         bool cancelled = false;
-        while (!lockFile->tryLock(int(qBound<qint64>(0, deadline.remainingTime(), 10)))) {
+        while (!lockFile->tryLock(int(qBound(qint64(0), deadline.remainingTime(), qint64(10))))) {
             cancelled = whileWaiting && !whileWaiting();
             if (cancelled || deadline.hasExpired() ||
                 lockFile->error() != QLockFile::LockFailedError)
