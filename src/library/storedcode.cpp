@@ -1,5 +1,7 @@
 #include "storedcode.h"
 
+#include <QDir>
+
 #include "diskfilesteps.h"
 #include "safereplace.h"
 #include "textfile.h"
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -427,6 +430,28 @@ QString cutMessage(const QString &path, const QString &title)
                           "you use it.");
 }
 
+namespace {
+
+// The system's description of a failed read or write, then the file and, where the folder is
+// the cause, what is wrong with it: "Permission denied (writing /w/Samples/MyCode.Txt). The
+// folder /w/Samples may not be written."
+QString systemFailure(const QString &reason, bool writing, const QString &path)
+{
+    QString text = reason %
+                   (writing ? QStringLiteral(" (writing ") : QStringLiteral(" (reading ")) %
+                   QDir::toNativeSeparators(path) % QStringLiteral(").");
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    const QString folderName = QDir::toNativeSeparators(folder.absoluteFilePath());
+    if (!folder.exists())
+        text += QStringLiteral(" The folder ") % folderName % QStringLiteral(" does not exist.");
+    else if (writing && !folder.isWritable())
+        text +=
+            QStringLiteral(" The folder ") % folderName % QStringLiteral(" may not be written.");
+    return text;
+}
+
+} // namespace
+
 Result<> store(const QString &path, const QString &title, const QString &list)
 {
     return storeEntry(path, entry(title, list));
@@ -436,7 +461,11 @@ Result<> storeEntry(const QString &path, const QByteArray &line)
 {
     const QString irregular = TextFile::notRegular(path);
     if (!irregular.isEmpty())
-        return Result<>::failure(irregular);
+        return Result<>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") % irregular);
+    // A missing folder is the system's "no such file" for the file to be made in it.
+    if (!QFileInfo(path).absoluteDir().exists())
+        return Result<>::failure(
+            systemFailure(QString::fromLocal8Bit(std::strerror(ENOENT)), true, path));
     DiskFileSteps files;
     const SafeReplace::Outcome outcome =
         SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {
@@ -453,7 +482,8 @@ Result<> storeEntry(const QString &path, const QByteArray &line)
     if (outcome.ok())
         return {};
     if (outcome.failed == SafeReplace::Stage::Write || outcome.failed == SafeReplace::Stage::Read)
-        return Result<>::failure(outcome.reason);
+        return Result<>::failure(
+            systemFailure(outcome.reason, outcome.failed == SafeReplace::Stage::Write, path));
     return Result<>::failure(SafeReplace::message(outcome, path, QString()));
 }
 

@@ -640,11 +640,14 @@ void TestCli::snippets()
     QCOMPARE(o.status, 1);
     QCOMPARE(o.err, QStringLiteral("No code's items available"));
 
-    // No Samples folder: the system's reason, and nothing made.
+    // No Samples folder: the system's reason, the file and the cause, and nothing made.
     o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Beep")},
                 "Beep\n");
     QCOMPARE(o.status, 1);
-    QVERIFY2(o.err.startsWith(QStringLiteral("Error ")), qPrintable(o.err));
+    QVERIFY2(o.err.startsWith(QStringLiteral("Error ")) &&
+                 o.err.contains(QDir::toNativeSeparators(QStringLiteral("Samples/MyCode.Txt"))) &&
+                 o.err.contains(QStringLiteral("does not exist")),
+             qPrintable(o.err));
 
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Samples")));
     o = runHere({QStringLiteral("snippets"), QStringLiteral("add"), QStringLiteral("Beep twice")},
