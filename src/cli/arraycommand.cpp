@@ -6,6 +6,7 @@
 #include "fitcheck.h"
 
 #include <QCommandLineOption>
+#include <QRegularExpression>
 
 namespace ArrayCommand {
 
@@ -77,6 +78,21 @@ bool wholeNumber(const QString &text, int &value, int min)
     bool ok = false;
     value = text.toInt(&ok);
     return ok && value >= min && !text.startsWith(QLatin1Char('+'));
+}
+
+// Coordinates, sizes and counts go into the generated code as the dialect's Integer values.
+constexpr int integerMin = -32768;
+constexpr int integerMax = 32767;
+
+// A coordinate as the window takes it from a box, with or without decimals ("60.5"), within
+// the dialect's Integer range.
+bool coordinate(const QString &text)
+{
+    static const QRegularExpression decimal(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?$"));
+    if (!decimal.match(text).hasMatch())
+        return false;
+    const double value = text.toDouble();
+    return value >= integerMin && value <= integerMax;
 }
 
 } // namespace
@@ -172,9 +188,16 @@ Outcome run(const QStringList &arguments)
         return cl.usage(args.size() < 2 ? QStringLiteral("COUNT is missing")
                                         : QStringLiteral("too many arguments"));
     int count = 0;
-    if (!wholeNumber(args[1], count, 0))
-        return cl.usage(QStringLiteral("COUNT is a whole number from 0"));
+    if (!wholeNumber(args[1], count, 1) || count > integerMax)
+        return cl.usage(QStringLiteral("COUNT is a whole number from 1 to 32767"));
     r.count = QString::number(count);
+    // The window takes any text in these boxes; a command line is told at once what is amiss.
+    for (const QCommandLineOption *o : {&top, &left, &width, &height, &spacer}) {
+        if (!coordinate(p.value(*o)))
+            return cl.usage(QStringLiteral("--") % o->names().constFirst() %
+                            QStringLiteral(" takes a number from -32768 to 32767, not '") %
+                            p.value(*o) % QStringLiteral("'"));
+    }
     r.layout = p.isSet(vertical) ? Request::Vertical : Request::Horizontal;
     r.top = p.value(top);
     r.left = p.value(left);

@@ -160,7 +160,23 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
         if (!file)
             return Outcome::refused(QStringLiteral("The stored code in ") % path %
                                     QStringLiteral(" cannot be read.\r\n") % file.message());
-        const int count = StoredCode::titleCount(file.value(), args[1]);
+        // A title in any letter case, as the window's list finds it; the exact one first.
+        QString title = args[1];
+        if (StoredCode::titleCount(file.value(), title) == 0) {
+            QStringList alike;
+            for (const QString &stored : StoredCode::titles(file.value())) {
+                if (stored.compare(title, Qt::CaseInsensitive) == 0 && !alike.contains(stored))
+                    alike << stored;
+            }
+            if (alike.size() > 1)
+                return Outcome::refused(QStringLiteral("Several titles differ from ") % title %
+                                        QStringLiteral(" only in letter case: ") %
+                                        alike.join(QStringLiteral(", ")) %
+                                        QStringLiteral(". Give one as it is written."));
+            if (alike.size() == 1)
+                title = alike.constFirst();
+        }
+        const int count = StoredCode::titleCount(file.value(), title);
         if (count == 0)
             return Outcome::refused(QStringLiteral("No code is stored under the title ") % args[1]);
         if (entry > count)
@@ -168,14 +184,14 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
                 QStringLiteral("No entry %1 is stored under the title ").arg(entry) % args[1] %
                 QStringLiteral(": it has %1.").arg(count));
         const int fromLast = cl.parser().isSet(entryOption) ? count - entry : 0;
-        const StoredCode::ShownLine line = StoredCode::shownLine(file.value(), args[1], fromLast);
+        const StoredCode::ShownLine line = StoredCode::shownLine(file.value(), title, fromLast);
         // The code's bytes as stored, in the file's code page.
         const QByteArrayView list =
             QByteArrayView(file.value())
                 .sliced(line.start + line.star + 1, line.end - line.start - line.star - 1);
         QString note;
         if (count > 1 && !cl.parser().isSet(entryOption))
-            note = QStringLiteral("%1 entries are stored under the title ").arg(count) % args[1] %
+            note = QStringLiteral("%1 entries are stored under the title ").arg(count) % title %
                    QStringLiteral("; this is the last. --entry 1 to %1 shows each, in the order "
                                   "of the file.")
                        .arg(count);
@@ -184,7 +200,12 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
 
     const QString title = StoredCode::singleLineTitle(args[1]);
     // The code's bytes are stored as given: they are already in the file's code page.
-    const QByteArray code = readInput();
+    QByteArray code = readInput();
+    // The line end that ends a file or a here-document ends the last line; it starts no new one.
+    if (code.endsWith("\r\n"))
+        code.chop(2);
+    else if (code.endsWith('\n') || code.endsWith('\r'))
+        code.chop(1);
     Result<> storable = StoredCode::fitsLayout(title, QByteArrayView(code));
     if (storable)
         storable = StoredCode::encodable(title);

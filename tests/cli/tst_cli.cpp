@@ -538,9 +538,24 @@ void TestCli::exitStatusAndMessage_data()
         2, "brindle array: give one layout: --vertical, --horizontal or --custom");
     row("no count", {array, QStringLiteral("label"), QStringLiteral("--vertical")}, 2,
         "brindle array: COUNT is missing");
-    row("negative count",
+    row("count not a number",
         {array, QStringLiteral("label"), QStringLiteral("x"), QStringLiteral("--vertical")}, 2,
-        "brindle array: COUNT is a whole number from 0");
+        "brindle array: COUNT is a whole number from 1 to 32767");
+    row("count of none",
+        {array, QStringLiteral("label"), QStringLiteral("0"), QStringLiteral("--vertical")}, 2,
+        "brindle array: COUNT is a whole number from 1 to 32767");
+    row("top not a number",
+        {array, QStringLiteral("command"), QStringLiteral("3"), QStringLiteral("--vertical"),
+         QStringLiteral("--top"), QStringLiteral("abc")},
+        2, "brindle array: --top takes a number from -32768 to 32767, not 'abc'");
+    row("spacer not a number",
+        {array, QStringLiteral("command"), QStringLiteral("3"), QStringLiteral("--horizontal"),
+         QStringLiteral("--spacer"), QStringLiteral("x")},
+        2, "brindle array: --spacer takes a number from -32768 to 32767, not 'x'");
+    row("height out of range",
+        {array, QStringLiteral("command"), QStringLiteral("3"), QStringLiteral("--vertical"),
+         QStringLiteral("--height"), QStringLiteral("40000")},
+        2, "brindle array: --height takes a number from -32768 to 32767, not '40000'");
     row("count with custom",
         {array, QStringLiteral("label"), QStringLiteral("2"), QStringLiteral("--custom"),
          QStringLiteral("1,2,3,4")},
@@ -662,13 +677,15 @@ void TestCli::snippets()
 
     QFile stored(dir.filePath(QStringLiteral("Samples/MyCode.Txt")));
     QVERIFY(stored.open(QIODevice::ReadOnly));
-    QCOMPARE(stored.readAll(), QByteArray("Beep twice*Beep|Beep|\r\n"));
+    // The input's final line end ends its last line.
+    QCOMPARE(stored.readAll(), QByteArray("Beep twice*Beep|Beep\r\n"));
 
     const Run listed = runProgram(list, dir.path());
     QCOMPARE(listed.status, 0);
     QCOMPARE(listed.out, QByteArray("Beep twice\n"));
+    // A title in another letter case is found, as in the window's list.
     const Run shown = runProgram(
-        {QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("Beep twice")},
+        {QStringLiteral("snippets"), QStringLiteral("show"), QStringLiteral("beep TWICE")},
         dir.path());
     QCOMPARE(shown.status, 0);
     QCOMPARE(shown.out, QByteArray("Beep\r\nBeep\r\n"));
