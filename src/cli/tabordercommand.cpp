@@ -57,7 +57,7 @@ Outcome run(const QStringList &arguments)
     CommandLine cl(
         QStringLiteral("tab-order"),
         QStringLiteral("FILE [--form NAME] (--list | --order NAME,NAME,... | --swap NAME "
-                       "POSITION)"),
+                       "POSITION | --forms)"),
         QStringLiteral(
             "Lists the objects of a form of a program file saved in generated-code layout in "
             "TAB order (position, name, kind), or gives them a new TAB order and rewrites the "
@@ -79,13 +79,16 @@ Outcome run(const QStringList &arguments)
         QStringLiteral("Give object NAME the TAB position POSITION (the argument after FILE); "
                        "the object holding it takes NAME's."),
         QStringLiteral("NAME"));
-    p.addOptions({form, list, order, swap});
+    const QCommandLineOption formsOption(QStringLiteral("forms"),
+                                         QStringLiteral("Print the names of the file's forms."));
+    p.addOptions({form, list, order, swap, formsOption});
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The program file."));
     if (std::optional<Outcome> stop = cl.parse(arguments))
         return *stop;
     const QStringList args = p.positionalArguments();
-    if (int(p.isSet(list)) + int(p.isSet(order)) + int(p.isSet(swap)) != 1)
-        return cl.usage(QStringLiteral("give one of --list, --order or --swap"));
+    if (int(p.isSet(list)) + int(p.isSet(order)) + int(p.isSet(swap)) + int(p.isSet(formsOption)) !=
+        1)
+        return cl.usage(QStringLiteral("give one of --list, --order, --swap or --forms"));
     if (args.isEmpty())
         return cl.usage(QStringLiteral("FILE is missing"));
     if (args.size() != (p.isSet(swap) ? 2 : 1))
@@ -102,6 +105,9 @@ Outcome run(const QStringList &arguments)
         if (!f.isEnd)
             forms += f.name;
     }
+    if (p.isSet(formsOption))
+        return Outcome::done(forms.isEmpty() ? QByteArray()
+                                             : forms.join(QLatin1Char('\n')).toLocal8Bit() + '\n');
     if (session.needsForm() && !p.isSet(form))
         return cl.usage(QStringLiteral("the file has several forms: give --form (") %
                         forms.join(QStringLiteral(", ")) % QLatin1Char(')'));

@@ -615,7 +615,7 @@ void TestCli::exitStatusAndMessage_data()
          QStringLiteral("--entry"), QStringLiteral("0")},
         2, "brindle snippets: --entry takes a whole number from 1");
     row("tab-order without action", {QStringLiteral("tab-order"), QStringLiteral("P.txt")}, 2,
-        "brindle tab-order: give one of --list, --order or --swap");
+        "brindle tab-order: give one of --list, --order, --swap or --forms");
     row("tab-order without file", {QStringLiteral("tab-order"), QStringLiteral("--list")}, 2,
         "brindle tab-order: FILE is missing");
     row("tab-order missing file",
