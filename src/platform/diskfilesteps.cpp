@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -116,6 +116,26 @@ constexpr bool canSwap = true;
 constexpr bool canSwap = false;
 #endif
 
+// Makes and opens for writing a new file «name.XXXXXX» (six letters or digits, as
+// QTemporaryFile names them) only where that name is free, with the permissions of any new
+// file.
+Result<> createFree(const QString &name, QFile &file)
+{
+    static constexpr char characters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString suffix(6, Qt::Uninitialized);
+        for (QChar &c : suffix)
+            c = QLatin1Char(characters[QRandomGenerator::global()->bounded(62)]);
+        file.setFileName(name + QLatin1Char('.') + suffix);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return {};
+        if (!file.exists())
+            break;
+    }
+    return Result<>::failure(file.errorString());
+}
+
 } // namespace
 
 DiskFileSteps::DiskFileSteps() = default;
@@ -218,22 +238,24 @@ Result<> DiskFileSteps::copy(const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
-    QSaveFile copy(to);
-    copy.setDirectWriteFallback(false);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Result<>::failure(copy.errorString());
-    const Result<> written = writeSlices(copy, bytes);
-    if (!written) {
-        copy.cancelWriting();
-        return written;
-    }
-    if (exists(to)) {
-        copy.cancelWriting();
-        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
-    }
-    if (!copy.commit())
-        return Result<>::failure(copy.errorString());
-    return {};
+    // Written beside `to` under a free name noted as Brindle's own, synced, then given the name
+    // `to`, never over a file: a copy cut short is a file Brindle can later prove it made.
+    QFile copy;
+    Result<> step = createFree(to, copy);
+    if (!step)
+        return step;
+    (void)m_journal.writing(to, copy.fileName());
+    step = writeSlices(copy, bytes);
+    if (step)
+        step = syncToDisk(copy);
+    copy.close();
+    if (step && copy.error() != QFileDevice::NoError)
+        step = Result<>::failure(copy.errorString());
+    if (step)
+        step = rename(copy.fileName(), to);
+    if (!step)
+        QFile::remove(copy.fileName());
+    return step;
 }
 
 Result<> DiskFileSteps::create(const QString &path)
@@ -252,6 +274,9 @@ Result<> DiskFileSteps::create(const QString &path)
             return Result<>::failure(temporary.errorString());
         name = temporary.fileName();
     }
+    // Noted as Brindle's own before anything is written to it. A note that cannot be written
+    // costs only the offer to remove the file should the write be stopped.
+    (void)m_journal.writing(path, name);
     m_out = std::make_unique<QFile>(name);
     m_written = 0;
     m_unsynced = 0;
@@ -320,6 +345,11 @@ Result<QString> DiskFileSteps::commit()
         return QString();
     }
     if (canSwap) {
+        // Swapped out, what was under the name is under the temporary's: no longer Brindle's.
+        if (const Result<> noted = m_journal.swapping(temporary); !noted) {
+            discard();
+            return Result<QString>::failure(noted.message());
+        }
         const Result<> swapped = exchange(temporary, m_target);
         if (swapped) {
             m_out.reset();
@@ -468,6 +498,7 @@ Result<> DiskFileSteps::lock(const QString &path)
 
 void DiskFileSteps::unlock()
 {
+    m_journal.finish();
 #ifdef Q_OS_UNIX
     if (m_lockHandle >= 0) {
         ::flock(m_lockHandle, LOCK_UN);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filesteps.h"
+#include "writejournal.h"
 
 #include <memory>
 
@@ -47,4 +48,7 @@ private:
     int m_lockHandle = -1; // the locked folder (Unix)
     std::unique_ptr<QLockFile> m_lockFile;
     QByteArray m_slice; // the buffer scan() reads into, kept from call to call
+
+    // Notes the new files made as Brindle's own, until the lock is released.
+    WriteJournal m_journal;
 };

@@ -2,10 +2,12 @@
 #include "faultyfilesteps.h"
 #include "leftoverbackups.h"
 #include "rewrite.h"
+#include "writejournal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +95,18 @@ QByteArray sectionOf(const QByteArray &file)
 QStringList filesIn(const QTemporaryDir &dir)
 {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// The notes as «file>the name it was for:what it holds», the paths relative to base.
+QString notesText(const QList<WriteJournal::Entry> &entries, const QString &base)
+{
+    QStringList texts;
+    for (const WriteJournal::Entry &entry : entries)
+        texts << QDir(base).relativeFilePath(entry.path) + QLatin1Char('>') +
+                     QDir(base).relativeFilePath(entry.forPath) +
+                     (entry.holds == WriteJournal::Holds::Written ? QStringLiteral(":written")
+                                                                  : QStringLiteral(":swapped"));
+    return texts.join(QLatin1Char(';'));
 }
 
 } // namespace
@@ -559,8 +573,18 @@ void TestRewrite::inPlace()
     }
     FaultyFileSteps steps(failing);
     QVERIFY(!steps.keepsOnlyInPlace(program).isEmpty());
+    QString noted = QStringLiteral("<no backup copy>");
+    steps.hold = [&](const QString &call) {
+        if (call == QLatin1String("overwrite#1"))
+            noted = notesText(WriteJournal::entries(dir.path()), dir.path());
+    };
     const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
     QCOMPARE(r.written, written);
+    // The backup copy was written under a free name noted as Brindle's own.
+    if (!failing.contains(QStringLiteral("copy#1")))
+        QVERIFY2(noted.contains(
+                     QRegularExpression(QStringLiteral("^Prog.Bak.\\w{6}>Prog.Bak:written$"))),
+                 qPrintable(noted));
     if (written) {
         QCOMPARE(contentOf(program), newFile);
         if (kind == QLatin1String("link"))
