@@ -136,8 +136,8 @@ private Q_SLOTS:
     void leftoverFound();
     void leftoverCopy_data();
     void leftoverCopy();
-    void temporaries_data();
-    void temporaries();
+    void leftoverFiles_data();
+    void leftoverFiles();
     void restoreNeverReplaces_data();
     void restoreNeverReplaces();
     void editWhileWriting_data();
@@ -498,9 +498,22 @@ void TestRewrite::editWhileWriting()
     put(program, previousFile);
     const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
     FaultyFileSteps steps({});
+    DiskFileSteps otherWindow;
+    otherWindow.lockWait = 0;
     steps.hold = [&](const QString &call) {
         if (call != heldStep)
             return;
+        // Another Brindle window looks for leftovers meanwhile: once the write has the lock,
+        // that window gets none and takes nothing of the write (its backup, its new file) for a
+        // leftover; the new file is noted as Brindle's own.
+        const QStringList before = filesIn(dir);
+        QCOMPARE(LeftoverBackups::survey(otherWindow, dir.path()).ok(),
+                 call == QLatin1String("lock#1"));
+        QCOMPARE(filesIn(dir), before);
+        if (call == QLatin1String("commit#1"))
+            QVERIFY(notesText(WriteJournal::entries(dir.path()), dir.path())
+                        .contains(QRegularExpression(
+                            QStringLiteral("^Prog.txt.\\w{6}>Prog.txt:written$"))));
         if (inPlace) {
             put(program, edited);
             return;
@@ -751,33 +764,108 @@ void TestRewrite::leftoverCopy()
     QCOMPARE(LeftoverBackups::isCopy(disk, backup, program), copy);
 }
 
-void TestRewrite::temporaries_data()
+void TestRewrite::leftoverFiles_data()
 {
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("found"); // temporary > program
-    QTest::newRow("one temporary")
-        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog.txt.aB3xYz")}
-        << QStringList{QStringLiteral("Prog.txt.aB3xYz>Prog.txt")};
-    QTest::newRow("upper case") << QStringList{QStringLiteral("P.TXT.123456")}
-                                << QStringList{QStringLiteral("P.TXT.123456>P.TXT")};
-    QTest::newRow("five letters") << QStringList{QStringLiteral("Prog.txt.abcde")} << QStringList();
-    QTest::newRow("not after a program name")
-        << QStringList{QStringLiteral("Prog.Bak.abcdef"), QStringLiteral("Prog.txt")}
-        << QStringList();
-    QTest::newRow("other character")
-        << QStringList{QStringLiteral("Prog.txt.ab-def")} << QStringList();
+    QTest::addColumn<QString>("left");      // what a stopped or failed write left
+    QTest::addColumn<QString>("temporary"); // the file noted
+    QTest::addColumn<QString>("forName");   // the name it was written to take
+    QTest::addColumn<QString>("found");     // file>its name:what it holds, or nothing
+    const QString temporary = QStringLiteral("Samples/Prog.txt.aB3xYz");
+    const QString program = QStringLiteral("Samples/Prog.txt");
+    QTest::newRow("new file of a stopped write")
+        << QStringLiteral("new") << temporary << program
+        << QStringLiteral("Samples/Prog.txt.aB3xYz>Samples/Prog.txt:written");
+    QTest::newRow("backup copy of a stopped write")
+        << QStringLiteral("copy") << QStringLiteral("Samples/Prog.Bak.Q7rT2k")
+        << QStringLiteral("Samples/Prog.Bak")
+        << QStringLiteral("Samples/Prog.Bak.Q7rT2k>Samples/Prog.Bak:written");
+#ifdef Q_OS_UNIX
+    QTest::newRow("beside a symbolic link's target")
+        << QStringLiteral("link") << QStringLiteral("real/prog.txt.aB3xYz") << program
+        << QStringLiteral("real/prog.txt.aB3xYz>Samples/Prog.txt:written");
+#endif
+    QTest::newRow("only named like a temporary")
+        << QStringLiteral("named") << QString() << QString() << QString();
+    QTest::newRow("swapped out before the stop")
+        << QStringLiteral("swapped") << temporary << program
+        << QStringLiteral("Samples/Prog.txt.aB3xYz>Samples/Prog.txt:swapped");
+#ifdef Q_OS_LINUX
+    QTest::newRow("another program's save that could not be put back")
+        << QStringLiteral("changed") << QString() << QString()
+        << QStringLiteral("Samples/Prog.txt.*>Samples/Prog.txt:swapped");
+#endif
+    QTest::newRow("noted, then gone")
+        << QStringLiteral("gone") << temporary << program << QString();
+    QTest::newRow("note cut short") << QStringLiteral("cut") << temporary << program << QString();
 }
 
-void TestRewrite::temporaries()
+// Only what Brindle noted as its own is offered for removal, wherever it lies; a file that may
+// hold another program's save is named and kept; a user's file named like a temporary is not
+// taken for a leftover.
+void TestRewrite::leftoverFiles()
 {
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, found);
-    QStringList actual;
-    for (const LeftoverBackups::Temporary &t : LeftoverBackups::temporaries(names)) {
-        actual << t.name + QLatin1Char('>') + t.program;
-        QVERIFY(LeftoverBackups::message(t).contains(t.name));
+    QFETCH(QString, left);
+    QFETCH(QString, temporary);
+    QFETCH(QString, forName);
+    QFETCH(QString, found);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Samples")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("real")));
+    const QString samples = dir.filePath(QStringLiteral("Samples"));
+    const QString program = dir.filePath(QStringLiteral("Samples/Prog.txt"));
+    const QString target = dir.filePath(QStringLiteral("real/prog.txt"));
+    put(left == QLatin1String("link") ? target : program, previousFile);
+    if (left == QLatin1String("link"))
+        QVERIFY(QFile::link(target, program));
+    put(dir.filePath(QStringLiteral("Samples/Stock.txt.240101")), "a dated copy");
+    const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
+    WriteJournal stopped; // a writer stopped before its write ended never finishes its notes
+    if (left == QLatin1String("changed")) {
+        // Another program saves while the new file is written, and the swap back fails.
+        FaultyFileSteps steps({QStringLiteral("exchange#1")});
+        steps.hold = [&](const QString &call) {
+            if (call == QLatin1String("commit#1"))
+                put(program, edited);
+        };
+        const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+        QVERIFY2(r.message.contains(QStringLiteral("what the other program saved is in")),
+                 qPrintable(r.message));
+    } else if (!temporary.isEmpty()) {
+        put(dir.filePath(temporary), "half");
+        QVERIFY(stopped.writing(dir.filePath(forName), dir.filePath(temporary)).ok());
+        if (left == QLatin1String("swapped"))
+            QVERIFY(stopped.swapping(dir.filePath(temporary)).ok());
+        if (left == QLatin1String("gone"))
+            QVERIFY(QFile::remove(dir.filePath(temporary)));
+        QFile note(WriteJournal::pathIn(samples));
+        if (left == QLatin1String("cut"))
+            QVERIFY(note.resize(note.size() - 2));
     }
-    QCOMPARE(actual, found);
+
+    DiskFileSteps disk;
+    const Result<LeftoverBackups::Survey> surveyed = LeftoverBackups::survey(disk, samples);
+    QVERIFY(surveyed.ok());
+    // A swap back that failed keeps the backup too: the content before the change.
+    QCOMPARE(surveyed.value().backups.size(), left == QLatin1String("changed") ? 1 : 0);
+    const QString actual = notesText(surveyed.value().written, dir.path());
+    QVERIFY2(QRegularExpression::fromWildcard(found).match(actual).hasMatch(), qPrintable(actual));
+    // Notes of files that are gone are forgotten.
+    QCOMPARE(QFile::exists(WriteJournal::pathIn(samples)), !found.isEmpty());
+    for (const WriteJournal::Entry &entry : surveyed.value().written) {
+        const bool own = entry.holds == WriteJournal::Holds::Written;
+        const QString asked = LeftoverBackups::message(entry, true);
+        QVERIFY2(asked.contains(entry.forPath), qPrintable(asked));
+        QCOMPARE(asked.contains(QStringLiteral("Remove ") + entry.path + QStringLiteral(" now?")),
+                 own);
+        QCOMPARE(LeftoverBackups::removeWritten(disk, samples, entry.path).ok(), own);
+        QCOMPARE(contentOf(entry.path), own                                ? "<missing>"
+                                        : left == QLatin1String("changed") ? edited
+                                                                           : "half");
+    }
+    QCOMPARE(contentOf(dir.filePath(QStringLiteral("Samples/Stock.txt.240101"))),
+             QByteArray("a dated copy"));
+    QCOMPARE(contentOf(program), left == QLatin1String("changed") ? newFile : previousFile);
 }
 
 void TestRewrite::restoreNeverReplaces_data()
