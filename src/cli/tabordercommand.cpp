@@ -3,28 +3,63 @@
 #include "commandline.h"
 #include "diskfilesteps.h"
 #include "formplace.h"
+#include "leftoverbackups.h"
 #include "taborder.h"
 #include "tabsession.h"
 
 #include <QCommandLineOption>
+#include <QDir>
 #include <QFileInfo>
 
 namespace TabOrderCommand {
 
 namespace {
 
+// What interrupted writes left beside the file, one text each, as the window names them but
+// asking nothing: its backup, and the files Brindle noted as its own or as swapped out. A
+// backup refuses a write while it is there, its name being taken; the noted files are in no
+// write's way, since a write makes its files under free names, so they are named and left as
+// they are. A backup that is a mere copy of the file is removed, as the window removes it.
+// All is looked for under the lock writers take, so nothing of a running write is named.
+QString leftoversBeside(FileSteps &files, const QString &path)
+{
+    const QFileInfo info(path);
+    const Result<LeftoverBackups::Survey> found =
+        LeftoverBackups::survey(files, info.absolutePath(), info.fileName());
+    if (!found)
+        return {};
+    QStringList texts;
+    for (const LeftoverBackups::Found &backup : found.value().backups)
+        texts << LeftoverBackups::message(
+            backup, QStringLiteral("The folder ") + QDir::toNativeSeparators(info.absolutePath()));
+    for (const WriteJournal::Entry &entry : found.value().written)
+        texts << LeftoverBackups::message(entry, false);
+    return texts.join(QStringLiteral("\r\n"));
+}
+
+// The outcome, then what was left beside the file: its own message stays the first line.
+Outcome withLeftovers(Outcome outcome, const QString &leftovers)
+{
+    if (!leftovers.isEmpty())
+        outcome.err =
+            outcome.err.isEmpty() ? leftovers : outcome.err + QStringLiteral("\r\n") + leftovers;
+    return outcome;
+}
+
 // The changes held by the session go to the file through its safe rewrite: never over a
 // change made by another program, never while a backup of an interrupted change is there. The
 // backup is looked for under the rewrite's lock, where no other Brindle is half-way through a
-// write of its own, so a refusal names a real leftover.
-Outcome write(TabSession &session)
+// write of its own, so a refusal names a real leftover. What interrupted writes left beside
+// the file is looked for first, and named after the outcome.
+Outcome write(FileSteps &files, TabSession &session)
 {
+    const QString leftovers = leftoversBeside(files, session.path());
     if (!session.hasPending())
-        return Outcome::done();
+        return withLeftovers(Outcome::done(), leftovers);
     const Result<QString> written = session.commit();
     if (!written)
-        return Outcome::refused(written.message());
-    return Outcome::done({}, written.value());
+        return withLeftovers(Outcome::refused(written.message()), leftovers);
+    return withLeftovers(Outcome::done({}, written.value()), leftovers);
 }
 
 // The name of a listed object, without the blanks around it.
@@ -64,7 +99,8 @@ Outcome run(const QStringList &arguments)
             "file safely: nothing is written over a change made meanwhile by another program, "
             "the previous content is kept as Name.Bak until the new file is on disk, "
             "permissions are kept, and a Name.Bak left by an interrupted change refuses the "
-            "write. --form is needed when the file has several forms."));
+            "write. What interrupted writes left beside the file is named on standard error. "
+            "--form is needed when the file has several forms."));
     QCommandLineParser &p = cl.parser();
     const QCommandLineOption form(QStringLiteral("form"), QStringLiteral("The form."),
                                   QStringLiteral("NAME"));
@@ -137,7 +173,7 @@ Outcome run(const QStringList &arguments)
                        .toLocal8Bit() +
                    '\n';
         }
-        return Outcome::done(out);
+        return withLeftovers(Outcome::done(out), leftoversBeside(files, session.path()));
     }
 
     if (p.isSet(swap)) {
@@ -152,7 +188,7 @@ Outcome run(const QStringList &arguments)
         (void)session.select(row);
         if (const Result<> exchanged = session.exchange(newTab); !exchanged)
             return Outcome::refused(exchanged.message());
-        return write(session);
+        return write(files, session);
     }
 
     QList<int> picked;
@@ -169,7 +205,7 @@ Outcome run(const QStringList &arguments)
     }
     if (const Result<> reordered = session.reorder(TabOrder::complete(picked, count)); !reordered)
         return Outcome::refused(reordered.message());
-    return write(session);
+    return write(files, session);
 }
 
 } // namespace TabOrderCommand

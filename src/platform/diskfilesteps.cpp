@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 #include <QThread>
 
@@ -186,6 +186,26 @@ Result<> carryOver(const QString &target, QFile &out)
     return {};
 }
 
+// Makes and opens for writing a new file «name.XXXXXX» (six letters or digits, as
+// QTemporaryFile names them) only where that name is free, with the permissions of any new
+// file.
+Result<> createFree(const QString &name, QFile &file)
+{
+    static constexpr char characters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString suffix(6, Qt::Uninitialized);
+        for (QChar &c : suffix)
+            c = QLatin1Char(characters[QRandomGenerator::global()->bounded(62)]);
+        file.setFileName(name + QLatin1Char('.') + suffix);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            return {};
+        if (!file.exists())
+            break;
+    }
+    return Result<>::failure(file.errorString());
+}
+
 } // namespace
 
 DiskFileSteps::DiskFileSteps() = default;
@@ -288,22 +308,24 @@ Result<> DiskFileSteps::copy(const QString &to, const Slices &bytes)
 {
     if (exists(to))
         return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
-    QSaveFile copy(to);
-    copy.setDirectWriteFallback(false);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return Result<>::failure(copy.errorString());
-    const Result<> written = writeSlices(copy, bytes);
-    if (!written) {
-        copy.cancelWriting();
-        return written;
-    }
-    if (exists(to)) {
-        copy.cancelWriting();
-        return Result<>::failure(QStringLiteral("%1 already exists").arg(to));
-    }
-    if (!copy.commit())
-        return Result<>::failure(copy.errorString());
-    return {};
+    // Written beside `to` under a free name noted as Brindle's own, synced, then given the name
+    // `to`, never over a file: a copy cut short is a file Brindle can later prove it made.
+    QFile copy;
+    Result<> step = createFree(to, copy);
+    if (!step)
+        return step;
+    (void)m_journal.writing(to, copy.fileName());
+    step = writeSlices(copy, bytes);
+    if (step)
+        step = syncToDisk(copy);
+    copy.close();
+    if (step && copy.error() != QFileDevice::NoError)
+        step = Result<>::failure(copy.errorString());
+    if (step)
+        step = rename(copy.fileName(), to);
+    if (!step)
+        QFile::remove(copy.fileName());
+    return step;
 }
 
 Result<> DiskFileSteps::create(const QString &path)
@@ -322,6 +344,10 @@ Result<> DiskFileSteps::create(const QString &path)
             return Result<>::failure(temporary.errorString());
         name = temporary.fileName();
     }
+    // Noted as Brindle's own before anything is written to it. A note that cannot be written
+    // costs only the offer to remove the file should the write be stopped.
+    (void)m_journal.writing(path, name);
+    m_writingFor = path;
     m_out = std::make_unique<QFile>(name);
     m_written = 0;
     m_unsynced = 0;
@@ -389,6 +415,9 @@ void DiskFileSteps::discard()
 Result<> DiskFileSteps::exchange(const QString &a, const QString &b)
 {
 #if defined(Q_OS_LINUX) && defined(RENAME_EXCHANGE)
+    // Swapped, `a` holds what was under `b`: no longer only what Brindle wrote.
+    if (const Result<> noted = m_journal.swapping(a); !noted)
+        return noted;
     if (::renameat2(AT_FDCWD, encoded(a).constData(), AT_FDCWD, encoded(b).constData(),
                     RENAME_EXCHANGE) == 0)
         return {};
@@ -411,6 +440,8 @@ Result<QString> DiskFileSteps::moveAside(const QString &path)
                 return Result<QString>::failure(reserve.errorString());
             name = reserve.fileName();
         } // the reserved name is free again, and unlikely to be chosen by anyone else
+        // Moved aside, the name holds what was under `path`, perhaps another program's save.
+        (void)m_journal.movingAside(m_writingFor.isEmpty() ? path : m_writingFor, name);
         const Result<> renamed = rename(path, name);
         if (renamed)
             return name;
@@ -611,6 +642,8 @@ Result<> DiskFileSteps::lock(const QString &path)
 
 void DiskFileSteps::unlock()
 {
+    m_journal.finish();
+    m_writingFor.clear();
 #ifdef Q_OS_UNIX
     for (int *handle : {&m_fileLockHandle, &m_lockHandle}) {
         if (*handle >= 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "filesteps.h"
+#include "writejournal.h"
 
 #include <functional>
 #include <memory>
@@ -52,4 +53,8 @@ private:
     int m_fileLockHandle = -1; // the locked file (Unix)
     std::vector<std::unique_ptr<QLockFile>> m_lockFiles; // elsewhere
     QByteArray m_slice; // the buffer scan() reads into, kept from call to call
+
+    // Notes the new files made as Brindle's own, until the lock is released.
+    WriteJournal m_journal;
+    QString m_writingFor; // the name given to create(), whose folder keeps the notes
 };

@@ -54,16 +54,6 @@ QStringList samplePrograms()
     return samples.entryList();
 }
 
-QStringList sampleFiles()
-{
-    QDir samples = samplesDir();
-    if (!samples.exists())
-        return {};
-    samples.setFilter(QDir::Files | QDir::Hidden);
-    samples.setSorting(QDir::Unsorted);
-    return samples.entryList();
-}
-
 QStringList samplesProblems()
 {
     const QString folder = at(QStringLiteral("/Samples"));

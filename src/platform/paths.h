@@ -14,9 +14,6 @@ QString at(const QString &relative);
 // in any case, in the order the directory listing returns them. A missing folder gives none.
 QStringList samplePrograms();
 
-// Names of every file of the Samples folder, whatever its pattern.
-QStringList sampleFiles();
-
 // What keeps the Samples folder from being listed in full, one sentence each: a Samples that
 // is no folder or cannot be read, and file names that are not valid in the system's encoding
 // (they cannot be shown or opened by name). Empty when there is nothing to say, also when

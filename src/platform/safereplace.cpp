@@ -186,9 +186,9 @@ bool placeNew(FileSteps &files, const QString &temporary, const QString &target,
     const Result<QString> back = swapIn(files, out, target, &backAside, &where);
     if (!back) {
         // That program's save is still in `out`; the name holds the new content, or whatever
-        // appeared there meanwhile.
+        // appeared there meanwhile. The backup stays too, with the content before the change.
         outcome.reason = out;
-        return true;
+        return false;
     }
     (void)files.remove(back.value());
     return true;
@@ -197,8 +197,8 @@ bool placeNew(FileSteps &files, const QString &temporary, const QString &target,
 // The steps after the lock is taken and the file read: the backup, then the new file swapped in
 // (or, for a file that can only be written in place, a last comparison and the overwrite).
 // `target` is the file itself, never a link to it.
-Outcome put(FileSteps &files, const QString &target, const QString &backupPath, bool existed,
-            const Contents &contents)
+Outcome put(FileSteps &files, const QString &path, const QString &target, const QString &backupPath,
+            bool existed, const Contents &contents)
 {
     const QString onlyInPlace = existed ? files.keepsOnlyInPlace(target) : QString();
     if (!backupPath.isEmpty() && existed) {
@@ -236,7 +236,8 @@ Outcome put(FileSteps &files, const QString &target, const QString &backupPath, 
         return outcome;
     }
 
-    Result<> step = files.create(target);
+    // Made beside the target, by the name the caller gave: a link's folder keeps the note of it.
+    Result<> step = files.create(path);
     if (step)
         step = writeAll(files, contents.replacement);
     const Result<QString> committed =
@@ -284,7 +285,7 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
     const Result<QByteArray> built = build(onDisk);
     if (!built)
         return failed(Stage::Refused, built.message());
-    return put(files, target, backupPath, existed, Contents{{onDisk}, {built.value()}});
+    return put(files, path, target, backupPath, existed, Contents{{onDisk}, {built.value()}});
 }
 
 Outcome replace(FileSteps &files, const QString &path, const QString &backupPath, const Read &read)
@@ -299,7 +300,7 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
     const Result<Contents> contents = read(existed);
     if (!contents)
         return failed(Stage::Refused, contents.message());
-    return put(files, target, backupPath, existed, contents.value());
+    return put(files, path, target, backupPath, existed, contents.value());
 }
 
 QString message(const Outcome &outcome, const QString &path, const QString &backupPath)

@@ -3,14 +3,22 @@
 #include "filesteps.h"
 #include "rewrite.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace LeftoverBackups {
 
 namespace {
+
 const QString suffix = QStringLiteral(".Bak");
-}
+
+struct Unlock
+{
+    FileSteps &files;
+    ~Unlock() { files.unlock(); }
+};
+
+} // namespace
 
 QList<Found> find(const QStringList &names)
 {
@@ -37,10 +45,9 @@ QList<Found> find(const QStringList &names)
     return found;
 }
 
-QString message(const Found &found)
+QString message(const Found &found, const QString &where)
 {
-    const QString head = QStringLiteral("The Samples folder holds the backup file ") +
-                         found.backup +
+    const QString head = where + QStringLiteral(" holds the backup file ") + found.backup +
                          QStringLiteral(", left by a TAB change that was interrupted.\r\n");
     if (!found.programThere) {
         return head + QStringLiteral("It may be the only copy of the program ") + found.program +
@@ -71,28 +78,83 @@ bool isCopy(FileSteps &files, const QString &backupPath, const QString &programP
     return backup && program && backup.value() == program.value();
 }
 
-QList<Temporary> temporaries(const QStringList &names)
+Result<Survey> survey(FileSteps &files, const QString &folder, const QString &program)
 {
-    static const QRegularExpression pattern(QStringLiteral("^(.+\\.txt)\\.[A-Za-z0-9]{6}$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    QList<Temporary> found;
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = pattern.match(name);
-        if (match.hasMatch())
-            found.append({name, match.captured(1)});
+    const Result<> locked = files.lock(WriteJournal::pathIn(folder));
+    if (!locked)
+        return Result<Survey>::failure(locked.message());
+    const Unlock unlock{files};
+    // Listed under the lock: no name of a write that is running, none that it took away.
+    QDir dir(folder);
+    dir.setFilter(QDir::Files | QDir::Hidden);
+    dir.setSorting(QDir::Unsorted);
+    Survey found;
+    for (const Found &backup : find(dir.entryList())) {
+        if (!program.isEmpty() && backup.program != program)
+            continue;
+        const QString backupPath = QDir::toNativeSeparators(dir.filePath(backup.backup));
+        if (backup.programThere &&
+            isCopy(files, backupPath, QDir::toNativeSeparators(dir.filePath(backup.program))) &&
+            files.remove(backupPath))
+            continue;
+        found.backups.append(backup);
+    }
+    WriteJournal::tidy(folder);
+    for (const WriteJournal::Entry &entry : WriteJournal::entries(folder)) {
+        if (files.exists(entry.path))
+            found.written.append(entry);
     }
     return found;
 }
 
-QString message(const Temporary &temporary)
+QString message(const WriteJournal::Entry &entry, bool asking)
 {
-    return QStringLiteral("The Samples folder holds the file ") + temporary.name +
-           QStringLiteral(", which looks like the new content of ") + temporary.program +
-           QStringLiteral(" being written when Brindle was stopped. ") + temporary.program +
-           QStringLiteral(" itself holds its whole content from before or after that "
-                          "write.\r\n\r\nRemove ") +
-           temporary.name +
-           QStringLiteral(" now?\r\n(No leaves it as it is; it is not listed as a program.)");
+    if (entry.holds == WriteJournal::Holds::SwappedOut)
+        return QStringLiteral("The file ") + entry.path +
+               QStringLiteral(" holds what was under the name ") + entry.forPath +
+               QStringLiteral(" when Brindle put its new content there: what another program "
+                              "saved as ") +
+               entry.forPath +
+               QStringLiteral(" while Brindle was writing it, or the content it had just "
+                              "before. It may be the only copy of that save, so Brindle does "
+                              "not remove it. Compare it with ") +
+               entry.forPath + QStringLiteral(", keep what you need, then rename or remove ") +
+               entry.path + QStringLiteral(" yourself.");
+    const QString what = QStringLiteral("The file ") + entry.path +
+                         QStringLiteral(" was left by a write that was stopped: Brindle was "
+                                        "writing it to take the name ") +
+                         entry.forPath +
+                         QStringLiteral(", and noted it as its own when it made it. It holds "
+                                        "only what Brindle wrote, and ") +
+                         entry.forPath + QStringLiteral(" does not need it.");
+    if (!asking)
+        return what + QStringLiteral(" It is left as it is: remove it once you no longer need it.");
+    return what + QStringLiteral("\r\n\r\nRemove ") + entry.path +
+           QStringLiteral(" now?\r\n(No leaves it as it is.)");
+}
+
+Result<> removeWritten(FileSteps &files, const QString &folder, const QString &path)
+{
+    const Result<> locked = files.lock(WriteJournal::pathIn(folder));
+    if (!locked)
+        return locked;
+    const Unlock unlock{files};
+    const QString wanted = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    for (const WriteJournal::Entry &entry : WriteJournal::entries(folder)) {
+        if (entry.holds == WriteJournal::Holds::Written &&
+            QDir::cleanPath(QDir::fromNativeSeparators(entry.path)) == wanted)
+            return files.remove(path);
+    }
+    return Result<>::failure(QStringLiteral("it is no longer noted as a file Brindle wrote"));
+}
+
+Result<> restore(FileSteps &files, const QString &backupPath, const QString &programPath)
+{
+    const Result<> locked = files.lock(programPath);
+    if (!locked)
+        return locked;
+    const Unlock unlock{files};
+    return files.rename(backupPath, programPath);
 }
 
 } // namespace LeftoverBackups

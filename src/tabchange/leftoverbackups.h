@@ -4,9 +4,13 @@
 #include <QString>
 #include <QStringList>
 
+#include "result.h"
+#include "writejournal.h"
+
 class FileSteps;
 
-// Backups that an interrupted rewrite may have left in the Samples folder. A rewrite keeps the
+// What interrupted writes may have left in the Samples folder: backups, and the new files that
+// Brindle notes as its own while it writes (see WriteJournal). A rewrite keeps the
 // previous content of «X.txt» in «X.Bak» while it writes, so a «X.Bak» found later may be the
 // only copy of a program. Example: the names «Stock.txt», «Stock.Bak», «Lost.Bak» give
 // «Stock.Bak» (its program «Stock.txt» is there) and «Lost.Bak» (its program «Lost.txt» is not).
@@ -24,24 +28,41 @@ struct Found
 // The backups among a folder's file names, in the order given.
 QList<Found> find(const QStringList &names);
 
-// What the user is told of a backup. When the program is not there, the text ends in the
-// question whether to restore it.
-QString message(const Found &found);
+// What the user is told of a backup, found in the folder `where` names («The Samples
+// folder»). When the program is not there, the text ends in the question whether to restore
+// it.
+QString message(const Found &found, const QString &where = QStringLiteral("The Samples folder"));
 
 // Whether the backup holds nothing the program does not: the same file (a second link to it)
 // or the same bytes. Such a backup is removed without asking.
 bool isCopy(FileSteps &files, const QString &backupPath, const QString &programPath);
 
-// The temporaries a stopped rewrite may have left: «Prog.txt.aB3xYz» (a program's name, a
-// dot and six letters or digits). Each names its program.
-struct Temporary
+// What a survey of a folder found.
+struct Survey
 {
-    QString name;
-    QString program;
+    QList<Found> backups;               // backups that may be the only copy of a program
+    QList<WriteJournal::Entry> written; // files stopped writes left, as Brindle noted them
 };
-QList<Temporary> temporaries(const QStringList &names);
 
-// What the user is told of a temporary; the text ends in the question whether to remove it.
-QString message(const Temporary &temporary);
+// Looks, under the lock every writer of the folder takes, for what interrupted writes left
+// in the folder: its backups (of the program named `program` alone when given), of which
+// those that are mere copies are removed there and then, and the files that Brindle's note of
+// its writes lists and that are still there. Fails, touching nothing, when the lock is not
+// had: a write is then running, and its files are no leftovers. A file only named like one of
+// Brindle's («Stock.txt.240101») is not listed.
+Result<Survey> survey(FileSteps &files, const QString &folder, const QString &program = {});
+
+// What the user is told of a file a stopped write left, by its full path. A Written file is
+// Brindle's own: when `asking`, the text ends in the question whether to remove it, else it
+// says that it is left as it is. A SwappedOut file may hold another program's save: the text
+// says what it may hold and that it is kept.
+QString message(const WriteJournal::Entry &entry, bool asking);
+
+// Removes a file a stopped write left, under the folder's lock, when it is still noted as a
+// file Brindle wrote (Written).
+Result<> removeWritten(FileSteps &files, const QString &folder, const QString &path);
+
+// Gives a backup its program's name back, under the folder's lock and never over a file.
+Result<> restore(FileSteps &files, const QString &backupPath, const QString &programPath);
 
 } // namespace LeftoverBackups

@@ -241,14 +241,16 @@ void TabPanel::actionClicked() {}
 
 void TabPanel::offerLeftoverBackups()
 {
-    const QStringList names = Paths::sampleFiles();
-    for (const LeftoverBackups::Found &found : LeftoverBackups::find(names)) {
-        // A backup that holds nothing the program does not goes without a word.
-        if (found.programThere &&
-            LeftoverBackups::isCopy(m_files, programPath(found.backup),
-                                    programPath(found.program)) &&
-            m_files.remove(programPath(found.backup)))
-            continue;
+    const QString samples = Paths::at(QStringLiteral("/Samples"));
+    // Looked for under the lock that writers take, without waiting for it: while another
+    // window writes in the folder, what is there is its write, no leftover, and the folder is
+    // looked at the next time the mode is chosen. The questions are asked without the lock.
+    DiskFileSteps surveyed;
+    surveyed.lockWait = 0;
+    const Result<LeftoverBackups::Survey> left = LeftoverBackups::survey(surveyed, samples);
+    if (!left)
+        return;
+    for (const LeftoverBackups::Found &found : left.value().backups) {
         const QString text = LeftoverBackups::message(found);
         if (found.programThere) {
             m_platform.messageBox(text);
@@ -256,8 +258,8 @@ void TabPanel::offerLeftoverBackups()
         }
         if (m_platform.messageBox(text, Platform::YesNo + Platform::Question) != Platform::Yes)
             continue;
-        const Result<> restored =
-            m_files.rename(programPath(found.backup), programPath(found.program));
+        const Result<> restored = LeftoverBackups::restore(m_files, programPath(found.backup),
+                                                           programPath(found.program));
         if (!restored) {
             m_platform.messageBox(found.backup + QStringLiteral(" could not be restored as ") +
                                   found.program + QStringLiteral(" (") + restored.message() +
@@ -269,13 +271,20 @@ void TabPanel::offerLeftoverBackups()
             m_programBox->setCurrentIndex(current);
         }
     }
-    for (const LeftoverBackups::Temporary &temporary : LeftoverBackups::temporaries(names)) {
-        if (m_platform.messageBox(LeftoverBackups::message(temporary),
-                                  Platform::YesNo + Platform::Question) != Platform::Yes)
+    for (const WriteJournal::Entry &entry : left.value().written) {
+        // Only a file Brindle noted as holding nothing but what it wrote is offered for
+        // removal, and No is the answer Return gives; any other is named and kept.
+        if (entry.holds != WriteJournal::Holds::Written) {
+            m_platform.messageBox(LeftoverBackups::message(entry, false));
             continue;
-        const Result<> removed = m_files.remove(programPath(temporary.name));
+        }
+        if (m_platform.messageBox(LeftoverBackups::message(entry, true),
+                                  Platform::YesNo + Platform::Question +
+                                      Platform::DefaultButton2) != Platform::Yes)
+            continue;
+        const Result<> removed = LeftoverBackups::removeWritten(m_files, samples, entry.path);
         if (!removed)
-            m_platform.messageBox(temporary.name + QStringLiteral(" could not be removed (") +
+            m_platform.messageBox(entry.path + QStringLiteral(" could not be removed (") +
                                   removed.message() + QStringLiteral("). It is left as it is."));
     }
 }

@@ -53,7 +53,8 @@ public:
     // Start-up: lists the program files of the Samples folder, and follows that folder.
     void load() override;
     // TabChange chosen: says once what keeps the Samples folder from being listed, and every
-    // time which backups an interrupted rewrite left there, offering to restore them. The
+    // time what interrupted writes left there: backups, offering to restore those whose
+    // program is gone, and the files Brindle noted as its own, offering to remove them. The
     // action button is not used in this mode.
     void enterMode() override;
     void leaveMode() override;

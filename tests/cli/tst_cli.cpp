@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "uitest.h"
+#include "writejournal.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -355,7 +356,7 @@ void TestCli::tabOrder_data()
 {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QStringList>("arguments"); // after the file
-    QTest::addColumn<bool>("leftoverBackup");
+    QTest::addColumn<QString>("leftover"); // backup, temporary (of a stopped write), swapped out
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<QString>("message"); // the start of standard error
@@ -364,23 +365,23 @@ void TestCli::tabOrder_data()
     QTest::newRow("swap") << twoForms
                           << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--swap"),
                                          QStringLiteral("C"), QStringLiteral("1")}
-                          << false << 0 << form1In("CBA") << QString();
+                          << QString() << 0 << form1In("CBA") << QString();
     QTest::newRow("swap to its own place")
         << twoForms
         << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--swap"),
                        QStringLiteral("b"), QStringLiteral("2")}
-        << false << 0 << twoForms << QString();
+        << QString() << 0 << twoForms << QString();
     QTest::newRow("whole order") << twoForms
                                  << QStringList{form1, QStringLiteral("form1"),
                                                 QStringLiteral("--order"), QStringLiteral("B,C,A")}
-                                 << false << 0 << form1In("BCA") << QString();
+                                 << QString() << 0 << form1In("BCA") << QString();
     QTest::newRow("order of some") << twoForms
                                    << QStringList{form1, QStringLiteral("Form1"),
                                                   QStringLiteral("--order"), QStringLiteral("C")}
-                                   << false << 0 << form1In("CAB") << QString();
+                                   << QString() << 0 << form1In("CAB") << QString();
     QTest::newRow("one form needs no --form")
         << form1In("ABC").left(form1In("ABC").indexOf("Dim Form2")) + "' End\r\n"
-        << QStringList{QStringLiteral("--order"), QStringLiteral("B")} << false << 0
+        << QStringList{QStringLiteral("--order"), QStringLiteral("B")} << QString() << 0
         << form1In("BAC").left(form1In("BAC").indexOf("Dim Form2")) + "' End\r\n"
         << QString();
     // An apostrophe and " Set" inside strings are neither a block's end nor an object.
@@ -400,7 +401,7 @@ void TestCli::tabOrder_data()
     QTest::newRow("quotes in property lines")
         << quotes
         << QStringList{QStringLiteral("--swap"), QStringLiteral("AddButton"), QStringLiteral("1")}
-        << false << 0
+        << QString() << 0
         << QByteArray("' Begin Generated part\r\n"
                       "Dim Form1\r\n"
                       "'\r\n"
@@ -415,23 +416,32 @@ void TestCli::tabOrder_data()
                       "'\r\n"
                       "' End Generated part\r\n")
         << QString();
-    QTest::newRow("leftover backup")
+    QTest::newRow("leftover backup") << twoForms
+                                     << QStringList{form1, QStringLiteral("Form1"),
+                                                    QStringLiteral("--order"), QStringLiteral("C")}
+                                     << QStringLiteral("backup") << 1 << twoForms
+                                     << QStringLiteral("The TAB change could not be written to ");
+    // Files a stopped write left are in no write's way: named after the outcome, kept.
+    QTest::newRow("temporary of a stopped write")
         << twoForms
         << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--order"),
                        QStringLiteral("C")}
-        << true << 1 << twoForms << QStringLiteral("The TAB change could not be written to ");
+        << QStringLiteral("temporary") << 0 << form1In("CAB") << QStringLiteral("The file ");
+    QTest::newRow("swapped out by a stopped write")
+        << twoForms << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--list")}
+        << QStringLiteral("swapped out") << 0 << twoForms << QStringLiteral("The file ");
     QTest::newRow("unknown object")
         << twoForms
         << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--swap"),
                        QStringLiteral("D"), QStringLiteral("1")}
-        << false << 1 << twoForms << QStringLiteral("No object D in Prog.txt");
+        << QString() << 1 << twoForms << QStringLiteral("No object D in Prog.txt");
     QTest::newRow("unknown form") << twoForms
                                   << QStringList{form1, QStringLiteral("Form3"),
                                                  QStringLiteral("--list")}
-                                  << false << 1 << twoForms
+                                  << QString() << 1 << twoForms
                                   << QStringLiteral("No form Form3 in Prog.txt");
     QTest::newRow("several forms")
-        << twoForms << QStringList{QStringLiteral("--order"), QStringLiteral("C")} << false << 2
+        << twoForms << QStringList{QStringLiteral("--order"), QStringLiteral("C")} << QString() << 2
         << twoForms
         << QStringLiteral("brindle tab-order: the file has several "
                           "forms: give --form (Form1, Form2)");
@@ -439,16 +449,16 @@ void TestCli::tabOrder_data()
         << twoForms
         << QStringList{form1, QStringLiteral("Form1"), QStringLiteral("--swap"),
                        QStringLiteral("A"), QStringLiteral("4")}
-        << false << 2 << twoForms
+        << QString() << 2 << twoForms
         << QStringLiteral("brindle tab-order: POSITION is a whole number from 1 to 3");
     QTest::newRow("name twice") << twoForms
                                 << QStringList{form1, QStringLiteral("Form1"),
                                                QStringLiteral("--order"), QStringLiteral("A,B,A")}
-                                << false << 2 << twoForms
+                                << QString() << 2 << twoForms
                                 << QStringLiteral("brindle tab-order: A is given more than once");
     QTest::newRow("not generated code")
-        << QByteArray("Sub Main\r\nEnd Sub\r\n") << QStringList{QStringLiteral("--list")} << false
-        << 1 << QByteArray("Sub Main\r\nEnd Sub\r\n")
+        << QByteArray("Sub Main\r\nEnd Sub\r\n") << QStringList{QStringLiteral("--list")}
+        << QString() << 1 << QByteArray("Sub Main\r\nEnd Sub\r\n")
         << QStringLiteral("Form Code does not comply with Generated code format");
 }
 
@@ -456,7 +466,7 @@ void TestCli::tabOrder()
 {
     QFETCH(QByteArray, before);
     QFETCH(QStringList, arguments);
-    QFETCH(bool, leftoverBackup);
+    QFETCH(QString, leftover);
     QFETCH(int, status);
     QFETCH(QByteArray, after);
     QFETCH(QString, message);
@@ -467,9 +477,19 @@ void TestCli::tabOrder()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(before);
     file.close();
+    const bool leftoverBackup = leftover == QLatin1String("backup");
     if (leftoverBackup) {
         QFile backup(dir.filePath(QStringLiteral("Prog.Bak")));
         QVERIFY(backup.open(QIODevice::WriteOnly));
+    }
+    const QString temporary = QDir::toNativeSeparators(path + QStringLiteral(".aB3xYz"));
+    WriteJournal stopped; // a write stopped before its end leaves its notes
+    if (!leftover.isEmpty() && !leftoverBackup) {
+        QFile left(temporary);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        QVERIFY(stopped.writing(path, temporary).ok());
+        if (leftover == QLatin1String("swapped out"))
+            QVERIFY(stopped.swapping(temporary).ok());
     }
 
     const Outcome o = runHere(QStringList{QStringLiteral("tab-order"), path} + arguments);
@@ -483,6 +503,11 @@ void TestCli::tabOrder()
         QVERIFY2(o.err.contains(QStringLiteral("Prog.Bak already exists")), qPrintable(o.err));
     // The rewrite's own backup is gone; a leftover one stays untouched.
     QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("Prog.Bak"))), leftoverBackup);
+    // Every leftover is named, and kept.
+    if (!leftover.isEmpty() && !leftoverBackup) {
+        QVERIFY2(o.err.contains(temporary), qPrintable(o.err));
+        QVERIFY(QFile::exists(temporary));
+    }
 }
 
 void TestCli::tabOrderKeepsPermissionsAndLists()

@@ -2,6 +2,7 @@
 #include "faultyfilesteps.h"
 #include "leftoverbackups.h"
 #include "rewrite.h"
+#include "writejournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,6 +97,18 @@ QStringList filesIn(const QTemporaryDir &dir)
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// The notes as «file>the name it was for:what it holds», the paths relative to base.
+QString notesText(const QList<WriteJournal::Entry> &entries, const QString &base)
+{
+    QStringList texts;
+    for (const WriteJournal::Entry &entry : entries)
+        texts << QDir(base).relativeFilePath(entry.path) + QLatin1Char('>') +
+                     QDir(base).relativeFilePath(entry.forPath) +
+                     (entry.holds == WriteJournal::Holds::Written ? QStringLiteral(":written")
+                                                                  : QStringLiteral(":swapped"));
+    return texts.join(QLatin1Char(';'));
+}
+
 } // namespace
 
 class TestRewrite : public QObject
@@ -123,8 +136,8 @@ private Q_SLOTS:
     void leftoverFound();
     void leftoverCopy_data();
     void leftoverCopy();
-    void temporaries_data();
-    void temporaries();
+    void leftoverFiles_data();
+    void leftoverFiles();
     void restoreNeverReplaces_data();
     void restoreNeverReplaces();
     void editWhileWriting_data();
@@ -427,11 +440,13 @@ void TestRewrite::failingStep_data()
         << QStringList{QStringLiteral("moveAside#1")} << false << program << false << false;
     QTest::newRow("no exchange, renaming the new file in")
         << QStringList{QStringLiteral("rename#1")} << false << program << false << false;
-    // The previous file cannot go back under the name either: it and the backup stay.
+    // The previous file cannot go back under the name either: it and the backup stay, and the
+    // file moved aside is noted as not Brindle's own.
     QTest::newRow("no exchange, renaming in and back")
         << QStringList{QStringLiteral("rename#1"), QStringLiteral("rename#2")} << false
-        << QStringList{QStringLiteral("Prog.Bak"), QStringLiteral("Prog.txt.??????")} << false
-        << false;
+        << QStringList{QStringLiteral(".brindle.writing"), QStringLiteral("Prog.Bak"),
+                       QStringLiteral("Prog.txt.??????")}
+        << false << false;
     QTest::newRow("write, and removing the backup")
         << QStringList{QStringLiteral("write#1"), QStringLiteral("remove#1")} << false << both
         << false << true;
@@ -534,9 +549,22 @@ void TestRewrite::editWhileWriting()
     const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
     FaultyFileSteps steps({});
     steps.swaps = exchange;
+    DiskFileSteps otherWindow;
+    otherWindow.lockWait = 0;
     steps.hold = [&](const QString &call) {
         if (call != heldStep)
             return;
+        // Another Brindle window looks for leftovers meanwhile: once the write has the lock,
+        // that window gets none and takes nothing of the write (its backup, its new file) for a
+        // leftover; the new file is noted as Brindle's own.
+        const QStringList before = filesIn(dir);
+        QCOMPARE(LeftoverBackups::survey(otherWindow, dir.path()).ok(),
+                 call == QLatin1String("lock#1"));
+        QCOMPARE(filesIn(dir), before);
+        if (call == QLatin1String("commit#1"))
+            QVERIFY(notesText(WriteJournal::entries(dir.path()), dir.path())
+                        .contains(QRegularExpression(
+                            QStringLiteral("^(Prog|real/prog).txt.\\w{6}>Prog.txt:written$"))));
         if (inPlace) {
             put(target, edited);
             return;
@@ -638,8 +666,18 @@ void TestRewrite::inPlace()
     FaultyFileSteps steps(failing);
     // A user's extended attribute goes to the new copy; further hard links keep it in place.
     QCOMPARE(steps.keepsOnlyInPlace(program).isEmpty(), kind == QLatin1String("xattr"));
+    QString noted = QStringLiteral("<no backup copy>");
+    steps.hold = [&](const QString &call) {
+        if (call == QLatin1String("overwrite#1"))
+            noted = notesText(WriteJournal::entries(dir.path()), dir.path());
+    };
     const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
     QCOMPARE(r.written, written);
+    // The backup copy was written under a free name noted as Brindle's own.
+    if (kind == QLatin1String("link") && !failing.contains(QStringLiteral("copy#1")))
+        QVERIFY2(noted.contains(
+                     QRegularExpression(QStringLiteral("^Prog.Bak.\\w{6}>Prog.Bak:written$"))),
+                 qPrintable(noted));
     if (written) {
         QCOMPARE(contentOf(program), newFile);
         if (kind == QLatin1String("link"))
@@ -806,33 +844,109 @@ void TestRewrite::leftoverCopy()
     QCOMPARE(LeftoverBackups::isCopy(disk, backup, program), copy);
 }
 
-void TestRewrite::temporaries_data()
+void TestRewrite::leftoverFiles_data()
 {
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("found"); // temporary > program
-    QTest::newRow("one temporary")
-        << QStringList{QStringLiteral("Prog.txt"), QStringLiteral("Prog.txt.aB3xYz")}
-        << QStringList{QStringLiteral("Prog.txt.aB3xYz>Prog.txt")};
-    QTest::newRow("upper case") << QStringList{QStringLiteral("P.TXT.123456")}
-                                << QStringList{QStringLiteral("P.TXT.123456>P.TXT")};
-    QTest::newRow("five letters") << QStringList{QStringLiteral("Prog.txt.abcde")} << QStringList();
-    QTest::newRow("not after a program name")
-        << QStringList{QStringLiteral("Prog.Bak.abcdef"), QStringLiteral("Prog.txt")}
-        << QStringList();
-    QTest::newRow("other character")
-        << QStringList{QStringLiteral("Prog.txt.ab-def")} << QStringList();
+    QTest::addColumn<QString>("left");      // what a stopped or failed write left
+    QTest::addColumn<QString>("temporary"); // the file noted
+    QTest::addColumn<QString>("forName");   // the name it was written to take
+    QTest::addColumn<QString>("found");     // file>its name:what it holds, or nothing
+    const QString temporary = QStringLiteral("Samples/Prog.txt.aB3xYz");
+    const QString program = QStringLiteral("Samples/Prog.txt");
+    QTest::newRow("new file of a stopped write")
+        << QStringLiteral("new") << temporary << program
+        << QStringLiteral("Samples/Prog.txt.aB3xYz>Samples/Prog.txt:written");
+    QTest::newRow("backup copy of a stopped write")
+        << QStringLiteral("copy") << QStringLiteral("Samples/Prog.Bak.Q7rT2k")
+        << QStringLiteral("Samples/Prog.Bak")
+        << QStringLiteral("Samples/Prog.Bak.Q7rT2k>Samples/Prog.Bak:written");
+#ifdef Q_OS_UNIX
+    QTest::newRow("beside a symbolic link's target")
+        << QStringLiteral("link") << QStringLiteral("real/prog.txt.aB3xYz") << program
+        << QStringLiteral("real/prog.txt.aB3xYz>Samples/Prog.txt:written");
+#endif
+    QTest::newRow("only named like a temporary")
+        << QStringLiteral("named") << QString() << QString() << QString();
+    QTest::newRow("swapped out before the stop")
+        << QStringLiteral("swapped") << temporary << program
+        << QStringLiteral("Samples/Prog.txt.aB3xYz>Samples/Prog.txt:swapped");
+#ifdef Q_OS_LINUX
+    QTest::newRow("another program's save that could not be put back")
+        << QStringLiteral("changed") << QString() << QString()
+        << QStringLiteral("Samples/Prog.txt.*>Samples/Prog.txt:swapped");
+#endif
+    QTest::newRow("noted, then gone")
+        << QStringLiteral("gone") << temporary << program << QString();
+    QTest::newRow("note cut short") << QStringLiteral("cut") << temporary << program << QString();
 }
 
-void TestRewrite::temporaries()
+// Only what Brindle noted as its own is offered for removal, wherever it lies; a file that may
+// hold another program's save is named and kept; a user's file named like a temporary is not
+// taken for a leftover.
+void TestRewrite::leftoverFiles()
 {
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, found);
-    QStringList actual;
-    for (const LeftoverBackups::Temporary &t : LeftoverBackups::temporaries(names)) {
-        actual << t.name + QLatin1Char('>') + t.program;
-        QVERIFY(LeftoverBackups::message(t).contains(t.name));
+    QFETCH(QString, left);
+    QFETCH(QString, temporary);
+    QFETCH(QString, forName);
+    QFETCH(QString, found);
+
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Samples")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("real")));
+    const QString samples = dir.filePath(QStringLiteral("Samples"));
+    const QString program = dir.filePath(QStringLiteral("Samples/Prog.txt"));
+    const QString target = dir.filePath(QStringLiteral("real/prog.txt"));
+    put(left == QLatin1String("link") ? target : program, previousFile);
+    if (left == QLatin1String("link"))
+        QVERIFY(QFile::link(target, program));
+    put(dir.filePath(QStringLiteral("Samples/Stock.txt.240101")), "a dated copy");
+    const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
+    WriteJournal stopped; // a writer stopped before its write ended never finishes its notes
+    if (left == QLatin1String("changed")) {
+        // Another program saves while the new file is written, and the swap back fails
+        // (exchange#2, and moving the new file aside instead).
+        FaultyFileSteps steps({QStringLiteral("exchange#2"), QStringLiteral("moveAside#1")});
+        steps.hold = [&](const QString &call) {
+            if (call == QLatin1String("commit#1"))
+                put(program, edited);
+        };
+        const Outcome r = rewrite(steps, program, 3, previousSection, newSection);
+        QVERIFY2(r.message.contains(QStringLiteral("what the other program saved is in")),
+                 qPrintable(r.message));
+    } else if (!temporary.isEmpty()) {
+        put(dir.filePath(temporary), "half");
+        QVERIFY(stopped.writing(dir.filePath(forName), dir.filePath(temporary)).ok());
+        if (left == QLatin1String("swapped"))
+            QVERIFY(stopped.swapping(dir.filePath(temporary)).ok());
+        if (left == QLatin1String("gone"))
+            QVERIFY(QFile::remove(dir.filePath(temporary)));
+        QFile note(WriteJournal::pathIn(samples));
+        if (left == QLatin1String("cut"))
+            QVERIFY(note.resize(note.size() - 2));
     }
-    QCOMPARE(actual, found);
+
+    DiskFileSteps disk;
+    const Result<LeftoverBackups::Survey> surveyed = LeftoverBackups::survey(disk, samples);
+    QVERIFY(surveyed.ok());
+    // A swap back that failed keeps the backup too: the content before the change.
+    QCOMPARE(surveyed.value().backups.size(), left == QLatin1String("changed") ? 1 : 0);
+    const QString actual = notesText(surveyed.value().written, dir.path());
+    QVERIFY2(QRegularExpression::fromWildcard(found).match(actual).hasMatch(), qPrintable(actual));
+    // Notes of files that are gone are forgotten.
+    QCOMPARE(QFile::exists(WriteJournal::pathIn(samples)), !found.isEmpty());
+    for (const WriteJournal::Entry &entry : surveyed.value().written) {
+        const bool own = entry.holds == WriteJournal::Holds::Written;
+        const QString asked = LeftoverBackups::message(entry, true);
+        QVERIFY2(asked.contains(entry.forPath), qPrintable(asked));
+        QCOMPARE(asked.contains(QStringLiteral("Remove ") + entry.path + QStringLiteral(" now?")),
+                 own);
+        QCOMPARE(LeftoverBackups::removeWritten(disk, samples, entry.path).ok(), own);
+        QCOMPARE(contentOf(entry.path), own                                ? "<missing>"
+                                        : left == QLatin1String("changed") ? edited
+                                                                           : "half");
+    }
+    QCOMPARE(contentOf(dir.filePath(QStringLiteral("Samples/Stock.txt.240101"))),
+             QByteArray("a dated copy"));
+    QCOMPARE(contentOf(program), left == QLatin1String("changed") ? newFile : previousFile);
 }
 
 void TestRewrite::restoreNeverReplaces_data()

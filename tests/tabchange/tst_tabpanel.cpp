@@ -5,6 +5,7 @@
 #include "tabexamples.h"
 #include "textfile.h"
 #include "uitest.h"
+#include "writejournal.h"
 
 #include <QAction>
 #include <QDialog>
@@ -347,25 +348,42 @@ void TestTabPanel::waitForAnotherWindowCancelled()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
 }
 
-// A backup that holds the program's bytes goes without a word; a temporary of a stopped write
-// is named and removed when the user says so.
+// A backup that holds the program's bytes goes without a word. A file a stopped write noted as
+// Brindle's own is named and removed when the user says so, No being the default; a file that
+// may hold another program's save is only named; a user's file named like a temporary is
+// neither.
 void TestTabPanel::copiesAndTemporariesLeftOver()
 {
     UiFixture ui;
     ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
     ui.writeFile(QStringLiteral("Samples/Prog.Bak"), crlf(exampleHead + exampleSection));
     ui.writeFile(QStringLiteral("Samples/Prog.txt.Ab12Cd"), "half");
+    ui.writeFile(QStringLiteral("Samples/Prog.txt.Zz99Yy"), "saved elsewhere");
+    ui.writeFile(QStringLiteral("Samples/Stock.txt.240101"), "a dated copy");
+    const QString program = QDir::toNativeSeparators(ui.path(QStringLiteral("Samples/Prog.txt")));
+    const QString own = program + QStringLiteral(".Ab12Cd");
+    const QString swapped = program + QStringLiteral(".Zz99Yy");
+    WriteJournal stopped; // a write stopped before its end leaves its notes
+    QVERIFY(stopped.writing(program, own).ok());
+    QVERIFY(stopped.writing(program, swapped).ok());
+    QVERIFY(stopped.swapping(swapped).ok());
     ui.start();
     ui.platform.messageAnswers.enqueue(Platform::Yes);
     ui.chooseMode(3);
 
     const auto calls = ui.platform.callsOf(QStringLiteral("msgbox"));
-    QCOMPARE(calls.size(), 1);
-    QVERIFY2(calls.at(0).text.contains(QStringLiteral("Remove Prog.txt.Ab12Cd now?")),
+    QCOMPARE(calls.size(), 2);
+    QVERIFY2(calls.at(0).text.contains(QStringLiteral("Remove ") + own + QStringLiteral(" now?")),
              qPrintable(calls.at(0).text));
-    QCOMPARE(calls.at(0).flags, Platform::YesNo + Platform::Question);
+    QCOMPARE(calls.at(0).flags, Platform::YesNo + Platform::Question + Platform::DefaultButton2);
+    QVERIFY2(calls.at(1).text.contains(swapped) && calls.at(1).text.contains(program) &&
+                 !calls.at(1).text.contains(QStringLiteral("Remove ")),
+             qPrintable(calls.at(1).text));
+    QCOMPARE(calls.at(1).flags, Platform::OkOnly);
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
-    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.txt.Ab12Cd"))));
+    QVERIFY(!QFile::exists(own));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt.Zz99Yy")), QByteArray("saved elsewhere"));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Stock.txt.240101")), QByteArray("a dated copy"));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
 }
 
