@@ -56,7 +56,13 @@ QString message(const Found &found, const QString &where)
                QStringLiteral("?\r\n(No leaves it as it is; you can also rename it to ") +
                found.program + QStringLiteral(" yourself.)");
     }
-    return head + QStringLiteral("It holds the content that ") + found.program +
+    // A program written over in place may be cut where the change was stopped.
+    const QString cut =
+        found.writtenInPlace.isEmpty()
+            ? QString()
+            : found.program + QStringLiteral(" is written over in place (") + found.writtenInPlace +
+                  QStringLiteral("), so the interrupted change may have left it cut.\r\n");
+    return head + cut + QStringLiteral("It holds the content that ") + found.program +
            QStringLiteral(" had before that change, and may be its only copy.\r\n"
                           "To get that content back, rename ") +
            found.program + QStringLiteral(" to keep it, then rename ") + found.backup +
@@ -97,7 +103,11 @@ Result<Survey> survey(FileSteps &files, const QString &folder, const QString &pr
             isCopy(files, backupPath, QDir::toNativeSeparators(dir.filePath(backup.program))) &&
             files.remove(backupPath))
             continue;
-        found.backups.append(backup);
+        Found left = backup;
+        if (left.programThere)
+            left.writtenInPlace =
+                files.keepsOnlyInPlace(QDir::toNativeSeparators(dir.filePath(backup.program)));
+        found.backups.append(left);
     }
     WriteJournal::tidy(folder);
     for (const WriteJournal::Entry &entry : WriteJournal::entries(folder)) {

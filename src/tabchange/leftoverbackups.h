@@ -23,6 +23,9 @@ struct Found
     QString backup;            // the backup's file name
     QString program;           // the program name it is restored under
     bool programThere = false; // a file of that name is in the folder
+    // Why the program is written over in place (further hard links...), so that a stopped
+    // change may have left it cut; empty when a change replaces it whole.
+    QString writtenInPlace;
 };
 
 // The backups among a folder's file names, in the order given.

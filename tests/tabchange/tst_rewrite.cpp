@@ -691,6 +691,14 @@ void TestRewrite::inPlace()
     if (failing.contains(QStringLiteral("overwrite#1"))) {
         QCOMPARE(contentOf(backup), previousFile);
         QVERIFY2(r.message.contains(backup), qPrintable(r.message));
+        // The next look at the folder says that the program may be cut, and where its content
+        // from before is.
+        DiskFileSteps disk;
+        const Result<LeftoverBackups::Survey> surveyed = LeftoverBackups::survey(disk, dir.path());
+        QVERIFY(surveyed && surveyed.value().backups.size() == 1);
+        const QString told = LeftoverBackups::message(surveyed.value().backups.constFirst());
+        QVERIFY2(told.contains(QStringLiteral("cut")) && told.contains(QStringLiteral("Prog.Bak")),
+                 qPrintable(told));
     } else {
         QCOMPARE(contentOf(program), previousFile);
         QVERIFY(!QFile::exists(backup));
