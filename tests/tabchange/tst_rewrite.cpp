@@ -561,10 +561,11 @@ void TestRewrite::editWhileWriting()
         QCOMPARE(LeftoverBackups::survey(otherWindow, dir.path()).ok(),
                  call == QLatin1String("lock#1"));
         QCOMPARE(filesIn(dir), before);
+        // On a disk without hard links the backup is a noted copy too.
         if (call == QLatin1String("commit#1"))
             QVERIFY(notesText(WriteJournal::entries(dir.path()), dir.path())
-                        .contains(QRegularExpression(
-                            QStringLiteral("^(Prog|real/prog).txt.\\w{6}>Prog.txt:written$"))));
+                        .contains(QRegularExpression(QStringLiteral(
+                            "(^|;)(Prog|real/prog).txt.\\w{6}>Prog.txt:written($|;)"))));
         if (inPlace) {
             put(target, edited);
             return;
@@ -877,11 +878,9 @@ void TestRewrite::leftoverFiles_data()
     QTest::newRow("swapped out before the stop")
         << QStringLiteral("swapped") << temporary << program
         << QStringLiteral("Samples/Prog.txt.aB3xYz>Samples/Prog.txt:swapped");
-#ifdef Q_OS_LINUX
     QTest::newRow("another program's save that could not be put back")
         << QStringLiteral("changed") << QString() << QString()
         << QStringLiteral("Samples/Prog.txt.*>Samples/Prog.txt:swapped");
-#endif
     QTest::newRow("noted, then gone")
         << QStringLiteral("gone") << temporary << program << QString();
     QTest::newRow("note cut short") << QStringLiteral("cut") << temporary << program << QString();
@@ -910,9 +909,10 @@ void TestRewrite::leftoverFiles()
     const QByteArray edited = QByteArray(previousFile).replace("Dim Form1", "Dim FormE");
     WriteJournal stopped; // a writer stopped before its write ended never finishes its notes
     if (left == QLatin1String("changed")) {
-        // Another program saves while the new file is written, and the swap back fails
-        // (exchange#2, and moving the new file aside instead).
-        FaultyFileSteps steps({QStringLiteral("exchange#2"), QStringLiteral("moveAside#1")});
+        // Another program saves while the new file is written, and the swap back fails: on a
+        // disk without the exchange, the new file cannot be moved aside again.
+        FaultyFileSteps steps({QStringLiteral("moveAside#2")});
+        steps.swaps = false;
         steps.hold = [&](const QString &call) {
             if (call == QLatin1String("commit#1"))
                 put(program, edited);
