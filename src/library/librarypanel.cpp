@@ -312,7 +312,9 @@ void LibraryPanel::storeSnippet()
         return;
     }
     m_storedList->setText(StoredCode::codeToList(code));
-    const Result<> stored = StoredCode::store(storedCodePath(), title, m_storedList->text());
+    const Result<> stored =
+        StoredCode::store(storedCodePath(), title, m_storedList->text(), waitForOtherWindow());
+    m_platform.endWaiting();
     if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
         m_platform.messageBox(QStringLiteral("Error ") + stored.message());
@@ -362,10 +364,21 @@ void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &cod
     setStep(Step::CopyKey, action().enabled);
 }
 
+std::function<bool()> LibraryPanel::waitForOtherWindow()
+{
+    // A write waits for another Brindle window that writes MyCode.Txt; after a moment a box
+    // says so, and Cancel gives the wait up.
+    return [this] {
+        return m_platform.keepWaiting(
+            QStringLiteral("Waiting for another Brindle window to finish writing MyCode.Txt..."));
+    };
+}
+
 bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &after)
 {
     const QString path = storedCodePath();
-    const Result<> written = SnippetEdits::rewrite(path, before, after);
+    const Result<> written = SnippetEdits::rewrite(path, before, after, waitForOtherWindow());
+    m_platform.endWaiting();
     if (!written) {
         m_platform.messageBox(written.message());
         // Written, only its backup stayed: the change is made all the same.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "modepanel.h"
 #include "result.h"
 
@@ -85,6 +87,8 @@ private:
     void undoLastChange();
     void replaceEditedSnippet(const QString &title, const QString &code);
     // Rewrites the stored-code file from `before` to `after`; true when it was written.
+    // What the window does while a write waits for another window's lock.
+    std::function<bool()> waitForOtherWindow();
     bool rewriteStored(const QByteArray &before, const QByteArray &after);
     void showCodeMenu(const QPoint &at);
     void updateSnippetActions();

@@ -90,9 +90,11 @@ QList<bool> matches(QByteArrayView bytes, const QString &text)
     return result;
 }
 
-Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement)
+Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement,
+                 const std::function<bool()> &whileWaiting)
 {
     DiskFileSteps files;
+    files.whileWaiting = whileWaiting;
     return rewrite(files, path, asRead, replacement);
 }
 

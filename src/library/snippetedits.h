@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "result.h"
 #include "storedcode.h"
 
@@ -49,7 +51,10 @@ QList<bool> matches(QByteArrayView bytes, const QString &text);
 // synced, the previous one is also kept as a backup (MyCode.Bak beside MyCode.Txt), removed
 // once the new file has replaced the old in one step; permissions are kept and a symbolic link
 // stays a link to the rewritten file. A failure says why and leaves the file as it was.
-Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement);
+// `whileWaiting` is called while another Brindle window holds the file's lock; returning false
+// gives the wait up.
+Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement,
+                 const std::function<bool()> &whileWaiting = {});
 // The same through given file steps, so that tests can make any step fail.
 Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
                  const QByteArray &replacement);

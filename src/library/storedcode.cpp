@@ -452,12 +452,14 @@ QString systemFailure(const QString &reason, bool writing, const QString &path)
 
 } // namespace
 
-Result<> store(const QString &path, const QString &title, const QString &list)
+Result<> store(const QString &path, const QString &title, const QString &list,
+               const std::function<bool()> &whileWaiting)
 {
-    return storeEntry(path, entry(title, list));
+    return storeEntry(path, entry(title, list), whileWaiting);
 }
 
-Result<> storeEntry(const QString &path, const QByteArray &line)
+Result<> storeEntry(const QString &path, const QByteArray &line,
+                    const std::function<bool()> &whileWaiting)
 {
     const QString irregular = TextFile::notRegular(path);
     if (!irregular.isEmpty())
@@ -467,6 +469,7 @@ Result<> storeEntry(const QString &path, const QByteArray &line)
         return Result<>::failure(
             systemFailure(QString::fromLocal8Bit(std::strerror(ENOENT)), true, path));
     DiskFileSteps files;
+    files.whileWaiting = whileWaiting;
     const SafeReplace::Outcome outcome =
         SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {
             QByteArray bytes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -114,8 +116,12 @@ QString cutMessage(const QString &path, const QString &title);
 // that other Brindle windows respect, so the entry lands whole or not at all, even when the
 // program is stopped meanwhile; a failure leaves the file as it is on disk and gives the
 // system's description.
-Result<> store(const QString &path, const QString &title, const QString &list);
+// `whileWaiting` is called while another Brindle window holds the file's lock; returning false
+// gives the wait up (see DiskFileSteps::whileWaiting).
+Result<> store(const QString &path, const QString &title, const QString &list,
+               const std::function<bool()> &whileWaiting = {});
 // The same with the entry's line already made, without its line end.
-Result<> storeEntry(const QString &path, const QByteArray &line);
+Result<> storeEntry(const QString &path, const QByteArray &line,
+                    const std::function<bool()> &whileWaiting = {});
 
 } // namespace StoredCode
