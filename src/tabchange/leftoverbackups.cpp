@@ -36,11 +36,11 @@ QList<Found> find(const QStringList &names)
             }
         }
         if (!program.isEmpty()) {
-            found.append({name, program, true});
+            found.append({name, program, true, {}});
             continue;
         }
         program = name.chopped(suffix.size()) + QStringLiteral(".txt");
-        found.append({name, program, names.contains(program)});
+        found.append({name, program, names.contains(program), {}});
     }
     return found;
 }
