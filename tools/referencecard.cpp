@@ -1,7 +1,7 @@
 // Renders the reference card, Tools/ReferenceCard.pdf, from the very tables that the
 // Keyword/ErrorCode mode shows, so the card and the program cannot disagree.
-// Usage: brindle_refcard OUTPUT.pdf   (first the constant tables, one constant a line with its
-// value and meaning; then the run-time error codes, one per line).
+// Usage: brindle_refcard OUTPUT.pdf   (first the constant tables and the message-box constants,
+// one constant a line with its value and meaning; then the run-time error codes, one per line).
 #include "referencetables.h"
 
 #include <QFont>
@@ -22,18 +22,6 @@ struct Section
     QString heading;
     QStringList lines;
 };
-
-// A heading as the card shows it: "Color              Costants" reads "Color Costants",
-// "--ERROR Codes--" reads "ERROR Codes".
-QString headingOf(int position)
-{
-    QString heading = ReferenceTables::category(position).simplified();
-    while (heading.startsWith(QLatin1Char('-')))
-        heading.remove(0, 1);
-    while (heading.endsWith(QLatin1Char('-')))
-        heading.chop(1);
-    return heading;
-}
 
 // An error entry with its code right-aligned in a fixed field: " 5 Invalid procedure call"
 // gives "    5 Invalid procedure call".
@@ -174,16 +162,19 @@ int main(int argc, char *argv[])
 
     const QString constants = QStringLiteral("Named constants with their values and meanings, "
                                              "as shown in the Keyword/ErrorCode mode");
-    QList<Section> constantTables;
-    for (int position = 0; position < ReferenceTables::tableCount; ++position) {
-        if (position == ReferenceTables::errorCodesPosition)
-            continue;
-        // One constant a line: "vbRed = 255 (&HFF): red, as a colour value".
+    // One constant a line: "vbRed = 255 (&HFF): red, as a colour value".
+    const auto described = [](const QStringList &names) {
         QStringList lines;
-        for (const QString &name : ReferenceTables::entries(position))
+        for (const QString &name : names)
             lines.append(ReferenceTables::describe(name));
-        constantTables.append({headingOf(position), lines});
-    }
+        return lines;
+    };
+    QList<Section> constantTables;
+    for (int position = 0; position < ReferenceTables::errorCodesPosition; ++position)
+        constantTables.append(
+            {ReferenceTables::heading(position), described(ReferenceTables::entries(position))});
+    constantTables.append(
+        {ReferenceTables::messageBoxHeading(), described(ReferenceTables::messageBoxEntries())});
     card.beginPage(constants, 1);
     card.addSections(constantTables, false, constants);
 
@@ -192,7 +183,8 @@ int main(int argc, char *argv[])
     QStringList errorLines;
     for (const QString &entry : ReferenceTables::entries(ReferenceTables::errorCodesPosition))
         errorLines.append(alignedError(entry));
-    card.addSections({{headingOf(ReferenceTables::errorCodesPosition), errorLines}}, true, errors);
+    card.addSections({{ReferenceTables::heading(ReferenceTables::errorCodesPosition), errorLines}},
+                     true, errors);
 
     if (!card.finish() || !file.commit()) {
         std::fprintf(stderr, "cannot write %s: %s\n", argv[1], qPrintable(file.errorString()));

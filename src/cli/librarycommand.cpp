@@ -1,6 +1,7 @@
 #include "librarycommand.h"
 
 #include "commandline.h"
+#include "librarysearch.h"
 #include "paths.h"
 #include "referencetables.h"
 #include "storedcode.h"
@@ -46,33 +47,66 @@ QString lookUp(const QString &name)
             }
         }
     }
+    for (const QString &entry : ReferenceTables::messageBoxEntries()) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return ReferenceTables::describe(entry);
+    }
     return {};
 }
 
 Outcome runLookup(const QStringList &arguments)
 {
     CommandLine cl(
-        QStringLiteral("lookup"), QStringLiteral("NAME..."),
+        QStringLiteral("lookup"), QStringLiteral("[--search] NAME..."),
         QStringLiteral("Prints each constant with its value and meaning (the name in any "
                        "letter case), or an error code's message, one a line."));
-    cl.parser().addPositionalArgument(QStringLiteral("NAME"),
-                                      QStringLiteral("A constant (vbRed) or an error code (53)."));
+    cl.parser().addPositionalArgument(
+        QStringLiteral("NAME"),
+        QStringLiteral("A constant (vbRed, vbYesNo) or an error code (53)."));
+    const QCommandLineOption searchOption(
+        QStringLiteral("search"),
+        QStringLiteral("Each NAME is a text to search for, as the window's filter does with no "
+                       "category chosen: every constant, error code and title of the stored "
+                       "code in Samples/MyCode.Txt of the current folder that holds it (a "
+                       "constant by name, value or meaning, a snippet by title or code), one a "
+                       "line after the heading of its table."));
+    cl.parser().addOption(searchOption);
     if (std::optional<Outcome> stop = cl.parse(arguments))
         return *stop;
     const QStringList names = cl.parser().positionalArguments();
     if (names.isEmpty())
         return cl.usage(QStringLiteral("NAME is missing"));
+    const bool search = cl.parser().isSet(searchOption);
+    const QString path = Paths::at(QLatin1String(StoredCode::relativePath));
+    // Without the file there is no snippet to find; one that cannot be read is named.
+    const Result<QByteArray> stored = search && StoredCode::exists(path)
+                                          ? TextFile::readBytes(path)
+                                          : Result<QByteArray>(QByteArray());
     QStringList found;
     QStringList unknown;
     for (const QString &name : names) {
-        const QString entry = lookUp(name);
-        (entry.isEmpty() ? unknown : found).append(entry.isEmpty() ? name : entry);
+        QStringList entries;
+        if (search)
+            entries = LibrarySearch::found(name, stored ? stored.value() : QByteArray());
+        else if (const QString entry = lookUp(name); !entry.isEmpty())
+            entries.append(entry);
+        if (entries.isEmpty())
+            unknown.append(name);
+        found += entries;
     }
     Outcome o = Outcome::done(lines(found));
+    QStringList notes;
+    if (!stored)
+        notes << QStringLiteral("The stored code in ") % path %
+                     QStringLiteral(" cannot be read, so no snippet was searched.\r\n") %
+                     stored.message();
     if (!unknown.isEmpty()) {
         o.status = Outcome::Refused;
-        o.err = QStringLiteral("Not in the reference: ") % unknown.join(QStringLiteral(", "));
+        notes << (search ? QStringLiteral("No constant, error code or stored code holds: ")
+                         : QStringLiteral("Not in the reference: ")) %
+                     unknown.join(QStringLiteral(", "));
     }
+    o.err = notes.join(u'\n');
     return o;
 }
 

@@ -17,8 +17,9 @@ namespace LibraryCommand {
 // The command-line names of the eight tables, in the order of the category list.
 QStringList categoryNames();
 
-// The reference entry of a name (a constant, in any letter case) or of an error number: the
-// constant and its category, or the error's line. Empty when there is none.
+// The reference entry of a name (a constant of a table or of the message box, in any letter
+// case) or of an error number: the constant's value and meaning, or the error's line. Empty
+// when there is none.
 QString lookUp(const QString &name);
 
 Outcome runLookup(const QStringList &arguments);

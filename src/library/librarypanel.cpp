@@ -1,6 +1,7 @@
 #include "librarypanel.h"
 
 #include "controls.h"
+#include "librarysearch.h"
 #include "paths.h"
 #include "platform.h"
 #include "referencetables.h"
@@ -184,6 +185,7 @@ void LibraryPanel::chooseEntry(int position)
     // Another choice ends an edit: a store from here appends, as after "Add Code".
     m_editedEntry.reset();
     m_shownPosition = position;
+    m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     setCodeEditable(position >= ReferenceTables::tableCount);
     if (position < 0) {
         updateSnippetActions();
@@ -479,7 +481,11 @@ void LibraryPanel::showCodeMenu(const QPoint &at)
 void LibraryPanel::applyFilter()
 {
     const QString text = m_filterEdit->text();
-    if (m_shownPosition >= 0 && m_shownPosition < ReferenceTables::tableCount) {
+    if (m_shownPosition < 0) {
+        showFound(text);
+        return;
+    }
+    if (m_shownPosition < ReferenceTables::tableCount) {
         m_codeBox->clear();
         m_itemList = ReferenceTables::filtered(m_shownPosition, text).join(u'|');
         showList(m_itemList);
@@ -507,6 +513,27 @@ void LibraryPanel::applyFilter()
     }
     m_categoryBox->setCurrentIndex(-1);
     m_categoryBox->setEditText(typed);
+}
+
+void LibraryPanel::showFound(const QString &text)
+{
+    m_codeBox->clear();
+    if (text.isEmpty())
+        return;
+    setCodeEditable(false);
+    // An entry found is long, its table's heading first: wrapped, it is read whole.
+    m_codeBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    const Result<QByteArray> file = storedCode();
+    const QStringList found = LibrarySearch::found(text, file ? file.value() : QByteArray());
+    const QStringList lines =
+        found.isEmpty()
+            ? QStringList{QStringLiteral("No constant, error code or stored code holds \"") + text +
+                          QStringLiteral("\".")}
+            : found;
+    // Set as lines, not as a bar-separated list: a title or the typed text may hold a "|".
+    setPlainText(m_codeBox, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    m_codeBox->moveCursor(QTextCursor::Start);
+    m_codeBox->document()->clearUndoRedoStacks();
 }
 
 void LibraryPanel::showInfo()

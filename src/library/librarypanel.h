@@ -27,7 +27,7 @@ class TitleModel;
 // CboCode        m_categoryBox     the categories, then the stored titles; the title typed
 // KeyType        m_promptLabel     what to do next ("Keyword", " Code's Title", ...)
 // CodeBut        m_addButton       "Add Code", shown once the stored titles are asked for
-// KeyFilter      m_filterEdit      the text that filters the table or the titles
+// KeyFilter      m_filterEdit      filters the table or the titles; with none chosen, finds all
 // CodeBox        m_codeBox         a reference table, or a snippet's code
 // KeyInfo        m_infoLabel       the value and meaning of the constant at the cursor
 // Textocopy      m_storedList      the bar-separated list last stored
@@ -94,6 +94,9 @@ private:
     void updateSnippetActions();
 
     void applyFilter();
+    // With no category chosen: what every table and the stored code hold of the text, one
+    // entry a line, or a line saying that nothing does.
+    void showFound(const QString &text);
     void showInfo();
     // A table is for reading: Tab leaves it. A snippet's code is edited: Tab indents.
     void setCodeEditable(bool editable);

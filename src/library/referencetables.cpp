@@ -105,6 +105,34 @@ const Constant global[] = {
     {"NSBVersion", "", "the version number of the language's runtime, read at run time"},
 };
 
+// The flags of a message box, added up into its second argument, and the answers it returns:
+// the values the dialog code writes and tests.
+const Constant messageBox[] = {
+    {"vbOKOnly", "0", "an OK button only, as a message box's buttons"},
+    {"vbOKCancel", "1", "OK and Cancel buttons, as a message box's buttons"},
+    {"vbAbortRetryIgnore", "2", "Abort, Retry and Ignore buttons, as a message box's buttons"},
+    {"vbYesNoCancel", "3", "Yes, No and Cancel buttons, as a message box's buttons"},
+    {"vbYesNo", "4", "Yes and No buttons, as a message box's buttons"},
+    {"vbRetryCancel", "5", "Retry and Cancel buttons, as a message box's buttons"},
+    {"vbCritical", "16 (&H10)", "the critical-message icon, as a message box's icon"},
+    {"vbQuestion", "32 (&H20)", "the question-mark icon, as a message box's icon"},
+    {"vbExclamation", "48 (&H30)", "the exclamation-mark (warning) icon, as a message box's icon"},
+    {"vbInformation", "64 (&H40)", "the information icon, as a message box's icon"},
+    {"vbDefaultButton1", "0", "the first button is the message box's default"},
+    {"vbDefaultButton2", "256 (&H100)", "the second button is the message box's default"},
+    {"vbDefaultButton3", "512 (&H200)", "the third button is the message box's default"},
+    {"vbDefaultButton4", "768 (&H300)", "the fourth button is the message box's default"},
+    {"vbApplicationModal", "0", "the program waits for the message box's answer"},
+    {"vbSystemModal", "4096 (&H1000)", "every program waits for the message box's answer"},
+    {"vbOK", "1", "the message box's answer when OK was pressed"},
+    {"vbCancel", "2", "the message box's answer when Cancel was pressed"},
+    {"vbAbort", "3", "the message box's answer when Abort was pressed"},
+    {"vbRetry", "4", "the message box's answer when Retry was pressed"},
+    {"vbIgnore", "5", "the message box's answer when Ignore was pressed"},
+    {"vbYes", "6", "the message box's answer when Yes was pressed"},
+    {"vbNo", "7", "the message box's answer when No was pressed"},
+};
+
 const char *const errorCodes[] = {
     " 5 Invalid procedure call",
     " 6 Overflow",
@@ -197,16 +225,31 @@ Table constantTable(int position)
     }
 }
 
+const Constant *findIn(const Table &t, QStringView name)
+{
+    for (qsizetype i = 0; i < t.size; ++i) {
+        if (QLatin1StringView(t.constants[i].name) == name)
+            return &t.constants[i];
+    }
+    return nullptr;
+}
+
 const Constant *findConstant(QStringView name)
 {
     for (int position = 0; position < errorCodesPosition; ++position) {
-        const Table t = constantTable(position);
-        for (qsizetype i = 0; i < t.size; ++i) {
-            if (QLatin1StringView(t.constants[i].name) == name)
-                return &t.constants[i];
-        }
+        if (const Constant *c = findIn(constantTable(position), name))
+            return c;
     }
-    return nullptr;
+    return findIn(tableOf(messageBox), name);
+}
+
+QStringList namesOf(const Table &t)
+{
+    QStringList list;
+    list.reserve(t.size);
+    for (qsizetype i = 0; i < t.size; ++i)
+        list.append(QString::fromLatin1(t.constants[i].name));
+    return list;
 }
 
 } // namespace
@@ -226,11 +269,27 @@ QStringList entries(int position)
             list.append(QString::fromLatin1(e));
         return list;
     }
-    const Table t = constantTable(position);
-    list.reserve(t.size);
-    for (qsizetype i = 0; i < t.size; ++i)
-        list.append(QString::fromLatin1(t.constants[i].name));
-    return list;
+    return namesOf(constantTable(position));
+}
+
+QString heading(int position)
+{
+    QString heading = category(position).simplified();
+    while (heading.startsWith(u'-') || heading.startsWith(u'*'))
+        heading.remove(0, 1);
+    while (heading.endsWith(u'-') || heading.endsWith(u'*'))
+        heading.chop(1);
+    return heading;
+}
+
+QString messageBoxHeading()
+{
+    return QStringLiteral("MsgBox Constants");
+}
+
+QStringList messageBoxEntries()
+{
+    return namesOf(tableOf(messageBox));
 }
 
 QString table(int position)

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QStringList>
 
-// The fixed reference of mode 1: the nine category entries of the category list, and for
-// positions 0 to 7 a table of the target language's constants or run-time error codes.
+// The fixed reference of mode 1: the nine category entries of the category list, for positions
+// 0 to 7 a table of the target language's constants or run-time error codes, and the
+// message-box constants.
 // table(0) is "vbBlack|vbRed|vbGreen|vbBlue|vbYellow|vbMagenta|vbCyan|vbWhite".
 namespace ReferenceTables {
 
@@ -19,6 +20,15 @@ QString category(int position);
 QStringList entries(int position);
 // The same table as a bar-separated list.
 QString table(int position);
+// A category as a heading names it: its words with one blank between them, without the marks
+// around them. heading(0) is "Color Costants", heading(7) "ERROR Codes", heading(8) "MY CODE".
+QString heading(int position);
+
+// The flags and answers of the language's message box, which the dialog code uses: a table of
+// its own, under its own heading, that is no category of the list. value() and describe() know
+// them as they know the constants of the categories.
+QString messageBoxHeading();
+QStringList messageBoxEntries();
 
 // A constant's value as written in code: value("vbRed") is "255 (&HFF)", value("vbCrlf")
 // "Chr(13) & Chr(10)"; empty for the values known only at run time and for unknown names.

@@ -504,6 +504,9 @@ void TestServices::builtReferenceCardHoldsEveryEntry()
             QVERIFY2(lines.contains(line.simplified()), qPrintable(line));
         }
     }
+    QVERIFY(lines.contains(ReferenceTables::messageBoxHeading()));
+    for (const QString &name : ReferenceTables::messageBoxEntries())
+        QVERIFY2(lines.contains(ReferenceTables::describe(name).simplified()), qPrintable(name));
 }
 
 void TestServices::builtQuickHelpHoldsEveryPage()

@@ -745,6 +745,12 @@ void TestCli::snippets()
     QCOMPARE(o.status, 0);
     o = runHere({list.constFirst(), show, QStringLiteral("Latin")});
     QCOMPARE(o.out, QByteArray("' caf\xe9\r\nx\r\n"));
+
+    // The window's search with no category chosen: the tables, then each title found once.
+    o = runHere({QStringLiteral("lookup"), QStringLiteral("--search"), QStringLiteral("yellow"),
+                 QStringLiteral("beep")});
+    QCOMPARE(o.out, QByteArray("Color Costants: vbYellow = 65535 (&HFFFF): yellow (red and green), "
+                               "as a colour value\nMY CODE: Beep twice\n"));
 }
 
 void TestCli::programWithoutDisplay()
@@ -762,11 +768,13 @@ void TestCli::programWithoutDisplay()
     QCOMPARE(errors.out.count('\n'), 54);
     QVERIFY(errors.out.startsWith(" 5 Invalid procedure call\n"));
 
-    const Run found =
-        runProgram({QStringLiteral("lookup"), QStringLiteral("VBCRLF"), QStringLiteral("32811")});
+    const Run found = runProgram({QStringLiteral("lookup"), QStringLiteral("VBCRLF"),
+                                  QStringLiteral("32811"), QStringLiteral("vbyesno")});
     QCOMPARE(found.status, 0);
-    QCOMPARE(found.out, QByteArray("vbCrlf = Chr(13) & Chr(10): carriage return and line feed\n"
-                                   "32811 Element not found\n"));
+    QCOMPARE(found.out,
+             QByteArray("vbCrlf = Chr(13) & Chr(10): carriage return and line feed\n"
+                        "32811 Element not found\n"
+                        "vbYesNo = 4: Yes and No buttons, as a message box's buttons\n"));
 
     for (const char *command :
          {"array", "msgbox", "inputbox", "lookup", "list", "snippets", "tab-order"}) {

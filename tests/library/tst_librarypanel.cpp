@@ -40,6 +40,7 @@ private Q_SLOTS:
     void choosingModeOneAgainKeepsContents_data();
     void choosingModeOneAgainKeepsContents();
     void filterValuesAndKeyboard();
+    void filterWithNoCategorySearchesAll();
     void editThenDeleteThenUndo();
     void repeatedTitlesReachTheirOwnEntries();
     void editKeepsBytesOfAnotherCodePage();
@@ -631,6 +632,27 @@ void TestLibraryPanel::filterValuesAndKeyboard()
     QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
     QVERIFY(!box->hasFocus());
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// With no category chosen the filter searches every table and the stored code; a category
+// chosen afterwards is filtered as before.
+void TestLibraryPanel::filterWithNoCategorySearchesAll()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "Tidy*x = Trim(x)\r\n");
+    ui.start();
+    ui.chooseMode(1);
+    auto *filter = ui.w<QLineEdit>("KeyFilter");
+    QTest::keyClicks(filter, u"yesno"_s);
+    QVERIFY(codeBox(ui).contains(
+        u"\r\nMsgBox Constants: vbYesNo = 4: Yes and No buttons, as a message box's buttons\r\n"_s));
+    filter->setText(u"tidy"_s);
+    QCOMPARE(codeBox(ui), u"MY CODE: Tidy\r\n"_s);
+    filter->setText(u"a|b"_s);
+    QCOMPARE(codeBox(ui), u"No constant, error code or stored code holds \"a|b\".\r\n"_s);
+    filter->setText(u"yellow"_s);
+    ui.choose("CboCode", 0);
+    QCOMPARE(codeBox(ui), u"vbYellow\r\n"_s);
 }
 
 void TestLibraryPanel::editThenDeleteThenUndo()

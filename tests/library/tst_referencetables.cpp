@@ -1,6 +1,7 @@
 #include "referencetables.h"
 #include "storedcode.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -121,9 +122,15 @@ void TestReferenceTables::everyConstantHasValueAndMeaning()
 {
     const QStringList runtime = {u"CurrentPath"_s, u"NSBVersion"_s};
     int seen = 0;
-    for (int position = 0; position < ReferenceTables::errorCodesPosition; ++position) {
-        for (const QString &name : ReferenceTables::entries(position)) {
+    // One constant a name, in any letter case, as the command line looks them up.
+    QSet<QString> distinct;
+    QList<QStringList> tables{ReferenceTables::messageBoxEntries()};
+    for (int position = 0; position < ReferenceTables::errorCodesPosition; ++position)
+        tables.append(ReferenceTables::entries(position));
+    for (const QStringList &table : tables) {
+        for (const QString &name : table) {
             ++seen;
+            distinct.insert(name.toLower());
             const QString line = ReferenceTables::describe(name);
             const QString value = ReferenceTables::value(name);
             QVERIFY2(runtime.contains(name) == value.isEmpty(), qPrintable(name));
@@ -134,7 +141,8 @@ void TestReferenceTables::everyConstantHasValueAndMeaning()
             QVERIFY2(meaning.size() >= 5 && !meaning.contains(u'\n'), qPrintable(line));
         }
     }
-    QCOMPARE(seen, 8 + 2 + 12 + 5 + 9 + 17 + 2);
+    QCOMPARE(seen, 8 + 2 + 12 + 5 + 9 + 17 + 2 + 23);
+    QCOMPARE(distinct.size(), seen);
     // Error entries and unknown names have no description.
     for (const QString &name :
          {u" 5 Invalid procedure call"_s, u"vbFirstjani"_s, u"vbred"_s, QString(), u"*MY CODE*"_s})
