@@ -288,6 +288,8 @@ void LibraryPanel::startNewSnippet()
     m_editedEntry.reset();
     m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
+    // No category is chosen any more: the filter searches everything again.
+    m_shownPosition = -1;
     m_codeBox->clear();
     setCodeEditable(true);
     m_promptLabel->setText(codesTitle);
@@ -620,6 +622,8 @@ void LibraryPanel::reset()
     m_editedEntry.reset();
     m_shownEntry.reset();
     m_categoryBox->setEditText(QString());
+    // No category is chosen any more: the filter searches everything again.
+    m_shownPosition = -1;
     m_codeBox->clear();
     m_addButton->hide();
     setStep(Step::CopyKey, true);
