@@ -71,8 +71,11 @@ public:
     // Opens a document in the program the system associates with it.
     virtual void openDocument(const QString &path, int windowStyle, QObject *context,
                               Outcome done) = 0;
-    // Opens a compiled help file at its table of contents, beside the window.
-    virtual void openHelp(QWidget *owner, const QString &path, Outcome done) = 0;
+    // Opens a compiled help file in front of the owner's window, at the page named `page`
+    // (a file inside the help, "arrays.html"), or at its table of contents when `page` is
+    // empty or the viewer cannot be told a page.
+    virtual void openHelp(QWidget *owner, const QString &path, const QString &page,
+                          Outcome done) = 0;
 
     // Called again and again while the window waits for something outside it, such as another
     // Brindle window that holds a file's lock: once the wait has lasted a moment, a box says

@@ -22,7 +22,7 @@ public:
     Result<> startProgram(const QString &commandLine, int windowStyle) override;
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
-    void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+    void openHelp(QWidget *owner, const QString &path, const QString &page, Outcome done) override;
     bool keepWaiting(const QString &what) override;
     void endWaiting() override;
 

@@ -121,6 +121,7 @@ private Q_SLOTS:
     void focusShowsAtStart();
     void accessibleNames_data();
     void accessibleNames();
+    void f1OpensQuickHelp_data();
     void f1OpensQuickHelp();
     void panelsAskedBeforeClosing_data();
     void panelsAskedBeforeClosing();
@@ -763,19 +764,35 @@ void TestProg::accessibleNames()
     }
 }
 
+void TestProg::f1OpensQuickHelp_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("start") << -1 << QStringLiteral("arrays.html");
+    QTest::newRow("0 Objects Arrays") << 0 << QStringLiteral("arrays.html");
+    QTest::newRow("1 Keyword/ErrorCode") << 1 << QStringLiteral("keywords.html");
+    QTest::newRow("2 Msg-Input Box") << 2 << QStringLiteral("dialogs.html");
+    QTest::newRow("3 TabChange") << 3 << QStringLiteral("tabchange.html");
+}
+
+// F1 opens the quick help at the page of the mode shown.
 void TestProg::f1OpensQuickHelp()
 {
+    QFETCH(int, mode);
+    QFETCH(QString, page);
     UiFixture ui;
     QVERIFY(QDir(ui.path(QString())).mkpath(QStringLiteral("Tools")));
     ui.writeFile(QStringLiteral("Tools/Brindle.chm"), "ITSF");
     Prog &prog = ui.start();
     QVERIFY(showActive(prog));
-    ui.chooseMode(1);
+    if (mode >= 0)
+        ui.chooseMode(mode);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     const QList<FakePlatform::Call> help = ui.platform.callsOf(QStringLiteral("help"));
     QCOMPARE(help.size(), 1);
     QCOMPARE(QFileInfo(help.first().text).canonicalFilePath(),
              QFileInfo(ui.path(QStringLiteral("Tools/Brindle.chm"))).canonicalFilePath());
+    QCOMPARE(help.first().extra, page);
     QVERIFY(ui.platform.messages().isEmpty());
 }
 
