@@ -142,6 +142,9 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
     makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
     makeTabGroup({m_ppcOption, m_hpcOption});
     makeTabGroup({m_layoutOptions.begin(), m_layoutOptions.end()});
+    // The spacer shows once a layout is chosen, and is typed after it: Tab goes there from the
+    // layouts, not from the boxes it stands under.
+    setTabOrder(m_layoutOptions.back(), m_spacerBox);
 
     // An option's handler runs when it becomes selected, by the user or by code.
     for (int i = 0; i < int(m_kindOptions.size()); ++i) {

@@ -135,10 +135,11 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_newTabBox->setAccessibleName(m_newTabCaption->text());
     m_objectList->setAccessibleName(m_objectsCaption->text());
     m_formBox->setAccessibleName(m_formCaption->text());
-    // Top to bottom; the hidden tables never take the focus.
-    setTabOrder(m_programBox, m_newTabBox);
-    setTabOrder(m_newTabBox, m_objectList);
-    setTabOrder(m_objectList, m_formBox);
+    // In the order of the work: the file, its form, an object, its new position; the hidden
+    // tables never take the focus.
+    setTabOrder(m_programBox, m_formBox);
+    setTabOrder(m_formBox, m_objectList);
+    setTabOrder(m_objectList, m_newTabBox);
 
     m_browseTimer = new QTimer(this);
     m_browseTimer->setSingleShot(true);
