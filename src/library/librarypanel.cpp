@@ -39,6 +39,8 @@ QString storedCodePath()
     return Paths::at(QLatin1String(StoredCode::relativePath));
 }
 
+const QString valueAndMeaning = QStringLiteral("Value and meaning");
+
 // A snippet's code as typed: its list with each "|" a line break, so that storing it unchanged
 // gives back the same list, a final "|" included.
 QString codeOfList(QString list)
@@ -87,7 +89,9 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_infoLabel->setWordWrap(true);
     m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_infoLabel->setAutoFillBackground(true);
-    m_infoLabel->setAccessibleName(QStringLiteral("Value and meaning"));
+    m_infoLabel->setAccessibleName(valueAndMeaning);
+    m_infoLabel->setAccessibleDescription(
+        QStringLiteral("The value and meaning of the constant at the cursor"));
     m_infoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     hide();
 
@@ -466,13 +470,17 @@ void LibraryPanel::showInfo()
 {
     if (m_shownPosition < 0 || m_shownPosition >= ReferenceTables::errorCodesPosition) {
         m_infoLabel->clear();
+        m_infoLabel->setAccessibleName(valueAndMeaning);
         return;
     }
     const QTextCursor cursor = m_codeBox->textCursor();
     QString name = cursor.selectedText().trimmed();
     if (name.isEmpty())
         name = cursor.block().text().trimmed();
-    m_infoLabel->setText(ReferenceTables::describe(name));
+    const QString info = ReferenceTables::describe(name);
+    m_infoLabel->setText(info);
+    // A screen reader speaks the whole value line, not only what kind of line it is.
+    m_infoLabel->setAccessibleName(info.isEmpty() ? valueAndMeaning : info);
 }
 
 void LibraryPanel::setCodeEditable(bool editable)

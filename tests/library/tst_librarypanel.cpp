@@ -543,6 +543,8 @@ void TestLibraryPanel::filterValuesAndKeyboard()
     QCOMPARE(ui.caption("KeyInfo"), u"vbBlack = 0 (&H0): black, as a colour value"_s);
     QVERIFY(box->find(u"vbRed"_s));
     QCOMPARE(ui.caption("KeyInfo"), u"vbRed = 255 (&HFF): red, as a colour value"_s);
+    // A screen reader hears the whole value line, as it changes.
+    QCOMPARE(ui.w("KeyInfo")->accessibleName(), ui.caption("KeyInfo"));
     // Typing into the read-only table changes nothing; Tab leaves it.
     box->setFocus();
     QTest::keyClicks(box, u"x"_s);
@@ -566,6 +568,7 @@ void TestLibraryPanel::filterValuesAndKeyboard()
     ui.choose("CboCode", 7);
     QCOMPARE(codeBox(ui), u"61 Disk full\r\n71 Disk not ready\r\n"_s);
     QCOMPARE(ui.caption("KeyInfo"), QString());
+    QCOMPARE(ui.w("KeyInfo")->accessibleName(), u"Value and meaning"_s);
     filter->clear();
     QCOMPARE(codeBox(ui).count(u"\r\n"_s), 54);
 
