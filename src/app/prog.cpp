@@ -30,6 +30,12 @@ const QString modeNames[] = {QStringLiteral("Objects Arrays"), QStringLiteral("K
 // What a screen reader says for the action button when its caption names no step.
 const QString noAction = QStringLiteral("Action: none at this step");
 
+// The window's design height grows by the note line under the buttons and a margin of two
+// pixels below it (twips).
+constexpr int designHeight = 5100;
+constexpr int noteHeight = 255;
+constexpr int clientHeight = designHeight + noteHeight + 30;
+
 // The controls below `panel` that can take the focus, in their order in the focus chain. A
 // control whose focus goes to another (the text field of a combo box) is not one of its own.
 // Buttons of an option group that Tab passes over for now stay in the chain at their place:
@@ -116,6 +122,7 @@ void Prog::buildHiddenPanels()
         panel->setCopyCarrier(m_copyCarrier);
         panel->setAccessibleName(modeNames[mode]);
         connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
+        connect(panel, &ModePanel::noted, this, &Prog::showNote);
         fitCaptions(panel);
         guardWheel(panel);
         panel->load();
@@ -141,7 +148,7 @@ void Prog::buildControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(px(3990), px(5100));
+    m_client->setFixedSize(px(3990), px(clientHeight));
     setCentralWidget(m_client);
 
     // Stacking order: the mode-0 controls at the bottom, the shared controls and the mode
@@ -172,8 +179,12 @@ void Prog::buildControls()
     m_exitButton = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340,
                                             4740, 1575, 315);
     m_exitButton->setAccessibleDescription(QStringLiteral("Closes Brindle"));
+    m_actionNote =
+        makeControl<QLabel>(m_client, "ActionNote", {}, 60, designHeight, 3855, noteHeight);
+    m_actionNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     arrays->setCopyCarrier(m_copyCarrier);
     connect(arrays, &ModePanel::actionChanged, this, &Prog::showAction);
+    connect(arrays, &ModePanel::noted, this, &Prog::showNote);
     for (QPushButton *b : {m_resetButton, m_actionButton, m_exitButton})
         setDesignFont(b, 8.25, true);
 
@@ -260,6 +271,20 @@ void Prog::showAction()
     m_actionButton->setEnabled(action.enabled);
     // A screen reader reads the caption; an empty one would leave the button unnamed.
     m_actionButton->setAccessibleName(action.caption.isEmpty() ? noAction : QString());
+}
+
+void Prog::showNote(const QString &note)
+{
+    // One line: the line breaks of a message become blanks.
+    const QString line = QString(note).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+    // A note wider than the window shows its start; the tooltip and screen readers have all.
+    const QString shown = m_actionNote->fontMetrics().elidedText(
+        line, Qt::ElideRight, m_actionNote->contentsRect().width());
+    m_actionNote->setText(shown);
+    m_actionNote->setToolTip(shown == line ? QString() : line);
+    // Each sends its change to screen readers, which then speak the new note.
+    m_actionNote->setAccessibleName(line);
+    m_actionNote->setAccessibleDescription(line);
 }
 
 bool Prog::panelsAllowClose()

@@ -8,6 +8,7 @@ class CopyCarrier;
 class ModePanel;
 class Platform;
 class QComboBox;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -22,6 +23,7 @@ class QPushButton;
 // Cbut2          m_actionButton    the current mode's action: its caption names the next step
 // Texttocopy     m_copyCarrier     the text meant for the clipboard, under the action button
 // Command4       m_exitButton      "EXIT": ends Brindle
+// ActionNote     m_actionNote      one line on what the last action did, or why it did nothing
 // SVS            m_servicesMenu    "SERVICES": reference card, installer, quick help, About
 // LangRef, Infact, QHlP, info      the services menu's items
 // ArrayPanel, Picture1..3          m_panels: the panels of modes 0 to 3
@@ -63,6 +65,8 @@ private:
     ModePanel *current() const;
     // Shows the current panel's action on the action button.
     void showAction();
+    // Shows a panel's note on the note line, whole to screen readers.
+    void showNote(const QString &note);
     // Asks every panel to settle what it holds unwritten before Brindle closes; false when
     // the user chose to keep Brindle open.
     bool panelsAllowClose();
@@ -85,6 +89,7 @@ private:
     QPushButton *m_actionButton = nullptr;
     CopyCarrier *m_copyCarrier = nullptr;
     QPushButton *m_exitButton = nullptr;
+    QLabel *m_actionNote = nullptr;
     // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
     std::array<ModePanel *, 4> m_panels{};
     QMenu *m_servicesMenu = nullptr;

@@ -248,6 +248,8 @@ bool ArrayPanel::fitsDevice()
                        m_spacerBox->text(), m_countLabel->text()))
         return true;
     m_platform.messageBox(FitCheck::exceedsDisplay);
+    note(QStringLiteral("Nothing created: too big for the ") + device() +
+         QStringLiteral(" screen"));
     return false;
 }
 
@@ -263,6 +265,7 @@ void ArrayPanel::buildStandard()
 {
     if (const Result<> check = ArrayCode::checkStandard(m_settings, m_countLabel->text()); !check) {
         m_platform.messageBox(check.message());
+        note(QStringLiteral("Nothing created: ") + check.message());
         return;
     }
     // The design's names of the two boxes are crossed: LeftBase comes from the box captioned
@@ -273,16 +276,23 @@ void ArrayPanel::buildStandard()
     m_settings.TopBase = TextOrNumber::fromText(m_topBox->text());
     m_settings.ObjWidth = TextOrNumber::fromText(m_widthBox->text());
     m_settings.ObjHeight = TextOrNumber::fromText(m_heightBox->text());
-    offerCopy(ArrayCode::standardCode(m_settings, m_countLabel->text()));
+    offerCode(ArrayCode::standardCode(m_settings, m_countLabel->text()));
 }
 
 void ArrayPanel::buildCustomized()
 {
     if (const Result<> check = ArrayCode::checkCustomized(m_settings); !check) {
         m_platform.messageBox(check.message());
+        note(QStringLiteral("Nothing created: ") + check.message());
         return;
     }
-    offerCopy(ArrayCode::customizedCode(m_settings));
+    offerCode(ArrayCode::customizedCode(m_settings));
+}
+
+void ArrayPanel::offerCode(const QString &code)
+{
+    offerCopy(code);
+    note(QStringLiteral("Created ") + lineCount(code) + QStringLiteral(" of code, ready to COPY"));
 }
 
 void ArrayPanel::chooseKind(int kind)

@@ -39,6 +39,18 @@ QString storedCodePath()
     return Paths::at(QLatin1String(StoredCode::relativePath));
 }
 
+// The stored-code file as notes name it: "MyCode.Txt".
+QString storedCodeName()
+{
+    return QFileInfo(QLatin1String(StoredCode::relativePath)).fileName();
+}
+
+// A title as notes quote it: 'Tidy'.
+QString quoted(const QString &title)
+{
+    return QLatin1Char('\'') + title + QLatin1Char('\'');
+}
+
 const QString valueAndMeaning = QStringLiteral("Value and meaning");
 
 // A snippet's code as typed: its list with each "|" a line break, so that storing it unchanged
@@ -170,8 +182,12 @@ void LibraryPanel::actionClicked()
     case Step::CopyCode:
         copyCode();
         // An empty text would only wipe what the user copied before.
-        if (!copyText().isEmpty())
+        if (!copyText().isEmpty()) {
             m_platform.setClipboardText(copyText());
+            note(copiedNote(copyText()));
+        } else {
+            note(QStringLiteral("Nothing copied: the code shown is empty"));
+        }
         break;
     case Step::CopyKey:
         if (copyKey())
@@ -292,6 +308,7 @@ void LibraryPanel::storeSnippet()
     if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
+        note(QStringLiteral("Nothing stored: ") + storable.message());
         return;
     }
     if (m_editedTitle) {
@@ -303,6 +320,7 @@ void LibraryPanel::storeSnippet()
     if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
         m_platform.messageBox(QStringLiteral("Error ") + stored.message());
+        note(QStringLiteral("Nothing stored: ") + stored.message());
         return;
     }
     m_titles->appendText(title);
@@ -312,6 +330,7 @@ void LibraryPanel::storeSnippet()
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
     setStep(Step::CopyKey, action().enabled);
+    note(QStringLiteral("Stored ") + quoted(title) + QStringLiteral(" in ") + storedCodeName());
 }
 
 void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
@@ -321,11 +340,19 @@ void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &cod
         SnippetEdits::replaced(m_shownFile, *m_editedTitle, StoredCode::entry(title, list));
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
+        note(QStringLiteral("Nothing stored: ") + changed.message());
         return;
     }
     // A refusal keeps what the user typed and the "Store Code" state.
-    if (!rewriteStored(m_shownFile, changed.value()))
+    if (!rewriteStored(m_shownFile, changed.value())) {
+        note(QStringLiteral("Nothing stored: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(title == *m_editedTitle ? QStringLiteral("Stored the change to ") + quoted(title) +
+                                       QStringLiteral(" in ") + storedCodeName()
+                                 : QStringLiteral("Stored ") + quoted(title) +
+                                       QStringLiteral(" in place of ") + quoted(*m_editedTitle));
     m_editedTitle.reset();
     m_storedList->setText(list);
     m_categoryBox->setEditText(QString());
@@ -367,6 +394,7 @@ void LibraryPanel::editSnippet()
     m_promptLabel->setText(codesTitle);
     setStep(Step::Store, true);
     m_codeBox->setFocus();
+    note(QStringLiteral("Editing ") + quoted(title) + QStringLiteral(": Store Code stores it"));
 }
 
 void LibraryPanel::deleteSnippet()
@@ -377,15 +405,22 @@ void LibraryPanel::deleteSnippet()
     if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
                                   QStringLiteral("\"?"),
                               Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
-        Platform::Yes)
+        Platform::Yes) {
+        note(quoted(title) + QStringLiteral(" was not deleted"));
         return;
+    }
     const Result<QByteArray> changed = SnippetEdits::removed(m_shownFile, title);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
+        note(QStringLiteral("Nothing deleted: ") + changed.message());
         return;
     }
-    if (!rewriteStored(m_shownFile, changed.value()))
+    if (!rewriteStored(m_shownFile, changed.value())) {
+        note(QStringLiteral("Nothing deleted: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(QStringLiteral("Deleted ") + quoted(title) + QStringLiteral(" from ") + storedCodeName());
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
@@ -397,8 +432,12 @@ void LibraryPanel::undoLastChange()
     if (!m_lastChange)
         return;
     const Change change = *m_lastChange;
-    if (!rewriteStored(change.after, change.before))
+    if (!rewriteStored(change.after, change.before)) {
+        note(QStringLiteral("Nothing undone: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(QStringLiteral("Undid the last change to ") + storedCodeName());
     // One step back: undoing again would only redo the change.
     m_lastChange.reset();
     m_editedTitle.reset();
@@ -532,14 +571,21 @@ bool LibraryPanel::copyKey()
 {
     // Deliberate: any title field text beginning "--E" counts as the error list, also one
     // typed by the user; pinned by TestLibraryPanel::copyKeyIgnoresErrorCodes.
-    if (m_categoryBox->currentText().startsWith(QLatin1String("--E")))
+    if (m_categoryBox->currentText().startsWith(QLatin1String("--E"))) {
+        note(QStringLiteral("Nothing copied: error codes are for reading"));
         return false;
+    }
     const QString key = selectedText(m_codeBox);
     // Nothing highlighted: nothing to copy, and what the user copied before stays.
-    if (key.isEmpty())
+    if (key.isEmpty()) {
+        note(QStringLiteral("Nothing copied: highlight a keyword first"));
         return false;
+    }
     setCopyText(key);
     focusCopyText();
+    note(key.contains(QLatin1Char('\n'))
+             ? copiedNote(key)
+             : QStringLiteral("Copied ") + key + QStringLiteral(" to the clipboard"));
     return true;
 }
 

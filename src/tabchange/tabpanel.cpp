@@ -490,13 +490,31 @@ void TabPanel::confirmChange()
     const int answer = m_platform.messageBox(
         QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
         Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
+    const QString program = m_programName;
+    const QString form = formName();
     if (answer == Platform::Yes && !writeChanges() && !m_session.isOpen()) {
         // The file changed on disk: what was held no longer matches it and is dropped, so
         // the file must be picked again.
         reset();
+        note(QStringLiteral("Not written: ") + program + QStringLiteral(" changed on disk"));
         return;
     }
     showChange();
+    if (answer != Platform::Yes)
+        note(QStringLiteral("TAB change held: the next YES writes it"));
+    else if (m_session.hasPending())
+        note(QStringLiteral("Not written: the TAB change stays held"));
+    else
+        note(QStringLiteral("Wrote the TAB order ") +
+             (form.isEmpty() ? QString() : QStringLiteral("of ") + form + QLatin1Char(' ')) +
+             QStringLiteral("to ") + program);
+}
+
+QString TabPanel::formName() const
+{
+    const int row = qMax(m_formBox->currentIndex(), 0);
+    const QList<SectionReader::Form> &forms = m_session.forms();
+    return row < forms.size() && !forms.at(row).isEnd ? forms.at(row).name.trimmed() : QString();
 }
 
 bool TabPanel::writeChanges()
@@ -532,10 +550,7 @@ void TabPanel::showFormPicture()
 {
     if (m_picture || m_objects->count() == 0)
         return;
-    const int row = qMax(m_formBox->currentIndex(), 0);
-    const QList<SectionReader::Form> &forms = m_session.forms();
-    const QString name =
-        row < forms.size() && !forms.at(row).isEnd ? forms.at(row).name.trimmed() : QString();
+    const QString name = formName();
     const TabSession::Range range = m_session.range();
     m_picture = new FormPicture(FormPlace::objects(m_session.lines(), range.start, range.end),
                                 m_deviceScreen ? m_deviceScreen() : FormPlace::Screen{}, window());

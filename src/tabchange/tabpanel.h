@@ -78,8 +78,11 @@ private:
 
     void showForms();
     void showObjects();
-    // The confirmation of a change held in the session, then the write or not, and the refresh.
+    // The confirmation of a change held in the session, then the write or not, the refresh
+    // and the note of what became of the change.
     void confirmChange();
+    // The name of the form listed: the one chosen, or the file's only one; empty when none.
+    QString formName() const;
     // The form picture: opening it, following its order in the object list, applying it.
     void showFormPicture();
     void previewOrder(const QList<int> &order);

@@ -22,6 +22,24 @@ void ModePanel::setAction(const QString &caption, bool enabled)
     Q_EMIT actionChanged();
 }
 
+void ModePanel::note(const QString &text)
+{
+    Q_EMIT noted(text);
+}
+
+QString ModePanel::lineCount(const QString &text)
+{
+    const qsizetype lines =
+        text.isEmpty() ? 0
+                       : text.count(QLatin1Char('\n')) + (text.endsWith(QLatin1Char('\n')) ? 0 : 1);
+    return lines == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines);
+}
+
+QString ModePanel::copiedNote(const QString &text)
+{
+    return QStringLiteral("Copied ") + lineCount(text) + QStringLiteral(" to the clipboard");
+}
+
 QString ModePanel::copyText() const
 {
     return m_carrier ? m_carrier->text() : QString();
@@ -82,8 +100,12 @@ void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &ge
         setAction(copyCaption(), true);
         break;
     case Step::Copy:
-        if (const QString text = copyText(); !text.isEmpty())
+        if (const QString text = copyText(); !text.isEmpty()) {
             platform.setClipboardText(text);
+            note(copiedNote(text));
+        } else {
+            note(QStringLiteral("Nothing copied: the copy box is empty"));
+        }
         restartCycle(false);
         break;
     }

@@ -123,6 +123,7 @@ private Q_SLOTS:
     void accessibleNames();
     void f1OpensQuickHelp_data();
     void f1OpensQuickHelp();
+    void noteIsSpokenWhole();
     void panelsAskedBeforeClosing_data();
     void panelsAskedBeforeClosing();
     void clipboardNeverEmptied_data();
@@ -330,7 +331,8 @@ void TestProg::windowAndMenu()
     Prog &prog = ui.start();
     QCOMPARE(prog.objectName(), QStringLiteral("Prog"));
     QCOMPARE(prog.windowTitle(), QStringLiteral("Brindle by Tarnwick"));
-    QCOMPARE(prog.centralWidget()->size(), QSize(266, 340));
+    // The design's 340 pixels, and the note line under the buttons.
+    QCOMPARE(prog.centralWidget()->size(), QSize(266, 359));
     QCOMPARE(prog.pos(), QPoint(300, 100));
     QVERIFY(ui.platform.topmost);
 
@@ -794,6 +796,39 @@ void TestProg::f1OpensQuickHelp()
              QFileInfo(ui.path(QStringLiteral("Tools/Brindle.chm"))).canonicalFilePath());
     QCOMPARE(help.first().extra, page);
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+// The note line says what an action did; screen readers have its whole text, also when the
+// line shows only its start.
+void TestProg::noteIsSpokenWhole()
+{
+    UiFixture ui(false);
+    ui.start();
+    auto *note = ui.w<QLabel>("ActionNote");
+    QVERIFY(note->text().isEmpty());
+
+    ui.click("Cbut2"); // CREATE Code, refused: no kind of object
+    const QString refused = QStringLiteral("Nothing created: Objects' type not selected");
+    QCOMPARE(note->text(), refused);
+    QCOMPARE(note->accessibleName(), refused);
+    QCOMPARE(note->accessibleDescription(), refused);
+    QCOMPARE(accessibleName(note), refused);
+
+    // A store refused for want of a Samples folder: the system's long reason, on one line.
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.click("CodeBut");
+    ui.w<QComboBox>("CboCode")->setEditText(QStringLiteral("Tidy"));
+    ui.click("Cbut2");
+    const QString whole = note->accessibleName();
+    QVERIFY2(whole.startsWith(QStringLiteral("Nothing stored: ")) && !whole.contains(u'\n'),
+             qPrintable(whole));
+    QVERIFY(note->fontMetrics().horizontalAdvance(whole) > note->width());
+    QVERIFY(note->text().endsWith(QChar(0x2026)));
+    QVERIFY(whole.startsWith(note->text().chopped(1)));
+    QCOMPARE(note->toolTip(), whole);
+    QCOMPARE(note->accessibleDescription(), whole);
+    QCOMPARE(accessibleName(note), whole);
 }
 
 void TestProg::panelsAskedBeforeClosing_data()

@@ -156,6 +156,7 @@ void TestTabPanel::exampleEndToEnd()
     QCOMPARE(boxes.at(0).title, confirmTitle);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    QCOMPARE(ui.note(), QStringLiteral("Wrote the TAB order of Form1 to Prog.txt"));
 
     QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" NameBox"), 3),
@@ -397,6 +398,7 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     ui.start();
     openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 0, 2, Platform::No); // held in memory
+    QCOMPARE(ui.note(), QStringLiteral("TAB change held: the next YES writes it"));
     Lines section = exampleSection;
     section[5] = "Ctl(1).Caption = Edited elsewhere";
     const QByteArray edited = crlf(exampleHead + section);
@@ -417,6 +419,7 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
     QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
     QCOMPARE(ui.caption("Combo2"), QString());
+    QCOMPARE(ui.note(), QStringLiteral("Not written: Prog.txt changed on disk"));
 }
 
 void TestTabPanel::emptyNameRefused()
