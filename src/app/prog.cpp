@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -35,6 +36,10 @@ const QString noAction = QStringLiteral("Action: none at this step");
 constexpr int designHeight = 5100;
 constexpr int noteHeight = 255;
 constexpr int clientHeight = designHeight + noteHeight + 30;
+
+// The action button's key, and the same with the keypad's Enter.
+const QKeySequence actionKey(Qt::CTRL | Qt::Key_Return);
+const QKeySequence actionKeypadKey(Qt::CTRL | Qt::Key_Enter);
 
 // The controls below `panel` that can take the focus, in their order in the focus chain. A
 // control whose focus goes to another (the text field of a combo box) is not one of its own.
@@ -179,6 +184,11 @@ void Prog::buildControls()
     m_exitButton = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340,
                                             4740, 1575, 315);
     m_exitButton->setAccessibleDescription(QStringLiteral("Closes Brindle"));
+    // The action's key works wherever the focus is in the window, as long as the button can
+    // be pressed. It is a shortcut of its own: every caption would replace the button's.
+    auto *actionShortcut = new QShortcut(m_actionButton);
+    actionShortcut->setKeys({actionKey, actionKeypadKey});
+    connect(actionShortcut, &QShortcut::activated, m_actionButton, &QAbstractButton::click);
     m_actionNote =
         makeControl<QLabel>(m_client, "ActionNote", {}, 60, designHeight, 3855, noteHeight);
     m_actionNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -271,6 +281,11 @@ void Prog::showAction()
     m_actionButton->setEnabled(action.enabled);
     // A screen reader reads the caption; an empty one would leave the button unnamed.
     m_actionButton->setAccessibleName(action.caption.isEmpty() ? noAction : QString());
+    m_actionButton->setToolTip(action.caption.isEmpty()
+                                   ? QString()
+                                   : action.caption % QStringLiteral(" (") %
+                                         actionKey.toString(QKeySequence::NativeText) %
+                                         QStringLiteral("): ") % action.tip);
 }
 
 void Prog::showNote(const QString &note)

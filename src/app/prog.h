@@ -63,7 +63,8 @@ private:
 
     // The panel of the current mode: the shown one of modes 1 to 3, else mode 0's.
     ModePanel *current() const;
-    // Shows the current panel's action on the action button.
+    // Shows the current panel's action on the action button, and in its tooltip what the
+    // step does and its shortcut.
     void showAction();
     // Shows a panel's note on the note line, whole to screen readers.
     void showNote(const QString &note);

@@ -78,7 +78,8 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("ArrayPanel"));
     setModeGeometry(panelPlace, panelPlace);
-    setGenerateCaption(QStringLiteral("CREATE Code"));
+    setGenerateCaption(QStringLiteral("CREATE Code"),
+                       QStringLiteral("Writes the code of the array into the copy box"));
 
     // Created in the order of the Tab chain: the kinds, the boxes from top to bottom with the
     // entry button where the spacer stands, then the device, the count and the layouts.

@@ -71,7 +71,8 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Picture2"));
     setModeGeometry(shownPlace, hiddenPlace);
-    setGenerateCaption(QStringLiteral("Preview"));
+    setGenerateCaption(QStringLiteral("Preview"),
+                       QStringLiteral("Shows the dialog and writes its code into the copy box"));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 
 using namespace Controls;
@@ -88,6 +89,12 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_addButton =
         makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
     m_addButton->hide();
+    // The key works while the button is shown.
+    auto *addKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), m_addButton);
+    connect(addKey, &QShortcut::activated, m_addButton, &QAbstractButton::click);
+    m_addButton->setToolTip(QStringLiteral("Add Code (%1): starts a new snippet, its title typed "
+                                           "in the list's field and its code in the box")
+                                .arg(addKey->key().toString(QKeySequence::NativeText)));
     m_filterEdit = makeControl<QLineEdit>(this, "KeyFilter", {}, 120, 900, 3675, 315);
     m_filterEdit->setPlaceholderText(QStringLiteral("Filter"));
     m_filterEdit->setAccessibleName(QStringLiteral("Filter the list shown"));
@@ -156,8 +163,12 @@ void LibraryPanel::setStep(Step step, bool enabled)
 {
     static const QString captions[] = {QStringLiteral("Copy Key"), QString(),
                                        QStringLiteral("COPY CODE"), QStringLiteral("Store Code")};
+    static const QString tips[] = {
+        QStringLiteral("Puts the highlighted keyword on the clipboard"), QString(),
+        QStringLiteral("Puts the code shown on the clipboard"),
+        QStringLiteral("Stores the title and the code in ") + storedCodeName()};
     m_step = step;
-    setAction(captions[int(step)], enabled);
+    setAction(captions[int(step)], enabled, tips[int(step)]);
     updateSnippetActions();
 }
 

@@ -163,6 +163,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     showForm->setObjectName(QStringLiteral("ShowForm"));
     showForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_objectList->addAction(showForm);
+    m_objectList->setToolTip(
+        QStringLiteral("The form's objects in TAB order. %1 shows the form, to click the objects "
+                       "in their new order")
+            .arg(showForm->shortcut().toString(QKeySequence::NativeText)));
     m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
 }

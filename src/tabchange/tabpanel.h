@@ -18,7 +18,7 @@
 //   List0    -> m_scratchTable         -> hidden: always empty
 //   Combo4   -> m_formBox              -> the form table
 //   Label18  -> m_formCaption          -> "Select a form to show objects"
-//   ShowForm -> (action of m_objectList) -> opens the form picture
+//   ShowForm -> (action of m_objectList) -> opens the form picture (Ctrl+F)
 
 #include "diskfilesteps.h"
 #include "formplace.h"

@@ -16,9 +16,9 @@ QString ModePanel::copyCaption()
     return QStringLiteral("COPY");
 }
 
-void ModePanel::setAction(const QString &caption, bool enabled)
+void ModePanel::setAction(const QString &caption, bool enabled, const QString &tip)
 {
-    m_action = {caption, enabled};
+    m_action = {caption, enabled, tip};
     Q_EMIT actionChanged();
 }
 
@@ -79,15 +79,16 @@ void ModePanel::hideForMode()
     Controls::place(this, m_hidden.x(), m_hidden.y(), m_hidden.width(), m_hidden.height());
 }
 
-void ModePanel::setGenerateCaption(const QString &caption)
+void ModePanel::setGenerateCaption(const QString &caption, const QString &tip)
 {
     m_generateCaption = caption;
+    m_generateTip = tip;
 }
 
 void ModePanel::restartCycle(bool enabled)
 {
     m_step = Step::Generate;
-    setAction(m_generateCaption, enabled);
+    setAction(m_generateCaption, enabled, m_generateTip);
 }
 
 void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &generate)
@@ -97,7 +98,8 @@ void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &ge
         if (!generate())
             return;
         m_step = Step::Copy;
-        setAction(copyCaption(), true);
+        setAction(copyCaption(), true,
+                  QStringLiteral("Puts the code of the copy box on the clipboard"));
         break;
     case Step::Copy:
         if (const QString text = copyText(); !text.isEmpty()) {

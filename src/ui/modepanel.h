@@ -28,6 +28,8 @@ public:
     {
         QString caption;
         bool enabled = true;
+        // What the step does, for the button's tooltip: "Puts the code on the clipboard".
+        QString tip;
     };
 
     explicit ModePanel(QWidget *parent);
@@ -61,7 +63,7 @@ Q_SIGNALS:
     void noted(const QString &note);
 
 protected:
-    void setAction(const QString &caption, bool enabled);
+    void setAction(const QString &caption, bool enabled, const QString &tip = {});
     void note(const QString &text);
     // "1 line", "17 lines": how many lines a text with CR LF line breaks holds; a line break
     // at its end closes its last line.
@@ -82,7 +84,7 @@ protected:
 
     // The generate-then-copy cycle of the action button, for the modes that generate code.
     // Its first step reads generateCaption ("CREATE Code", "Preview"), its second "COPY".
-    void setGenerateCaption(const QString &caption);
+    void setGenerateCaption(const QString &caption, const QString &tip);
     // Back to the first step, the button enabled or not.
     void restartCycle(bool enabled);
     // One click of the action button. The first step runs generate, which writes the copy
@@ -101,5 +103,6 @@ private:
     QRect m_shown;
     QRect m_hidden;
     QString m_generateCaption;
+    QString m_generateTip;
     Step m_step = Step::Generate;
 };

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QWheelEvent>
 
@@ -124,6 +125,8 @@ private Q_SLOTS:
     void f1OpensQuickHelp_data();
     void f1OpensQuickHelp();
     void noteIsSpokenWhole();
+    void keysNamedInTooltips_data();
+    void keysNamedInTooltips();
     void panelsAskedBeforeClosing_data();
     void panelsAskedBeforeClosing();
     void clipboardNeverEmptied_data();
@@ -829,6 +832,56 @@ void TestProg::noteIsSpokenWhole()
     QCOMPARE(note->toolTip(), whole);
     QCOMPARE(note->accessibleDescription(), whole);
     QCOMPARE(accessibleName(note), whole);
+}
+
+void TestProg::keysNamedInTooltips_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("CREATE Code") << 0 << QStringLiteral("Cbut2") << QString()
+                                 << QKeySequence(Qt::CTRL | Qt::Key_Return);
+    QTest::newRow("Preview") << 2 << QStringLiteral("Cbut2") << QString()
+                             << QKeySequence(Qt::CTRL | Qt::Key_Return);
+    QTest::newRow("Copy Key") << 1 << QStringLiteral("Cbut2") << QString()
+                              << QKeySequence(Qt::CTRL | Qt::Key_Return);
+    QTest::newRow("Add Code") << 1 << QStringLiteral("CodeBut") << QString()
+                              << QKeySequence(Qt::CTRL | Qt::Key_N);
+    QTest::newRow("the form picture") << 3 << QStringLiteral("List2") << QStringLiteral("ShowForm")
+                                      << QKeySequence(Qt::CTRL | Qt::Key_F);
+}
+
+// Every action has a key, which its tooltip names, and the key runs it from wherever the focus
+// is in the window.
+void TestProg::keysNamedInTooltips()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, control);
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, key);
+    UiFixture ui;
+    Prog &prog = ui.start();
+    QVERIFY(showActive(prog));
+    ui.chooseMode(mode);
+    if (control == QLatin1String("CodeBut"))
+        ui.choose("CboCode", 8);
+    QWidget *w = ui.w(control.toLatin1().constData());
+    QVERIFY2(w->toolTip().contains(key.toString(QKeySequence::NativeText)),
+             qPrintable(w->toolTip()));
+    std::unique_ptr<QSignalSpy> ran;
+    if (action.isEmpty()) {
+        ran = std::make_unique<QSignalSpy>(qobject_cast<QAbstractButton *>(w),
+                                           &QAbstractButton::clicked);
+    } else {
+        auto *triggered = prog.findChild<QAction *>(action);
+        QVERIFY(triggered);
+        QCOMPARE(triggered->shortcut(), key);
+        ran = std::make_unique<QSignalSpy>(triggered, &QAction::triggered);
+    }
+    ui.w("Combo1")->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key[0].key()), key[0].keyboardModifiers());
+    QCOMPARE(ran->size(), 1);
 }
 
 void TestProg::panelsAskedBeforeClosing_data()

@@ -530,8 +530,12 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     QCOMPARE(entryNames(list), (QStringList{"DoneButton", "AddButton", "QtyBox", "ItemBox"}));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Stock.txt")), crlf(head + begin + form1 + rest));
 
+    // Ctrl+Return uses the order, as its tooltip says.
     ui.platform.messageAnswers.enqueue(Platform::Yes);
-    ui.click("UseOrder");
+    QVERIFY(ui.w("UseOrder")->toolTip().startsWith(QStringLiteral("Use this order (Ctrl+Return)")));
+    QApplication::setActiveWindow(picture);
+    QVERIFY(QTest::qWaitForWindowActive(picture));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
     const FakePlatform::Call box = ui.platform.callsOf(QStringLiteral("msgbox")).at(0);
     QCOMPARE(box.text, confirmText);
