@@ -302,6 +302,28 @@ void Prog::showNote(const QString &note)
     m_actionNote->setAccessibleDescription(line);
 }
 
+void Prog::settleFocus(QWidget *before)
+{
+    const auto workable = [this](const QWidget *w) {
+        return w && w != m_copyCarrier && w != m_exitButton && w->isEnabled() &&
+               w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus;
+    };
+    QWidget *now = focusWidget();
+    QWidget *next = nullptr;
+    if (now != before && workable(now))
+        next = now; // the action put the focus there
+    else if (workable(before))
+        next = before;
+    else if (m_actionButton->isEnabled())
+        next = m_actionButton;
+    else
+        next = m_modeSelector; // choosing a mode starts the next cycle
+    // Shown as the keyboard's focus, so that a person sees where the keys go now.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (next != now)
+        next->setFocus(Qt::OtherFocusReason);
+}
+
 bool Prog::panelsAllowClose()
 {
     for (ModePanel *panel : m_client->findChildren<ModePanel *>(Qt::FindDirectChildrenOnly)) {
@@ -337,7 +359,9 @@ void Prog::chooseMode()
 
 void Prog::runAction()
 {
+    QWidget *before = focusWidget();
     current()->actionClicked();
+    settleFocus(before);
 }
 
 void Prog::reset()

@@ -68,6 +68,10 @@ private:
     void showAction();
     // Shows a panel's note on the note line, whole to screen readers.
     void showNote(const QString &note);
+    // After an action the keyboard focus stays where the user works; it does not stay on the
+    // copy carrier hidden under the action button, nor land on EXIT by itself. `before` had the
+    // focus when the action started.
+    void settleFocus(QWidget *before);
     // Asks every panel to settle what it holds unwritten before Brindle closes; false when
     // the user chose to keep Brindle open.
     bool panelsAllowClose();

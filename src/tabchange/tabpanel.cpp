@@ -501,6 +501,7 @@ void TabPanel::confirmChange()
         // the file must be picked again.
         reset();
         note(QStringLiteral("Not written: ") + program + QStringLiteral(" changed on disk"));
+        m_programBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     showChange();
@@ -512,6 +513,8 @@ void TabPanel::confirmChange()
         note(QStringLiteral("Wrote the TAB order ") +
              (form.isEmpty() ? QString() : QStringLiteral("of ") + form + QLatin1Char(' ')) +
              QStringLiteral("to ") + program);
+    // The object list, where the next change starts: the new-position list just went away.
+    m_objectList->setFocus(Qt::OtherFocusReason);
 }
 
 QString TabPanel::formName() const

@@ -124,6 +124,8 @@ private Q_SLOTS:
     void accessibleNames();
     void f1OpensQuickHelp_data();
     void f1OpensQuickHelp();
+    void focusAfterEachAction_data();
+    void focusAfterEachAction();
     void noteIsSpokenWhole();
     void keysNamedInTooltips_data();
     void keysNamedInTooltips();
@@ -799,6 +801,59 @@ void TestProg::f1OpensQuickHelp()
              QFileInfo(ui.path(QStringLiteral("Tools/Brindle.chm"))).canonicalFilePath());
     QCOMPARE(help.first().extra, page);
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestProg::focusAfterEachAction_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<QStringList>("focus");
+    // The focus after each press of the action button, in turn.
+    QTest::newRow("CREATE Code, COPY")
+        << 0 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Combo1")};
+    QTest::newRow("Preview, COPY")
+        << 2 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Combo1")};
+    QTest::newRow("Copy Key, Copy Key")
+        << 1 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Cbut2")};
+    QTest::newRow("Copy Key by its key in the code box")
+        << 1 << true << QStringList{QStringLiteral("CodeBox"), QStringLiteral("CodeBox")};
+}
+
+// After each action the keyboard focus is where a person sees it and works next: never on the
+// copy carrier hidden under the action button, never on EXIT, never nowhere. The carrier
+// still holds its whole text selected.
+void TestProg::focusAfterEachAction()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, byKey);
+    QFETCH(QStringList, focus);
+    UiFixture ui;
+    Prog &prog = ui.start();
+    QVERIFY(showActive(prog));
+    ui.chooseMode(mode);
+    if (mode == 0) {
+        ui.click("OptionObject_2");
+        ui.click("Command2");
+        ui.click("OptionDislpay_0");
+    } else if (mode == 1) {
+        ui.choose("CboCode", 0);
+        QVERIFY(ui.w<QPlainTextEdit>("CodeBox")->find(QStringLiteral("vbGreen")));
+        ui.w("CodeBox")->setFocus(Qt::MouseFocusReason);
+    } else {
+        ui.w<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("Saved."));
+    }
+    auto *carrier = ui.w<QLineEdit>("Texttocopy");
+    for (const QString &expected : focus) {
+        if (byKey)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        else
+            QTest::mouseClick(ui.w("Cbut2"), Qt::LeftButton);
+        QCOMPARE(focusName(), expected);
+        QVERIFY(!carrier->text().isEmpty());
+        QCOMPARE(carrier->selectedText(), carrier->text());
+    }
+    // The keyboard's focus shows.
+    QVERIFY(prog.testAttribute(Qt::WA_KeyboardFocusChange));
 }
 
 // The note line says what an action did; screen readers have its whole text, also when the
