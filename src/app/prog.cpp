@@ -12,11 +12,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -36,6 +38,9 @@ const QString noAction = QStringLiteral("Action: none at this step");
 constexpr int designHeight = 5100;
 constexpr int noteHeight = 255;
 constexpr int clientHeight = designHeight + noteHeight + 30;
+
+// Where the window opens when it has no remembered place.
+constexpr QPoint designPlace(300, 100);
 
 // The action button's key, and the same with the keypad's Enter.
 const QKeySequence actionKey(Qt::CTRL | Qt::Key_Return);
@@ -225,7 +230,7 @@ void Prog::buildMenu()
 void Prog::load()
 {
     m_platform.setTopmost(this, true);
-    move(300, 100);
+    placeWindow();
     m_panels[0]->load();
     for (const QString &name : modeNames)
         m_modeSelector->addItem(name);
@@ -324,6 +329,21 @@ void Prog::settleFocus(QWidget *before)
         next->setFocus(Qt::OtherFocusReason);
 }
 
+void Prog::placeWindow()
+{
+    // The title bar must be within reach: the middle of the window's top edge lies on a screen.
+    const std::optional<QPoint> remembered = m_platform.rememberedPlace();
+    if (remembered && QGuiApplication::screenAt(*remembered + QPoint(m_client->width() / 2, 0)))
+        move(*remembered);
+    else
+        move(designPlace);
+}
+
+void Prog::rememberPlace()
+{
+    m_platform.rememberPlace(pos());
+}
+
 bool Prog::panelsAllowClose()
 {
     for (ModePanel *panel : m_client->findChildren<ModePanel *>(Qt::FindDirectChildrenOnly)) {
@@ -339,6 +359,7 @@ void Prog::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    rememberPlace();
     QMainWindow::closeEvent(event);
 }
 
@@ -373,6 +394,7 @@ void Prog::exit()
 {
     if (!panelsAllowClose())
         return;
+    rememberPlace();
     m_platform.setTopmost(this, false);
     m_platform.quit();
 }

@@ -72,6 +72,9 @@ private:
     // copy carrier hidden under the action button, nor land on EXIT by itself. `before` had the
     // focus when the action started.
     void settleFocus(QWidget *before);
+    // The window's place at start: where it was last closed, when that is still on a screen.
+    void placeWindow();
+    void rememberPlace();
     // Asks every panel to settle what it holds unwritten before Brindle closes; false when
     // the user chose to keep Brindle open.
     bool panelsAllowClose();

@@ -129,6 +129,8 @@ private Q_SLOTS:
     void noteIsSpokenWhole();
     void keysNamedInTooltips_data();
     void keysNamedInTooltips();
+    void placeRemembered_data();
+    void placeRemembered();
     void panelsAskedBeforeClosing_data();
     void panelsAskedBeforeClosing();
     void clipboardNeverEmptied_data();
@@ -937,6 +939,36 @@ void TestProg::keysNamedInTooltips()
     ui.w("Combo1")->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key[0].key()), key[0].keyboardModifiers());
     QCOMPARE(ran->size(), 1);
+}
+
+void TestProg::placeRemembered_data()
+{
+    QTest::addColumn<std::optional<QPoint>>("remembered");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("none yet") << std::optional<QPoint>() << QPoint(300, 100);
+    QTest::newRow("on the screen") << std::optional<QPoint>(QPoint(420, 210)) << QPoint(420, 210);
+    QTest::newRow("on a screen no longer there")
+        << std::optional<QPoint>(QPoint(4000, 3000)) << QPoint(300, 100);
+}
+
+// The window opens where it was last closed while that place is on a screen; EXIT and closing
+// the window remember where it is.
+void TestProg::placeRemembered()
+{
+    QFETCH(std::optional<QPoint>, remembered);
+    QFETCH(QPoint, place);
+    for (const bool byExit : {true, false}) {
+        UiFixture ui;
+        ui.platform.place = remembered;
+        Prog &prog = ui.start();
+        QCOMPARE(prog.pos(), place);
+        prog.move(place + QPoint(15, 25));
+        if (byExit)
+            ui.click("Command4");
+        else
+            QVERIFY(prog.close());
+        QCOMPARE(ui.platform.place, std::optional<QPoint>(place + QPoint(15, 25)));
+    }
 }
 
 void TestProg::panelsAskedBeforeClosing_data()
