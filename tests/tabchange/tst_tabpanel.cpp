@@ -505,6 +505,7 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     }
     QVERIFY(showForm);
     QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(list->toolTip().contains(showForm->shortcut().toString(QKeySequence::NativeText)));
     showForm->trigger();
     auto *picture = ui.w<QDialog>("FormPicture");
     QVERIFY(picture->isVisible());
