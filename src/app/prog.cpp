@@ -12,11 +12,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -29,6 +32,19 @@ const QString modeNames[] = {QStringLiteral("Objects Arrays"), QStringLiteral("K
 
 // What a screen reader says for the action button when its caption names no step.
 const QString noAction = QStringLiteral("Action: none at this step");
+
+// The window's design height grows by the note line under the buttons and a margin of two
+// pixels below it (twips).
+constexpr int designHeight = 5100;
+constexpr int noteHeight = 255;
+constexpr int clientHeight = designHeight + noteHeight + 30;
+
+// Where the window opens when it has no remembered place.
+constexpr QPoint designPlace(300, 100);
+
+// The action button's key, and the same with the keypad's Enter.
+const QKeySequence actionKey(Qt::CTRL | Qt::Key_Return);
+const QKeySequence actionKeypadKey(Qt::CTRL | Qt::Key_Enter);
 
 // The controls below `panel` that can take the focus, in their order in the focus chain. A
 // control whose focus goes to another (the text field of a combo box) is not one of its own.
@@ -116,6 +132,7 @@ void Prog::buildHiddenPanels()
         panel->setCopyCarrier(m_copyCarrier);
         panel->setAccessibleName(modeNames[mode]);
         connect(panel, &ModePanel::actionChanged, this, &Prog::showAction);
+        connect(panel, &ModePanel::noted, this, &Prog::showNote);
         fitCaptions(panel);
         guardWheel(panel);
         panel->load();
@@ -141,7 +158,7 @@ void Prog::buildControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(px(3990), px(5100));
+    m_client->setFixedSize(px(3990), px(clientHeight));
     setCentralWidget(m_client);
 
     // Stacking order: the mode-0 controls at the bottom, the shared controls and the mode
@@ -172,8 +189,17 @@ void Prog::buildControls()
     m_exitButton = makeControl<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), 2340,
                                             4740, 1575, 315);
     m_exitButton->setAccessibleDescription(QStringLiteral("Closes Brindle"));
+    // The action's key works wherever the focus is in the window, as long as the button can
+    // be pressed. It is a shortcut of its own: every caption would replace the button's.
+    auto *actionShortcut = new QShortcut(m_actionButton);
+    actionShortcut->setKeys({actionKey, actionKeypadKey});
+    connect(actionShortcut, &QShortcut::activated, m_actionButton, &QAbstractButton::click);
+    m_actionNote =
+        makeControl<QLabel>(m_client, "ActionNote", {}, 60, designHeight, 3855, noteHeight);
+    m_actionNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     arrays->setCopyCarrier(m_copyCarrier);
     connect(arrays, &ModePanel::actionChanged, this, &Prog::showAction);
+    connect(arrays, &ModePanel::noted, this, &Prog::showNote);
     for (QPushButton *b : {m_resetButton, m_actionButton, m_exitButton})
         setDesignFont(b, 8.25, true);
 
@@ -204,7 +230,7 @@ void Prog::buildMenu()
 void Prog::load()
 {
     m_platform.setTopmost(this, true);
-    move(300, 100);
+    placeWindow();
     m_panels[0]->load();
     for (const QString &name : modeNames)
         m_modeSelector->addItem(name);
@@ -260,6 +286,62 @@ void Prog::showAction()
     m_actionButton->setEnabled(action.enabled);
     // A screen reader reads the caption; an empty one would leave the button unnamed.
     m_actionButton->setAccessibleName(action.caption.isEmpty() ? noAction : QString());
+    m_actionButton->setToolTip(action.caption.isEmpty()
+                                   ? QString()
+                                   : action.caption % QStringLiteral(" (") %
+                                         actionKey.toString(QKeySequence::NativeText) %
+                                         QStringLiteral("): ") % action.tip);
+}
+
+void Prog::showNote(const QString &note)
+{
+    // One line: the line breaks of a message become blanks.
+    const QString line = QString(note).replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+    // A note wider than the window shows its start; the tooltip and screen readers have all.
+    const QString shown = m_actionNote->fontMetrics().elidedText(
+        line, Qt::ElideRight, m_actionNote->contentsRect().width());
+    m_actionNote->setText(shown);
+    m_actionNote->setToolTip(shown == line ? QString() : line);
+    // Each sends its change to screen readers, which then speak the new note.
+    m_actionNote->setAccessibleName(line);
+    m_actionNote->setAccessibleDescription(line);
+}
+
+void Prog::settleFocus(QWidget *before)
+{
+    const auto workable = [this](const QWidget *w) {
+        return w && w != m_copyCarrier && w != m_exitButton && w->isEnabled() &&
+               w->isVisibleTo(this) && w->focusPolicy() != Qt::NoFocus;
+    };
+    QWidget *now = focusWidget();
+    QWidget *next = nullptr;
+    if (now != before && workable(now))
+        next = now; // the action put the focus there
+    else if (workable(before))
+        next = before;
+    else if (m_actionButton->isEnabled())
+        next = m_actionButton;
+    else
+        next = m_modeSelector; // choosing a mode starts the next cycle
+    // Shown as the keyboard's focus, so that a person sees where the keys go now.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (next != now)
+        next->setFocus(Qt::OtherFocusReason);
+}
+
+void Prog::placeWindow()
+{
+    // The title bar must be within reach: the middle of the window's top edge lies on a screen.
+    const std::optional<QPoint> remembered = m_platform.rememberedPlace();
+    if (remembered && QGuiApplication::screenAt(*remembered + QPoint(m_client->width() / 2, 0)))
+        move(*remembered);
+    else
+        move(designPlace);
+}
+
+void Prog::rememberPlace()
+{
+    m_platform.rememberPlace(pos());
 }
 
 bool Prog::panelsAllowClose()
@@ -277,6 +359,7 @@ void Prog::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    rememberPlace();
     QMainWindow::closeEvent(event);
 }
 
@@ -297,7 +380,9 @@ void Prog::chooseMode()
 
 void Prog::runAction()
 {
+    QWidget *before = focusWidget();
     current()->actionClicked();
+    settleFocus(before);
 }
 
 void Prog::reset()
@@ -309,6 +394,7 @@ void Prog::exit()
 {
     if (!panelsAllowClose())
         return;
+    rememberPlace();
     m_platform.setTopmost(this, false);
     m_platform.quit();
 }

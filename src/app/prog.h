@@ -8,6 +8,7 @@ class CopyCarrier;
 class ModePanel;
 class Platform;
 class QComboBox;
+class QLabel;
 class QMenu;
 class QPushButton;
 
@@ -22,6 +23,7 @@ class QPushButton;
 // Cbut2          m_actionButton    the current mode's action: its caption names the next step
 // Texttocopy     m_copyCarrier     the text meant for the clipboard, under the action button
 // Command4       m_exitButton      "EXIT": ends Brindle
+// ActionNote     m_actionNote      one line on what the last action did, or why it did nothing
 // SVS            m_servicesMenu    "SERVICES": reference card, installer, quick help, About
 // LangRef, Infact, QHlP, info      the services menu's items
 // ArrayPanel, Picture1..3          m_panels: the panels of modes 0 to 3
@@ -61,8 +63,18 @@ private:
 
     // The panel of the current mode: the shown one of modes 1 to 3, else mode 0's.
     ModePanel *current() const;
-    // Shows the current panel's action on the action button.
+    // Shows the current panel's action on the action button, and in its tooltip what the
+    // step does and its shortcut.
     void showAction();
+    // Shows a panel's note on the note line, whole to screen readers.
+    void showNote(const QString &note);
+    // After an action the keyboard focus stays where the user works; it does not stay on the
+    // copy carrier hidden under the action button, nor land on EXIT by itself. `before` had the
+    // focus when the action started.
+    void settleFocus(QWidget *before);
+    // The window's place at start: where it was last closed, when that is still on a screen.
+    void placeWindow();
+    void rememberPlace();
     // Asks every panel to settle what it holds unwritten before Brindle closes; false when
     // the user chose to keep Brindle open.
     bool panelsAllowClose();
@@ -85,6 +97,7 @@ private:
     QPushButton *m_actionButton = nullptr;
     CopyCarrier *m_copyCarrier = nullptr;
     QPushButton *m_exitButton = nullptr;
+    QLabel *m_actionNote = nullptr;
     // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
     std::array<ModePanel *, 4> m_panels{};
     QMenu *m_servicesMenu = nullptr;

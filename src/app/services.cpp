@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 QString missingDocument(const QString &what, const QString &path)
@@ -73,7 +75,12 @@ void Prog::openQuickHelp()
                               Platform::OkOnly, {}, toolsFolderDetails());
         return;
     }
-    m_platform.openHelp(this, help, [this](const Result<> &opened) {
+    // The help opens at the page of the mode shown.
+    static const QString pages[] = {QStringLiteral("arrays.html"), QStringLiteral("keywords.html"),
+                                    QStringLiteral("dialogs.html"),
+                                    QStringLiteral("tabchange.html")};
+    const auto mode = std::find(m_panels.begin(), m_panels.end(), current()) - m_panels.begin();
+    m_platform.openHelp(this, help, pages[mode], [this](const Result<> &opened) {
         if (!opened)
             m_platform.messageBox(opened.message());
     });

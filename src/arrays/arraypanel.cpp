@@ -78,7 +78,8 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("ArrayPanel"));
     setModeGeometry(panelPlace, panelPlace);
-    setGenerateCaption(QStringLiteral("CREATE Code"));
+    setGenerateCaption(QStringLiteral("CREATE Code"),
+                       QStringLiteral("Writes the code of the array into the copy box"));
 
     // Created in the order of the Tab chain: the kinds, the boxes from top to bottom with the
     // entry button where the spacer stands, then the device, the count and the layouts.
@@ -142,6 +143,9 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
     makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
     makeTabGroup({m_ppcOption, m_hpcOption});
     makeTabGroup({m_layoutOptions.begin(), m_layoutOptions.end()});
+    // The spacer shows once a layout is chosen, and is typed after it: Tab goes there from the
+    // layouts, not from the boxes it stands under.
+    setTabOrder(m_layoutOptions.back(), m_spacerBox);
 
     // An option's handler runs when it becomes selected, by the user or by code.
     for (int i = 0; i < int(m_kindOptions.size()); ++i) {
@@ -245,6 +249,8 @@ bool ArrayPanel::fitsDevice()
                        m_spacerBox->text(), m_countLabel->text()))
         return true;
     m_platform.messageBox(FitCheck::exceedsDisplay);
+    note(QStringLiteral("Nothing created: too big for the ") + device() +
+         QStringLiteral(" screen"));
     return false;
 }
 
@@ -260,6 +266,7 @@ void ArrayPanel::buildStandard()
 {
     if (const Result<> check = ArrayCode::checkStandard(m_settings, m_countLabel->text()); !check) {
         m_platform.messageBox(check.message());
+        note(QStringLiteral("Nothing created: ") + check.message());
         return;
     }
     // The design's names of the two boxes are crossed: LeftBase comes from the box captioned
@@ -270,16 +277,23 @@ void ArrayPanel::buildStandard()
     m_settings.TopBase = TextOrNumber::fromText(m_topBox->text());
     m_settings.ObjWidth = TextOrNumber::fromText(m_widthBox->text());
     m_settings.ObjHeight = TextOrNumber::fromText(m_heightBox->text());
-    offerCopy(ArrayCode::standardCode(m_settings, m_countLabel->text()));
+    offerCode(ArrayCode::standardCode(m_settings, m_countLabel->text()));
 }
 
 void ArrayPanel::buildCustomized()
 {
     if (const Result<> check = ArrayCode::checkCustomized(m_settings); !check) {
         m_platform.messageBox(check.message());
+        note(QStringLiteral("Nothing created: ") + check.message());
         return;
     }
-    offerCopy(ArrayCode::customizedCode(m_settings));
+    offerCode(ArrayCode::customizedCode(m_settings));
+}
+
+void ArrayPanel::offerCode(const QString &code)
+{
+    offerCopy(code);
+    note(QStringLiteral("Created ") + lineCount(code) + QStringLiteral(" of code, ready to COPY"));
 }
 
 void ArrayPanel::chooseKind(int kind)

@@ -58,6 +58,8 @@ private:
     void buildArray();
     void buildStandard();
     void buildCustomized();
+    // Puts generated code into the copy carrier and notes it.
+    void offerCode(const QString &code);
 
     // A kind option became selected: names the array after the kind and the running count.
     void chooseKind(int kind);

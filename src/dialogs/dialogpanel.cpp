@@ -71,7 +71,8 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Picture2"));
     setModeGeometry(shownPlace, hiddenPlace);
-    setGenerateCaption(QStringLiteral("Preview"));
+    setGenerateCaption(QStringLiteral("Preview"),
+                       QStringLiteral("Shows the dialog and writes its code into the copy box"));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
@@ -179,7 +180,10 @@ void DialogPanel::actionClicked()
     advanceCycle(m_platform, [this] {
         if (!preview())
             return false;
-        offerCopy(generatedCode());
+        const QString code = generatedCode();
+        offerCopy(code);
+        note(QStringLiteral("Previewed: ") + lineCount(code) +
+             QStringLiteral(" of code, ready to COPY"));
         return true;
     });
 }
@@ -229,10 +233,13 @@ bool DialogPanel::preview()
                                   m_defaultAnswerBox->text(), m_dialogXCheck->isChecked()};
     const Result<DialogCode::Built> built = DialogCode::build(m_settings, input);
     if (!built) {
-        // An empty text is refused without a word; too many lines are said and cleared.
+        // An empty text is refused without a box; too many lines are said and cleared.
         if (!built.message().isEmpty()) {
             m_platform.messageBox(built.message());
             m_messageBox->clear();
+            note(QStringLiteral("Nothing previewed: ") + built.message());
+        } else {
+            note(QStringLiteral("Nothing previewed: the TEXT box is empty"));
         }
         return false;
     }

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 
 using namespace Controls;
@@ -37,6 +39,20 @@ QString storedCodePath()
 {
     return Paths::at(QLatin1String(StoredCode::relativePath));
 }
+
+// The stored-code file as notes name it: "MyCode.Txt".
+QString storedCodeName()
+{
+    return QFileInfo(QLatin1String(StoredCode::relativePath)).fileName();
+}
+
+// A title as notes quote it: 'Tidy'.
+QString quoted(const QString &title)
+{
+    return QLatin1Char('\'') + title + QLatin1Char('\'');
+}
+
+const QString valueAndMeaning = QStringLiteral("Value and meaning");
 
 // A snippet's code as typed: its list with each "|" a line break, so that storing it unchanged
 // gives back the same list, a final "|" included.
@@ -73,6 +89,12 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_addButton =
         makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
     m_addButton->hide();
+    // The key works while the button is shown.
+    auto *addKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), m_addButton);
+    connect(addKey, &QShortcut::activated, m_addButton, &QAbstractButton::click);
+    m_addButton->setToolTip(QStringLiteral("Add Code (%1): starts a new snippet, its title typed "
+                                           "in the list's field and its code in the box")
+                                .arg(addKey->key().toString(QKeySequence::NativeText)));
     m_filterEdit = makeControl<QLineEdit>(this, "KeyFilter", {}, 120, 900, 3675, 315);
     m_filterEdit->setPlaceholderText(QStringLiteral("Filter"));
     m_filterEdit->setAccessibleName(QStringLiteral("Filter the list shown"));
@@ -86,7 +108,9 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_infoLabel->setWordWrap(true);
     m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_infoLabel->setAutoFillBackground(true);
-    m_infoLabel->setAccessibleName(QStringLiteral("Value and meaning"));
+    m_infoLabel->setAccessibleName(valueAndMeaning);
+    m_infoLabel->setAccessibleDescription(
+        QStringLiteral("The value and meaning of the constant at the cursor"));
     m_infoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     hide();
 
@@ -139,8 +163,12 @@ void LibraryPanel::setStep(Step step, bool enabled)
 {
     static const QString captions[] = {QStringLiteral("Copy Key"), QString(),
                                        QStringLiteral("COPY CODE"), QStringLiteral("Store Code")};
+    static const QString tips[] = {
+        QStringLiteral("Puts the highlighted keyword on the clipboard"), QString(),
+        QStringLiteral("Puts the code shown on the clipboard"),
+        QStringLiteral("Stores the title and the code in ") + storedCodeName()};
     m_step = step;
-    setAction(captions[int(step)], enabled);
+    setAction(captions[int(step)], enabled, tips[int(step)]);
     updateSnippetActions();
 }
 
@@ -165,8 +193,12 @@ void LibraryPanel::actionClicked()
     case Step::CopyCode:
         copyCode();
         // An empty text would only wipe what the user copied before.
-        if (!copyText().isEmpty())
+        if (!copyText().isEmpty()) {
             m_platform.setClipboardText(copyText());
+            note(copiedNote(copyText()));
+        } else {
+            note(QStringLiteral("Nothing copied: the code shown is empty"));
+        }
         break;
     case Step::CopyKey:
         if (copyKey())
@@ -307,6 +339,7 @@ void LibraryPanel::storeSnippet()
     if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
+        note(QStringLiteral("Nothing stored: ") + storable.message());
         return;
     }
     if (!acceptRepeatedTitle(title))
@@ -322,6 +355,7 @@ void LibraryPanel::storeSnippet()
     if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
         m_platform.messageBox(QStringLiteral("Error ") + stored.message());
+        note(QStringLiteral("Nothing stored: ") + stored.message());
         return;
     }
     m_titles->appendText(title);
@@ -331,6 +365,7 @@ void LibraryPanel::storeSnippet()
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
     setStep(Step::CopyKey, action().enabled);
+    note(QStringLiteral("Stored ") + quoted(title) + QStringLiteral(" in ") + storedCodeName());
 }
 
 bool LibraryPanel::acceptRepeatedTitle(const QString &title)
@@ -355,11 +390,20 @@ void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &cod
                                                             m_editedEntry->fromLast, title, list);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
+        note(QStringLiteral("Nothing stored: ") + changed.message());
         return;
     }
     // A refusal keeps what the user typed and the "Store Code" state.
-    if (!rewriteStored(m_shownFile, changed.value()))
+    if (!rewriteStored(m_shownFile, changed.value())) {
+        note(QStringLiteral("Nothing stored: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(title == m_editedEntry->title
+             ? QStringLiteral("Stored the change to ") + quoted(title) + QStringLiteral(" in ") +
+                   storedCodeName()
+             : QStringLiteral("Stored ") + quoted(title) + QStringLiteral(" in place of ") +
+                   quoted(m_editedEntry->title));
     m_editedEntry.reset();
     m_storedList->setText(list);
     m_categoryBox->setEditText(QString());
@@ -413,6 +457,7 @@ void LibraryPanel::editSnippet()
     m_promptLabel->setText(codesTitle);
     setStep(Step::Store, true);
     m_codeBox->setFocus();
+    note(QStringLiteral("Editing ") + quoted(title) + QStringLiteral(": Store Code stores it"));
 }
 
 void LibraryPanel::deleteSnippet()
@@ -423,16 +468,23 @@ void LibraryPanel::deleteSnippet()
     if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
                                   QStringLiteral("\"?"),
                               Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
-        Platform::Yes)
+        Platform::Yes) {
+        note(quoted(title) + QStringLiteral(" was not deleted"));
         return;
+    }
     const Result<QByteArray> changed =
         SnippetEdits::removed(m_shownFile, title, m_shownEntry->fromLast);
     if (!changed) {
         m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
+        note(QStringLiteral("Nothing deleted: ") + changed.message());
         return;
     }
-    if (!rewriteStored(m_shownFile, changed.value()))
+    if (!rewriteStored(m_shownFile, changed.value())) {
+        note(QStringLiteral("Nothing deleted: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(QStringLiteral("Deleted ") + quoted(title) + QStringLiteral(" from ") + storedCodeName());
     m_categoryBox->setEditText(QString());
     m_codeBox->clear();
     m_promptLabel->setText(keyword);
@@ -444,8 +496,12 @@ void LibraryPanel::undoLastChange()
     if (!m_lastChange)
         return;
     const Change change = *m_lastChange;
-    if (!rewriteStored(change.after, change.before))
+    if (!rewriteStored(change.after, change.before)) {
+        note(QStringLiteral("Nothing undone: ") + storedCodeName() +
+             QStringLiteral(" is unchanged"));
         return;
+    }
+    note(QStringLiteral("Undid the last change to ") + storedCodeName());
     // One step back: undoing again would only redo the change.
     m_lastChange.reset();
     m_editedEntry.reset();
@@ -542,13 +598,17 @@ void LibraryPanel::showInfo()
 {
     if (m_shownPosition < 0 || m_shownPosition >= ReferenceTables::errorCodesPosition) {
         m_infoLabel->clear();
+        m_infoLabel->setAccessibleName(valueAndMeaning);
         return;
     }
     const QTextCursor cursor = m_codeBox->textCursor();
     QString name = cursor.selectedText().trimmed();
     if (name.isEmpty())
         name = cursor.block().text().trimmed();
-    m_infoLabel->setText(ReferenceTables::describe(name));
+    const QString info = ReferenceTables::describe(name);
+    m_infoLabel->setText(info);
+    // A screen reader speaks the whole value line, not only what kind of line it is.
+    m_infoLabel->setAccessibleName(info.isEmpty() ? valueAndMeaning : info);
 }
 
 void LibraryPanel::setCodeEditable(bool editable)
@@ -600,14 +660,21 @@ bool LibraryPanel::copyKey()
 {
     // Deliberate: any title field text beginning "--E" counts as the error list, also one
     // typed by the user; pinned by TestLibraryPanel::copyKeyIgnoresErrorCodes.
-    if (m_categoryBox->currentText().startsWith(QLatin1String("--E")))
+    if (m_categoryBox->currentText().startsWith(QLatin1String("--E"))) {
+        note(QStringLiteral("Nothing copied: error codes are for reading"));
         return false;
+    }
     const QString key = selectedText(m_codeBox);
     // Nothing highlighted: nothing to copy, and what the user copied before stays.
-    if (key.isEmpty())
+    if (key.isEmpty()) {
+        note(QStringLiteral("Nothing copied: highlight a keyword first"));
         return false;
+    }
     setCopyText(key);
     focusCopyText();
+    note(key.contains(QLatin1Char('\n'))
+             ? copiedNote(key)
+             : QStringLiteral("Copied ") + key + QStringLiteral(" to the clipboard"));
     return true;
 }
 

@@ -63,9 +63,9 @@ void FakePlatform::openDocument(const QString &path, int windowStyle, QObject *,
     done(nextResult());
 }
 
-void FakePlatform::openHelp(QWidget *, const QString &path, Outcome done)
+void FakePlatform::openHelp(QWidget *, const QString &path, const QString &page, Outcome done)
 {
-    calls.append({QStringLiteral("help"), path, 0, {}, {}});
+    calls.append({QStringLiteral("help"), path, 0, {}, page});
     done(nextResult());
 }
 

@@ -17,7 +17,7 @@ public:
         QString text;
         int flags = 0;
         QString title;
-        QString extra; // an input box's default answer, a message box's details
+        QString extra; // an input box's default answer, a message box's details, a help page
     };
 
     int messageBox(const QString &text, int flags, const QString &title,
@@ -29,7 +29,10 @@ public:
     Result<> startProgram(const QString &commandLine, int windowStyle) override;
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
-    void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+    // Records the help file as the text and the page as the extra of a "help" call.
+    void openHelp(QWidget *owner, const QString &path, const QString &page, Outcome done) override;
+    std::optional<QPoint> rememberedPlace() override { return place; }
+    void rememberPlace(const QPoint &at) override { place = at; }
     // Records the text as a "wait" call and answers from waitAnswers; with none left, the
     // wait is cancelled, so that no test waits out a lock.
     bool keepWaiting(const QString &what) override;
@@ -54,6 +57,8 @@ public:
     bool clipboardSet = false;
     bool topmost = false;
     int quitCount = 0;
+    // The window's remembered place, as the system would keep it between runs.
+    std::optional<QPoint> place;
 
 protected:
     void replaceClipboard(const QString &text) override;

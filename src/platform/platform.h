@@ -2,15 +2,18 @@
 
 #include "result.h"
 
+#include <QPoint>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QObject;
 class QWidget;
 
 // The system services the window uses: message and input boxes, the clipboard, the
-// topmost state, ending the program, starting programs and opening documents.
+// topmost state, ending the program, starting programs, opening documents, and the one thing
+// Brindle remembers between runs, the place of its window.
 // The window receives one Platform and calls nothing of the system directly, so tests
 // can replace it with a scripted fake.
 class Platform
@@ -71,8 +74,15 @@ public:
     // Opens a document in the program the system associates with it.
     virtual void openDocument(const QString &path, int windowStyle, QObject *context,
                               Outcome done) = 0;
-    // Opens a compiled help file at its table of contents, beside the window.
-    virtual void openHelp(QWidget *owner, const QString &path, Outcome done) = 0;
+    // Opens a compiled help file in front of the owner's window, at the page named `page`
+    // (a file inside the help, "arrays.html"), or at its table of contents when `page` is
+    // empty or the viewer cannot be told a page.
+    virtual void openHelp(QWidget *owner, const QString &path, const QString &page,
+                          Outcome done) = 0;
+
+    // Where the window's top-left corner was when Brindle last closed, if that is known.
+    virtual std::optional<QPoint> rememberedPlace() = 0;
+    virtual void rememberPlace(const QPoint &place) = 0;
 
     // Called again and again while the window waits for something outside it, such as another
     // Brindle window that holds a file's lock: once the wait has lasted a moment, a box says

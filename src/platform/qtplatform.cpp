@@ -5,8 +5,17 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QSettings>
 
 namespace {
+
+// The user's settings of Brindle: ~/.config/Brindle/Brindle.conf, or the registry on Windows.
+QSettings userSettings()
+{
+    return QSettings(QStringLiteral("Brindle"), QStringLiteral("Brindle"));
+}
+
+const QString placeKey = QStringLiteral("window/place");
 
 QString shownTitle(const QString &title)
 {
@@ -161,4 +170,17 @@ void QtPlatform::setTopmost(QWidget *window, bool topmost)
 void QtPlatform::quit()
 {
     QCoreApplication::exit(0);
+}
+
+std::optional<QPoint> QtPlatform::rememberedPlace()
+{
+    const QVariant place = userSettings().value(placeKey);
+    if (place.typeId() != QMetaType::QPoint)
+        return std::nullopt;
+    return place.toPoint();
+}
+
+void QtPlatform::rememberPlace(const QPoint &place)
+{
+    userSettings().setValue(placeKey, place);
 }

@@ -9,7 +9,8 @@ class QProgressDialog;
 
 // The Platform of the running program, on Qt's dialogs, clipboard and process services.
 // Documents open in the program the desktop associates with their type; compiled help
-// opens in a CHM viewer when one is installed.
+// opens in a CHM viewer when one is installed. The window's place is kept in the user's
+// settings of the system (QSettings).
 class QtPlatform : public Platform
 {
 public:
@@ -22,7 +23,9 @@ public:
     Result<> startProgram(const QString &commandLine, int windowStyle) override;
     void openDocument(const QString &path, int windowStyle, QObject *context,
                       Outcome done) override;
-    void openHelp(QWidget *owner, const QString &path, Outcome done) override;
+    void openHelp(QWidget *owner, const QString &path, const QString &page, Outcome done) override;
+    std::optional<QPoint> rememberedPlace() override;
+    void rememberPlace(const QPoint &place) override;
     bool keepWaiting(const QString &what) override;
     void endWaiting() override;
 

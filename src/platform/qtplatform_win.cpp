@@ -1,15 +1,19 @@
 // Programs, documents and compiled help on Windows, started the way the Windows shell starts
-// them: a typed command line goes to CreateProcess as it is, documents and help files open in
-// the program associated with their type, and the window style becomes the show command.
+// them: a typed command line goes to CreateProcess as it is, documents open in the program
+// associated with their type, compiled help in the system's HTML Help viewer, and the window
+// style becomes the show command.
 #include "qtplatform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 
 #include <string>
 
 #include <windows.h>
 
+#include <htmlhelp.h>
 #include <shellapi.h>
 #include <shlwapi.h>
 
@@ -112,6 +116,23 @@ QStringList programAndParameters(const QString &line)
     return {line.left(blank), line.mid(blank + 1).trimmed()};
 }
 
+// The system's HTML Help viewer (hhctrl.ocx), loaded on first use; null where there is none.
+// Its windows live in Brindle's process and are closed before Brindle ends.
+using HtmlHelpFunction = HWND(WINAPI *)(HWND, LPCWSTR, UINT, DWORD_PTR);
+HtmlHelpFunction htmlHelp()
+{
+    static const HtmlHelpFunction function = []() -> HtmlHelpFunction {
+        const HMODULE viewer = LoadLibraryW(L"hhctrl.ocx");
+        const auto show = viewer ? reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void *>(
+                                       GetProcAddress(viewer, "HtmlHelpW")))
+                                 : nullptr;
+        if (show)
+            qAddPostRoutine([] { htmlHelp()(nullptr, nullptr, HH_CLOSE_ALL, 0); });
+        return show;
+    }();
+    return function;
+}
+
 } // namespace
 
 // The command line goes to CreateProcess as typed, so backslashes, quotes and unquoted paths
@@ -156,13 +177,26 @@ void QtPlatform::openDocument(const QString &path, int windowStyle, QObject *, O
     done(openAssociated(path, windowStyle));
 }
 
-// Compiled help is associated with the system's HTML Help viewer, which opens the file at its
-// table of contents.
-void QtPlatform::openHelp(QWidget *, const QString &path, Outcome done)
+// The HTML Help viewer shows the page in a window that the owner's window owns, so that it
+// stands in front of it even while that window is kept on top. Without the viewer, the help
+// goes to the program associated with it, at its start page.
+void QtPlatform::openHelp(QWidget *owner, const QString &path, const QString &page, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
         done(Result<>::failure(QStringLiteral("The help file \"%1\" does not exist.").arg(path)));
         return;
+    }
+    if (const HtmlHelpFunction show = htmlHelp()) {
+        // "C:\Work\Tools\Brindle.chm::/arrays.html" names a page inside the help.
+        QString topic = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+        if (!page.isEmpty())
+            topic += QStringLiteral("::/") + page;
+        const HWND ownerWindow = owner ? reinterpret_cast<HWND>(owner->window()->winId()) : nullptr;
+        const std::wstring topicText = wide(topic);
+        if (show(ownerWindow, topicText.c_str(), HH_DISPLAY_TOPIC, 0)) {
+            done({});
+            return;
+        }
     }
     done(openAssociated(path, Platform::NormalFocus));
 }

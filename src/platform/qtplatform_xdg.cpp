@@ -2,9 +2,11 @@
 // programs start detached, documents open in the desktop's default application for their
 // type as xdg-mime names it, compiled help in a CHM viewer.
 #include "desktopentry.h"
+#include "helpviewer.h"
 #include "qtplatform.h"
 
 #include <QDesktopServices>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -154,6 +157,51 @@ void openAssociated(const QString &path, QObject *context, const Platform::Outco
     query->start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
 }
 
+// A window kept above all others would cover the help viewer, another program's window: it is
+// kept on top no more until the user comes back to it, so that the help opens in front of it.
+// The window system is told directly, so that the window stays shown where it is.
+class StepBack : public QObject
+{
+public:
+    static void install(QWidget *window)
+    {
+        if (!window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return;
+        new StepBack(window);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowDeactivate) {
+            m_left = true;
+        } else if (event->type() == QEvent::WindowActivate && m_left) {
+            keepOnTop(true);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    explicit StepBack(QWidget *window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+        keepOnTop(false);
+    }
+
+    void keepOnTop(bool onTop)
+    {
+        Qt::WindowFlags flags = m_window->windowFlags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
+        m_window->overrideWindowFlags(flags);
+        if (QWindow *handle = m_window->windowHandle())
+            handle->setFlags(flags);
+    }
+
+    QWidget *m_window;
+    bool m_left = false;
+};
+
 } // namespace
 
 // The window style is a request this platform cannot pass on: on a Linux desktop the started
@@ -189,27 +237,36 @@ void QtPlatform::openDocument(const QString &path, int, QObject *context, Outcom
     openAssociated(path, context, guarded(context, std::move(done)));
 }
 
-// A CHM viewer opens the file with its table of contents shown; without one the file goes to
-// the program associated with it.
-void QtPlatform::openHelp(QWidget *owner, const QString &path, Outcome done)
+// A CHM viewer opens the file at the page asked for; without one the file goes to the program
+// associated with it, which opens it at its start page. The owner's window steps back from
+// being kept on top, so that the help shows in front of it.
+void QtPlatform::openHelp(QWidget *owner, const QString &path, const QString &page, Outcome done)
 {
     if (!QFileInfo::exists(path)) {
         done(Result<>::failure(QStringLiteral("The help file \"%1\" does not exist.").arg(path)));
         return;
     }
-    for (const char *viewer : {"xchm", "kchmviewer", "uchmviewer"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(viewer));
-        if (!program.isEmpty() && startDetached(program, {path})) {
+    QPointer<QWidget> window = owner ? owner->window() : nullptr;
+    for (const QString &viewer : HelpViewer::programs()) {
+        const QString program = QStandardPaths::findExecutable(viewer);
+        if (!program.isEmpty() &&
+            startDetached(program, HelpViewer::arguments(viewer, path, page))) {
+            if (window)
+                StepBack::install(window);
             done({});
             return;
         }
     }
-    openAssociated(path, owner, guarded(owner, [done = std::move(done)](const Result<> &opened) {
-                       if (opened)
-                           done({});
-                       else
+    openAssociated(path, owner,
+                   guarded(owner, [window, done = std::move(done)](const Result<> &opened) {
+                       if (!opened) {
                            done(Result<>::failure(opened.message() %
                                                   QStringLiteral("\r\nInstall a CHM help viewer "
                                                                  "such as xchm or kchmviewer.")));
+                           return;
+                       }
+                       if (window)
+                           StepBack::install(window);
+                       done({});
                    }));
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -158,8 +159,18 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     m_startOver->setObjectName(QStringLiteral("StartOver"));
     m_useOrder = new QPushButton(QStringLiteral("Use this order"), this);
     m_useOrder->setObjectName(QStringLiteral("UseOrder"));
-    m_useOrder->setToolTip(QStringLiteral(
-        "The objects clicked so far first, the others after them in their present order"));
+    // The buttons have keys of their own: Return and Space belong to the objects.
+    const auto giveKey = [](QPushButton *button, const QKeySequence &key, const QString &tip) {
+        auto *shortcut = new QShortcut(key, button);
+        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+        button->setToolTip(button->text() % QStringLiteral(" (") %
+                           key.toString(QKeySequence::NativeText) % QStringLiteral("): ") % tip);
+    };
+    giveKey(m_startOver, QKeySequence(Qt::CTRL | Qt::Key_Backspace),
+            QStringLiteral("clears the new order"));
+    giveKey(m_useOrder, QKeySequence(Qt::CTRL | Qt::Key_Return),
+            QStringLiteral("the objects clicked so far first, the others after them in their "
+                           "present order"));
     // Return belongs to the objects: it gives the focused one its number.
     for (QPushButton *b : {m_startOver, m_useOrder})
         b->setAutoDefault(false);

@@ -135,10 +135,11 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_newTabBox->setAccessibleName(m_newTabCaption->text());
     m_objectList->setAccessibleName(m_objectsCaption->text());
     m_formBox->setAccessibleName(m_formCaption->text());
-    // Top to bottom; the hidden tables never take the focus.
-    setTabOrder(m_programBox, m_newTabBox);
-    setTabOrder(m_newTabBox, m_objectList);
-    setTabOrder(m_objectList, m_formBox);
+    // In the order of the work: the file, its form, an object, its new position; the hidden
+    // tables never take the focus.
+    setTabOrder(m_programBox, m_formBox);
+    setTabOrder(m_formBox, m_objectList);
+    setTabOrder(m_objectList, m_newTabBox);
 
     m_browseTimer = new QTimer(this);
     m_browseTimer->setSingleShot(true);
@@ -162,6 +163,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     showForm->setObjectName(QStringLiteral("ShowForm"));
     showForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     m_objectList->addAction(showForm);
+    m_objectList->setToolTip(
+        QStringLiteral("The form's objects in TAB order. %1 shows the form, to click the objects "
+                       "in their new order")
+            .arg(showForm->shortcut().toString(QKeySequence::NativeText)));
     m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
 }
@@ -498,13 +503,34 @@ void TabPanel::confirmChange()
     const int answer = m_platform.messageBox(
         QStringLiteral("To confirm TAB change tap YES\r\nTo change TAB again tap NO"),
         Platform::YesNo + Platform::Question, QStringLiteral("CHANGE DONE! Ready to fix code"));
+    const QString program = m_programName;
+    const QString form = formName();
     if (answer == Platform::Yes && !writeChanges() && !m_session.isOpen()) {
         // The file changed on disk: what was held no longer matches it and is dropped, so
         // the file must be picked again.
         reset();
+        note(QStringLiteral("Not written: ") + program + QStringLiteral(" changed on disk"));
+        m_programBox->setFocus(Qt::OtherFocusReason);
         return;
     }
     showChange();
+    if (answer != Platform::Yes)
+        note(QStringLiteral("TAB change held: the next YES writes it"));
+    else if (m_session.hasPending())
+        note(QStringLiteral("Not written: the TAB change stays held"));
+    else
+        note(QStringLiteral("Wrote the TAB order ") +
+             (form.isEmpty() ? QString() : QStringLiteral("of ") + form + QLatin1Char(' ')) +
+             QStringLiteral("to ") + program);
+    // The object list, where the next change starts: the new-position list just went away.
+    m_objectList->setFocus(Qt::OtherFocusReason);
+}
+
+QString TabPanel::formName() const
+{
+    const int row = qMax(m_formBox->currentIndex(), 0);
+    const QList<SectionReader::Form> &forms = m_session.forms();
+    return row < forms.size() && !forms.at(row).isEnd ? forms.at(row).name.trimmed() : QString();
 }
 
 bool TabPanel::writeChanges()
@@ -540,10 +566,7 @@ void TabPanel::showFormPicture()
 {
     if (m_picture || m_objects->count() == 0)
         return;
-    const int row = qMax(m_formBox->currentIndex(), 0);
-    const QList<SectionReader::Form> &forms = m_session.forms();
-    const QString name =
-        row < forms.size() && !forms.at(row).isEnd ? forms.at(row).name.trimmed() : QString();
+    const QString name = formName();
     const TabSession::Range range = m_session.range();
     m_picture = new FormPicture(FormPlace::objects(m_session.lines(), range.start, range.end),
                                 m_deviceScreen ? m_deviceScreen() : FormPlace::Screen{}, window());

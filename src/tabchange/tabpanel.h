@@ -18,7 +18,7 @@
 //   List0    -> m_scratchTable         -> hidden: always empty
 //   Combo4   -> m_formBox              -> the form table
 //   Label18  -> m_formCaption          -> "Select a form to show objects"
-//   ShowForm -> (action of m_objectList) -> opens the form picture
+//   ShowForm -> (action of m_objectList) -> opens the form picture (Ctrl+F)
 
 #include "diskfilesteps.h"
 #include "formplace.h"
@@ -79,8 +79,11 @@ private:
 
     void showForms();
     void showObjects();
-    // The confirmation of a change held in the session, then the write or not, and the refresh.
+    // The confirmation of a change held in the session, then the write or not, the refresh
+    // and the note of what became of the change.
     void confirmChange();
+    // The name of the form listed: the one chosen, or the file's only one; empty when none.
+    QString formName() const;
     // The form picture: opening it, following its order in the object list, applying it.
     void showFormPicture();
     void previewOrder(const QList<int> &order);

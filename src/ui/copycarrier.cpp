@@ -21,6 +21,13 @@ void CopyCarrier::focusInEvent(QFocusEvent *event)
     m_selectOnRelease = event->reason() == Qt::MouseFocusReason;
 }
 
+void CopyCarrier::focusOutEvent(QFocusEvent *event)
+{
+    // A line edit drops its selection with the focus; the text to copy is always all of it.
+    QLineEdit::focusOutEvent(event);
+    selectAll();
+}
+
 void CopyCarrier::mouseReleaseEvent(QMouseEvent *event)
 {
     QLineEdit::mouseReleaseEvent(event);

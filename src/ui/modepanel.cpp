@@ -16,10 +16,28 @@ QString ModePanel::copyCaption()
     return QStringLiteral("COPY");
 }
 
-void ModePanel::setAction(const QString &caption, bool enabled)
+void ModePanel::setAction(const QString &caption, bool enabled, const QString &tip)
 {
-    m_action = {caption, enabled};
+    m_action = {caption, enabled, tip};
     Q_EMIT actionChanged();
+}
+
+void ModePanel::note(const QString &text)
+{
+    Q_EMIT noted(text);
+}
+
+QString ModePanel::lineCount(const QString &text)
+{
+    const qsizetype lines =
+        text.isEmpty() ? 0
+                       : text.count(QLatin1Char('\n')) + (text.endsWith(QLatin1Char('\n')) ? 0 : 1);
+    return lines == 1 ? QStringLiteral("1 line") : QStringLiteral("%1 lines").arg(lines);
+}
+
+QString ModePanel::copiedNote(const QString &text)
+{
+    return QStringLiteral("Copied ") + lineCount(text) + QStringLiteral(" to the clipboard");
 }
 
 QString ModePanel::copyText() const
@@ -61,15 +79,16 @@ void ModePanel::hideForMode()
     Controls::place(this, m_hidden.x(), m_hidden.y(), m_hidden.width(), m_hidden.height());
 }
 
-void ModePanel::setGenerateCaption(const QString &caption)
+void ModePanel::setGenerateCaption(const QString &caption, const QString &tip)
 {
     m_generateCaption = caption;
+    m_generateTip = tip;
 }
 
 void ModePanel::restartCycle(bool enabled)
 {
     m_step = Step::Generate;
-    setAction(m_generateCaption, enabled);
+    setAction(m_generateCaption, enabled, m_generateTip);
 }
 
 void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &generate)
@@ -79,11 +98,16 @@ void ModePanel::advanceCycle(Platform &platform, const std::function<bool()> &ge
         if (!generate())
             return;
         m_step = Step::Copy;
-        setAction(copyCaption(), true);
+        setAction(copyCaption(), true,
+                  QStringLiteral("Puts the code of the copy box on the clipboard"));
         break;
     case Step::Copy:
-        if (const QString text = copyText(); !text.isEmpty())
+        if (const QString text = copyText(); !text.isEmpty()) {
             platform.setClipboardText(text);
+            note(copiedNote(text));
+        } else {
+            note(QStringLiteral("Nothing copied: the copy box is empty"));
+        }
         restartCycle(false);
         break;
     }

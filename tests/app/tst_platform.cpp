@@ -1,3 +1,4 @@
+#include "helpviewer.h"
 #include "paths.h"
 #include "textfile.h"
 
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void samplesProblems_data();
     void samplesProblems();
     void pathsFollowCurrentDirectory();
+    void helpViewerArguments_data();
+    void helpViewerArguments();
 };
 
 void TestPlatform::splitLines_data()
@@ -239,6 +242,35 @@ void TestPlatform::pathsFollowCurrentDirectory()
                                            QStringLiteral("/Samples/MyCode.Txt")));
     QCOMPARE(inB, QDir::toNativeSeparators(QDir(b.path()).canonicalPath() +
                                            QStringLiteral("/Samples/MyCode.Txt")));
+}
+
+void TestPlatform::helpViewerArguments_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QStringList>("arguments");
+    const QString file = QStringLiteral("/w/My Tools/Brindle.chm");
+    QTest::newRow("xchm at a page")
+        << QStringLiteral("xchm") << QStringLiteral("arrays.html")
+        << QStringList{QStringLiteral("file:/w/My Tools/Brindle.chm#xchm:/arrays.html")};
+    QTest::newRow("kchmviewer at a page")
+        << QStringLiteral("kchmviewer") << QStringLiteral("keywords.html")
+        << QStringList{QStringLiteral("-showPage"), QStringLiteral("/keywords.html"), file};
+    QTest::newRow("uchmviewer at a page named from the root")
+        << QStringLiteral("uchmviewer") << QStringLiteral("/dialogs.html")
+        << QStringList{QStringLiteral("-showPage"), QStringLiteral("/dialogs.html"), file};
+    QTest::newRow("xchm at its start") << QStringLiteral("xchm") << QString() << QStringList{file};
+    QTest::newRow("another program")
+        << QStringLiteral("okular") << QStringLiteral("arrays.html") << QStringList{file};
+}
+
+void TestPlatform::helpViewerArguments()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, page);
+    QFETCH(QStringList, arguments);
+    QCOMPARE(HelpViewer::arguments(program, QStringLiteral("/w/My Tools/Brindle.chm"), page),
+             arguments);
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QWheelEvent>
 
@@ -121,7 +122,15 @@ private Q_SLOTS:
     void focusShowsAtStart();
     void accessibleNames_data();
     void accessibleNames();
+    void f1OpensQuickHelp_data();
     void f1OpensQuickHelp();
+    void focusAfterEachAction_data();
+    void focusAfterEachAction();
+    void noteIsSpokenWhole();
+    void keysNamedInTooltips_data();
+    void keysNamedInTooltips();
+    void placeRemembered_data();
+    void placeRemembered();
     void panelsAskedBeforeClosing_data();
     void panelsAskedBeforeClosing();
     void clipboardNeverEmptied_data();
@@ -329,7 +338,8 @@ void TestProg::windowAndMenu()
     Prog &prog = ui.start();
     QCOMPARE(prog.objectName(), QStringLiteral("Prog"));
     QCOMPARE(prog.windowTitle(), QStringLiteral("Brindle by Tarnwick"));
-    QCOMPARE(prog.centralWidget()->size(), QSize(266, 340));
+    // The design's 340 pixels, and the note line under the buttons.
+    QCOMPARE(prog.centralWidget()->size(), QSize(266, 359));
     QCOMPARE(prog.pos(), QPoint(300, 100));
     QVERIFY(ui.platform.topmost);
 
@@ -763,20 +773,176 @@ void TestProg::accessibleNames()
     }
 }
 
+void TestProg::f1OpensQuickHelp_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("0 Objects Arrays") << 0 << QStringLiteral("arrays.html");
+    QTest::newRow("1 Keyword/ErrorCode") << 1 << QStringLiteral("keywords.html");
+    QTest::newRow("2 Msg-Input Box") << 2 << QStringLiteral("dialogs.html");
+    QTest::newRow("3 TabChange") << 3 << QStringLiteral("tabchange.html");
+}
+
+// F1 opens the quick help at the page of the mode shown.
 void TestProg::f1OpensQuickHelp()
 {
+    QFETCH(int, mode);
+    QFETCH(QString, page);
     UiFixture ui;
     QVERIFY(QDir(ui.path(QString())).mkpath(QStringLiteral("Tools")));
     ui.writeFile(QStringLiteral("Tools/Brindle.chm"), "ITSF");
-    Prog &prog = ui.start();
-    QVERIFY(showActive(prog));
-    ui.chooseMode(1);
+    QVERIFY(showActive(ui.start()));
+    ui.chooseMode(mode);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     const QList<FakePlatform::Call> help = ui.platform.callsOf(QStringLiteral("help"));
     QCOMPARE(help.size(), 1);
     QCOMPARE(QFileInfo(help.first().text).canonicalFilePath(),
              QFileInfo(ui.path(QStringLiteral("Tools/Brindle.chm"))).canonicalFilePath());
+    QCOMPARE(help.first().extra, page);
     QVERIFY(ui.platform.messages().isEmpty());
+}
+
+void TestProg::focusAfterEachAction_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("byKey");
+    QTest::addColumn<QStringList>("focus");
+    // The focus after each press of the action button, in turn.
+    QTest::newRow("CREATE Code, COPY")
+        << 0 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Combo1")};
+    QTest::newRow("Preview, COPY")
+        << 2 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Combo1")};
+    QTest::newRow("Copy Key, Copy Key")
+        << 1 << false << QStringList{QStringLiteral("Cbut2"), QStringLiteral("Cbut2")};
+    QTest::newRow("Copy Key by its key in the code box")
+        << 1 << true << QStringList{QStringLiteral("CodeBox"), QStringLiteral("CodeBox")};
+}
+
+// After each action the keyboard focus is where a person sees it and works next: never on the
+// copy carrier hidden under the action button, never on EXIT, never nowhere. The carrier
+// still holds its whole text selected.
+void TestProg::focusAfterEachAction()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, byKey);
+    QFETCH(QStringList, focus);
+    UiFixture ui;
+    Prog &prog = ui.start();
+    QVERIFY(showActive(prog));
+    ui.chooseMode(mode);
+    if (mode == 0) {
+        ui.click("OptionObject_2");
+        ui.click("Command2");
+        ui.click("OptionDislpay_0");
+    } else if (mode == 1) {
+        ui.choose("CboCode", 0);
+        QVERIFY(ui.w<QPlainTextEdit>("CodeBox")->find(QStringLiteral("vbGreen")));
+        ui.w("CodeBox")->setFocus(Qt::MouseFocusReason);
+    } else {
+        ui.w<QPlainTextEdit>("Text2")->setPlainText(QStringLiteral("Saved."));
+    }
+    auto *carrier = ui.w<QLineEdit>("Texttocopy");
+    for (const QString &expected : focus) {
+        if (byKey)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        else
+            QTest::mouseClick(ui.w("Cbut2"), Qt::LeftButton);
+        QCOMPARE(focusName(), expected);
+        QVERIFY(!carrier->text().isEmpty());
+        QCOMPARE(carrier->selectedText(), carrier->text());
+    }
+    // The keyboard's focus shows.
+    QVERIFY(prog.testAttribute(Qt::WA_KeyboardFocusChange));
+}
+
+// The note line says what an action did; screen readers have its whole text, also when the
+// line shows only its start.
+void TestProg::noteIsSpokenWhole()
+{
+    UiFixture ui(false);
+    ui.start();
+    auto *note = ui.w<QLabel>("ActionNote");
+    ui.click("Cbut2"); // CREATE Code, refused: no kind of object
+    const QString refused = QStringLiteral("Nothing created: Objects' type not selected");
+    QCOMPARE(note->text(), refused);
+    QCOMPARE(accessibleName(note), refused);
+    QCOMPARE(note->accessibleDescription(), refused);
+
+    // A store refused for want of a Samples folder: the system's long reason, on one line.
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    ui.click("CodeBut");
+    ui.w<QComboBox>("CboCode")->setEditText(QStringLiteral("Tidy"));
+    ui.click("Cbut2");
+    const QString whole = accessibleName(note);
+    QVERIFY2(whole.startsWith(QStringLiteral("Nothing stored: ")) && !whole.contains(u'\n'),
+             qPrintable(whole));
+    QVERIFY(note->text().endsWith(QChar(0x2026)) && whole.startsWith(note->text().chopped(1)));
+    QCOMPARE(note->toolTip(), whole);
+    QCOMPARE(note->accessibleDescription(), whole);
+}
+
+void TestProg::keysNamedInTooltips_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QKeySequence>("key");
+    const QKeySequence action(Qt::CTRL | Qt::Key_Return);
+    QTest::newRow("CREATE Code") << 0 << QStringLiteral("Cbut2") << action;
+    QTest::newRow("Copy Key") << 1 << QStringLiteral("Cbut2") << action;
+    QTest::newRow("Add Code") << 1 << QStringLiteral("CodeBut")
+                              << QKeySequence(Qt::CTRL | Qt::Key_N);
+}
+
+// Every action button has a key, which its tooltip names, and the key presses it from wherever
+// the focus is in the window.
+void TestProg::keysNamedInTooltips()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, control);
+    QFETCH(QKeySequence, key);
+    UiFixture ui;
+    QVERIFY(showActive(ui.start()));
+    ui.chooseMode(mode);
+    if (control == QLatin1String("CodeBut"))
+        ui.choose("CboCode", 8);
+    auto *button = ui.w<QAbstractButton>(control.toLatin1().constData());
+    QVERIFY2(button->toolTip().contains(key.toString(QKeySequence::NativeText)),
+             qPrintable(button->toolTip()));
+    QSignalSpy pressed(button, &QAbstractButton::clicked);
+    ui.w("Combo1")->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key[0].key()), key[0].keyboardModifiers());
+    QCOMPARE(pressed.size(), 1);
+}
+
+void TestProg::placeRemembered_data()
+{
+    QTest::addColumn<std::optional<QPoint>>("remembered");
+    QTest::addColumn<QPoint>("place");
+    QTest::newRow("none yet") << std::optional<QPoint>() << QPoint(300, 100);
+    QTest::newRow("on the screen") << std::optional<QPoint>(QPoint(420, 210)) << QPoint(420, 210);
+    QTest::newRow("on a screen no longer there")
+        << std::optional<QPoint>(QPoint(4000, 3000)) << QPoint(300, 100);
+}
+
+// The window opens where it was last closed while that place is on a screen; EXIT and closing
+// the window remember where it is.
+void TestProg::placeRemembered()
+{
+    QFETCH(std::optional<QPoint>, remembered);
+    QFETCH(QPoint, place);
+    for (const bool byExit : {true, false}) {
+        UiFixture ui;
+        ui.platform.place = remembered;
+        Prog &prog = ui.start();
+        QCOMPARE(prog.pos(), place);
+        prog.move(place + QPoint(15, 25));
+        if (byExit)
+            ui.click("Command4");
+        else
+            QVERIFY(prog.close());
+        QCOMPARE(ui.platform.place, std::optional<QPoint>(place + QPoint(15, 25)));
+    }
 }
 
 void TestProg::panelsAskedBeforeClosing_data()

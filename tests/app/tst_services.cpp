@@ -377,7 +377,7 @@ void TestServices::missingDocumentsAreReported()
         reported << outcome.message();
     };
     platform.openDocument(card, Platform::MaximizedFocus, nullptr, record);
-    platform.openHelp(nullptr, help, record);
+    platform.openHelp(nullptr, help, {}, record);
     QCOMPARE(reported,
              (QStringList{QStringLiteral("The file \"%1\" does not exist.").arg(card),
                           QStringLiteral("The help file \"%1\" does not exist.").arg(help)}));
@@ -398,8 +398,9 @@ void TestServices::documentsOpenWithTheDesktopsPrograms_data()
         << QStringLiteral("No program on this system is associated with files of type "
                           "application/pdf,\r\nso \"%1\" cannot be opened.")
         << QString();
-    QTest::newRow("help in a CHM viewer")
-        << QStringLiteral("Brindle.chm") << QString() << QString() << QStringLiteral("%1");
+    QTest::newRow("help in a CHM viewer, at a page")
+        << QStringLiteral("Brindle.chm") << QString() << QString()
+        << QStringLiteral("file:%1#xchm:/tabchange.html");
 }
 
 // The desktop is simulated: an xdg-mime that names a desktop entry, the entry in the data
@@ -462,7 +463,7 @@ void TestServices::documentsOpenWithTheDesktopsPrograms()
         // The desktop is asked by a process of its own: the call does not wait for it.
         QVERIFY(results.isEmpty());
     } else {
-        platform.openHelp(nullptr, path, record);
+        platform.openHelp(nullptr, path, QStringLiteral("tabchange.html"), record);
     }
     QTRY_COMPARE_WITH_TIMEOUT(results.size(), 1, 20000);
     QCOMPARE(results.at(0), error.isEmpty() ? QString() : error.arg(path));

@@ -57,7 +57,7 @@ QString opened(QtPlatform &platform, const QString &document, int style)
 QString helpOpened(QtPlatform &platform, const QString &help)
 {
     QString outcome = QStringLiteral("<not reported>");
-    platform.openHelp(nullptr, help, [&outcome](const Result<> &r) { outcome = failureOf(r); });
+    platform.openHelp(nullptr, help, {}, [&outcome](const Result<> &r) { outcome = failureOf(r); });
     return outcome;
 }
 

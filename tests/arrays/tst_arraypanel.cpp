@@ -118,11 +118,13 @@ void TestArrayPanel::standardCycleThroughButtons()
     QCOMPARE(copy->selectedText(), standardExample);
     QCOMPARE(cbut2->text(), QStringLiteral("COPY"));
     QVERIFY(ui.platform.messages().isEmpty());
+    QCOMPARE(ui.note(), QStringLiteral("Created 17 lines of code, ready to COPY"));
 
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, standardExample);
     QCOMPARE(cbut2->text(), QStringLiteral("CREATE Code"));
     QVERIFY(!cbut2->isEnabled());
+    QCOMPARE(ui.note(), QStringLiteral("Copied 17 lines to the clipboard"));
 
     ui.click("Command1");
     QVERIFY(cbut2->isEnabled());
@@ -316,6 +318,7 @@ void TestArrayPanel::fitCheckRefusesAndThenPasses()
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).first().flags, 0);
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("CREATE Code"));
     QVERIFY(copy->text().isEmpty());
+    QCOMPARE(ui.note(), QStringLiteral("Nothing created: too big for the ppc screen"));
 
     // 13 objects: 283.
     ui.click("Command5");
@@ -354,7 +357,9 @@ void TestArrayPanel::copyAfterRefusal()
     QCOMPARE(ui.platform.messages(), QStringList{message});
     QCOMPARE(cbut2->text(), QStringLiteral("COPY"));
     QVERIFY(ui.caption("Texttocopy").isEmpty());
+    QCOMPARE(ui.note(), QStringLiteral("Nothing created: ") + message);
     ui.click("Cbut2");
+    QCOMPARE(ui.note(), QStringLiteral("Nothing copied: the copy box is empty"));
     QVERIFY(!ui.platform.clipboardSet);
     QCOMPARE(ui.platform.clipboard, QStringLiteral("copied before"));
     QCOMPARE(ui.platform.messages().size(), 1);
@@ -429,14 +434,15 @@ void TestArrayPanel::tabChain_data()
     };
 
     // Every group of option buttons is one stop, entered at its first button while none is
-    // checked; the hidden spacer and entry button are not in the chain.
+    // checked; the hidden spacer and entry button are not in the chain. The spacer, shown by a
+    // standard layout, follows the layouts.
     QTest::newRow("start") << QStringList()
                            << names({"OptionObject_0"}) + boxes + names({"Option1"}) + count +
                                   names({"OptionDislpay_0"});
     QTest::newRow("checked buttons are the entries")
         << names({"OptionObject_3", "Option2", "OptionDislpay_1"})
-        << names({"OptionObject_3"}) + boxes + names({"spcr", "Option2"}) + count +
-               names({"OptionDislpay_1"});
+        << names({"OptionObject_3"}) + boxes + names({"Option2"}) + count +
+               names({"OptionDislpay_1", "spcr"});
     QTest::newRow("customized list")
         << names({"Command2", "OptionDislpay_2"})
         << names({"OptionObject_0"}) + boxes + names({"Custins", "Option1"}) + count +

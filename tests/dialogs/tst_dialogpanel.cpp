@@ -109,9 +109,11 @@ void TestDialogPanel::previewCopyResetAndReenter()
     QCOMPARE(ui.caption("Texttocopy"), code);
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("COPY"));
     QVERIFY(!ui.platform.clipboardSet);
+    QCOMPARE(ui.note(), QStringLiteral("Previewed: 5 lines of code, ready to COPY"));
 
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, code);
+    QCOMPARE(ui.note(), QStringLiteral("Copied 5 lines to the clipboard"));
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
     QVERIFY(!ui.w("Cbut2")->isEnabled());
 
@@ -410,6 +412,7 @@ void TestDialogPanel::sixLinesRefusedAndTextEmptied()
     QCOMPARE(ui.caption("Texttocopy"), QStringLiteral("before"));
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
     QCOMPARE(panel(ui).generatedCode(), QString());
+    QCOMPARE(ui.note(), QStringLiteral("Nothing previewed: only 5 lines allowed"));
 
     typeText2(ui, QStringLiteral("1\n2\n3\n4\n5"));
     ui.click("Cbut2");
@@ -431,6 +434,8 @@ void TestDialogPanel::emptyTextEndsTheClickSilently()
     QCOMPARE(ui.caption("Cbut2"), QStringLiteral("Preview"));
     QCOMPARE(ui.caption("Texttocopy"), QStringLiteral("before"));
     QCOMPARE(panel(ui).settings().MsgText, QString());
+    // No box says so; the note line does.
+    QCOMPARE(ui.note(), QStringLiteral("Nothing previewed: the TEXT box is empty"));
 }
 
 void TestDialogPanel::modalCheckBox()

@@ -150,6 +150,7 @@ void TestLibraryPanel::copyKeyCopiesHighlightedKeyword()
     QCOMPARE(carrier->text(), u"vbGreen"_s);
     QCOMPARE(carrier->selectedText(), u"vbGreen"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
+    QCOMPARE(ui.note(), u"Copied vbGreen to the clipboard"_s);
 
     // Two highlighted lines travel with their CR LF.
     box->moveCursor(QTextCursor::Start);
@@ -159,6 +160,7 @@ void TestLibraryPanel::copyKeyCopiesHighlightedKeyword()
     box->setTextCursor(c);
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, u"vbBlack\r\nvbRed"_s);
+    QCOMPARE(ui.note(), u"Copied 2 lines to the clipboard"_s);
 
     // Nothing highlighted: nothing is copied, and the clipboard keeps what it held.
     box->moveCursor(QTextCursor::End);
@@ -169,6 +171,7 @@ void TestLibraryPanel::copyKeyCopiesHighlightedKeyword()
     QCOMPARE(ui.platform.clipboard, u"copied elsewhere"_s);
     QCOMPARE(ui.platform.callsOf(u"clipboard"_s).size(), clipboardCalls);
     QVERIFY(ui.platform.messages().isEmpty());
+    QCOMPARE(ui.note(), u"Nothing copied: highlight a keyword first"_s);
 }
 
 void TestLibraryPanel::copyKeyIgnoresErrorCodes_data()
@@ -202,6 +205,7 @@ void TestLibraryPanel::copyKeyIgnoresErrorCodes()
     // Nothing is copied: the clipboard keeps what the user copied before.
     QCOMPARE(ui.platform.clipboard, u"copied elsewhere"_s);
     QVERIFY(ui.platform.callsOf(u"clipboard"_s).isEmpty());
+    QCOMPARE(ui.note(), u"Nothing copied: error codes are for reading"_s);
 }
 
 void TestLibraryPanel::myCodeWithoutFile()
@@ -297,6 +301,7 @@ void TestLibraryPanel::wholePanelThroughButtons()
     QCOMPARE(ui.caption("KeyType"), u"Keyword"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
     QCOMPARE(ui.platform.messages(), QStringList{noItems});
+    QCOMPARE(ui.note(), u"Stored 'Loop' in MyCode.Txt"_s);
 
     // A second snippet under the same title, without a final line break.
     ui.click("CodeBut");
@@ -322,6 +327,7 @@ void TestLibraryPanel::wholePanelThroughButtons()
     QCOMPARE(ui.caption("Cbut2"), u"COPY CODE"_s);
     ui.click("Cbut2");
     QCOMPARE(ui.platform.clipboard, u"Do\r\nLoop\r\n"_s);
+    QCOMPARE(ui.note(), u"Copied 2 lines to the clipboard"_s);
     auto *carrier = ui.w<QLineEdit>("Texttocopy");
     QCOMPARE(carrier->selectedText(), carrier->text());
     ui.choose("CboCode", 11);
@@ -355,6 +361,7 @@ void TestLibraryPanel::failedStoreKeepsWhatWasTyped()
     QCOMPARE(messages.at(0), noItems);
     QVERIFY2(messages.at(1).startsWith(u"Error "_s) && messages.at(1).size() > 6,
              qPrintable(messages.at(1)));
+    QCOMPARE(ui.note(), u"Nothing stored: "_s + messages.at(1).mid(6).simplified());
     QCOMPARE(ui.platform.callsOf(u"msgbox"_s).at(1).flags, 0);
     QCOMPARE(ui.caption("CboCode"), u"Keep me"_s);
     QCOMPARE(codeBox(ui), u"a\r\nb"_s);
@@ -370,6 +377,7 @@ void TestLibraryPanel::failedStoreKeepsWhatWasTyped()
     QCOMPARE(ui.platform.messages().size(), 2);
     QCOMPARE(ui.readFile(storedPath), QByteArray("Keep me*a|b\r\n"));
     QCOMPARE(listedTitles(ui), QStringList{u"Keep me"_s});
+    QCOMPARE(ui.note(), u"Stored 'Keep me' in MyCode.Txt"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
 }
 
@@ -583,6 +591,8 @@ void TestLibraryPanel::filterValuesAndKeyboard()
     QCOMPARE(ui.caption("KeyInfo"), u"vbBlack = 0 (&H0): black, as a colour value"_s);
     QVERIFY(box->find(u"vbRed"_s));
     QCOMPARE(ui.caption("KeyInfo"), u"vbRed = 255 (&HFF): red, as a colour value"_s);
+    // A screen reader hears the whole value line, as it changes.
+    QCOMPARE(ui.w("KeyInfo")->accessibleName(), ui.caption("KeyInfo"));
     // Typing into the read-only table changes nothing; Tab leaves it.
     box->setFocus();
     QTest::keyClicks(box, u"x"_s);
@@ -606,6 +616,7 @@ void TestLibraryPanel::filterValuesAndKeyboard()
     ui.choose("CboCode", 7);
     QCOMPARE(codeBox(ui), u"61 Disk full\r\n71 Disk not ready\r\n"_s);
     QCOMPARE(ui.caption("KeyInfo"), QString());
+    QCOMPARE(ui.w("KeyInfo")->accessibleName(), u"Value and meaning"_s);
     filter->clear();
     QCOMPARE(codeBox(ui).count(u"\r\n"_s), 54);
 
@@ -681,15 +692,18 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(codeBox(ui), u"a\r\nb"_s);
     QCOMPARE(ui.caption("Cbut2"), u"Store Code"_s);
     QCOMPARE(ui.caption("KeyType"), codesTitle);
+    QCOMPARE(ui.note(), u"Editing 'T': Store Code stores it"_s);
     Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"a|x"_s);
     ui.click("Cbut2");
     QCOMPARE(ui.platform.messages().size(), 1);
+    QVERIFY(ui.note().startsWith(u"Nothing stored: "_s));
     QCOMPARE(ui.readFile(storedPath), file);
     typeCode(ui, {u"c"_s}, false);
     Controls::setPlainText(ui.w<QPlainTextEdit>("CodeBox"), u"a\r\nc"_s);
     ui.click("Cbut2");
     const QByteArray edited = "A*1\r\nnote\r\nT*old\r\nT*a|c\r\n";
     QCOMPARE(ui.readFile(storedPath), edited);
+    QCOMPARE(ui.note(), u"Stored the change to 'T' in MyCode.Txt"_s);
     QCOMPARE(QDir(ui.path(u"Samples"_s)).entryList(QDir::Files), QStringList{u"MyCode.Txt"_s});
     QCOMPARE(ui.caption("Cbut2"), u"Copy Key"_s);
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
@@ -703,17 +717,20 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QVERIFY(ui.platform.messages().constLast().contains(u"\"T\""_s));
     QCOMPARE(ui.platform.calls.constLast().flags & 7, int(Platform::YesNo));
     QCOMPARE(ui.readFile(storedPath), edited);
+    QCOMPARE(ui.note(), u"'T' was not deleted"_s);
     ui.platform.messageAnswers.enqueue(Platform::Yes);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nnote\r\nT*old\r\n"));
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s}));
     QCOMPARE(codeBox(ui), QString());
+    QCOMPARE(ui.note(), u"Deleted 'T' from MyCode.Txt"_s);
 
     // Ctrl+Z undoes the delete, through the same rewrite.
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(ui.readFile(storedPath), edited);
+    QCOMPARE(ui.note(), u"Undid the last change to MyCode.Txt"_s);
     QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"T"_s, u"T"_s}));
 
     // A change made meanwhile in another program is never overwritten.
@@ -725,6 +742,7 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     remove->trigger();
     QVERIFY(ui.platform.messages().constLast().contains(u"has changed since it was read"_s));
     QCOMPARE(ui.readFile(storedPath), outside);
+    QCOMPARE(ui.note(), u"Nothing deleted: MyCode.Txt is unchanged"_s);
 
     // Shown again, it is read as it is now; a new snippet stored after an edit is only
     // appended, and leaves nothing to undo.

@@ -85,6 +85,8 @@ public:
     void click(const char *name) const { w<QAbstractButton>(name)->click(); }
 
     QString caption(const char *name) const;
+    // The note line's whole text, as screen readers have it; the line may show it shortened.
+    QString note() const { return w("ActionNote")->accessibleName(); }
 
     FakePlatform platform;
     std::unique_ptr<Prog> prog;

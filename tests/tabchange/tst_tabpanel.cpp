@@ -157,6 +157,7 @@ void TestTabPanel::exampleEndToEnd()
     QCOMPARE(boxes.at(0).title, confirmTitle);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Prog.Bak"))));
+    QCOMPARE(ui.note(), QStringLiteral("Wrote the TAB order of Form1 to Prog.txt"));
 
     QCOMPARE(texts(ui.w<QListView>("List2")),
              (QStringList{entry(1, QStringLiteral(" NameBox"), 3),
@@ -415,6 +416,7 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     ui.start();
     openProgram(ui, QStringLiteral("Prog.txt"));
     moveObject(ui, 0, 2, Platform::No); // held in memory
+    QCOMPARE(ui.note(), QStringLiteral("TAB change held: the next YES writes it"));
     Lines section = exampleSection;
     section[5] = "Ctl(1).Caption = Edited elsewhere";
     const QByteArray edited = crlf(exampleHead + section);
@@ -435,6 +437,7 @@ void TestTabPanel::fileChangedOnDiskRefusesRewrite()
     QCOMPARE(ui.w<QListView>("List1")->model()->rowCount(), 0);
     QCOMPARE(ui.w<QListView>("List2")->model()->rowCount(), 0);
     QCOMPARE(ui.caption("Combo2"), QString());
+    QCOMPARE(ui.note(), QStringLiteral("Not written: Prog.txt changed on disk"));
 }
 
 void TestTabPanel::emptyNameRefused()
@@ -520,6 +523,7 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     }
     QVERIFY(showForm);
     QCOMPARE(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QVERIFY(list->toolTip().contains(showForm->shortcut().toString(QKeySequence::NativeText)));
     showForm->trigger();
     auto *picture = ui.w<QDialog>("FormPicture");
     QVERIFY(picture->isVisible());
@@ -545,8 +549,12 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     QCOMPARE(entryNames(list), (QStringList{"DoneButton", "AddButton", "QtyBox", "ItemBox"}));
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Stock.txt")), crlf(head + begin + form1 + rest));
 
+    // Ctrl+Return uses the order, as its tooltip says.
     ui.platform.messageAnswers.enqueue(Platform::Yes);
-    ui.click("UseOrder");
+    QVERIFY(ui.w("UseOrder")->toolTip().startsWith(QStringLiteral("Use this order (Ctrl+Return)")));
+    QApplication::setActiveWindow(picture);
+    QVERIFY(QTest::qWaitForWindowActive(picture));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
     const FakePlatform::Call box = ui.platform.callsOf(QStringLiteral("msgbox")).at(0);
     QCOMPARE(box.text, confirmText);
@@ -706,8 +714,9 @@ void TestTabPanel::browsingByKeysOpensWhereTheUserStops()
     QCOMPARE(ui.platform.messages().size(), 2);
 }
 
-// Screen readers hear each box and the list by its caption; Tab goes top to bottom over what
-// is shown, and the hidden tables never take the focus.
+// Screen readers hear each box and the list by its caption; Tab goes in the order of the work
+// (file, form, object, new position) over what is shown, and the hidden tables never take the
+// focus.
 void TestTabPanel::namesAndTabChain()
 {
     const Lines forms = lines("' Begin Gen|Dim Form1|'|New A| Set Ctl(1) = A|'|Dim Form2|'|"
@@ -732,7 +741,7 @@ void TestTabPanel::namesAndTabChain()
             chain << at->objectName();
         at = at->nextInFocusChain();
     } while (at != ui.w("Combo2"));
-    QCOMPARE(chain, (QStringList{"Combo2", "Combo3", "List2", "Combo4"}));
+    QCOMPARE(chain, (QStringList{"Combo2", "Combo4", "List2", "Combo3"}));
     for (const char *table : {"List0", "List1", "List3", "List4", "List5"})
         QVERIFY2(ui.w(table)->focusPolicy() == Qt::NoFocus, table);
 }
