@@ -589,10 +589,11 @@ void TestRewrite::lockedByAnotherWindow_data()
     QTest::addColumn<QString>("otherName"); // the name the other window writes the file by
 
     QTest::newRow("the same name") << QStringLiteral("Prog.txt");
+    // Windows has neither here: QFile::link makes a shell shortcut, which no write follows.
 #ifdef Q_OS_UNIX
     QTest::newRow("a hard link in another folder") << QStringLiteral("other/Prog.txt");
-#endif
     QTest::newRow("a symbolic link in another folder") << QStringLiteral("other/link.txt");
+#endif
 }
 
 // Another Brindle window writes the same file, by whatever name: the rewrite waits, then gives
