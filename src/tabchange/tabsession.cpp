@@ -1,5 +1,6 @@
 #include "tabsession.h"
 
+#include "formplace.h"
 #include "rewrite.h"
 #include "tabexchange.h"
 #include "taborder.h"
@@ -80,6 +81,11 @@ Result<> TabSession::pick(const QString &path)
         listObjects();
     }
     return {};
+}
+
+QList<int> TabSession::positionOrder() const
+{
+    return TabOrder::byPosition(FormPlace::objects(m_lines, m_range.start, m_range.end));
 }
 
 Result<> TabSession::chooseForm(int k)

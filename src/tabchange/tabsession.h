@@ -69,6 +69,10 @@ public:
     Result<QList<Object>> preview(const QList<int> &order) const;
     Range changedRows() const { return m_changedRows; }
 
+    // The order of the chosen form's objects by their places on the form (TabOrder::byPosition),
+    // to give to reorder().
+    QList<int> positionOrder() const;
+
     // Changes held in memory that the file does not have yet.
     bool hasPending() const { return m_pending; }
     // Writes the changes through the safe rewrite; a warning for the user, or empty. With

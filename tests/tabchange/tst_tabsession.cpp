@@ -74,7 +74,8 @@ private Q_SLOTS:
 //   "form k"     chooses form-table row k;
 //   "order a b…" gives the form's objects that order (the form picture);
 //   "edit"       another program rewrites the file (a caption changes);
-//   "bak"/"unbak" a backup left by an interrupted rewrite appears / is moved aside.
+//   "bak"/"unbak" a backup left by an interrupted rewrite appears / is moved aside;
+//   "position"   gives the form's objects their order by position.
 // Then the file as on disk, the failures met (each holds its text), whether the session still
 // holds the file, and whether a backup is left.
 void TestTabSession::steps_data()
@@ -218,6 +219,14 @@ void TestTabSession::steps_data()
                        "order 12 11 10 9 8 7 6 5 4 3 2 1", "commit"}
         << form << QStringList{} << true;
 
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    QTest::newRow("by position, twelve on an uneven grid")
+        << placedForm(shuffled) << QStringList{"position", "commit"} << placedForm(twelve)
+        << QStringList{} << true;
+    QTest::newRow("by position, as the exchanges to that order")
+        << placedForm(shuffled) << QStringList{"order 6 2 9 4 8 12 1 11 5 10 3 7", "commit"}
+        << placedForm(twelve) << QStringList{} << true;
+
     Lines formsWritten = formsSection;
     formsWritten.replace(11, "New D");
     formsWritten.replace(12, " Set Ctl(1) = D");
@@ -281,6 +290,9 @@ void TestTabSession::steps()
                 note(done.message());
             else
                 QVERIFY(!session.hasPending());
+        } else if (verb == QLatin1String("position")) {
+            if (const Result<> reordered = session.reorder(session.positionOrder()); !reordered)
+                note(reordered.message());
         } else if (verb == QLatin1String("form")) {
             QVERIFY(session.chooseForm(words.at(1).toInt()).ok());
         } else if (verb == QLatin1String("order")) {
