@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace Controls;
@@ -164,6 +165,16 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_objectList->addAction(showForm);
     m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
+
+    // In the free room left of the object list, under its caption; made last, so that they
+    // follow the design's controls in the Tab chain.
+    m_byPositionButton = makeControl<QPushButton>(this, "ByPosition", QStringLiteral("By position"),
+                                                  60, 2100, 1095, 375);
+    m_byPositionButton->setToolTip(
+        QStringLiteral("Give the objects their TAB order by their places on the form: in rows "
+                       "from top to bottom, left to right in each row"));
+    m_byPositionButton->setEnabled(false);
+    connect(m_byPositionButton, &QPushButton::clicked, this, &TabPanel::orderByPosition);
 }
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
@@ -309,6 +320,7 @@ void TabPanel::clearShown()
     m_objects->clear();
     m_forms->clear();
     hideSelection();
+    m_byPositionButton->setEnabled(false);
 }
 
 bool TabPanel::eventFilter(QObject *watched, QEvent *event)
@@ -454,6 +466,7 @@ void TabPanel::showObjects()
 
 void TabPanel::showObjectCount()
 {
+    m_byPositionButton->setEnabled(m_objects->count() > 0);
     m_newTabBox->setCurrentIndex(-1);
     m_numberLabel->setText(QString::number(m_objects->count()));
     m_numberLabel->show();
@@ -576,6 +589,13 @@ void TabPanel::applyOrder(const QList<int> &order)
     }
     m_newSection->show(&m_session.lines());
     confirmChange();
+}
+
+void TabPanel::orderByPosition()
+{
+    if (!m_session.isOpen() || m_objects->count() == 0)
+        return;
+    applyOrder(m_session.positionOrder());
 }
 
 void TabPanel::hideSelection()

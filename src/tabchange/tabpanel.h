@@ -19,6 +19,7 @@
 //   Combo4   -> m_formBox              -> the form table
 //   Label18  -> m_formCaption          -> "Select a form to show objects"
 //   ShowForm -> (action of m_objectList) -> opens the form picture
+//   ByPosition -> m_byPositionButton   -> "By position": orders the objects by their places
 
 #include "diskfilesteps.h"
 #include "formplace.h"
@@ -39,6 +40,7 @@ class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QListView;
+class QPushButton;
 class QTimer;
 
 // Mode 3 "TabChange": lists the forms and objects of a program file and exchanges the TAB
@@ -85,6 +87,8 @@ private:
     void showFormPicture();
     void previewOrder(const QList<int> &order);
     void applyOrder(const QList<int> &order);
+    // The objects of the form in rows by their places, confirmed as a TAB change.
+    void orderByPosition();
     // Writes the changes held; false when nothing is held any more (the file changed on
     // disk), so the panel is cleared.
     bool writeChanges();
@@ -127,6 +131,7 @@ private:
     QListView *m_scratchTable = nullptr;
     QComboBox *m_formBox = nullptr;
     QLabel *m_formCaption = nullptr;
+    QPushButton *m_byPositionButton = nullptr;
 
     ObjectModel *m_objects = nullptr;
     FormModel *m_forms = nullptr;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QListView>
+#include <QPushButton>
 
 namespace {
 
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void emptyNameRefused();
     void resetClearsMode();
     void formPictureSetsOrderByClicks();
+    void byPositionAsksAndWrites();
     void pendingChangesBeforeAnotherFile_data();
     void pendingChangesBeforeAnotherFile();
     void pendingChangesOnClose_data();
@@ -559,6 +561,35 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     QVERIFY(!picture->isVisible());
 }
 
+void TestTabPanel::byPositionAsksAndWrites()
+{
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), placedForm(shuffled));
+    ui.start();
+    QVERIFY(!ui.w<QPushButton>("ByPosition")->isEnabled());
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    QVERIFY(shown(ui, "ByPosition"));
+
+    // No keeps the order in memory, as for any TAB change; Yes writes it.
+    ui.platform.messageAnswers.enqueue(Platform::No);
+    ui.click("ByPosition");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), placedForm(shuffled));
+    QCOMPARE(entryNames(ui.w<QListView>("List2")).first(), QStringLiteral("Box1"));
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("ByPosition");
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 2);
+    for (const FakePlatform::Call &box : boxes) {
+        QCOMPARE(box.text, confirmText);
+        QCOMPARE(box.flags, 36);
+        QCOMPARE(box.title, confirmTitle);
+    }
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")),
+             placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Grid.Bak"))));
+}
+
 const QString pendingQuestion =
     QStringLiteral("The TAB changes made to Prog.txt are not yet written to the file.\r\n"
                    "Write them now?");
@@ -732,7 +763,7 @@ void TestTabPanel::namesAndTabChain()
             chain << at->objectName();
         at = at->nextInFocusChain();
     } while (at != ui.w("Combo2"));
-    QCOMPARE(chain, (QStringList{"Combo2", "Combo3", "List2", "Combo4"}));
+    QCOMPARE(chain, (QStringList{"Combo2", "Combo3", "List2", "Combo4", "ByPosition"}));
     for (const char *table : {"List0", "List1", "List3", "List4", "List5"})
         QVERIFY2(ui.w(table)->focusPolicy() == Qt::NoFocus, table);
 }
