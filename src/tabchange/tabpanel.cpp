@@ -175,6 +175,25 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
                        "from top to bottom, left to right in each row"));
     m_byPositionButton->setEnabled(false);
     connect(m_byPositionButton, &QPushButton::clicked, this, &TabPanel::orderByPosition);
+    m_undoButton =
+        makeControl<QPushButton>(this, "UndoTab", QStringLiteral("Undo"), 60, 2520, 1095, 375);
+    m_undoButton->setToolTip(QStringLiteral(
+        "Undo the last TAB change written to this file (Ctrl+Z); Ctrl+Shift+Z redoes it"));
+    connect(m_undoButton, &QPushButton::clicked, this, &TabPanel::undoTab);
+    // The keys work wherever the focus is in the panel.
+    m_undoAction = new QAction(QStringLiteral("Undo TAB change"), this);
+    m_undoAction->setObjectName(QStringLiteral("UndoTabKey"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = new QAction(QStringLiteral("Redo TAB change"), this);
+    m_redoAction->setObjectName(QStringLiteral("RedoTabKey"));
+    m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (QAction *action : {m_undoAction, m_redoAction}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    connect(m_undoAction, &QAction::triggered, this, &TabPanel::undoTab);
+    connect(m_redoAction, &QAction::triggered, this, &TabPanel::redoTab);
+    showHistory();
 }
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
@@ -321,6 +340,7 @@ void TabPanel::clearShown()
     m_forms->clear();
     hideSelection();
     m_byPositionButton->setEnabled(false);
+    showHistory();
 }
 
 bool TabPanel::eventFilter(QObject *watched, QEvent *event)
@@ -467,6 +487,7 @@ void TabPanel::showObjects()
 void TabPanel::showObjectCount()
 {
     m_byPositionButton->setEnabled(m_objects->count() > 0);
+    showHistory();
     m_newTabBox->setCurrentIndex(-1);
     m_numberLabel->setText(QString::number(m_objects->count()));
     m_numberLabel->show();
@@ -522,7 +543,10 @@ void TabPanel::confirmChange()
 
 bool TabPanel::writeChanges()
 {
+    m_history.record(m_session);
     const Result<QString> written = m_session.commit();
+    if (written)
+        m_history.written(m_session);
     m_platform.endWaiting();
     // The session's lines are new (or gone): the tables show them again before any message.
     for (LineModel *table : {m_moved, m_target, m_newSection})
@@ -596,6 +620,59 @@ void TabPanel::orderByPosition()
     if (!m_session.isOpen() || m_objects->count() == 0)
         return;
     applyOrder(m_session.positionOrder());
+}
+
+void TabPanel::undoTab()
+{
+    stepHistory(true);
+}
+
+void TabPanel::redoTab()
+{
+    stepHistory(false);
+}
+
+void TabPanel::stepHistory(bool back)
+{
+    if (!m_session.isOpen() || m_session.hasPending())
+        return;
+    // The tables let go of the session's lines before the session holds others.
+    for (LineModel *table : {m_scratch, m_section, m_moved, m_target, m_newSection})
+        table->clear();
+    bool changed = false;
+    const Result<QString> done =
+        back ? m_history.undo(m_session, &changed) : m_history.redo(m_session, &changed);
+    m_platform.endWaiting();
+    if (changed) {
+        // Its history is gone and the session holds nothing: the file must be picked again.
+        const QString program = m_programName;
+        reset();
+        m_platform.messageBox(done.message() + QStringLiteral(" The TAB change is not ") +
+                              (back ? QStringLiteral("undone") : QStringLiteral("redone")) +
+                              QStringLiteral(", and the TAB changes written to ") + program +
+                              QStringLiteral(" before can no longer be undone. Pick the file "
+                                             "again to read it as it is now."));
+        return;
+    }
+    m_section->show(&m_session.lines());
+    if (done) {
+        m_objects->setObjects(m_session.objects());
+        showObjectCount();
+        hideSelection();
+    }
+    showHistory();
+    const QString message = done ? done.value() : done.message();
+    if (!message.isEmpty())
+        m_platform.messageBox(message);
+}
+
+void TabPanel::showHistory()
+{
+    const bool idle = m_session.isOpen() && !m_session.hasPending();
+    const QString path = m_session.path();
+    m_undoButton->setEnabled(idle && m_history.canUndo(path));
+    m_undoAction->setEnabled(m_undoButton->isEnabled());
+    m_redoAction->setEnabled(idle && m_history.canRedo(path));
 }
 
 void TabPanel::hideSelection()

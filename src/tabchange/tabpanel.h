@@ -20,9 +20,13 @@
 //   Label18  -> m_formCaption          -> "Select a form to show objects"
 //   ShowForm -> (action of m_objectList) -> opens the form picture
 //   ByPosition -> m_byPositionButton   -> "By position": orders the objects by their places
+//   UndoTab  -> m_undoButton           -> "Undo": undoes the last TAB change written to the file
+//   UndoTabKey -> m_undoAction         -> Ctrl+Z in the panel, as UndoTab
+//   RedoTabKey -> m_redoAction         -> Ctrl+Shift+Z in the panel: redoes the change undone
 
 #include "diskfilesteps.h"
 #include "formplace.h"
+#include "tabhistory.h"
 #include "tabsession.h"
 
 #include "modepanel.h"
@@ -36,6 +40,7 @@ class FormPicture;
 class LineModel;
 class ObjectModel;
 class Platform;
+class QAction;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
@@ -89,6 +94,12 @@ private:
     void applyOrder(const QList<int> &order);
     // The objects of the form in rows by their places, confirmed as a TAB change.
     void orderByPosition();
+    // Undoes / redoes the last written TAB change of the file, without a question.
+    void undoTab();
+    void redoTab();
+    void stepHistory(bool back);
+    // Undo and redo are offered while the file has steps and no change waits to be written.
+    void showHistory();
     // Writes the changes held; false when nothing is held any more (the file changed on
     // disk), so the panel is cleared.
     bool writeChanges();
@@ -114,6 +125,7 @@ private:
     Platform &m_platform;
     DiskFileSteps m_files;
     TabSession m_session{m_files};
+    TabHistory m_history{m_files};
 
     QLabel *m_programCaption = nullptr;
     QComboBox *m_programBox = nullptr;
@@ -132,6 +144,9 @@ private:
     QComboBox *m_formBox = nullptr;
     QLabel *m_formCaption = nullptr;
     QPushButton *m_byPositionButton = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 
     ObjectModel *m_objects = nullptr;
     FormModel *m_forms = nullptr;

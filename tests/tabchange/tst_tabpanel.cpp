@@ -109,6 +109,7 @@ private Q_SLOTS:
     void resetClearsMode();
     void formPictureSetsOrderByClicks();
     void byPositionAsksAndWrites();
+    void undoAndRedoWrittenChanges();
     void pendingChangesBeforeAnotherFile_data();
     void pendingChangesBeforeAnotherFile();
     void pendingChangesOnClose_data();
@@ -588,6 +589,58 @@ void TestTabPanel::byPositionAsksAndWrites()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")),
              placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Grid.Bak"))));
+}
+
+void TestTabPanel::undoAndRedoWrittenChanges()
+{
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    const QByteArray ordered = placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    // LF line ends: the first write makes them CR LF, the undo gives them back.
+    QByteArray original = placedForm(shuffled);
+    original.replace("\r\n", "\n");
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), original);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *panel = ui.w("Picture3");
+    const auto key = [&](const char *name) {
+        auto *action = panel->findChild<QAction *>(QString::fromLatin1(name));
+        if (!action)
+            qFatal("no action %s", name);
+        return action;
+    };
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("ByPosition");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    moveObject(ui, 0, 2, Platform::Yes);
+    const QByteArray twice = ui.readFile(QStringLiteral("Samples/Grid.txt"));
+    QVERIFY(twice != ordered);
+
+    // Two steps back, without a question, then one forward with the key.
+    ui.click("UndoTab");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    QCOMPARE(key("UndoTabKey")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    key("UndoTabKey")->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), original);
+    QCOMPARE(entryNames(ui.w<QListView>("List2")).first(), QStringLiteral("Box7"));
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+    QCOMPARE(key("RedoTabKey")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    key("RedoTabKey")->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 2);
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Grid.Bak"))));
+
+    // Changed outside Brindle: the undo refuses, says so, and the history is gone.
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), ordered + "Rem added\r\n");
+    ui.click("UndoTab");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered + "Rem added\r\n");
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 3);
+    QVERIFY2(boxes.last().text.contains(QStringLiteral("changed outside Brindle")),
+             qPrintable(boxes.last().text));
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
 }
 
 const QString pendingQuestion =
