@@ -165,6 +165,19 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_objectList->addAction(showForm);
     m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
+    // Alt+Up and Alt+Down give the current object the position before or after its own.
+    auto *earlier = new QAction(QStringLiteral("One TAB position earlier"), m_objectList);
+    earlier->setObjectName(QStringLiteral("TabEarlier"));
+    earlier->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    auto *later = new QAction(QStringLiteral("One TAB position later"), m_objectList);
+    later->setObjectName(QStringLiteral("TabLater"));
+    later->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    for (QAction *action : {earlier, later}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_objectList->addAction(action);
+    }
+    connect(earlier, &QAction::triggered, this, [this] { shiftObject(-1); });
+    connect(later, &QAction::triggered, this, [this] { shiftObject(1); });
 
     // In the free room left of the object list, under its caption; made last, so that they
     // follow the design's controls in the Tab chain.
@@ -525,6 +538,22 @@ void TabPanel::chooseNewTab(int row)
     m_scratch->clear();
     m_newSection->show(&m_session.lines());
     confirmChange();
+}
+
+void TabPanel::shiftObject(int step)
+{
+    const int row = m_objectList->currentIndex().row();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_objects->count())
+        return;
+    selectObject(row);
+    if (m_session.selected() != row)
+        return;
+    chooseNewTab(target);
+    // Done (confirmed or kept in memory): the object stays current at its new place, so that
+    // the key moves it on.
+    if (m_session.isOpen() && m_session.selected() < 0 && target < m_objects->count())
+        m_objectList->setCurrentIndex(m_objects->index(target, 0));
 }
 
 void TabPanel::confirmChange()

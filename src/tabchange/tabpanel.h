@@ -23,6 +23,8 @@
 //   UndoTab  -> m_undoButton           -> "Undo": undoes the last TAB change written to the file
 //   UndoTabKey -> m_undoAction         -> Ctrl+Z in the panel, as UndoTab
 //   RedoTabKey -> m_redoAction         -> Ctrl+Shift+Z in the panel: redoes the change undone
+//   TabEarlier -> (action of m_objectList) -> Alt+Up: the object's TAB position one before
+//   TabLater -> (action of m_objectList) -> Alt+Down: the object's TAB position one after
 
 #include "diskfilesteps.h"
 #include "formplace.h"
@@ -83,6 +85,9 @@ private:
     void chooseForm(int row);
     void selectObject(int row);
     void chooseNewTab(int row);
+    // The current object of the list takes the position `step` away from its own, as if
+    // chosen in the new-position selector.
+    void shiftObject(int step);
 
     void showForms();
     void showObjects();

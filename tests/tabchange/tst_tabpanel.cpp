@@ -110,6 +110,7 @@ private Q_SLOTS:
     void formPictureSetsOrderByClicks();
     void byPositionAsksAndWrites();
     void undoAndRedoWrittenChanges();
+    void altUpIsTheChoiceOfThePositionBefore();
     void pendingChangesBeforeAnotherFile_data();
     void pendingChangesBeforeAnotherFile();
     void pendingChangesOnClose_data();
@@ -641,6 +642,45 @@ void TestTabPanel::undoAndRedoWrittenChanges()
              qPrintable(boxes.last().text));
     openProgram(ui, QStringLiteral("Grid.txt"));
     QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+}
+
+// Alt+Up on the fifth object writes what choosing position 4 for it writes; Alt+Down on it
+// then moves it back.
+void TestTabPanel::altUpIsTheChoiceOfThePositionBefore()
+{
+    const QByteArray file = placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    QByteArray chosen;
+    {
+        UiFixture ui;
+        ui.writeFile(QStringLiteral("Samples/Grid.txt"), file);
+        ui.start();
+        openProgram(ui, QStringLiteral("Grid.txt"));
+        moveObject(ui, 4, 4, Platform::Yes);
+        chosen = ui.readFile(QStringLiteral("Samples/Grid.txt"));
+    }
+    QVERIFY(chosen != file);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *list = ui.w<QListView>("List2");
+    const auto key = [&](const char *name, const QKeySequence &keys) {
+        QAction *found = list->findChild<QAction *>(QString::fromLatin1(name));
+        if (!found || !list->actions().contains(found) || found->shortcut() != keys)
+            qFatal("no action %s on the list for its keys", name);
+        return found;
+    };
+    list->setCurrentIndex(list->model()->index(4, 0));
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    key("TabEarlier", QKeySequence(Qt::ALT | Qt::Key_Up))->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), chosen);
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).text, confirmText);
+    QCOMPARE(list->currentIndex().row(), 3);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    key("TabLater", QKeySequence(Qt::ALT | Qt::Key_Down))->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), file);
 }
 
 const QString pendingQuestion =
