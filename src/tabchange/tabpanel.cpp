@@ -176,6 +176,14 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
         action->setShortcutContext(Qt::WidgetShortcut);
         m_objectList->addAction(action);
     }
+    // Dragged and dropped within the list, an object takes the drop position. The change is
+    // asked for once the drag has ended, not inside its drop.
+    m_objectList->setDragEnabled(true);
+    m_objectList->setAcceptDrops(true);
+    m_objectList->setDropIndicatorShown(true);
+    m_objectList->setDragDropMode(QAbstractItemView::DragDrop);
+    m_objectList->setDefaultDropAction(Qt::MoveAction);
+    connect(m_objects, &ObjectModel::dropped, this, &TabPanel::dropObject, Qt::QueuedConnection);
     connect(earlier, &QAction::triggered, this, [this] { shiftObject(-1); });
     connect(later, &QAction::triggered, this, [this] { shiftObject(1); });
 
@@ -554,6 +562,15 @@ void TabPanel::shiftObject(int step)
     // the key moves it on.
     if (m_session.isOpen() && m_session.selected() < 0 && target < m_objects->count())
         m_objectList->setCurrentIndex(m_objects->index(target, 0));
+}
+
+void TabPanel::dropObject(int row, int position)
+{
+    if (row < 0 || row >= m_objects->count() || position < 1 || position > m_objects->count())
+        return;
+    selectObject(row);
+    if (m_session.selected() == row)
+        chooseNewTab(position - 1);
 }
 
 void TabPanel::confirmChange()

@@ -88,6 +88,8 @@ private:
     // The current object of the list takes the position `step` away from its own, as if
     // chosen in the new-position selector.
     void shiftObject(int step);
+    // An object dragged within the list and dropped takes the position it was dropped at.
+    void dropObject(int row, int position);
 
     void showForms();
     void showObjects();
