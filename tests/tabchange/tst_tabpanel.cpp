@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QDropEvent>
+#include <QLabel>
 #include <QListView>
 #include <QMimeData>
 #include <QPushButton>
@@ -125,6 +126,7 @@ private Q_SLOTS:
     void undoAndRedoWrittenChanges();
     void altUpIsTheChoiceOfThePositionBefore();
     void dropIsTheChoiceOfThePosition();
+    void formPictureGoesOnFromCtrlClick();
     void pendingChangesBeforeAnotherFile_data();
     void pendingChangesBeforeAnotherFile();
     void pendingChangesOnClose_data();
@@ -717,6 +719,57 @@ void TestTabPanel::dropIsTheChoiceOfThePosition()
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), chosen);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
     QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).text, confirmText);
+}
+
+// In the picture the arrow keys go to the nearest object their way; Ctrl+click on the fifth
+// object and clicks on the other seven write that order; Space on a numbered object says why
+// nothing happens.
+void TestTabPanel::formPictureGoesOnFromCtrlClick()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"),
+                 placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *list = ui.w<QListView>("List2");
+    list->findChild<QAction *>(QStringLiteral("ShowForm"))->trigger();
+    auto *picture = ui.w<QDialog>("FormPicture");
+    const auto object = [&](int n) {
+        auto *found = picture->findChild<QAbstractButton *>(QStringLiteral("Box%1").arg(n));
+        if (!found)
+            qFatal("no object Box%d in the picture", n);
+        return found;
+    };
+
+    // Box6 is right of Box5, Box9 under it; Box1 lies up and left, out of the way of Right.
+    object(5)->setFocus();
+    QTest::keyClick(object(5), Qt::Key_Right);
+    QCOMPARE(picture->focusWidget(), object(6));
+    QTest::keyClick(object(6), Qt::Key_Down);
+    QCOMPARE(picture->focusWidget(), object(10));
+    QTest::keyClick(object(10), Qt::Key_Left);
+    QCOMPARE(picture->focusWidget(), object(9));
+    QTest::keyClick(object(9), Qt::Key_Up);
+    QCOMPARE(picture->focusWidget(), object(5));
+
+    QTest::mouseClick(object(5), Qt::LeftButton, Qt::ControlModifier, object(5)->rect().center());
+    QCOMPARE(object(5)->accessibleName(), QStringLiteral("Box5, TextBox, TAB 5"));
+    auto *note = picture->findChild<QLabel *>(QStringLiteral("PictureNote"));
+    QVERIFY(note && note->text().isEmpty());
+    QTest::keyClick(object(5), Qt::Key_Space);
+    QVERIFY2(note->text().startsWith(QStringLiteral("Box5 already has TAB 5")),
+             qPrintable(note->text()));
+    QCOMPARE(entryNames(list).mid(0, 5), (QStringList{"Box1", "Box2", "Box3", "Box4", "Box5"}));
+
+    for (int n : {12, 11, 10, 9, 8, 7})
+        object(n)->click();
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 0);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    object(6)->click();
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).text, confirmText);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")),
+             placedForm({1, 2, 3, 4, 5, 12, 11, 10, 9, 8, 7, 6}));
 }
 
 const QString pendingQuestion =
