@@ -701,7 +701,10 @@ void TabPanel::stepHistory(bool back)
         return;
     }
     m_section->show(&m_session.lines());
-    if (done) {
+    // The file picked again and no form chosen yet: the form selector waits, as after a pick.
+    if (done && m_session.needsForm() && m_session.form() < 0) {
+        showForms();
+    } else if (done) {
         m_objects->setObjects(m_session.objects());
         showObjectCount();
         hideSelection();
