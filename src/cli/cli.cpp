@@ -32,7 +32,8 @@ const char overview[] =
     "  lookup NAME...\n"
     "  list [CATEGORY]\n"
     "  snippets [list | show TITLE [--entry N] | add TITLE]\n"
-    "  tab-order FILE [--form NAME] (--list | --order NAME,NAME,... | --swap NAME POSITION)\n"
+    "  tab-order FILE [--form NAME] (--list | --order NAME,NAME,... | --swap NAME POSITION |\n"
+    "            --by-position)\n"
     "\n"
     "Exit status: 0 done, 1 refused (the reason on standard error), 2 bad usage.\n"
     "'brindle COMMAND --help' describes a command.\n";

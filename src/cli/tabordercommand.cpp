@@ -92,7 +92,7 @@ Outcome run(const QStringList &arguments)
     CommandLine cl(
         QStringLiteral("tab-order"),
         QStringLiteral("FILE [--form NAME] (--list | --order NAME,NAME,... | --swap NAME "
-                       "POSITION | --forms)"),
+                       "POSITION | --by-position | --forms)"),
         QStringLiteral(
             "Lists the objects of a form of a program file saved in generated-code layout in "
             "TAB order (position, name, kind), or gives them a new TAB order and rewrites the "
@@ -115,16 +115,23 @@ Outcome run(const QStringList &arguments)
         QStringLiteral("Give object NAME the TAB position POSITION (the argument after FILE); "
                        "the object holding it takes NAME's."),
         QStringLiteral("NAME"));
+    const QCommandLineOption byPosition(
+        QStringLiteral("by-position"),
+        QStringLiteral("Order the objects by their places on the form: in rows from top to "
+                       "bottom, left to right in each row; objects without a place keep their "
+                       "order after the placed ones."));
     const QCommandLineOption formsOption(QStringLiteral("forms"),
                                          QStringLiteral("Print the names of the file's forms."));
-    p.addOptions({form, list, order, swap, formsOption});
+    p.addOptions({form, list, order, swap, byPosition, formsOption});
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The program file."));
     if (std::optional<Outcome> stop = cl.parse(arguments))
         return *stop;
     const QStringList args = p.positionalArguments();
-    if (int(p.isSet(list)) + int(p.isSet(order)) + int(p.isSet(swap)) + int(p.isSet(formsOption)) !=
+    if (int(p.isSet(list)) + int(p.isSet(order)) + int(p.isSet(swap)) + int(p.isSet(byPosition)) +
+            int(p.isSet(formsOption)) !=
         1)
-        return cl.usage(QStringLiteral("give one of --list, --order, --swap or --forms"));
+        return cl.usage(
+            QStringLiteral("give one of --list, --order, --swap, --by-position or --forms"));
     if (args.isEmpty())
         return cl.usage(QStringLiteral("FILE is missing"));
     if (args.size() != (p.isSet(swap) ? 2 : 1))
@@ -188,6 +195,12 @@ Outcome run(const QStringList &arguments)
         (void)session.select(row);
         if (const Result<> exchanged = session.exchange(newTab); !exchanged)
             return Outcome::refused(exchanged.message());
+        return write(files, session);
+    }
+
+    if (p.isSet(byPosition)) {
+        if (const Result<> reordered = session.reorder(session.positionOrder()); !reordered)
+            return Outcome::refused(reordered.message());
         return write(files, session);
     }
 

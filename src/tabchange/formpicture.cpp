@@ -134,7 +134,12 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
         }
         object->setGeometry(r);
         const int position = int(m_objects.size()) + 1;
-        connect(object, &QAbstractButton::clicked, this, [this, position] { pick(position); });
+        connect(object, &QAbstractButton::clicked, this, [this, position, object] {
+            if (object->clickModifiers() & Qt::ControlModifier)
+                continueFrom(position);
+            else
+                pick(position);
+        });
         m_objects.append(object);
     }
     QRect used = area->extent;
@@ -152,9 +157,14 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
 
     auto *hint = new QLabel(
         QStringLiteral("Click the objects in their new TAB order (or use the arrow keys and "
-                       "Space). Escape closes without changing anything."),
+                       "Space). Ctrl+click an object to go on numbering after it. Escape closes "
+                       "without changing anything."),
         this);
     hint->setWordWrap(true);
+    // Why a click or Space changed nothing; empty otherwise.
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("PictureNote"));
+    m_note->setWordWrap(true);
     m_startOver = new QPushButton(QStringLiteral("Start over"), this);
     m_startOver->setObjectName(QStringLiteral("StartOver"));
     m_useOrder = new QPushButton(QStringLiteral("Use this order"), this);
@@ -189,9 +199,11 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_scroll, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(hint);
+    layout->addWidget(m_note);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     hint->setMaximumWidth(qMax(m_scroll->width(), 300));
+    m_note->setMaximumWidth(hint->maximumWidth());
 
     connect(m_startOver, &QPushButton::clicked, this, &FormPicture::startOver);
     connect(m_useOrder, &QPushButton::clicked, this, &FormPicture::useOrder);
@@ -218,8 +230,15 @@ void FormPicture::placeBeside(const QWidget *window)
 
 void FormPicture::pick(int position)
 {
-    if (m_picked.contains(position))
+    if (m_picked.contains(position)) {
+        const PictureObject *object = m_objects.at(position - 1);
+        m_note->setText(object->name() + QStringLiteral(" already has TAB ") +
+                        QString::number(object->number()) +
+                        QStringLiteral(": each object is numbered once. Ctrl+click it to go "
+                                       "on numbering after it, or Start over."));
         return;
+    }
+    m_note->clear();
     m_picked.append(position);
     showNumbers();
     const QList<int> order = TabOrder::complete(m_picked, int(m_objects.size()));
@@ -228,9 +247,21 @@ void FormPicture::pick(int position)
         useOrder();
 }
 
+void FormPicture::continueFrom(int position)
+{
+    const QList<int> order = TabOrder::complete(m_picked, int(m_objects.size()));
+    m_note->clear();
+    m_picked = order.first(order.indexOf(position) + 1);
+    showNumbers();
+    Q_EMIT orderChanged(TabOrder::complete(m_picked, int(m_objects.size())));
+    if (m_picked.size() == m_objects.size())
+        useOrder();
+}
+
 void FormPicture::startOver()
 {
     m_picked.clear();
+    m_note->clear();
     showNumbers();
     Q_EMIT orderChanged(TabOrder::complete({}, int(m_objects.size())));
 }

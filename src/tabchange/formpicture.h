@@ -6,13 +6,17 @@
 #include <QList>
 
 class PictureObject;
+class QLabel;
 class QPushButton;
 class QScrollArea;
 
 // The picture of one form: each object drawn at its design place, scaled to fit, with the
 // device screen as a dashed guide; objects without a place stand in a grid beside the form.
 // The picture scrolls within the room its screen leaves, so the buttons are always in view.
-// Clicking the objects one after another gives them the TAB positions 1, 2, 3, ...
+// Clicking the objects one after another gives them the TAB positions 1, 2, 3, ...; Ctrl+click
+// on an object goes on from it: it keeps its number, the positions before it count as given,
+// and the next click gives the number after it. An object clicked again, which has its number,
+// keeps it, and the note under the picture says why.
 //
 // orderChanged tells the whole order after every click and after "Start over"; orderChosen
 // tells it when the last object gets its number or the user takes the order so far. Escape,
@@ -35,6 +39,8 @@ Q_SIGNALS:
 
 private:
     void pick(int position);
+    // Ctrl+click: the order so far up to and with the object at `position` counts as given.
+    void continueFrom(int position);
     void startOver();
     void useOrder();
     void showNumbers();
@@ -44,4 +50,5 @@ private:
     QScrollArea *m_scroll = nullptr;
     QPushButton *m_startOver = nullptr;
     QPushButton *m_useOrder = nullptr;
+    QLabel *m_note = nullptr;
 };

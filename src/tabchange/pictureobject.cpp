@@ -1,7 +1,10 @@
 #include "pictureobject.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <limits>
 
 namespace {
 
@@ -121,27 +124,61 @@ void PictureObject::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        m_clickModifiers = event->modifiers();
         click();
+        m_clickModifiers = {};
         return;
     case Qt::Key_Left:
     case Qt::Key_Up:
-        focusSibling(-1);
-        return;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        focusSibling(1);
+        focusToward(event->key());
         return;
     default:
         QAbstractButton::keyPressEvent(event);
     }
 }
 
-void PictureObject::focusSibling(int step)
+// Space clicks as it is released.
+void PictureObject::keyReleaseEvent(QKeyEvent *event)
 {
-    const QList<PictureObject *> objects =
-        parentWidget()->findChildren<PictureObject *>(Qt::FindDirectChildrenOnly);
-    const qsizetype here = objects.indexOf(this);
-    if (objects.isEmpty() || here < 0)
-        return;
-    objects.at((here + step + objects.size()) % objects.size())->setFocus(Qt::OtherFocusReason);
+    m_clickModifiers = event->modifiers();
+    QAbstractButton::keyReleaseEvent(event);
+    m_clickModifiers = {};
+}
+
+void PictureObject::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_clickModifiers = event->modifiers();
+    QAbstractButton::mouseReleaseEvent(event);
+    m_clickModifiers = {};
+}
+
+void PictureObject::focusToward(int key)
+{
+    const QPoint here = geometry().center();
+    PictureObject *nearest = nullptr;
+    bool nearestInCone = false;
+    qint64 nearestDistance = std::numeric_limits<qint64>::max();
+    for (PictureObject *other :
+         parentWidget()->findChildren<PictureObject *>(Qt::FindDirectChildrenOnly)) {
+        const QPoint d = other->geometry().center() - here;
+        // How far the other lies in the key's direction, and how far to the side of it.
+        const int along = key == Qt::Key_Left    ? -d.x()
+                          : key == Qt::Key_Right ? d.x()
+                          : key == Qt::Key_Up    ? -d.y()
+                                                 : d.y();
+        const int aside = key == Qt::Key_Left || key == Qt::Key_Right ? d.y() : d.x();
+        if (other == this || along <= 0)
+            continue;
+        const bool inCone = qAbs(aside) <= along;
+        const qint64 distance = qint64(along) * along + qint64(aside) * aside;
+        if (inCone < nearestInCone || (inCone == nearestInCone && distance >= nearestDistance))
+            continue;
+        nearest = other;
+        nearestInCone = inCone;
+        nearestDistance = distance;
+    }
+    if (nearest)
+        nearest->setFocus(Qt::OtherFocusReason);
 }

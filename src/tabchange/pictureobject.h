@@ -8,7 +8,8 @@
 // number; before that it shows, greyed, the number the object would keep.
 //
 // Space or Return gives it a number as a click does; the arrow keys move the focus to the
-// previous or next object of the picture.
+// nearest object of the picture in their direction. clickModifiers() tells, while clicked is
+// said, the keys held with the click (Ctrl+click goes on numbering from the object).
 class PictureObject : public QAbstractButton
 {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     void setNumber(int number, bool given);
     int number() const { return m_number; }
     bool given() const { return m_given; }
+    const QString &name() const { return m_name; }
+    Qt::KeyboardModifiers clickModifiers() const { return m_clickModifiers; }
 
     QSize sizeHint() const override;
 
@@ -32,15 +35,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void focusSibling(int step);
+    // The focus goes to the object whose centre is nearest in the direction of the arrow key,
+    // those within 45 degrees of it first; it stays when there is none.
+    void focusToward(int key);
     void layOutText();
 
     QString m_name;
     QString m_kind;
     int m_number = 0;
     bool m_given = false;
+    Qt::KeyboardModifiers m_clickModifiers;
 
     QSize m_laidOutFor; // the size the fonts and texts below are worked out for
     QFont m_nameFont;

@@ -322,4 +322,51 @@ Result<QString> write(FileSteps &files, const QString &program, int genStart,
     return QString();
 }
 
+Result<QString> restore(FileSteps &files, const QString &program, QByteArrayView expected,
+                        QByteArrayView restored, bool *changed)
+{
+    const QString backup = backupPath(program);
+    bool differs = false;
+    const auto read = [&](bool exists) -> Result<SafeReplace::Contents> {
+        differs = true;
+        const QString gone = program + QStringLiteral(" was changed outside Brindle since its TAB "
+                                                      "change was written.");
+        if (!exists)
+            return Result<SafeReplace::Contents>::failure(gone);
+        qsizetype compared = 0;
+        bool same = true;
+        const Result<> scanned = files.scan(program, [&](qint64 size, QByteArrayView slice) {
+            if (size != expected.size() || slice.size() > expected.size() - compared ||
+                std::memcmp(slice.data(), expected.data() + compared, size_t(slice.size())) != 0) {
+                same = false;
+                return false;
+            }
+            compared += slice.size();
+            return true;
+        });
+        if (!scanned)
+            return Result<SafeReplace::Contents>::failure(scanned.message());
+        if (!same || compared != expected.size())
+            return Result<SafeReplace::Contents>::failure(gone);
+        differs = false;
+        if (backup.isEmpty())
+            return Result<SafeReplace::Contents>::failure(
+                program + QStringLiteral(": its name has no dot to form a backup name."));
+        return SafeReplace::Contents{{expected}, {restored}};
+    };
+    const SafeReplace::Outcome outcome =
+        SafeReplace::replace(files, program, backup, SafeReplace::Read(read));
+    if (changed)
+        *changed = differs && outcome.failed == SafeReplace::Stage::Refused;
+    if (outcome.failed == SafeReplace::Stage::Refused)
+        return Result<QString>::failure(outcome.reason);
+    if (outcome.failed != SafeReplace::Stage::None)
+        return Result<QString>::failure(SafeReplace::message(outcome, program, backup));
+    if (!outcome.backupLeft.isEmpty())
+        return QString(program + QStringLiteral(" is written, but its backup ") + backup +
+                       QStringLiteral(" could not be removed (") + outcome.backupLeft +
+                       QStringLiteral(")."));
+    return QString();
+}
+
 } // namespace Rewrite

@@ -45,4 +45,12 @@ Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held = {});
 Result<QString> write(FileSteps &files, const QString &programPath, int genStart,
                       QByteArrayView readSection, const Slices &section, bool *dropped = nullptr);
 
+// Puts the whole content `restored` back in place of the program file, through the same lock,
+// backup and replace as write(), when the file holds exactly `expected` (the content a TAB
+// change left): undoing or redoing a written change gives the file back byte for byte.
+// `changed` (when given) says that the file did not hold `expected`: it was changed, moved or
+// deleted outside Brindle since, and nothing was written.
+Result<QString> restore(FileSteps &files, const QString &programPath, QByteArrayView expected,
+                        QByteArrayView restored, bool *changed = nullptr);
+
 } // namespace Rewrite

@@ -3,6 +3,7 @@
 #include "sectionreader.h"
 #include "tabexchange.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace TabOrder {
@@ -81,6 +82,38 @@ Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeSta
         held.swapItemsAt(k - 1, p - 1);
     }
     return result;
+}
+
+QList<int> byPosition(const QList<FormPlace::Object> &objects)
+{
+    // The present positions of the placed objects, by their tops (then in their present order).
+    QList<int> placed;
+    QList<int> unplaced;
+    for (int k = 0; k < objects.size(); ++k)
+        (objects.at(k).opening.placed ? placed : unplaced).append(k + 1);
+    const auto place = [&](int position) { return objects.at(position - 1).opening.place; };
+    std::stable_sort(placed.begin(), placed.end(),
+                     [&](int a, int b) { return place(a).top() < place(b).top(); });
+    QList<int> order;
+    order.reserve(objects.size());
+    qsizetype rowStart = 0;
+    while (rowStart < placed.size()) {
+        const QRect first = place(placed.at(rowStart));
+        qsizetype rowEnd = rowStart + 1;
+        // Twice the distance against the smaller height: no rounding of a half.
+        while (rowEnd < placed.size()) {
+            const QRect next = place(placed.at(rowEnd));
+            if ((qint64(next.top()) - first.top()) * 2 >= qMin(next.height(), first.height()))
+                break;
+            ++rowEnd;
+        }
+        std::stable_sort(placed.begin() + rowStart, placed.begin() + rowEnd,
+                         [&](int a, int b) { return place(a).left() < place(b).left(); });
+        order.append(placed.mid(rowStart, rowEnd - rowStart));
+        rowStart = rowEnd;
+    }
+    order.append(unplaced);
+    return order;
 }
 
 } // namespace TabOrder

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include "formplace.h"
 #include "result.h"
 
 // Gives all objects of a form range a new TAB order at once, as the sequence of exchanges a
@@ -26,5 +27,14 @@ QList<int> complete(const QList<int> &picked, int count);
 // Gives the new section; refused as a whole (with the exchange's message) when any step is.
 Result<QList<QByteArray>> reorder(const QList<QByteArray> &section, int rangeStart, int rangeEnd,
                                   const QList<int> &order);
+
+// The order of the objects by their places on the form, in rows from top to bottom and left to
+// right in each row (the whole order, as reorder() takes it). Taken by their tops, an object
+// joins the row of the object that began it when its top lies less than half of the smaller of
+// the two heights below that object's top; else it begins the next row. Objects without a
+// place follow the placed ones in their present order. Objects 20 high at (100,0), (0,8) and
+// (50,40) give the rows {2, 1} and {3}, so the order 2, 1, 3: the second lies 8 below the first,
+// less than 10; the third lies 40 below.
+QList<int> byPosition(const QList<FormPlace::Object> &objects);
 
 } // namespace TabOrder

@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace Controls;
@@ -169,6 +170,56 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
             .arg(showForm->shortcut().toString(QKeySequence::NativeText)));
     m_objectList->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(showForm, &QAction::triggered, this, &TabPanel::showFormPicture);
+    // Alt+Up and Alt+Down give the current object the position before or after its own.
+    auto *earlier = new QAction(QStringLiteral("One TAB position earlier"), m_objectList);
+    earlier->setObjectName(QStringLiteral("TabEarlier"));
+    earlier->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Up));
+    auto *later = new QAction(QStringLiteral("One TAB position later"), m_objectList);
+    later->setObjectName(QStringLiteral("TabLater"));
+    later->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    for (QAction *action : {earlier, later}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        m_objectList->addAction(action);
+    }
+    // Dragged and dropped within the list, an object takes the drop position. The change is
+    // asked for once the drag has ended, not inside its drop.
+    m_objectList->setDragEnabled(true);
+    m_objectList->setAcceptDrops(true);
+    m_objectList->setDropIndicatorShown(true);
+    m_objectList->setDragDropMode(QAbstractItemView::DragDrop);
+    m_objectList->setDefaultDropAction(Qt::MoveAction);
+    connect(m_objects, &ObjectModel::dropped, this, &TabPanel::dropObject, Qt::QueuedConnection);
+    connect(earlier, &QAction::triggered, this, [this] { shiftObject(-1); });
+    connect(later, &QAction::triggered, this, [this] { shiftObject(1); });
+
+    // In the free room left of the object list, under its caption; made last, so that they
+    // follow the design's controls in the Tab chain.
+    m_byPositionButton = makeControl<QPushButton>(this, "ByPosition", QStringLiteral("By position"),
+                                                  60, 2100, 1095, 375);
+    m_byPositionButton->setToolTip(
+        QStringLiteral("Give the objects their TAB order by their places on the form: in rows "
+                       "from top to bottom, left to right in each row"));
+    m_byPositionButton->setEnabled(false);
+    connect(m_byPositionButton, &QPushButton::clicked, this, &TabPanel::orderByPosition);
+    m_undoButton =
+        makeControl<QPushButton>(this, "UndoTab", QStringLiteral("Undo"), 60, 2520, 1095, 375);
+    m_undoButton->setToolTip(QStringLiteral(
+        "Undo the last TAB change written to this file (Ctrl+Z); Ctrl+Shift+Z redoes it"));
+    connect(m_undoButton, &QPushButton::clicked, this, &TabPanel::undoTab);
+    // The keys work wherever the focus is in the panel.
+    m_undoAction = new QAction(QStringLiteral("Undo TAB change"), this);
+    m_undoAction->setObjectName(QStringLiteral("UndoTabKey"));
+    m_undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redoAction = new QAction(QStringLiteral("Redo TAB change"), this);
+    m_redoAction->setObjectName(QStringLiteral("RedoTabKey"));
+    m_redoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (QAction *action : {m_undoAction, m_redoAction}) {
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+    }
+    connect(m_undoAction, &QAction::triggered, this, &TabPanel::undoTab);
+    connect(m_redoAction, &QAction::triggered, this, &TabPanel::redoTab);
+    showHistory();
 }
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
@@ -314,6 +365,8 @@ void TabPanel::clearShown()
     m_objects->clear();
     m_forms->clear();
     hideSelection();
+    m_byPositionButton->setEnabled(false);
+    showHistory();
 }
 
 bool TabPanel::eventFilter(QObject *watched, QEvent *event)
@@ -459,6 +512,8 @@ void TabPanel::showObjects()
 
 void TabPanel::showObjectCount()
 {
+    m_byPositionButton->setEnabled(m_objects->count() > 0);
+    showHistory();
     m_newTabBox->setCurrentIndex(-1);
     m_numberLabel->setText(QString::number(m_objects->count()));
     m_numberLabel->show();
@@ -498,6 +553,31 @@ void TabPanel::chooseNewTab(int row)
     confirmChange();
 }
 
+void TabPanel::shiftObject(int step)
+{
+    const int row = m_objectList->currentIndex().row();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_objects->count())
+        return;
+    selectObject(row);
+    if (m_session.selected() != row)
+        return;
+    chooseNewTab(target);
+    // Done (confirmed or kept in memory): the object stays current at its new place, so that
+    // the key moves it on.
+    if (m_session.isOpen() && m_session.selected() < 0 && target < m_objects->count())
+        m_objectList->setCurrentIndex(m_objects->index(target, 0));
+}
+
+void TabPanel::dropObject(int row, int position)
+{
+    if (row < 0 || row >= m_objects->count() || position < 1 || position > m_objects->count())
+        return;
+    selectObject(row);
+    if (m_session.selected() == row)
+        chooseNewTab(position - 1);
+}
+
 void TabPanel::confirmChange()
 {
     const int answer = m_platform.messageBox(
@@ -535,7 +615,10 @@ QString TabPanel::formName() const
 
 bool TabPanel::writeChanges()
 {
+    m_history.record(m_session);
     const Result<QString> written = m_session.commit();
+    if (written)
+        m_history.written(m_session);
     m_platform.endWaiting();
     // The session's lines are new (or gone): the tables show them again before any message.
     for (LineModel *table : {m_moved, m_target, m_newSection})
@@ -599,6 +682,69 @@ void TabPanel::applyOrder(const QList<int> &order)
     }
     m_newSection->show(&m_session.lines());
     confirmChange();
+}
+
+void TabPanel::orderByPosition()
+{
+    if (!m_session.isOpen() || m_objects->count() == 0)
+        return;
+    applyOrder(m_session.positionOrder());
+}
+
+void TabPanel::undoTab()
+{
+    stepHistory(true);
+}
+
+void TabPanel::redoTab()
+{
+    stepHistory(false);
+}
+
+void TabPanel::stepHistory(bool back)
+{
+    if (!m_session.isOpen() || m_session.hasPending())
+        return;
+    // The tables let go of the session's lines before the session holds others.
+    for (LineModel *table : {m_scratch, m_section, m_moved, m_target, m_newSection})
+        table->clear();
+    bool changed = false;
+    const Result<QString> done =
+        back ? m_history.undo(m_session, &changed) : m_history.redo(m_session, &changed);
+    m_platform.endWaiting();
+    if (changed) {
+        // Its history is gone and the session holds nothing: the file must be picked again.
+        const QString program = m_programName;
+        reset();
+        m_platform.messageBox(done.message() + QStringLiteral(" The TAB change is not ") +
+                              (back ? QStringLiteral("undone") : QStringLiteral("redone")) +
+                              QStringLiteral(", and the TAB changes written to ") + program +
+                              QStringLiteral(" before can no longer be undone. Pick the file "
+                                             "again to read it as it is now."));
+        return;
+    }
+    m_section->show(&m_session.lines());
+    // The file picked again and no form chosen yet: the form selector waits, as after a pick.
+    if (done && m_session.needsForm() && m_session.form() < 0) {
+        showForms();
+    } else if (done) {
+        m_objects->setObjects(m_session.objects());
+        showObjectCount();
+        hideSelection();
+    }
+    showHistory();
+    const QString message = done ? done.value() : done.message();
+    if (!message.isEmpty())
+        m_platform.messageBox(message);
+}
+
+void TabPanel::showHistory()
+{
+    const bool idle = m_session.isOpen() && !m_session.hasPending();
+    const QString path = m_session.path();
+    m_undoButton->setEnabled(idle && m_history.canUndo(path));
+    m_undoAction->setEnabled(m_undoButton->isEnabled());
+    m_redoAction->setEnabled(idle && m_history.canRedo(path));
 }
 
 void TabPanel::hideSelection()

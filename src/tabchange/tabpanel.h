@@ -19,9 +19,16 @@
 //   Combo4   -> m_formBox              -> the form table
 //   Label18  -> m_formCaption          -> "Select a form to show objects"
 //   ShowForm -> (action of m_objectList) -> opens the form picture (Ctrl+F)
+//   ByPosition -> m_byPositionButton   -> "By position": orders the objects by their places
+//   UndoTab  -> m_undoButton           -> "Undo": undoes the last TAB change written to the file
+//   UndoTabKey -> m_undoAction         -> Ctrl+Z in the panel, as UndoTab
+//   RedoTabKey -> m_redoAction         -> Ctrl+Shift+Z in the panel: redoes the change undone
+//   TabEarlier -> (action of m_objectList) -> Alt+Up: the object's TAB position one before
+//   TabLater -> (action of m_objectList) -> Alt+Down: the object's TAB position one after
 
 #include "diskfilesteps.h"
 #include "formplace.h"
+#include "tabhistory.h"
 #include "tabsession.h"
 
 #include "modepanel.h"
@@ -35,10 +42,12 @@ class FormPicture;
 class LineModel;
 class ObjectModel;
 class Platform;
+class QAction;
 class QComboBox;
 class QFileSystemWatcher;
 class QLabel;
 class QListView;
+class QPushButton;
 class QTimer;
 
 // Mode 3 "TabChange": lists the forms and objects of a program file and exchanges the TAB
@@ -76,6 +85,11 @@ private:
     void chooseForm(int row);
     void selectObject(int row);
     void chooseNewTab(int row);
+    // The current object of the list takes the position `step` away from its own, as if
+    // chosen in the new-position selector.
+    void shiftObject(int step);
+    // An object dragged within the list and dropped takes the position it was dropped at.
+    void dropObject(int row, int position);
 
     void showForms();
     void showObjects();
@@ -88,6 +102,14 @@ private:
     void showFormPicture();
     void previewOrder(const QList<int> &order);
     void applyOrder(const QList<int> &order);
+    // The objects of the form in rows by their places, confirmed as a TAB change.
+    void orderByPosition();
+    // Undoes / redoes the last written TAB change of the file, without a question.
+    void undoTab();
+    void redoTab();
+    void stepHistory(bool back);
+    // Undo and redo are offered while the file has steps and no change waits to be written.
+    void showHistory();
     // Writes the changes held; false when nothing is held any more (the file changed on
     // disk), so the panel is cleared.
     bool writeChanges();
@@ -113,6 +135,7 @@ private:
     Platform &m_platform;
     DiskFileSteps m_files;
     TabSession m_session{m_files};
+    TabHistory m_history{m_files};
 
     QLabel *m_programCaption = nullptr;
     QComboBox *m_programBox = nullptr;
@@ -130,6 +153,10 @@ private:
     QListView *m_scratchTable = nullptr;
     QComboBox *m_formBox = nullptr;
     QLabel *m_formCaption = nullptr;
+    QPushButton *m_byPositionButton = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 
     ObjectModel *m_objects = nullptr;
     FormModel *m_forms = nullptr;

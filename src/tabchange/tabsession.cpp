@@ -1,5 +1,6 @@
 #include "tabsession.h"
 
+#include "formplace.h"
 #include "rewrite.h"
 #include "tabexchange.h"
 #include "taborder.h"
@@ -80,6 +81,32 @@ Result<> TabSession::pick(const QString &path)
         listObjects();
     }
     return {};
+}
+
+Result<> TabSession::hold(const QByteArray &file)
+{
+    Result<SectionReader::Section> read = SectionReader::locate(file);
+    if (!read)
+        return Result<>::failure(read.message());
+    const QString path = m_path;
+    const int form = m_form;
+    clear();
+    m_path = path;
+    m_genStart = read.value().genStart;
+    holdBytes(std::move(read.value().bytes));
+    m_forms = SectionReader::forms(m_lines);
+    if (needsForm() && form >= 0 && form < m_forms.size()) {
+        (void)chooseForm(form);
+    } else if (!needsForm()) {
+        m_range = {0, int(m_lines.size()) - 1};
+        listObjects();
+    }
+    return {};
+}
+
+QList<int> TabSession::positionOrder() const
+{
+    return TabOrder::byPosition(FormPlace::objects(m_lines, m_range.start, m_range.end));
 }
 
 Result<> TabSession::chooseForm(int k)

@@ -69,6 +69,18 @@ public:
     Result<QList<Object>> preview(const QList<int> &order) const;
     Range changedRows() const { return m_changedRows; }
 
+    // The order of the chosen form's objects by their places on the form (TabOrder::byPosition),
+    // to give to reorder().
+    QList<int> positionOrder() const;
+
+    // The section's bytes as read or as last written: what the file holds from its "Begin Gen"
+    // line on while nothing is pending.
+    const QByteArray &heldSection() const { return m_bytes; }
+    // The whole file `file` was just put back on disk (an undone or redone change): it becomes
+    // what is held, the form chosen kept when it is still there. Changes not yet written are
+    // dropped.
+    Result<> hold(const QByteArray &file);
+
     // Changes held in memory that the file does not have yet.
     bool hasPending() const { return m_pending; }
     // Writes the changes through the safe rewrite; a warning for the user, or empty. With

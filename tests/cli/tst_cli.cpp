@@ -1,3 +1,4 @@
+#include "../tabchange/tabexamples.h"
 #include "cli.h"
 #include "uitest.h"
 #include "writejournal.h"
@@ -456,6 +457,18 @@ void TestCli::tabOrder_data()
                                                QStringLiteral("--order"), QStringLiteral("A,B,A")}
                                 << QString() << 2 << twoForms
                                 << QStringLiteral("brindle tab-order: A is given more than once");
+    QTest::newRow("by position") << placedForm({7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6})
+                                 << QStringList{QStringLiteral("--by-position")} << QString() << 0
+                                 << placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})
+                                 << QString();
+    QTest::newRow("by position, already in order")
+        << placedForm({1, 2, 3}) << QStringList{QStringLiteral("--by-position")} << QString() << 0
+        << placedForm({1, 2, 3}) << QString();
+    QTest::newRow("by position with another action")
+        << twoForms << QStringList{QStringLiteral("--by-position"), QStringLiteral("--list")}
+        << QString() << 2 << twoForms
+        << QStringLiteral("brindle tab-order: give one of --list, --order, --swap, --by-position "
+                          "or --forms");
     QTest::newRow("not generated code")
         << QByteArray("Sub Main\r\nEnd Sub\r\n") << QStringList{QStringLiteral("--list")}
         << QString() << 1 << QByteArray("Sub Main\r\nEnd Sub\r\n")
@@ -640,7 +653,7 @@ void TestCli::exitStatusAndMessage_data()
          QStringLiteral("--entry"), QStringLiteral("0")},
         2, "brindle snippets: --entry takes a whole number from 1");
     row("tab-order without action", {QStringLiteral("tab-order"), QStringLiteral("P.txt")}, 2,
-        "brindle tab-order: give one of --list, --order, --swap or --forms");
+        "brindle tab-order: give one of --list, --order, --swap, --by-position or --forms");
     row("tab-order without file", {QStringLiteral("tab-order"), QStringLiteral("--list")}, 2,
         "brindle tab-order: FILE is missing");
     row("tab-order missing file",

@@ -1,4 +1,5 @@
 #include "formplace.h"
+#include "taborder.h"
 
 #include <QTest>
 
@@ -14,6 +15,8 @@ private Q_SLOTS:
     void shownName();
     void gridCell_data();
     void gridCell();
+    void byPosition_data();
+    void byPosition();
 };
 
 void TestFormPlace::parse_data()
@@ -122,6 +125,52 @@ void TestFormPlace::gridCell()
     QFETCH(int, rows);
     QFETCH(QPoint, cell);
     QCOMPARE(FormPlace::gridCell(index, rows), cell);
+}
+
+// Objects as "left top width height" (or "-" for no place), in their present order; then the
+// order by position.
+void TestFormPlace::byPosition_data()
+{
+    QTest::addColumn<QStringList>("places");
+    QTest::addColumn<QList<int>>("order");
+
+    QTest::newRow("one row, right to left")
+        << QStringList{"90 0 20 10", "50 2 20 10", "10 4 20 10"} << QList<int>{3, 2, 1};
+    QTest::newRow("a column, bottom to top")
+        << QStringList{"0 60 20 10", "0 30 20 10", "0 0 20 10"} << QList<int>{3, 2, 1};
+    // Less than half of the smaller height below joins the row; half of it begins the next.
+    QTest::newRow("just under half the height")
+        << QStringList{"50 0 20 10", "0 4 20 10"} << QList<int>{2, 1};
+    QTest::newRow("half the height begins a row")
+        << QStringList{"50 0 20 10", "0 5 20 10"} << QList<int>{1, 2};
+    QTest::newRow("the smaller height counts")
+        << QStringList{"50 0 20 100", "0 8 20 14"} << QList<int>{1, 2};
+    QTest::newRow("measured from the row's first object")
+        << QStringList{"0 0 20 10", "40 4 20 10", "80 8 20 10"} << QList<int>{1, 2, 3};
+    QTest::newRow("no place after the placed ones, in their order")
+        << QStringList{"-", "30 0 20 10", "-", "0 0 20 10"} << QList<int>{4, 2, 1, 3};
+    QTest::newRow("same place keeps the present order")
+        << QStringList{"5 5 20 10", "5 5 20 10"} << QList<int>{1, 2};
+    QTest::newRow("nothing placed") << QStringList{"-", "-"} << QList<int>{1, 2};
+}
+
+void TestFormPlace::byPosition()
+{
+    QFETCH(QStringList, places);
+    QFETCH(QList<int>, order);
+
+    QList<FormPlace::Object> objects;
+    for (const QString &place : places) {
+        FormPlace::Object object;
+        const QStringList n = place.split(QLatin1Char(' '));
+        if (n.size() == 4) {
+            object.opening.placed = true;
+            object.opening.place =
+                QRect(n.at(0).toInt(), n.at(1).toInt(), n.at(2).toInt(), n.at(3).toInt());
+        }
+        objects.append(object);
+    }
+    QCOMPARE(TabOrder::byPosition(objects), order);
 }
 
 QTEST_GUILESS_MAIN(TestFormPlace)

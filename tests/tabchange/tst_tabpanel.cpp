@@ -9,7 +9,11 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDropEvent>
+#include <QLabel>
 #include <QListView>
+#include <QMimeData>
+#include <QPushButton>
 
 namespace {
 
@@ -83,6 +87,17 @@ QStringList entryNames(const QAbstractItemView *list)
     return out;
 }
 
+// The file as choosing position `position` in Combo3 for object `row` writes it.
+QByteArray writtenByChoice(const QByteArray &file, int row, int position)
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    moveObject(ui, row, position, Platform::Yes);
+    return ui.readFile(QStringLiteral("Samples/Grid.txt"));
+}
+
 bool shown(const UiFixture &ui, const char *name)
 {
     return !ui.w(name)->isHidden();
@@ -107,6 +122,11 @@ private Q_SLOTS:
     void emptyNameRefused();
     void resetClearsMode();
     void formPictureSetsOrderByClicks();
+    void byPositionAsksAndWrites();
+    void undoAndRedoWrittenChanges();
+    void altUpIsTheChoiceOfThePositionBefore();
+    void dropIsTheChoiceOfThePosition();
+    void formPictureGoesOnFromCtrlClick();
     void pendingChangesBeforeAnotherFile_data();
     void pendingChangesBeforeAnotherFile();
     void pendingChangesOnClose_data();
@@ -567,6 +587,199 @@ void TestTabPanel::formPictureSetsOrderByClicks()
     QVERIFY(!picture->isVisible());
 }
 
+void TestTabPanel::byPositionAsksAndWrites()
+{
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), placedForm(shuffled));
+    ui.start();
+    QVERIFY(!ui.w<QPushButton>("ByPosition")->isEnabled());
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    QVERIFY(shown(ui, "ByPosition"));
+
+    // No keeps the order in memory, as for any TAB change; Yes writes it.
+    ui.platform.messageAnswers.enqueue(Platform::No);
+    ui.click("ByPosition");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), placedForm(shuffled));
+    QCOMPARE(entryNames(ui.w<QListView>("List2")).first(), QStringLiteral("Box1"));
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("ByPosition");
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 2);
+    for (const FakePlatform::Call &box : boxes) {
+        QCOMPARE(box.text, confirmText);
+        QCOMPARE(box.flags, 36);
+        QCOMPARE(box.title, confirmTitle);
+    }
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")),
+             placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Grid.Bak"))));
+}
+
+void TestTabPanel::undoAndRedoWrittenChanges()
+{
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    const QByteArray ordered = placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    // LF line ends: the first write makes them CR LF, the undo gives them back.
+    QByteArray original = placedForm(shuffled);
+    original.replace("\r\n", "\n");
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), original);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *panel = ui.w("Picture3");
+    const auto key = [&](const char *name) {
+        auto *action = panel->findChild<QAction *>(QString::fromLatin1(name));
+        if (!action)
+            qFatal("no action %s", name);
+        return action;
+    };
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    ui.click("ByPosition");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    moveObject(ui, 0, 2, Platform::Yes);
+    const QByteArray twice = ui.readFile(QStringLiteral("Samples/Grid.txt"));
+    QVERIFY(twice != ordered);
+
+    // Two steps back, without a question, then one forward with the key.
+    ui.click("UndoTab");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    QCOMPARE(key("UndoTabKey")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    key("UndoTabKey")->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), original);
+    QCOMPARE(entryNames(ui.w<QListView>("List2")).first(), QStringLiteral("Box7"));
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+    QCOMPARE(key("RedoTabKey")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    key("RedoTabKey")->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 2);
+    QVERIFY(!QFile::exists(ui.path(QStringLiteral("Samples/Grid.Bak"))));
+
+    // Changed outside Brindle: the undo refuses, says so, and the history is gone.
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), ordered + "Rem added\r\n");
+    ui.click("UndoTab");
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), ordered + "Rem added\r\n");
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 3);
+    QVERIFY2(boxes.last().text.contains(QStringLiteral("changed outside Brindle")),
+             qPrintable(boxes.last().text));
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    QVERIFY(!ui.w<QPushButton>("UndoTab")->isEnabled());
+}
+
+// Alt+Up on the fifth object writes what choosing position 4 for it writes; Alt+Down on it
+// then moves it back.
+void TestTabPanel::altUpIsTheChoiceOfThePositionBefore()
+{
+    const QByteArray file = placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    const QByteArray chosen = writtenByChoice(file, 4, 4);
+    QVERIFY(chosen != file);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *list = ui.w<QListView>("List2");
+    const auto key = [&](const char *name, const QKeySequence &keys) {
+        QAction *found = list->findChild<QAction *>(QString::fromLatin1(name));
+        if (!found || !list->actions().contains(found) || found->shortcut() != keys)
+            qFatal("no action %s on the list for its keys", name);
+        return found;
+    };
+    list->setCurrentIndex(list->model()->index(4, 0));
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    key("TabEarlier", QKeySequence(Qt::ALT | Qt::Key_Up))->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), chosen);
+    const QList<FakePlatform::Call> boxes = ui.platform.callsOf(QStringLiteral("msgbox"));
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.at(0).text, confirmText);
+    QCOMPARE(list->currentIndex().row(), 3);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    key("TabLater", QKeySequence(Qt::ALT | Qt::Key_Down))->trigger();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), file);
+}
+
+// The fifth object dropped on the second writes what choosing position 2 for it writes.
+void TestTabPanel::dropIsTheChoiceOfThePosition()
+{
+    const QByteArray file = placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    const QByteArray chosen = writtenByChoice(file, 4, 2);
+    QVERIFY(chosen != file);
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"), file);
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    ui.prog->show(); // the drop lands on the list's viewport as laid out
+    auto *list = ui.w<QListView>("List2");
+    QCOMPARE(list->dragDropMode(), QAbstractItemView::DragDrop);
+    std::unique_ptr<QMimeData> dragged(list->model()->mimeData({list->model()->index(4, 0)}));
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    // The drag enters the list, then drops there.
+    const QPoint at = list->visualRect(list->model()->index(1, 0)).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &drop);
+    // Nothing moves inside the drop; the change is asked for once it has ended.
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), file);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")), chosen);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).text, confirmText);
+}
+
+// In the picture the arrow keys go to the nearest object their way; Ctrl+click on the fifth
+// object and clicks on the other seven write that order; Space on a numbered object says why
+// nothing happens.
+void TestTabPanel::formPictureGoesOnFromCtrlClick()
+{
+    UiFixture ui;
+    ui.writeFile(QStringLiteral("Samples/Grid.txt"),
+                 placedForm({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    ui.start();
+    openProgram(ui, QStringLiteral("Grid.txt"));
+    auto *list = ui.w<QListView>("List2");
+    list->findChild<QAction *>(QStringLiteral("ShowForm"))->trigger();
+    auto *picture = ui.w<QDialog>("FormPicture");
+    const auto object = [&](int n) {
+        auto *found = picture->findChild<QAbstractButton *>(QStringLiteral("Box%1").arg(n));
+        if (!found)
+            qFatal("no object Box%d in the picture", n);
+        return found;
+    };
+
+    // Box6 is right of Box5, Box9 under it; Box1 lies up and left, out of the way of Right.
+    object(5)->setFocus();
+    QTest::keyClick(object(5), Qt::Key_Right);
+    QCOMPARE(picture->focusWidget(), object(6));
+    QTest::keyClick(object(6), Qt::Key_Down);
+    QCOMPARE(picture->focusWidget(), object(10));
+    QTest::keyClick(object(10), Qt::Key_Left);
+    QCOMPARE(picture->focusWidget(), object(9));
+    QTest::keyClick(object(9), Qt::Key_Up);
+    QCOMPARE(picture->focusWidget(), object(5));
+
+    QTest::mouseClick(object(5), Qt::LeftButton, Qt::ControlModifier, object(5)->rect().center());
+    QCOMPARE(object(5)->accessibleName(), QStringLiteral("Box5, TextBox, TAB 5"));
+    auto *note = picture->findChild<QLabel *>(QStringLiteral("PictureNote"));
+    QVERIFY(note && note->text().isEmpty());
+    QTest::keyClick(object(5), Qt::Key_Space);
+    QVERIFY2(note->text().startsWith(QStringLiteral("Box5 already has TAB 5")),
+             qPrintable(note->text()));
+    QCOMPARE(entryNames(list).mid(0, 5), (QStringList{"Box1", "Box2", "Box3", "Box4", "Box5"}));
+
+    for (int n : {12, 11, 10, 9, 8, 7})
+        object(n)->click();
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 0);
+    ui.platform.messageAnswers.enqueue(Platform::Yes);
+    object(6)->click();
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).size(), 1);
+    QCOMPARE(ui.platform.callsOf(QStringLiteral("msgbox")).at(0).text, confirmText);
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Grid.txt")),
+             placedForm({1, 2, 3, 4, 5, 12, 11, 10, 9, 8, 7, 6}));
+}
+
 const QString pendingQuestion =
     QStringLiteral("The TAB changes made to Prog.txt are not yet written to the file.\r\n"
                    "Write them now?");
@@ -741,7 +954,7 @@ void TestTabPanel::namesAndTabChain()
             chain << at->objectName();
         at = at->nextInFocusChain();
     } while (at != ui.w("Combo2"));
-    QCOMPARE(chain, (QStringList{"Combo2", "Combo4", "List2", "Combo3"}));
+    QCOMPARE(chain, (QStringList{"Combo2", "Combo4", "List2", "Combo3", "ByPosition"}));
     for (const char *table : {"List0", "List1", "List3", "List4", "List5"})
         QVERIFY2(ui.w(table)->focusPolicy() == Qt::NoFocus, table);
 }

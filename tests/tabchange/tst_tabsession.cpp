@@ -1,6 +1,7 @@
 #include "diskfilesteps.h"
 #include "sectionreader.h"
 #include "tabexamples.h"
+#include "tabhistory.h"
 #include "tabsession.h"
 #include "textfile.h"
 
@@ -74,7 +75,10 @@ private Q_SLOTS:
 //   "form k"     chooses form-table row k;
 //   "order a b…" gives the form's objects that order (the form picture);
 //   "edit"       another program rewrites the file (a caption changes);
-//   "bak"/"unbak" a backup left by an interrupted rewrite appears / is moved aside.
+//   "bak"/"unbak" a backup left by an interrupted rewrite appears / is moved aside;
+//   "position"   gives the form's objects their order by position;
+//   "undo"/"redo" undoes / redoes the last written change of the file;
+//   "append"     another program adds a line at the end of the file.
 // Then the file as on disk, the failures met (each holds its text), whether the session still
 // holds the file, and whether a backup is left.
 void TestTabSession::steps_data()
@@ -218,6 +222,33 @@ void TestTabSession::steps_data()
                        "order 12 11 10 9 8 7 6 5 4 3 2 1", "commit"}
         << form << QStringList{} << true;
 
+    const QList<int> shuffled{7, 2, 11, 4, 9, 1, 12, 5, 3, 10, 8, 6};
+    QTest::newRow("by position, twelve on an uneven grid")
+        << placedForm(shuffled) << QStringList{"position", "commit"} << placedForm(twelve)
+        << QStringList{} << true;
+    QTest::newRow("by position, as the exchanges to that order")
+        << placedForm(shuffled) << QStringList{"order 6 2 9 4 8 12 1 11 5 10 3 7", "commit"}
+        << placedForm(twelve) << QStringList{} << true;
+    QTest::newRow("by position, then undone")
+        << placedForm(shuffled) << QStringList{"position", "commit", "undo"} << placedForm(shuffled)
+        << QStringList{} << true;
+    QTest::newRow("undone, then redone")
+        << placedForm(shuffled) << QStringList{"position", "commit", "undo", "redo"}
+        << placedForm(twelve) << QStringList{} << true;
+    // Line ends as they were: the first write made the LF file CR LF.
+    QTest::newRow("two steps undone, LF back")
+        << lf << QStringList{"move 0 2", "commit", "order 2 1", "commit", "undo", "undo"} << lf
+        << QStringList{} << true;
+    QTest::newRow("nothing to undo or redo")
+        << example << QStringList{"undo", "redo", "move 0 2", "commit", "redo"} << swapped
+        << QStringList{} << true;
+    QTest::newRow("a change not written is no step")
+        << example << QStringList{"move 0 2", "undo"} << example << QStringList{} << true;
+    QTest::newRow("undo after a change outside Brindle")
+        << example << QStringList{"move 0 2", "commit", "append", "undo"}
+        << swapped + "Rem added\r\n"
+        << QStringList{"changed outside Brindle"} << false;
+
     Lines formsWritten = formsSection;
     formsWritten.replace(11, "New D");
     formsWritten.replace(12, " Set Ctl(1) = D");
@@ -259,6 +290,7 @@ void TestTabSession::steps()
 
     DiskFileSteps files;
     TabSession session(files);
+    TabHistory history(files);
     QStringList met;
     const auto note = [&](const QString &message) {
         if (!message.isEmpty())
@@ -277,10 +309,22 @@ void TestTabSession::steps()
             note(moved.message());
             QCOMPARE(session.selected(), moved ? -1 : words.at(1).toInt());
         } else if (verb == QLatin1String("commit")) {
-            if (const Result<QString> done = session.commit(); !done)
+            history.record(session);
+            if (const Result<QString> done = session.commit(); !done) {
                 note(done.message());
-            else
+            } else {
                 QVERIFY(!session.hasPending());
+                history.written(session);
+            }
+        } else if (verb == QLatin1String("undo") || verb == QLatin1String("redo")) {
+            const Result<QString> done =
+                verb == QLatin1String("undo") ? history.undo(session) : history.redo(session);
+            note(done.message());
+        } else if (verb == QLatin1String("position")) {
+            if (const Result<> reordered = session.reorder(session.positionOrder()); !reordered)
+                note(reordered.message());
+        } else if (verb == QLatin1String("append")) {
+            writeFile(path, TextFile::readBytes(path).value() + "Rem added\r\n");
         } else if (verb == QLatin1String("form")) {
             QVERIFY(session.chooseForm(words.at(1).toInt()).ok());
         } else if (verb == QLatin1String("order")) {
