@@ -9,6 +9,10 @@
 
 namespace {
 
+// What the steps of one file may hold at most, and how many steps a small file keeps.
+constexpr qint64 historyBytes = qint64(512) << 20;
+constexpr qint64 maxSteps = 1000;
+
 // One written TAB change: the whole file before and after it.
 class WrittenChange : public QUndoCommand
 {
@@ -72,8 +76,13 @@ void TabHistory::written(const TabSession &session)
     if (after.value() == before)
         return;
     QUndoStack *&files = m_stacks[session.path()];
-    if (!files)
+    if (!files) {
         files = new QUndoStack;
+        // Each step holds the file twice: a large file keeps fewer steps, the oldest going
+        // first, so that the history stays within a bounded amount of memory.
+        const qint64 perStep = qMax<qint64>(1, 2 * qint64(before.size()));
+        files->setUndoLimit(int(qBound<qint64>(1, historyBytes / perStep, maxSteps)));
+    }
     // The change is on disk already: pushing it runs its redo(), which must not write.
     m_skip = true;
     files->push(new WrittenChange(*this, std::move(before), std::move(after.value())));
