@@ -4,32 +4,66 @@
 #include "tabsession.h"
 #include "textfile.h"
 
+#include <QFile>
 #include <QUndoCommand>
 #include <QUndoStack>
 
+// A program file as the head before its section and the section, each kept as it is shared
+// with the session: nothing of the file's size is copied until a step is undone or redone.
+struct TabHistory::FileBytes
+{
+    QByteArray head;
+    QByteArray section;
+    QByteArray whole() const { return head + section; }
+    bool operator==(const FileBytes &other) const
+    {
+        return head == other.head && section == other.section;
+    }
+};
+
 namespace {
+
+using FileBytes = TabHistory::FileBytes;
 
 // What the steps of one file may hold at most, and how many steps a small file keeps.
 constexpr qint64 historyBytes = qint64(512) << 20;
 constexpr qint64 maxSteps = 1000;
 
-// One written TAB change: the whole file before and after it.
+// The head of the session's file on disk: the bytes before its section, which runs to the end
+// of the file. The section itself is what the session holds, compared under the lock by every
+// write, and the undo's write compares the whole file again before it puts anything back.
+Result<FileBytes> fileOf(const TabSession &session)
+{
+    const QByteArray &section = session.heldSection();
+    QFile file(session.path());
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<FileBytes>::failure(file.errorString());
+    const qint64 headSize = file.size() - section.size();
+    if (headSize < 0)
+        return Result<FileBytes>::failure(QStringLiteral("the file is shorter than its section"));
+    QByteArray head = file.read(headSize);
+    if (head.size() != headSize)
+        return Result<FileBytes>::failure(file.errorString());
+    return FileBytes{std::move(head), section};
+}
+
+// One written TAB change: the file before and after it.
 class WrittenChange : public QUndoCommand
 {
 public:
-    WrittenChange(TabHistory &history, QByteArray before, QByteArray after)
+    WrittenChange(TabHistory &history, FileBytes before, FileBytes after)
         : m_history(history), m_before(std::move(before)), m_after(std::move(after))
     {
         setText(QStringLiteral("TAB change"));
     }
 
-    void undo() override { m_history.put(m_after, m_before); }
-    void redo() override { m_history.put(m_before, m_after); }
+    void undo() override { m_history.put(m_after.whole(), m_before.whole()); }
+    void redo() override { m_history.put(m_before.whole(), m_after.whole()); }
 
 private:
     TabHistory &m_history;
-    const QByteArray m_before;
-    const QByteArray m_after;
+    const FileBytes m_before;
+    const FileBytes m_after;
 };
 
 } // namespace
@@ -49,43 +83,44 @@ QUndoStack *TabHistory::stack(const QString &path) const
 void TabHistory::record(const TabSession &session)
 {
     m_recordedPath.clear();
-    m_recorded.clear();
+    m_recorded.reset();
     if (!session.isOpen() || !session.hasPending())
         return;
-    Result<QByteArray> file = TextFile::readBytes(session.path());
-    if (!file || !file.value().endsWith(session.heldSection()))
+    Result<FileBytes> file = fileOf(session);
+    if (!file)
         return;
     m_recordedPath = session.path();
-    m_recorded = std::move(file.value());
+    m_recorded = std::make_shared<FileBytes>(std::move(file.value()));
 }
 
 void TabHistory::written(const TabSession &session)
 {
-    QByteArray before = std::move(m_recorded);
-    m_recorded.clear();
+    const std::shared_ptr<FileBytes> before = std::move(m_recorded);
+    m_recorded.reset();
     const bool same = m_recordedPath == session.path();
     m_recordedPath.clear();
-    if (!same || !session.isOpen() || session.hasPending())
+    if (!before || !same || !session.isOpen() || session.hasPending())
         return;
-    Result<QByteArray> after = TextFile::readBytes(session.path());
-    // The step is kept only when the file is what the write left: the section as written.
-    if (!after || !after.value().endsWith(session.heldSection())) {
+    // The file as the write left it: its head as written, then the section as written.
+    Result<FileBytes> after = fileOf(session);
+    if (!after) {
         drop(session.path());
         return;
     }
-    if (after.value() == before)
+    if (after.value() == *before)
         return;
     QUndoStack *&files = m_stacks[session.path()];
     if (!files) {
         files = new QUndoStack;
         // Each step holds the file twice: a large file keeps fewer steps, the oldest going
         // first, so that the history stays within a bounded amount of memory.
-        const qint64 perStep = qMax<qint64>(1, 2 * qint64(before.size()));
+        const qint64 perStep =
+            qMax<qint64>(1, 2 * qint64(before->head.size() + before->section.size()));
         files->setUndoLimit(int(qBound<qint64>(1, historyBytes / perStep, maxSteps)));
     }
     // The change is on disk already: pushing it runs its redo(), which must not write.
     m_skip = true;
-    files->push(new WrittenChange(*this, std::move(before), std::move(after.value())));
+    files->push(new WrittenChange(*this, *before, std::move(after.value())));
     m_skip = false;
 }
 

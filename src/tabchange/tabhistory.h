@@ -13,10 +13,11 @@ class QUndoStack;
 class TabSession;
 
 // The TAB changes written to each program file while Brindle runs, one undo step per written
-// change (an exchange, a new order), on one QUndoStack per file. A step holds the whole file
-// before and after its change: undoing puts the earlier content back through the safe rewrite,
-// byte for byte, redoing the later one, and each only while the file holds exactly what the
-// step left. A file changed outside Brindle since is not written, and its history is dropped.
+// change (an exchange, a new order), on one QUndoStack per file. A step holds the file before
+// and after its change (its head read from disk, its section shared with the session): undoing puts
+// the earlier content back through the safe rewrite, byte for byte, redoing the later one, and each
+// only while the file holds exactly what the step left. A file changed outside Brindle since is not
+// written, and its history is dropped.
 //
 // Example: record(session, file) before session.commit() writes «NameBox» before «OkButton»;
 // written(session) makes it a step; undo(session) writes the file as it was read and the
@@ -24,6 +25,9 @@ class TabSession;
 class TabHistory
 {
 public:
+    // A program file as its head and its section (defined with the history's steps).
+    struct FileBytes;
+
     explicit TabHistory(FileSteps &files);
     ~TabHistory();
     Q_DISABLE_COPY_MOVE(TabHistory)
@@ -56,7 +60,7 @@ private:
     FileSteps &m_files;
     QHash<QString, QUndoStack *> m_stacks; // owned
     QString m_recordedPath;
-    QByteArray m_recorded;
+    std::shared_ptr<FileBytes> m_recorded; // the file before the commit, once recorded
     // While a step runs: the session it writes for and its outcome.
     TabSession *m_session = nullptr;
     Result<QString> m_outcome = QString();
