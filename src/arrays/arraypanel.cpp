@@ -15,17 +15,6 @@ using namespace Controls;
 
 namespace {
 
-// A place in the design, in twips.
-struct Place
-{
-    int left, top, width, height;
-};
-
-template <class W> W *make(QWidget *parent, const char *name, const QString &caption, Place p)
-{
-    return makeControl<W>(parent, name, caption, p.left, p.top, p.width, p.height);
-}
-
 // The panel covers the whole window, shown or hidden.
 constexpr QRect panelPlace(0, 0, 3990, 5100);
 

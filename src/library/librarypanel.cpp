@@ -73,9 +73,9 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
 
     // The list box lies under the code box and the value label at design: drawn below them,
     // it is never reached with Tab.
-    m_storedList = makeControl<QLineEdit>(this, "Textocopy", {}, 540, 3840, 2835, 315);
+    m_storedList = make<QLineEdit>(this, "Textocopy", {}, {540, 3840, 2835, 315});
     m_storedList->setFocusPolicy(Qt::NoFocus);
-    m_categoryBox = makeControl<QComboBox>(this, "CboCode", {}, 120, 120, 3675, 315);
+    m_categoryBox = make<QComboBox>(this, "CboCode", {}, {120, 120, 3675, 315});
     makeEditableList(m_categoryBox);
     m_titles = new TitleModel(this);
     m_shownTitles = new TitleFilter(ReferenceTables::categoryCount, this);
@@ -84,10 +84,10 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_categoryBox->setModel(m_titles);
     m_categoryBox->setAccessibleName(QStringLiteral("Category or code's title"));
     m_categoryBox->view()->setAccessibleName(QStringLiteral("Categories and stored titles"));
-    m_promptLabel = makeControl<QLabel>(this, "KeyType", {}, 120, 540, 2655, 255);
+    m_promptLabel = make<QLabel>(this, "KeyType", {}, {120, 540, 2655, 255});
     setDesignFont(m_promptLabel, 8.25, true);
     m_addButton =
-        makeControl<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), 2820, 540, 975, 315);
+        make<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), {2820, 540, 975, 315});
     m_addButton->hide();
     // The key works while the button is shown.
     auto *addKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), m_addButton);
@@ -95,16 +95,16 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_addButton->setToolTip(QStringLiteral("Add Code (%1): starts a new snippet, its title typed "
                                            "in the list's field and its code in the box")
                                 .arg(addKey->key().toString(QKeySequence::NativeText)));
-    m_filterEdit = makeControl<QLineEdit>(this, "KeyFilter", {}, 120, 900, 3675, 315);
+    m_filterEdit = make<QLineEdit>(this, "KeyFilter", {}, {120, 900, 3675, 315});
     m_filterEdit->setPlaceholderText(QStringLiteral("Filter"));
     m_filterEdit->setAccessibleName(QStringLiteral("Filter the list shown"));
-    m_codeBox = makeControl<QPlainTextEdit>(this, "CodeBox", {}, 120, 1260, 3675, 2535);
+    m_codeBox = make<QPlainTextEdit>(this, "CodeBox", {}, {120, 1260, 3675, 2535});
     m_codeBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_codeBox->setAccessibleName(QStringLiteral("Keywords and code"));
     m_codeBox->setContextMenuPolicy(Qt::CustomContextMenu);
     m_codeBox->installEventFilter(this);
-    m_infoLabel = makeControl<QLabel>(this, "KeyInfo", {}, 120, 3840, 3675, 420);
+    m_infoLabel = make<QLabel>(this, "KeyInfo", {}, {120, 3840, 3675, 420});
     m_infoLabel->setWordWrap(true);
     m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_infoLabel->setAutoFillBackground(true);

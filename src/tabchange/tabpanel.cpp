@@ -73,24 +73,24 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
 
-    m_programCaption = makeControl<QLabel>(
-        this, "Label14", QStringLiteral("Select the program's code (Format .Txt only)"), 120, 0,
-        3675, 195);
-    m_programBox = makeControl<QComboBox>(this, "Combo2", {}, 0, 300, 3810, 315);
-    m_numberCaption = makeControl<QLabel>(
-        this, "Label16", QStringLiteral("Object's Current TAB position"), 840, 840, 2775, 255);
-    m_nameLabel = makeControl<QLabel>(this, "Label17", {}, 0, 1140, 1875, 315);
+    m_programCaption = make<QLabel>(this, "Label14",
+                                    QStringLiteral("Select the program's code (Format .Txt only)"),
+                                    {120, 0, 3675, 195});
+    m_programBox = make<QComboBox>(this, "Combo2", {}, {0, 300, 3810, 315});
+    m_numberCaption = make<QLabel>(this, "Label16", QStringLiteral("Object's Current TAB position"),
+                                   {840, 840, 2775, 255});
+    m_nameLabel = make<QLabel>(this, "Label17", {}, {0, 1140, 1875, 315});
     setSunkenWhite(m_nameLabel);
-    m_numberLabel = makeControl<QLabel>(this, "Label12", {}, 3000, 1140, 555, 315);
+    m_numberLabel = make<QLabel>(this, "Label12", {}, {3000, 1140, 555, 315});
     setDesignFont(m_numberLabel, 9.75, true);
     m_numberLabel->setAlignment(Qt::AlignCenter);
-    m_newTabCaption = makeControl<QLabel>(this, "Label15", QStringLiteral("Select New Tab"), 1320,
-                                          1500, 1515, 255);
-    m_newTabBox = makeControl<QComboBox>(this, "Combo3", {}, 3000, 1440, 795, 315);
+    m_newTabCaption =
+        make<QLabel>(this, "Label15", QStringLiteral("Select New Tab"), {1320, 1500, 1515, 255});
+    m_newTabBox = make<QComboBox>(this, "Combo3", {}, {3000, 1440, 795, 315});
     m_objectsCaption =
-        makeControl<QLabel>(this, "Label13", QStringLiteral("Objects"), 240, 1740, 855, 255);
+        make<QLabel>(this, "Label13", QStringLiteral("Objects"), {240, 1740, 855, 255});
     m_objects = new ObjectModel(this);
-    m_objectList = makeControl<QListView>(this, "List2", {}, 1260, 1740, 2535, 1650);
+    m_objectList = make<QListView>(this, "List2", {}, {1260, 1740, 2535, 1650});
     m_objectList->setModel(m_objects);
     m_objectList->setUniformItemSizes(true);
     // Entries carry their block index far to the right, out of view; keep it there, cut off
@@ -116,10 +116,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     // tst_tabpanel::listsShowTheFileAfterExchange and resetClearsMode).
     m_scratchTable = makeTable("List0", m_scratch, 60, 3180, 1095);
     m_forms = new FormModel(this);
-    m_formBox = makeControl<QComboBox>(this, "Combo4", {}, 120, 3600, 1155, 315);
+    m_formBox = make<QComboBox>(this, "Combo4", {}, {120, 3600, 1155, 315});
     m_formBox->setModel(m_forms);
-    m_formCaption = makeControl<QLabel>(
-        this, "Label18", QStringLiteral("Select a form to show objects"), 1500, 3660, 2175, 195);
+    m_formCaption = make<QLabel>(this, "Label18", QStringLiteral("Select a form to show objects"),
+                                 {1500, 3660, 2175, 195});
 
     for (QLabel *l :
          {m_programCaption, m_numberCaption, m_newTabCaption, m_objectsCaption, m_formCaption})
@@ -194,15 +194,15 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
 
     // In the free room left of the object list, under its caption; made last, so that they
     // follow the design's controls in the Tab chain.
-    m_byPositionButton = makeControl<QPushButton>(this, "ByPosition", QStringLiteral("By position"),
-                                                  60, 2100, 1095, 375);
+    m_byPositionButton =
+        make<QPushButton>(this, "ByPosition", QStringLiteral("By position"), {60, 2100, 1095, 375});
     m_byPositionButton->setToolTip(
         QStringLiteral("Give the objects their TAB order by their places on the form: in rows "
                        "from top to bottom, left to right in each row"));
     m_byPositionButton->setEnabled(false);
     connect(m_byPositionButton, &QPushButton::clicked, this, &TabPanel::orderByPosition);
     m_undoButton =
-        makeControl<QPushButton>(this, "UndoTab", QStringLiteral("Undo"), 60, 2520, 1095, 375);
+        make<QPushButton>(this, "UndoTab", QStringLiteral("Undo"), {60, 2520, 1095, 375});
     m_undoButton->setToolTip(QStringLiteral(
         "Undo the last TAB change written to this file (Ctrl+Z); Ctrl+Shift+Z redoes it"));
     connect(m_undoButton, &QPushButton::clicked, this, &TabPanel::undoTab);
@@ -224,7 +224,7 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
 {
-    auto *table = makeControl<QListView>(this, name, {}, left, top, width, 90);
+    auto *table = make<QListView>(this, name, {}, {left, top, width, 90});
     table->setModel(model);
     table->setUniformItemSizes(true);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

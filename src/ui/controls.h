@@ -35,16 +35,22 @@ void setCaption(QWidget *w, const QString &text);
 // (a stored code passes through one) is never cut. Other controls are left as they are.
 void unlimitText(QWidget *w);
 
-// Creates a control of kind W with its design name, caption and place.
-template <class W>
-W *makeControl(QWidget *parent, const char *name, const QString &caption, int left, int top,
-               int width, int height)
+// A place in the design, in twips.
+struct Place
+{
+    int left, top, width, height;
+};
+
+// Creates a control of kind W with its design name, caption and place: the one way every panel
+// declares its controls, e.g. make<QLabel>(this, "Label6", QStringLiteral("Number"), {60, 0, 600,
+// 195}).
+template <class W> W *make(QWidget *parent, const char *name, const QString &caption, Place at)
 {
     auto *w = new W(parent);
     w->setObjectName(QString::fromLatin1(name));
     unlimitText(w);
     setCaption(w, caption);
-    place(w, left, top, width, height);
+    place(w, at.left, at.top, at.width, at.height);
     return w;
 }
 
