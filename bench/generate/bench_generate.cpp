@@ -64,10 +64,9 @@ int main()
     ArraySettings standard;
     ArraySetup::selectKind(standard, 2);
     ArraySetup::selectVertical(standard, QStringLiteral("21"));
-    const QString standardText = ArrayCode::standardCode(standard, QStringLiteral("1000"));
-    report("standard array, 1000 objects", measure([&] {
-               return ArrayCode::standardCode(standard, QStringLiteral("1000")).size();
-           }),
+    const QString standardText = ArrayCode::standardCode(standard, 1000);
+    report("standard array, 1000 objects",
+           measure([&] { return ArrayCode::standardCode(standard, 1000).size(); }),
            copyOf(standardText));
 
     const auto buildList = [] {

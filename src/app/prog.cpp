@@ -120,12 +120,11 @@ void Prog::buildHiddenPanels()
     // The form picture outlines the screen of the device chosen for arrays, by the fit
     // check's limits: the horizontal one is the screen's width, the vertical one its height.
     tabs->setDeviceScreen([arrays]() -> FormPlace::Screen {
-        const QString device = arrays->device();
-        const FitCheck::Limits limits =
-            device == QLatin1String("hpc") ? FitCheck::hpc : FitCheck::ppc;
-        if (device.isEmpty())
+        const std::optional<FitCheck::Limits> limits = FitCheck::limits(arrays->device());
+        if (!limits)
             return {};
-        return {device, QSize(int(limits.horizontal), int(limits.vertical))};
+        return {FitCheck::deviceName(arrays->device()),
+                QSize(int(limits->horizontal), int(limits->vertical))};
     });
     for (int mode = 1; mode < int(m_panels.size()); ++mode) {
         ModePanel *panel = m_panels[mode];

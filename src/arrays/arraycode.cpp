@@ -32,22 +32,20 @@ QString backColor(const QString &arrayName)
 
 } // namespace
 
-Result<> checkStandard(const ArraySettings &s, const QString &countCaption)
+Result<> checkStandard(const ArraySettings &s)
 {
     if (s.ArrayName.isEmpty())
         return Result<>::failure(kindNotSelected);
-    if (countCaption.isEmpty())
-        return Result<>::failure(ArraySetup::countNotSelected);
     if (s.VertStep.isZero() && s.HorzStep.isZero())
         return Result<>::failure(layoutNotSelected);
     return {};
 }
 
-QString standardCode(const ArraySettings &s, const QString &countCaption)
+QString standardCode(const ArraySettings &s, int count)
 {
     const QString &a = s.ArrayName;
     const QString &i = s.LoopVarName;
-    const QString upperIndex = TextNumber::plainDecimal(TextNumber::numericValue(countCaption) - 1);
+    const QString upperIndex = QString::number(count - 1);
 
     QStringList lines = {
         QStringLiteral("Vc=%1:Oc=%2").arg(s.VertStep.toText(), s.HorzStep.toText()),

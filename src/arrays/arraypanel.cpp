@@ -11,7 +11,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <utility>
+
 using namespace Controls;
+using FitCheck::Device;
+using FitCheck::deviceName;
 
 namespace {
 
@@ -72,6 +77,23 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
 
     // Created in the order of the Tab chain: the kinds, the boxes from top to bottom with the
     // entry button where the spacer stands, then the device, the count and the layouts.
+    buildKindOptions();
+    buildBoxes();
+    buildDeviceOptions();
+    buildCounter();
+    buildLayoutOptions();
+
+    makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
+    makeTabGroup({m_ppcOption, m_hpcOption});
+    makeTabGroup({m_layoutOptions.begin(), m_layoutOptions.end()});
+    // The spacer shows once a layout is chosen, and is typed after it: Tab goes there from the
+    // layouts, not from the boxes it stands under.
+    setTabOrder(m_layoutOptions.back(), m_spacerBox);
+    connectHandlers();
+}
+
+void ArrayPanel::buildKindOptions()
+{
     m_kindFrame =
         make<QGroupBox>(this, "Frame1", QStringLiteral("OBJECTS TYPE"), {60, 720, 3855, 1395});
     for (int i = 0; i < int(m_kindOptions.size()); ++i) {
@@ -80,7 +102,10 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
                                QString::fromLatin1(kindRows[i].caption), kindRows[i].place);
         m_kindOptions[i]->setObjectName(QStringLiteral("OptionObject_%1").arg(i));
     }
+}
 
+void ArrayPanel::buildBoxes()
+{
     std::array<QLineEdit *, 5> boxes{};
     for (int i = 0; i < int(boxes.size()); ++i) {
         const BoxRow &row = boxRows[i];
@@ -100,20 +125,36 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
     m_spacerBox = boxes[SpacerRow];
     m_spacerBox->setText(QStringLiteral("0"));
     m_entryButton = make<QPushButton>(this, "Custins", {}, {60, 4200, 1215, 315});
+}
 
-    m_ppcOption =
-        make<QRadioButton>(this, "Option1", QStringLiteral("ppc"), {2460, 2220, 615, optionHeight});
-    m_hpcOption =
-        make<QRadioButton>(this, "Option2", QStringLiteral("hpc"), {3120, 2220, 675, optionHeight});
+void ArrayPanel::buildDeviceOptions()
+{
+    m_ppcOption = make<QRadioButton>(this, "Option1", deviceName(Device::Ppc),
+                                     {2460, 2220, 615, optionHeight});
+    m_hpcOption = make<QRadioButton>(this, "Option2", deviceName(Device::Hpc),
+                                     {3120, 2220, 675, optionHeight});
+}
+
+void ArrayPanel::buildCounter()
+{
     make<QLabel>(this, "Label6", QStringLiteral("Number of Objects"), {2460, 2460, 1335, 195});
     m_moreButton = make<QPushButton>(this, "Command2", QStringLiteral(">"), {2340, 2700, 435, 315});
     m_moreButton->setAccessibleName(QStringLiteral("More objects"));
-    m_countLabel = make<QLabel>(this, "Textnum", QStringLiteral("0"), {2820, 2700, 615, 315});
+    m_countLabel = make<QLabel>(this, "Textnum", {}, {2820, 2700, 615, 315});
     m_countLabel->setAccessibleDescription(QStringLiteral("Number of Objects"));
+    showCount();
     m_fewerButton =
         make<QPushButton>(this, "Command5", QStringLiteral("<"), {3480, 2700, 435, 315});
     m_fewerButton->setAccessibleName(QStringLiteral("Fewer objects"));
+    setDesignFont(m_moreButton, 13.5, true);
+    setDesignFont(m_fewerButton, 13.5, true);
+    setDesignFont(m_countLabel, 9.75, true);
+    m_countLabel->setAlignment(Qt::AlignCenter);
+    setSunkenWhite(m_countLabel);
+}
 
+void ArrayPanel::buildLayoutOptions()
+{
     m_layoutFrame = make<QGroupBox>(this, "Frame2", QStringLiteral("Display Setting"),
                                     {2340, 3120, 1575, 1395});
     for (int i = 0; i < int(m_layoutOptions.size()); ++i) {
@@ -122,20 +163,10 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
                                QString::fromLatin1(layoutRows[i].caption), layoutRows[i].place);
         m_layoutOptions[i]->setObjectName(QStringLiteral("OptionDislpay_%1").arg(i));
     }
+}
 
-    setDesignFont(m_moreButton, 13.5, true);
-    setDesignFont(m_fewerButton, 13.5, true);
-    setDesignFont(m_countLabel, 9.75, true);
-    m_countLabel->setAlignment(Qt::AlignCenter);
-    setSunkenWhite(m_countLabel);
-
-    makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
-    makeTabGroup({m_ppcOption, m_hpcOption});
-    makeTabGroup({m_layoutOptions.begin(), m_layoutOptions.end()});
-    // The spacer shows once a layout is chosen, and is typed after it: Tab goes there from the
-    // layouts, not from the boxes it stands under.
-    setTabOrder(m_layoutOptions.back(), m_spacerBox);
-
+void ArrayPanel::connectHandlers()
+{
     // An option's handler runs when it becomes selected, by the user or by code.
     for (int i = 0; i < int(m_kindOptions.size()); ++i) {
         connect(m_kindOptions[i], &QRadioButton::toggled, this, [this, i](bool selected) {
@@ -148,6 +179,11 @@ ArrayPanel::ArrayPanel(Platform &platform, QWidget *parent)
             if (selected)
                 chooseLayout(i);
         });
+    }
+    for (const auto &[option, device] :
+         {std::pair{m_ppcOption, Device::Ppc}, std::pair{m_hpcOption, Device::Hpc}}) {
+        connect(option, &QRadioButton::toggled, this,
+                [this, device](bool selected) { chooseDevice(device, selected); });
     }
     connect(m_moreButton, &QPushButton::clicked, this, &ArrayPanel::moreObjects);
     connect(m_fewerButton, &QPushButton::clicked, this, &ArrayPanel::fewerObjects);
@@ -195,15 +231,16 @@ void ArrayPanel::leaveMode()
     hideForMode();
 }
 
-// RESET here also empties the copy box, which the other modes keep. Deliberate, as the design
-// has it; pinned by tst_arraypanel standardCycleThroughButtons.
+// RESET here also empties the copy box, which the other modes keep: mode 0 starts over
+// entirely, so no code of an array the user has just reset stays ready to paste.
 void ArrayPanel::reset()
 {
     restartCycle(true);
     for (QRadioButton *o : m_kindOptions)
         clearOption(o);
     setBoxDefaults();
-    m_countLabel->setText(QStringLiteral("0"));
+    m_count = 0;
+    showCount();
     for (QRadioButton *o : m_layoutOptions)
         clearOption(o);
     m_entryButton->hide();
@@ -215,8 +252,8 @@ void ArrayPanel::reset()
 void ArrayPanel::actionClicked()
 {
     // A refused array still moves the cycle on to "COPY", with an empty copy box (and nothing
-    // goes to the clipboard then). Deliberate, as the design has it; pinned by tst_arraypanel
-    // copyAfterRefusal.
+    // goes to the clipboard then): the user's next click returns to "CREATE Code" as after any
+    // array, whatever the refusal was.
     advanceCycle(m_platform, [this] {
         if (!fitsDevice())
             return false;
@@ -225,20 +262,12 @@ void ArrayPanel::actionClicked()
     });
 }
 
-QString ArrayPanel::device() const
-{
-    if (m_ppcOption->isChecked())
-        return m_ppcOption->text();
-    return m_hpcOption->isChecked() ? m_hpcOption->text() : QString();
-}
-
 bool ArrayPanel::fitsDevice()
 {
-    if (FitCheck::fits(m_settings, m_ppcOption->isChecked(), m_hpcOption->isChecked(),
-                       m_spacerBox->text(), m_countLabel->text()))
+    if (FitCheck::fits(m_settings, m_device, m_spacerBox->text(), m_count))
         return true;
     m_platform.messageBox(FitCheck::exceedsDisplay);
-    note(QStringLiteral("Nothing created: too big for the ") + device() +
+    note(QStringLiteral("Nothing created: too big for the ") + deviceName(m_device) +
          QStringLiteral(" screen"));
     return false;
 }
@@ -253,20 +282,20 @@ void ArrayPanel::buildArray()
 
 void ArrayPanel::buildStandard()
 {
-    if (const Result<> check = ArrayCode::checkStandard(m_settings, m_countLabel->text()); !check) {
+    if (const Result<> check = ArrayCode::checkStandard(m_settings); !check) {
         m_platform.messageBox(check.message());
         note(QStringLiteral("Nothing created: ") + check.message());
         return;
     }
     // The design's names of the two boxes are crossed: LeftBase comes from the box captioned
-    // "Left", named Topbox, and TopBase from the one captioned "Top", named Leftbox. Deliberate:
-    // every script and test drives the boxes by these names with these meanings; pinned by
-    // tst_arraypanel standardCycleThroughButtons.
+    // "Left", named Topbox, and TopBase from the one captioned "Top", named Leftbox. The
+    // captions say what a user types where; the names stay as the design has them, since
+    // scripts that drive the window find the boxes by them.
     m_settings.LeftBase = TextOrNumber::fromText(m_leftBox->text());
     m_settings.TopBase = TextOrNumber::fromText(m_topBox->text());
     m_settings.ObjWidth = TextOrNumber::fromText(m_widthBox->text());
     m_settings.ObjHeight = TextOrNumber::fromText(m_heightBox->text());
-    offerCode(ArrayCode::standardCode(m_settings, m_countLabel->text()));
+    offerCode(ArrayCode::standardCode(m_settings, m_count));
 }
 
 void ArrayPanel::buildCustomized()
@@ -304,11 +333,7 @@ void ArrayPanel::chooseLayout(int layout)
         ArraySetup::selectHorizontal(m_settings, m_widthBox->text());
         break;
     case 2:
-        if (m_countLabel->text().isEmpty()) {
-            m_platform.messageBox(ArraySetup::countNotSelected);
-            return;
-        }
-        if (!ArraySetup::listCount(m_countLabel->text())) {
+        if (!ArraySetup::listCount(m_count)) {
             m_platform.messageBox(ArraySetup::countTooLargeForList);
             return;
         }
@@ -320,16 +345,29 @@ void ArrayPanel::chooseLayout(int layout)
     }
 }
 
+void ArrayPanel::chooseDevice(Device device, bool selected)
+{
+    if (selected)
+        m_device = device;
+    else if (m_device == device)
+        m_device = Device::None;
+}
+
 void ArrayPanel::moreObjects()
 {
-    const double count = TextNumber::numericValue(m_countLabel->text()) + 1;
-    m_countLabel->setText(TextNumber::plainDecimal(count));
+    ++m_count;
+    showCount();
 }
 
 void ArrayPanel::fewerObjects()
 {
-    const double count = TextNumber::numericValue(m_countLabel->text()) - 1;
-    m_countLabel->setText(count < 0 ? QStringLiteral("0") : TextNumber::plainDecimal(count));
+    m_count = std::max(0, m_count - 1);
+    showCount();
+}
+
+void ArrayPanel::showCount()
+{
+    m_countLabel->setText(QString::number(m_count));
 }
 
 void ArrayPanel::spacerChanged()
@@ -341,7 +379,7 @@ void ArrayPanel::spacerChanged()
 
 void ArrayPanel::startList()
 {
-    const std::optional<qint16> count = ArraySetup::listCount(m_countLabel->text());
+    const std::optional<qint16> count = ArraySetup::listCount(m_count);
     if (!count)
         return;
     ArraySetup::startList(m_settings, *count);
@@ -354,12 +392,12 @@ void ArrayPanel::startList()
 void ArrayPanel::storePosition()
 {
     while (!ArraySetup::listComplete(m_settings)) {
-        // The hidden spacer box keeps the index of the entry being typed; its change does
-        // nothing in this layout. Deliberate, as the design has it; pinned by tst_arraypanel
-        // customizedCycleThroughButtons.
+        // The hidden spacer box keeps the index of the entry being typed, as the design has
+        // it; its change does nothing in this layout.
         m_spacerBox->setText(QString::number(m_settings.PosIndex));
-        if (!ArraySetup::storeEntry(m_settings, m_topBox->text(), m_leftBox->text(),
-                                    m_widthBox->text(), m_heightBox->text()))
+        if (ArraySetup::storeEntry(m_settings, m_topBox->text(), m_leftBox->text(),
+                                   m_widthBox->text(),
+                                   m_heightBox->text()) != ArraySetup::Entry::Stored)
             return;
         clearBoxes();
         m_entryButton->setText(ArraySetup::entryCaption(m_settings.PosIndex));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arraysettings.h"
+#include "fitcheck.h"
 #include "modepanel.h"
 
 #include <array>
@@ -24,9 +25,10 @@ class QRadioButton;
 // Highbox             m_heightBox                  the height of each object
 // spcr, Spacelbl      m_spacerBox, m_spacerLabel   the distance added between neighbours
 // Custins             m_entryButton                "Object n": stores object n's position
-// Option1, Option2    m_ppcOption, m_hpcOption     the device whose screen the array must fit
+// Option1, Option2    m_ppcOption, m_hpcOption     the device whose screen the array must fit,
+//                                                  kept in m_device
 // Command2, Command5  m_moreButton, m_fewerButton  ">" and "<": one object more, one less
-// Textnum             m_countLabel                 the number of objects
+// Textnum             m_countLabel                 the number of objects, kept in m_count
 // Frame2              m_layoutFrame                "Display Setting", around the layouts
 // OptionDislpay_0..2  m_layoutOptions              the layout: Vertical, Horizontal, Customized
 // Label1..4, Label6   (captions only)              "Top", "Left", "Width", "Height",
@@ -36,7 +38,7 @@ class ArrayPanel : public ModePanel
     Q_OBJECT
 
 public:
-    ArrayPanel(Platform &platform, QWidget *parent);
+    explicit ArrayPanel(Platform &platform, QWidget *parent);
 
     // Start-up: hides the spacer and the entry button and sets the box defaults.
     void load() override;
@@ -47,11 +49,19 @@ public:
     // "CREATE Code": checks the fit and writes the code into the copy carrier; then "COPY".
     void actionClicked() override;
 
-    // The device chosen for the fit check: "ppc", "hpc", or empty when none is.
-    QString device() const;
+    // The device chosen for the fit check, None until the user chooses one.
+    FitCheck::Device device() const { return m_device; }
     const ArraySettings &settings() const { return m_settings; }
 
 private:
+    // The controls, created in the order of the Tab chain.
+    void buildKindOptions();
+    void buildBoxes();
+    void buildDeviceOptions();
+    void buildCounter();
+    void buildLayoutOptions();
+    void connectHandlers();
+
     // Whether the objects fit the selected device's screen; shows the message when not.
     bool fitsDevice();
     // Writes the array code of the chosen layout into the copy carrier.
@@ -65,9 +75,13 @@ private:
     void chooseKind(int kind);
     // A layout option became selected: 0 Vertical, 1 Horizontal, 2 Customized.
     void chooseLayout(int layout);
+    // A device option was selected or unselected.
+    void chooseDevice(FitCheck::Device device, bool selected);
     void moreObjects();
     // One object less, never below 0.
     void fewerObjects();
+    // Writes the count into its label.
+    void showCount();
     // The spacer's text changed: the step of the selected standard layout includes it.
     void spacerChanged();
     // Starts a customized list of as many objects as the count shows.
@@ -81,6 +95,9 @@ private:
 
     Platform &m_platform;
     ArraySettings m_settings;
+    // The number of objects, changed only by ">", "<" and RESET.
+    int m_count = 0;
+    FitCheck::Device m_device = FitCheck::Device::None;
 
     QGroupBox *m_kindFrame = nullptr;
     std::array<QRadioButton *, 6> m_kindOptions{};

@@ -1,5 +1,7 @@
 #include "arraysettings.h"
 
+#include <limits>
+
 namespace ArraySetup {
 
 namespace {
@@ -69,12 +71,11 @@ void changeSpacer(ArraySettings &s, bool vertical, bool horizontal, const QStrin
         setStep(s.HorzStep, width, spacer);
 }
 
-std::optional<qint16> listCount(const QString &countCaption)
+std::optional<qint16> listCount(int objects)
 {
-    const std::optional<qint16> count = TextNumber::wholeNumber16(countCaption);
-    if (!count || *count < 0)
+    if (objects < 0 || objects > std::numeric_limits<qint16>::max())
         return std::nullopt;
-    return count;
+    return qint16(objects);
 }
 
 void startList(ArraySettings &s, qint16 count)
@@ -97,16 +98,16 @@ bool listComplete(const ArraySettings &s)
     return s.PosIndex >= s.PosCount;
 }
 
-Result<> storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
-                    const QString &height)
+Entry storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
+                 const QString &height)
 {
     if (top.isEmpty() || left.isEmpty() || width.isEmpty() || height.isEmpty())
-        return Result<>::failure({});
+        return Entry::MissingValue;
     if (listComplete(s) || s.PosIndex < 0 || s.PosIndex >= s.PosEntries.size())
-        return Result<>::failure({});
+        return Entry::ListComplete;
     s.PosEntries[s.PosIndex] = positionEntry(top, left, width, height);
     ++s.PosIndex;
-    return {};
+    return Entry::Stored;
 }
 
 void completeList(ArraySettings &s)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "result.h"
 #include "textnumber.h"
 
 #include <QLatin1StringView>
@@ -41,7 +40,6 @@ struct ArraySettings
 //   A list of 2 typed as (40,5,70,21) and (70,5,70,21): PosString "40,5,70,21|70,5,70,21|".
 namespace ArraySetup {
 
-inline constexpr QLatin1StringView countNotSelected("Number of Objects not selected");
 inline constexpr QLatin1StringView
     countTooLargeForList("Number of Objects too large for a customized list (at most 32767)");
 
@@ -69,19 +67,20 @@ void selectHorizontal(ArraySettings &s, const QString &width);
 void changeSpacer(ArraySettings &s, bool vertical, bool horizontal, const QString &height,
                   const QString &width, const QString &spacer);
 
-// The count of a customized list from the count's caption: a whole number 0 to 32767.
-std::optional<qint16> listCount(const QString &countCaption);
+// The count of a customized list: the number of objects when it is 0 to 32767.
+std::optional<qint16> listCount(int objects);
 // Starts a customized list of count objects: empty entries, typing object 1.
 void startList(ArraySettings &s, qint16 count);
 // One position entry: top,left,width,height|.
 QString positionEntry(const QString &top, const QString &left, const QString &width,
                       const QString &height);
 bool listComplete(const ArraySettings &s);
-// Stores the entry being typed and moves to the next object. Fails, changing nothing and with
-// no message (the click is ignored without a word), when one of the four texts is empty or
-// the list is complete.
-Result<> storeEntry(ArraySettings &s, const QString &top, const QString &left, const QString &width,
-                    const QString &height);
+// What became of a position entry: stored, or ignored because one of its four texts is empty
+// or the list is already complete. The window ignores such a click without a word.
+enum class Entry { Stored, MissingValue, ListComplete };
+// Stores the entry being typed and moves to the next object; an ignored entry changes nothing.
+[[nodiscard]] Entry storeEntry(ArraySettings &s, const QString &top, const QString &left,
+                               const QString &width, const QString &height);
 // Joins the entries of the list into PosString.
 void completeList(ArraySettings &s);
 // Caption of the entry button while object index (from 0) is typed: "Object 1", ...

@@ -2,33 +2,54 @@
 
 namespace FitCheck {
 
-namespace {
-
-// The vertical extent adds LeftBase and the horizontal one TopBase, each the other axis's
-// base. Deliberate: the device limits were set against exactly these sums, as the design has
-// them; pinned by tst_fitcheck fits (rows "ppc vertical 304", "ppc horizontal ignores
-// LeftBase", "ppc vertical ignores TopBase") and tst_arraypanel fitCheckRefusesAndThenPasses.
-bool fitsDevice(const ArraySettings &s, Limits limits, double spacer, double count)
+QLatin1StringView deviceName(Device device)
 {
-    if (s.HorzStep.isZero() &&
-        (s.VertStep.toNumber() + spacer) * count + s.LeftBase.toNumber() > limits.vertical)
-        return false;
-    if (s.VertStep.isZero() &&
-        (s.HorzStep.toNumber() + spacer) * count + s.TopBase.toNumber() > limits.horizontal)
-        return false;
-    return true;
+    switch (device) {
+    case Device::Ppc:
+        return QLatin1StringView("ppc");
+    case Device::Hpc:
+        return QLatin1StringView("hpc");
+    case Device::None:
+        break;
+    }
+    return {};
 }
 
-} // namespace
-
-bool fits(const ArraySettings &s, bool ppcSelected, bool hpcSelected, const QString &spacer,
-          const QString &countCaption)
+std::optional<Device> deviceNamed(QStringView name)
 {
+    for (Device device : {Device::Ppc, Device::Hpc}) {
+        if (name == deviceName(device))
+            return device;
+    }
+    return std::nullopt;
+}
+
+std::optional<Limits> limits(Device device)
+{
+    switch (device) {
+    case Device::Ppc:
+        return Limits{300, 210};
+    case Device::Hpc:
+        return Limits{200, 600};
+    case Device::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// The vertical extent adds LeftBase and the horizontal one TopBase, each the other axis's
+// base: the device limits were set against exactly these sums.
+bool fits(const ArraySettings &s, Device device, const QString &spacer, int count)
+{
+    const std::optional<Limits> screen = limits(device);
+    if (!screen)
+        return true;
     const double spacing = TextNumber::numericValue(spacer);
-    const double count = TextNumber::numericValue(countCaption);
-    if (ppcSelected && !fitsDevice(s, ppc, spacing, count))
+    if (s.HorzStep.isZero() &&
+        (s.VertStep.toNumber() + spacing) * count + s.LeftBase.toNumber() > screen->vertical)
         return false;
-    if (hpcSelected && !fitsDevice(s, hpc, spacing, count))
+    if (s.VertStep.isZero() &&
+        (s.HorzStep.toNumber() + spacing) * count + s.TopBase.toNumber() > screen->horizontal)
         return false;
     return true;
 }

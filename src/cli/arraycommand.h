@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fitcheck.h"
 #include "outcome.h"
 
 #include <QString>
@@ -10,11 +11,12 @@
 //   lines of Abutt1 with Iar1 and the step 70, CR LF between lines and none after the last.
 namespace ArrayCommand {
 
-// The choices of the panel, as texts typed into its boxes.
+// The choices of the panel: the count and device as chosen, the rest as texts typed into its
+// boxes.
 struct Request
 {
     int kind = 0;  // 0 to 5, the panel's order: option ... list
-    QString count; // the count label's caption, e.g. "3"
+    int count = 0; // the number of objects of a standard layout
     QString top = QStringLiteral("10");
     QString left = QStringLiteral("10");
     QString width = QStringLiteral("70");
@@ -22,8 +24,8 @@ struct Request
     enum Layout { Vertical, Horizontal, Customized } layout = Vertical;
     QString spacer = QStringLiteral("0");
     QStringList positions; // customized: one "T,L,W,H" per object
-    QString device;        // "ppc", "hpc" or empty
-    int number = 1;        // the name suffix: kinds chosen so far, this one included
+    FitCheck::Device device = FitCheck::Device::None;
+    int number = 1; // the name suffix: kinds chosen so far, this one included
 };
 
 // The kind names of the command line, in the panel's order.

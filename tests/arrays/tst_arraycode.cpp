@@ -124,11 +124,11 @@ private Q_SLOTS:
 
 void TestArrayCode::standardWorkedExample()
 {
-    const QString text = standardCode(standardSettings(), QStringLiteral("3"));
+    const QString text = standardCode(standardSettings(), 3);
     QCOMPARE(text, crlf(standardExample));
     QCOMPARE(text.count(QStringLiteral("\r\n")), 16);
     QVERIFY(!text.endsWith(QLatin1Char('\n')));
-    QVERIFY(checkStandard(standardSettings(), QStringLiteral("3")).ok());
+    QVERIFY(checkStandard(standardSettings()).ok());
 }
 
 void TestArrayCode::standardVertical()
@@ -137,35 +137,30 @@ void TestArrayCode::standardVertical()
     ArraySetup::selectVertical(s, QStringLiteral("21"));
     QStringList expected = standardExample;
     expected[0] = QStringLiteral("Vc=21:Oc=0");
-    QCOMPARE(standardCode(s, QStringLiteral("3")), crlf(expected));
+    QCOMPARE(standardCode(s, 3), crlf(expected));
 }
 
 void TestArrayCode::standardVariants_data()
 {
-    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("count");
     QTest::addColumn<QString>("width");
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("expectedLine");
 
-    QTest::newRow("count 0") << "0"
-                             << "70" << 1 << "Dim Iar1,Abutt1(-1),Abutt1val";
-    QTest::newRow("count 1") << "1"
-                             << "70" << 1 << "Dim Iar1,Abutt1(0),Abutt1val";
-    QTest::newRow("count 12") << "12"
-                              << "70" << 1 << "Dim Iar1,Abutt1(11),Abutt1val";
+    QTest::newRow("count 0") << 0 << "70" << 1 << "Dim Iar1,Abutt1(-1),Abutt1val";
+    QTest::newRow("count 1") << 1 << "70" << 1 << "Dim Iar1,Abutt1(0),Abutt1val";
+    QTest::newRow("count 12") << 12 << "70" << 1 << "Dim Iar1,Abutt1(11),Abutt1val";
     QTest::newRow("empty width")
-        << "3"
-        << "" << 3
+        << 3 << "" << 3
         << "ADDOBJECT \"CommandButton\",\"Abutt1\" & Iar1,5+ ( Iar1 * Oc ),40+ ( Iar1 * Vc ),,21";
-    QTest::newRow("width as typed") << "3"
-                                    << " 7o" << 3
+    QTest::newRow("width as typed") << 3 << " 7o" << 3
                                     << "ADDOBJECT \"CommandButton\",\"Abutt1\" & Iar1,5+ ( Iar1 * "
                                        "Oc ),40+ ( Iar1 * Vc ), 7o,21";
 }
 
 void TestArrayCode::standardVariants()
 {
-    QFETCH(QString, count);
+    QFETCH(int, count);
     QFETCH(QString, width);
     QFETCH(int, line);
     QFETCH(QString, expectedLine);
@@ -189,13 +184,12 @@ void TestArrayCode::labelArray()
                  QStringLiteral("Alabel2( Iar2 ).BackColor = vbWhite  'Output.BackColor"));
     QVERIFY(expected.contains(
         QStringLiteral("\r\nAlabel2( Iar2 ).BackColor = vbWhite  'Output.BackColor\r\n")));
-    QCOMPARE(standardCode(s, QStringLiteral("3")), expected);
+    QCOMPARE(standardCode(s, 3), expected);
 }
 
 void TestArrayCode::standardRefusals_data()
 {
     QTest::addColumn<bool>("kindChosen");
-    QTest::addColumn<QString>("count");
     QTest::addColumn<TextOrNumber>("vertStep");
     QTest::addColumn<TextOrNumber>("horzStep");
     QTest::addColumn<QString>("message");
@@ -204,27 +198,22 @@ void TestArrayCode::standardRefusals_data()
     const TextOrNumber zero = TextOrNumber::fromNumber(0);
     const auto text = [](const char *t) { return TextOrNumber::fromText(QString::fromLatin1(t)); };
 
-    QTest::newRow("nothing chosen")
-        << false << "" << unset << unset << "Objects' type not selected";
+    QTest::newRow("nothing chosen") << false << unset << unset << "Objects' type not selected";
     QTest::newRow("no kind, layout chosen")
-        << false << "3" << zero << text("70") << "Objects' type not selected";
-    QTest::newRow("empty count") << true << "" << zero << text("70")
-                                 << "Number of Objects not selected";
-    QTest::newRow("no layout yet") << true << "3" << unset << unset << "Not selected display mode";
+        << false << zero << text("70") << "Objects' type not selected";
+    QTest::newRow("no layout yet") << true << unset << unset << "Not selected display mode";
     QTest::newRow("layout took a size of 0")
-        << true << "3" << text("0") << zero << "Not selected display mode";
-    QTest::newRow("spacer made the step 0")
-        << true << "3" << zero << zero << "Not selected display mode";
-    QTest::newRow("horizontal") << true << "3" << zero << TextOrNumber::fromNumber(75) << "";
-    QTest::newRow("count 0 passes") << true << "0" << text("21") << zero << "";
-    QTest::newRow("letters are a step") << true << "3" << text("abc") << zero << "";
-    QTest::newRow("empty size is a step") << true << "3" << zero << text("") << "";
+        << true << text("0") << zero << "Not selected display mode";
+    QTest::newRow("spacer made the step 0") << true << zero << zero << "Not selected display mode";
+    QTest::newRow("horizontal") << true << zero << TextOrNumber::fromNumber(75) << "";
+    QTest::newRow("vertical") << true << text("21") << zero << "";
+    QTest::newRow("letters are a step") << true << text("abc") << zero << "";
+    QTest::newRow("empty size is a step") << true << zero << text("") << "";
 }
 
 void TestArrayCode::standardRefusals()
 {
     QFETCH(bool, kindChosen);
-    QFETCH(QString, count);
     QFETCH(TextOrNumber, vertStep);
     QFETCH(TextOrNumber, horzStep);
     QFETCH(QString, message);
@@ -232,7 +221,7 @@ void TestArrayCode::standardRefusals()
     ArraySettings s = kindChosen ? selections({0}) : ArraySettings();
     s.VertStep = vertStep;
     s.HorzStep = horzStep;
-    const Result<> check = checkStandard(s, count);
+    const Result<> check = checkStandard(s);
     QCOMPARE(check.ok(), message.isEmpty());
     QCOMPARE(check.message(), message);
 }
@@ -322,7 +311,7 @@ void TestArrayCode::backgroundLineOfEveryKind()
 
     ArraySettings s = selections(kinds);
     s.VertStep = TextOrNumber::fromNumber(21);
-    const QStringList standard = standardCode(s, QStringLiteral("2")).split(QStringLiteral("\r\n"));
+    const QStringList standard = standardCode(s, 2).split(QStringLiteral("\r\n"));
     QCOMPARE(standard.size(), 17);
     QCOMPARE(standard[8], standardLine);
     const QStringList customized = customizedCode(s).split(QStringLiteral("\r\n"));
