@@ -6,6 +6,8 @@
 
 #include <QCommandLineOption>
 
+#include <variant>
+
 namespace DialogCommand {
 
 QStringList buttonSetNames()
@@ -40,15 +42,16 @@ Outcome generate(const Request &r)
         DialogOptions::pickIcon(s, *r.icon);
     s.ModalValue = DialogOptions::modalValue(r.modal);
 
-    const Result<DialogCode::Built> built =
+    const std::variant<DialogCode::Built, DialogCode::Refusal> built =
         DialogCode::build(s, {r.text, r.title, r.defaultAnswer, r.dialogX});
-    if (!built) {
-        // The window refuses an empty text without a word; here the refusal says why.
-        return Outcome::refused(built.message().isEmpty()
+    if (const auto *refusal = std::get_if<DialogCode::Refusal>(&built)) {
+        // The window passes over an empty text without a message box; here the refusal says why.
+        return Outcome::refused(*refusal == DialogCode::Refusal::EmptyText
                                     ? QStringLiteral("The text is empty: nothing to generate.")
-                                    : built.message());
+                                    : DialogCode::tooManyLinesMessage());
     }
-    return Outcome::done(DialogCode::generatedText(built.value().settings).toLocal8Bit());
+    return Outcome::done(
+        DialogCode::generatedText(std::get<DialogCode::Built>(built).settings).toLocal8Bit());
 }
 
 namespace {
@@ -97,6 +100,59 @@ std::optional<Outcome> parseWithText(CommandLine &cl, const QStringList &argumen
 
 } // namespace
 
+namespace {
+
+// The options of brindle msgbox beside --text.
+struct MessageBoxOptions
+{
+    QCommandLineOption simple{QStringLiteral("simple"),
+                              QStringLiteral("A plain message (Simple Msg).")};
+    QCommandLineOption buttons{QStringLiteral("buttons"),
+                               QStringLiteral("Button's Type: ") %
+                                   buttonSetNames().join(QStringLiteral(", ")) % QLatin1Char('.'),
+                               QStringLiteral("SET")};
+    QCommandLineOption defaultButton{QStringLiteral("default-button"),
+                                     QStringLiteral("Default Button: 1 to 4."),
+                                     QStringLiteral("N")};
+    QCommandLineOption icon{QStringLiteral("icon"),
+                            QStringLiteral("Button's Icon: ") %
+                                iconNames().join(QStringLiteral(", ")) % QLatin1Char('.'),
+                            QStringLiteral("ICON")};
+    QCommandLineOption modal{QStringLiteral("modal"), QStringLiteral("Set Modal.")};
+    QCommandLineOption title = titleOption();
+    QCommandLineOption text = textOption(QStringLiteral("The message"));
+};
+
+// The message box's choices as the three lists and the check box take them.
+std::optional<Outcome> readMessageBox(const CommandLine &cl, const QCommandLineParser &p,
+                                      const MessageBoxOptions &o, Request &r)
+{
+    if (p.isSet(o.buttons)) {
+        r.buttonSet = int(buttonSetNames().indexOf(p.value(o.buttons)));
+        if (*r.buttonSet < 0)
+            return cl.usage(QStringLiteral("--buttons is one of ") %
+                            buttonSetNames().join(QStringLiteral(", ")));
+    }
+    if (p.isSet(o.defaultButton)) {
+        bool ok = false;
+        const int n = p.value(o.defaultButton).toInt(&ok);
+        if (!ok || n < 1 || n > 4)
+            return cl.usage(QStringLiteral("--default-button is 1, 2, 3 or 4"));
+        r.defaultButton = n - 1;
+    }
+    if (p.isSet(o.icon)) {
+        r.icon = int(iconNames().indexOf(p.value(o.icon)));
+        if (*r.icon < 0)
+            return cl.usage(QStringLiteral("--icon is one of ") %
+                            iconNames().join(QStringLiteral(", ")));
+    }
+    r.modal = p.isSet(o.modal);
+    r.title = p.value(o.title);
+    return std::nullopt;
+}
+
+} // namespace
+
 Outcome runMessageBox(const QStringList &arguments)
 {
     CommandLine cl(QStringLiteral("msgbox"),
@@ -108,59 +164,25 @@ Outcome runMessageBox(const QStringList &arguments)
                                   "between lines, as the Msg-Input Box mode generates it. No "
                                   "dialog is shown."));
     QCommandLineParser &p = cl.parser();
-    const QCommandLineOption simple(QStringLiteral("simple"),
-                                    QStringLiteral("A plain message (Simple Msg)."));
-    const QCommandLineOption buttons(QStringLiteral("buttons"),
-                                     QStringLiteral("Button's Type: ") %
-                                         buttonSetNames().join(QStringLiteral(", ")) %
-                                         QLatin1Char('.'),
-                                     QStringLiteral("SET"));
-    const QCommandLineOption defaultButton(QStringLiteral("default-button"),
-                                           QStringLiteral("Default Button: 1 to 4."),
-                                           QStringLiteral("N"));
-    const QCommandLineOption icon(QStringLiteral("icon"),
-                                  QStringLiteral("Button's Icon: ") %
-                                      iconNames().join(QStringLiteral(", ")) % QLatin1Char('.'),
-                                  QStringLiteral("ICON"));
-    const QCommandLineOption modal(QStringLiteral("modal"), QStringLiteral("Set Modal."));
-    const QCommandLineOption title = titleOption();
-    const QCommandLineOption text = textOption(QStringLiteral("The message"));
-    p.addOptions({simple, buttons, defaultButton, icon, modal, title, text});
-    if (std::optional<Outcome> stop = parseWithText(cl, arguments, text))
+    const MessageBoxOptions o;
+    p.addOptions({o.simple, o.buttons, o.defaultButton, o.icon, o.modal, o.title, o.text});
+    if (std::optional<Outcome> stop = parseWithText(cl, arguments, o.text))
         return *stop;
 
     Request r;
-    r.text = joinedText(p.values(text));
-    if (p.isSet(simple)) {
-        for (const QCommandLineOption *o : {&buttons, &defaultButton, &icon, &modal, &title}) {
-            if (p.isSet(*o))
-                return cl.usage(QStringLiteral("--") % o->names().constFirst() %
+    r.text = joinedText(p.values(o.text));
+    if (p.isSet(o.simple)) {
+        for (const QCommandLineOption *opt :
+             {&o.buttons, &o.defaultButton, &o.icon, &o.modal, &o.title}) {
+            if (p.isSet(*opt))
+                return cl.usage(QStringLiteral("--") % opt->names().constFirst() %
                                 QStringLiteral(" belongs to a message box, not --simple"));
         }
         r.kind = 1;
         return generate(r);
     }
-    if (p.isSet(buttons)) {
-        r.buttonSet = int(buttonSetNames().indexOf(p.value(buttons)));
-        if (*r.buttonSet < 0)
-            return cl.usage(QStringLiteral("--buttons is one of ") %
-                            buttonSetNames().join(QStringLiteral(", ")));
-    }
-    if (p.isSet(defaultButton)) {
-        bool ok = false;
-        const int n = p.value(defaultButton).toInt(&ok);
-        if (!ok || n < 1 || n > 4)
-            return cl.usage(QStringLiteral("--default-button is 1, 2, 3 or 4"));
-        r.defaultButton = n - 1;
-    }
-    if (p.isSet(icon)) {
-        r.icon = int(iconNames().indexOf(p.value(icon)));
-        if (*r.icon < 0)
-            return cl.usage(QStringLiteral("--icon is one of ") %
-                            iconNames().join(QStringLiteral(", ")));
-    }
-    r.modal = p.isSet(modal);
-    r.title = p.value(title);
+    if (std::optional<Outcome> stop = readMessageBox(cl, p, o, r))
+        return *stop;
     return generate(r);
 }
 

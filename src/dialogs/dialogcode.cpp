@@ -64,57 +64,82 @@ int previewFlags(const DialogSettings &s)
            s.ModalValue;
 }
 
-Result<Built> build(const DialogSettings &settings, const Input &input)
+namespace {
+
+// Simple Msg: a plain message, line 1 only.
+void simpleMessage(Built &b, const QString &message, const Input &input)
+{
+    b.preview = {Preview::MessageBox, input.text, 0, {}, {}};
+    b.settings.codeLine(1) = QLatin1String("msgbox (") % message % QLatin1Char(')');
+}
+
+// Msg Box: the box with its flags and title, its answer kept in Ris.
+void messageBox(Built &b, const QString &message, const Input &input)
+{
+    DialogSettings &s = b.settings;
+    s.codeLine(1) = QLatin1String("Dim Ris") % crlf;
+    s.codeLine(2) = QLatin1String("Ris =") % QLatin1String(" msgbox (") % message %
+                    QLatin1Char(',') % flagText(s.BtnValue) % QLatin1Char('+') %
+                    flagText(s.DefBtnValue) % QLatin1Char('+') % flagText(s.IconValue) %
+                    QLatin1Char('+') % QString::number(s.ModalValue) % QLatin1Char(',') %
+                    quoted(input.title) % QLatin1Char(')') % crlf;
+    b.preview = {Preview::MessageBox, input.text, previewFlags(s), input.title, {}};
+}
+
+// Input Box in the DialogX format: the target language's dialog object asks; no preview is
+// shown for it.
+void dialogXInputBox(Built &b, const QString &message, const Input &input)
+{
+    DialogSettings &s = b.settings;
+    s.codeLine(1) = QLatin1String("Dim NSinput") % crlf;
+    s.codeLine(2) = QLatin1String("Addobject ") % quoted(QStringLiteral("nsbasic.dialogx.1")) %
+                    QLatin1Char(',') % quoted(QStringLiteral("Nsinputbox")) %
+                    QLatin1String(",0,0") % crlf;
+    s.codeLine(3) = QLatin1String("NSinput =") % QLatin1String("Nsinputbox.InputBox(") % message %
+                    QLatin1Char(',') % quoted(input.title) % QLatin1Char(',') %
+                    quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
+    s.codeLine(4) = QLatin1String("Select case NSinput") % crlf %
+                    QLatin1String(" '  (your code follows)") % crlf % QLatin1String("End select");
+}
+
+// Input Box: the answer kept in Rep and a Select over it.
+void inputBox(Built &b, const QString &message, const Input &input)
+{
+    DialogSettings &s = b.settings;
+    s.codeLine(1) = QLatin1String("Dim Rep") % crlf;
+    s.codeLine(2) = QLatin1String("Rep =") % QLatin1String("InputBox(") % message %
+                    QLatin1Char(',') % quoted(input.title) % QLatin1Char(',') %
+                    quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
+    s.codeLine(3) =
+        QLatin1String("Select case Rep") % crlf % QLatin1String(" '  (your code follows)") % crlf;
+    s.codeLine(4) = QStringLiteral("End Select");
+    b.preview = {Preview::InputBox, input.text, 0, input.title, input.defaultAnswer};
+}
+
+} // namespace
+
+std::variant<Built, Refusal> build(const DialogSettings &settings, const Input &input)
 {
     if (input.text.isEmpty())
-        return Result<Built>::failure({});
+        return Refusal::EmptyText;
     const std::optional<QStringList> lines = splitLines(input.text);
     if (!lines)
-        return Result<Built>::failure(tooManyLinesMessage());
+        return Refusal::TooManyLines;
     Built result{settings, {}};
-
-    DialogSettings &s = result.settings;
-    Preview &preview = result.preview;
-    s.MsgText = quoteLines(*lines);
-    const QString message = quote % s.MsgText % quote;
-    const QString title = quoted(input.title);
-
-    switch (s.MsgKind) {
+    result.settings.MsgText = quoteLines(*lines);
+    const QString message = quote % result.settings.MsgText % quote;
+    switch (result.settings.MsgKind) {
     case 1:
-        preview = {Preview::MessageBox, input.text, 0, {}, {}};
-        s.codeLine(1) = QLatin1String("msgbox (") % message % QLatin1Char(')');
+        simpleMessage(result, message, input);
         break;
     case 2:
-        s.codeLine(1) = QLatin1String("Dim Ris") % crlf;
-        s.codeLine(2) = QLatin1String("Ris =") % QLatin1String(" msgbox (") % message %
-                        QLatin1Char(',') % flagText(s.BtnValue) % QLatin1Char('+') %
-                        flagText(s.DefBtnValue) % QLatin1Char('+') % flagText(s.IconValue) %
-                        QLatin1Char('+') % QString::number(s.ModalValue) % QLatin1Char(',') %
-                        title % QLatin1Char(')') % crlf;
-        preview = {Preview::MessageBox, input.text, previewFlags(s), input.title, {}};
+        messageBox(result, message, input);
         break;
     case 3:
-        if (input.dialogX) {
-            s.codeLine(1) = QLatin1String("Dim NSinput") % crlf;
-            s.codeLine(2) = QLatin1String("Addobject ") %
-                            quoted(QStringLiteral("nsbasic.dialogx.1")) % QLatin1Char(',') %
-                            quoted(QStringLiteral("Nsinputbox")) % QLatin1String(",0,0") % crlf;
-            s.codeLine(3) = QLatin1String("NSinput =") % QLatin1String("Nsinputbox.InputBox(") %
-                            message % QLatin1Char(',') % title % QLatin1Char(',') %
-                            quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
-            s.codeLine(4) = QLatin1String("Select case NSinput") % crlf %
-                            QLatin1String(" '  (your code follows)") % crlf %
-                            QLatin1String("End select");
-        } else {
-            s.codeLine(1) = QLatin1String("Dim Rep") % crlf;
-            s.codeLine(2) = QLatin1String("Rep =") % QLatin1String("InputBox(") % message %
-                            QLatin1Char(',') % title % QLatin1Char(',') %
-                            quoted(input.defaultAnswer) % QLatin1Char(')') % crlf;
-            s.codeLine(3) = QLatin1String("Select case Rep") % crlf %
-                            QLatin1String(" '  (your code follows)") % crlf;
-            s.codeLine(4) = QStringLiteral("End Select");
-            preview = {Preview::InputBox, input.text, 0, input.title, input.defaultAnswer};
-        }
+        if (input.dialogX)
+            dialogXInputBox(result, message, input);
+        else
+            inputBox(result, message, input);
         break;
     default:
         break;

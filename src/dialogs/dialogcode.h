@@ -1,13 +1,12 @@
 #pragma once
 
-#include "result.h"
-
 #include "dialogsettings.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <variant>
 
 // The code of a message box, plain message or input box, built from the panel's choices
 // and texts, together with the preview to show. Example, Simple Msg with the text "Hi"
@@ -57,10 +56,14 @@ struct Built
     Preview preview;
 };
 
+// Why build gives no code: the text is empty, which the window ignores without a word, or it
+// has more than five lines, refused with tooManyLinesMessage().
+enum class Refusal { EmptyText, TooManyLines };
+
 // Builds code lines 1 and 2 (Msg Box), 1 (Simple Msg) or 1 to 4 (Input Box) and the
-// message text of the record; the other code lines keep what they hold. An empty text fails
-// without a message; more than five lines fail with the message to show.
-Result<Built> build(const DialogSettings &settings, const Input &input);
+// message text of the record; the other code lines keep what they hold. Gives the refusal
+// instead when the text is empty or has more than five lines.
+std::variant<Built, Refusal> build(const DialogSettings &settings, const Input &input);
 
 // The flags of the message box preview; an unset flag counts as 0.
 int previewFlags(const DialogSettings &settings);

@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <variant>
+
 using namespace Controls;
 
 namespace {
@@ -18,8 +20,7 @@ namespace {
 // The panel's place while shown and while hidden, in twips. Shown, it is 50 twips higher than
 // the design's 4300, which ended on the Default box's bottom edge and cut it with the panel's
 // frame. Hidden, it is a strip 195 twips high below the window's controls, as the design has
-// it: deliberate (a hidden panel takes no input whatever its size); pinned by tst_prog
-// inventory (row Picture2).
+// it: a hidden panel takes no input whatever its size.
 constexpr QRect shownPlace(60, 360, 3855, 4350);
 constexpr QRect hiddenPlace(60, 4500, 3855, 195);
 
@@ -82,34 +83,48 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
         m_kindOptions[i] = make<QRadioButton>(this, row.name, QString::fromLatin1(row.caption),
                                               {row.left, row.top, row.width, row.height});
     }
-    std::array<QLabel *, 3> listLabels{};
-    std::array<QComboBox *, 3> lists{};
-    for (int i = 0; i < 3; ++i) {
-        const auto &row = listRows[i];
-        listLabels[i] = make<QLabel>(this, row.labelName, QString::fromLatin1(row.caption),
-                                     {120, row.labelTop, row.labelWidth, row.labelHeight});
-        lists[i] = make<QComboBox>(this, row.listName, {}, {1560, row.listTop, 2175, 315});
-        makeEditableList(lists[i]);
-        nameBy(lists[i], listLabels[i]);
-    }
-    m_buttonSetLabel = listLabels[0];
-    m_buttonSetList = lists[0];
-    m_defaultButtonLabel = listLabels[1];
-    m_defaultButtonList = lists[1];
-    m_iconLabel = listLabels[2];
-    m_iconList = lists[2];
+    buildLists();
     m_modalCheck =
         make<QCheckBox>(this, "Check1", QStringLiteral("Set Modal"), {120, 1860, 1095, 255});
     m_dialogXCheck = make<QCheckBox>(this, "Check2", QStringLiteral("Use DialogX format"),
                                      {1560, 1740, 1935, 495});
     m_dialogXCheck->hide();
+    buildTextBoxes();
+    makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
+    hide();
+    connectHandlers();
+}
+
+void DialogPanel::buildLists()
+{
+    std::array<QLabel *, 3> labels{};
+    std::array<QComboBox *, 3> lists{};
+    for (int i = 0; i < 3; ++i) {
+        const auto &row = listRows[i];
+        labels[i] = make<QLabel>(this, row.labelName, QString::fromLatin1(row.caption),
+                                 {120, row.labelTop, row.labelWidth, row.labelHeight});
+        setDesignFont(labels[i], 8.25, true);
+        lists[i] = make<QComboBox>(this, row.listName, {}, {1560, row.listTop, 2175, 315});
+        makeEditableList(lists[i]);
+        nameBy(lists[i], labels[i]);
+    }
+    m_buttonSetLabel = labels[0];
+    m_buttonSetList = lists[0];
+    m_defaultButtonLabel = labels[1];
+    m_defaultButtonList = lists[1];
+    m_iconLabel = labels[2];
+    m_iconList = lists[2];
+}
+
+void DialogPanel::buildTextBoxes()
+{
     m_titleLabel = make<QLabel>(this, "Label10", QStringLiteral("TITLE"), {120, 2280, 735, 255});
     m_titleBox = make<QLineEdit>(this, "Text1", {}, {1020, 2220, 2655, 285});
     nameBy(m_titleBox, m_titleLabel);
     auto *messageLabel =
         make<QLabel>(this, "Label11", QStringLiteral("TEXT"), {120, 2640, 1215, 255});
-    // The message box shows its design name until the mode is first chosen (RESET empties
-    // it). Deliberate, as the design has it; pinned by tst_prog inventory (row Text2).
+    // The message box shows its design name until the mode is first chosen, which empties it:
+    // as the design has it, and out of sight, since the panel shows only in its mode.
     m_messageBox =
         make<QPlainTextEdit>(this, "Text2", QStringLiteral("Text2"), {120, 2820, 3555, 1155});
     nameBy(m_messageBox, messageLabel);
@@ -124,13 +139,12 @@ DialogPanel::DialogPanel(Platform &platform, QWidget *parent)
     m_defaultAnswerBox = make<QLineEdit>(this, "Text4", {}, {960, 4020, 2715, 285});
     m_defaultAnswerBox->hide();
     nameBy(m_defaultAnswerBox, m_defaultAnswerLabel);
-
-    for (QLabel *l : {m_buttonSetLabel, m_defaultButtonLabel, m_iconLabel, m_titleLabel,
-                      messageLabel, m_defaultAnswerLabel})
+    for (QLabel *l : {m_titleLabel, messageLabel, m_defaultAnswerLabel})
         setDesignFont(l, 8.25, true);
-    makeTabGroup({m_kindOptions.begin(), m_kindOptions.end()});
-    hide();
+}
 
+void DialogPanel::connectHandlers()
+{
     // A kind's handler runs when its option becomes selected, by the user or by code.
     for (int i = 0; i < int(m_kindOptions.size()); ++i) {
         connect(m_kindOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -229,25 +243,38 @@ bool DialogPanel::preview()
 {
     const DialogCode::Input input{plainText(m_messageBox), m_titleBox->text(),
                                   m_defaultAnswerBox->text(), m_dialogXCheck->isChecked()};
-    const Result<DialogCode::Built> built = DialogCode::build(m_settings, input);
-    if (!built) {
-        // An empty text is refused without a box; too many lines are said and cleared.
-        if (!built.message().isEmpty()) {
-            m_platform.messageBox(built.message());
-            m_messageBox->clear();
-            note(QStringLiteral("Nothing previewed: ") + built.message());
-        } else {
-            note(QStringLiteral("Nothing previewed: the TEXT box is empty"));
-        }
+    const std::variant<DialogCode::Built, DialogCode::Refusal> built =
+        DialogCode::build(m_settings, input);
+    if (const auto *refusal = std::get_if<DialogCode::Refusal>(&built)) {
+        refuse(*refusal);
         return false;
     }
-    m_settings = built.value().settings;
-    const DialogCode::Preview &shown = built.value().preview;
-    if (shown.kind == DialogCode::Preview::MessageBox)
-        m_platform.messageBox(shown.prompt, shown.flags, shown.title);
-    else if (shown.kind == DialogCode::Preview::InputBox)
-        m_platform.inputBox(shown.prompt, shown.title, shown.defaultAnswer);
+    m_settings = std::get<DialogCode::Built>(built).settings;
+    showPreview(std::get<DialogCode::Built>(built).preview);
     return true;
+}
+
+void DialogPanel::refuse(DialogCode::Refusal refusal)
+{
+    switch (refusal) {
+    case DialogCode::Refusal::EmptyText:
+        // An empty text is passed over without a message box: the note says why.
+        note(QStringLiteral("Nothing previewed: the TEXT box is empty"));
+        break;
+    case DialogCode::Refusal::TooManyLines:
+        m_platform.messageBox(DialogCode::tooManyLinesMessage());
+        m_messageBox->clear();
+        note(QStringLiteral("Nothing previewed: ") + DialogCode::tooManyLinesMessage());
+        break;
+    }
+}
+
+void DialogPanel::showPreview(const DialogCode::Preview &preview)
+{
+    if (preview.kind == DialogCode::Preview::MessageBox)
+        m_platform.messageBox(preview.prompt, preview.flags, preview.title);
+    else if (preview.kind == DialogCode::Preview::InputBox)
+        m_platform.inputBox(preview.prompt, preview.title, preview.defaultAnswer);
 }
 
 QString DialogPanel::generatedCode() const
@@ -255,8 +282,8 @@ QString DialogPanel::generatedCode() const
     return DialogCode::generatedText(m_settings);
 }
 
-// Unlike mode 0's RESET, this one keeps the copy box. Deliberate, as the design has it; pinned
-// by tst_dialogpanel previewCopyResetAndReenter.
+// Unlike mode 0's RESET, this one keeps the copy box, as the design has it: a user may clear
+// the boxes to describe the next dialog and still paste the code of the last one.
 void DialogPanel::reset()
 {
     m_titleBox->clear();

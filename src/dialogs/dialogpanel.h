@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogcode.h"
 #include "dialogsettings.h"
 #include "modepanel.h"
 
@@ -31,7 +32,7 @@ class DialogPanel : public ModePanel
     Q_OBJECT
 
 public:
-    DialogPanel(Platform &platform, QWidget *parent);
+    explicit DialogPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the three lists and the answer-test lines.
     void load() override;
@@ -54,6 +55,16 @@ public:
 private:
     // The dialog kinds, as DialogSettings::MsgKind counts them.
     enum Kind { SimpleMsg = 1, MsgBox = 2, InputBox = 3 };
+
+    // The controls below the kind options, created in the order of the Tab chain.
+    void buildLists();
+    void buildTextBoxes();
+    void connectHandlers();
+
+    // Says why the preview was refused: a note, and a message box for too many lines.
+    void refuse(DialogCode::Refusal refusal);
+    // Shows the preview of the dialog the code describes, if it has one.
+    void showPreview(const DialogCode::Preview &preview);
 
     // A kind option became selected: shows the kind's controls and runs RESET.
     void chooseKind(int kind);

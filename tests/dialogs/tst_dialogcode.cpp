@@ -7,6 +7,7 @@ using DialogCode::Preview;
 
 Q_DECLARE_METATYPE(DialogSettings)
 Q_DECLARE_METATYPE(DialogCode::Preview::Kind)
+Q_DECLARE_METATYPE(DialogCode::Refusal)
 
 namespace {
 
@@ -22,6 +23,12 @@ DialogSettings settingsFor(int kind, int buttonSet = -1, int defaultButton = -1,
     DialogOptions::pickIcon(s, icon);
     s.ModalValue = DialogOptions::modalValue(modal);
     return s;
+}
+
+// The record of a build that must succeed.
+DialogSettings builtSettings(const DialogSettings &s, const DialogCode::Input &input)
+{
+    return std::get<Built>(DialogCode::build(s, input)).settings;
 }
 
 } // namespace
@@ -159,9 +166,10 @@ void TestDialogCode::build()
     QFETCH(int, flags);
     QFETCH(QString, previewTitle);
 
-    const Result<Built> built = DialogCode::build(settings, {text, title, defaultAnswer, dialogX});
-    QVERIFY(built.ok());
-    const Built &r = built.value();
+    const std::variant<Built, DialogCode::Refusal> built =
+        DialogCode::build(settings, {text, title, defaultAnswer, dialogX});
+    QVERIFY(std::holds_alternative<Built>(built));
+    const Built &r = std::get<Built>(built);
     QCOMPARE(DialogCode::generatedText(r.settings), code);
     QCOMPARE(r.preview.kind, previewKind);
     if (previewKind != Preview::None) {
@@ -219,14 +227,15 @@ void TestDialogCode::refusals_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message"); // empty: refused without a word
+    QTest::addColumn<DialogCode::Refusal>("refusal");
 
     for (int kind = 1; kind <= 3; ++kind) {
         const QByteArray k = QByteArray::number(kind);
-        QTest::newRow(QByteArray("empty, kind " + k).constData()) << kind << QString() << QString();
+        QTest::newRow(QByteArray("empty, kind " + k).constData())
+            << kind << QString() << DialogCode::Refusal::EmptyText;
         QTest::newRow(QByteArray("six lines, kind " + k).constData())
             << kind << QStringLiteral("1\r\n2\r\n3\r\n4\r\n5\r\n6")
-            << QStringLiteral("only 5 lines allowed");
+            << DialogCode::Refusal::TooManyLines;
     }
 }
 
@@ -234,15 +243,17 @@ void TestDialogCode::refusals()
 {
     QFETCH(int, kind);
     QFETCH(QString, text);
-    QFETCH(QString, message);
+    QFETCH(DialogCode::Refusal, refusal);
 
     DialogSettings before = settingsFor(kind, 4);
     before.MsgText = QStringLiteral("earlier");
     before.codeLine(1) = QStringLiteral("earlier line");
-    const Result<Built> r =
+    const std::variant<Built, DialogCode::Refusal> r =
         DialogCode::build(before, {text, QStringLiteral("T"), QStringLiteral("D"), false});
-    QVERIFY(!r.ok());
-    QCOMPARE(r.message(), message);
+    QVERIFY(std::holds_alternative<DialogCode::Refusal>(r));
+    QCOMPARE(std::get<DialogCode::Refusal>(r), refusal);
+    if (refusal == DialogCode::Refusal::TooManyLines)
+        QCOMPARE(DialogCode::tooManyLinesMessage(), QStringLiteral("only 5 lines allowed"));
 }
 
 void TestDialogCode::buildKeepsLinesItDoesNotWrite()
@@ -252,17 +263,15 @@ void TestDialogCode::buildKeepsLinesItDoesNotWrite()
     for (int n = 1; n <= 5; ++n)
         s.codeLine(n) = QStringLiteral("<%1>").arg(n);
     const QString text = QStringLiteral("x");
-    QCOMPARE(
-        DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
-        QStringLiteral("msgbox (\"x\")<2><3><4><5>"));
+    QCOMPARE(DialogCode::generatedText(builtSettings(s, {text, {}, {}, false})),
+             QStringLiteral("msgbox (\"x\")<2><3><4><5>"));
     s.MsgKind = 2;
-    QCOMPARE(
-        DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, false}).value().settings),
-        QStringLiteral("Dim Ris\r\nRis = msgbox (\"x\",+++0,\"\")\r\n<3><4><5>"));
+    QCOMPARE(DialogCode::generatedText(builtSettings(s, {text, {}, {}, false})),
+             QStringLiteral("Dim Ris\r\nRis = msgbox (\"x\",+++0,\"\")\r\n<3><4><5>"));
     s.MsgKind = 3;
-    QVERIFY(DialogCode::generatedText(DialogCode::build(s, {text, {}, {}, true}).value().settings)
+    QVERIFY(DialogCode::generatedText(builtSettings(s, {text, {}, {}, true}))
                 .endsWith(QLatin1String("End select<5>")));
-    QCOMPARE(DialogCode::build(s, {text, {}, {}, false}).value().settings.MsgText, text);
+    QCOMPARE(builtSettings(s, {text, {}, {}, false}).MsgText, text);
 }
 
 QTEST_APPLESS_MAIN(TestDialogCode)
