@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -28,32 +29,24 @@ bool displayAvailable()
 #endif
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// A command runs without a window: no display and no platform plugin are needed. Its exit
+// status when the arguments name a command, nothing when they start the window.
+std::optional<int> runCommand(int &argc, char *argv[])
 {
-    // A command runs without a window: no display and no platform plugin are needed.
-    {
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments += QString::fromLocal8Bit(argv[i]);
-        if (Cli::isCommand(arguments)) {
-            Console::attachToParent();
-            QCoreApplication app(argc, argv);
-            QCoreApplication::setApplicationName(QStringLiteral("brindle"));
-            return Cli::execute(QCoreApplication::arguments());
-        }
-    }
-    if (!displayAvailable()) {
-        std::fputs(
-            "brindle: no display found. Brindle is a desktop program and needs a graphical "
-            "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
-            "Start it from a desktop session, or under a virtual display such as "
-            "'xvfb-run brindle'. Its commands need no display: 'brindle --help' lists them.\n",
-            stderr);
-        return 1;
-    }
-    QApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments += QString::fromLocal8Bit(argv[i]);
+    if (!Cli::isCommand(arguments))
+        return std::nullopt;
+    Console::attachToParent();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("brindle"));
+    return Cli::execute(QCoreApplication::arguments());
+}
+
+// The application's name, icons and font, for the window and its message boxes.
+void setUpLook()
+{
     // No display name: Qt would append it to every window title, and the titles are the
     // system's own ("Brindle by Tarnwick", the message-box preview's typed title).
     QApplication::setApplicationName(QStringLiteral("Brindle"));
@@ -64,30 +57,52 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(icon);
     // The message and input boxes use the window's font too.
     QApplication::setFont(Prog::designFont());
+}
 
-    QtPlatform qtPlatform;
-    Platform &platform = qtPlatform;
-    // The desktop entry starts "brindle --desktop": Brindle then works in ~/Brindle, made on the
-    // first start from the installed samples and documents. Started any other way, it works in
-    // the current folder.
-    if (QApplication::arguments().contains(QStringLiteral("--desktop"))) {
-        const QString folder = QDir::homePath() % QStringLiteral("/Brindle");
-        const QString dataDir = QDir::cleanPath(QApplication::applicationDirPath() %
-                                                QStringLiteral("/" BRINDLE_DATA_FROM_PROGRAM));
-        Result<> ready = WorkFolder::prepare(folder, dataDir);
-        if (ready && !QDir::setCurrent(folder))
-            ready = Result<>::failure(QStringLiteral("Cannot open the working folder ") %
-                                      QDir::toNativeSeparators(folder));
-        if (!ready) {
-            platform.messageBox(ready.message(), Platform::Critical, {},
-                                QStringLiteral("Brindle works in ") %
-                                    QDir::toNativeSeparators(folder) %
-                                    QStringLiteral(" when started from the desktop menu; it "
-                                                   "makes that folder on the first start."));
-            return 1;
-        }
+// The desktop entry starts "brindle --desktop": Brindle then works in ~/Brindle, made on the
+// first start from the installed samples and documents. Started any other way, it works in
+// the current folder. False, after telling the user, when the folder cannot be used.
+bool enterWorkFolder(Platform &platform)
+{
+    if (!QApplication::arguments().contains(QStringLiteral("--desktop")))
+        return true;
+    const QString folder = QDir::homePath() % QStringLiteral("/Brindle");
+    const QString dataDir = QDir::cleanPath(QApplication::applicationDirPath() %
+                                            QStringLiteral("/" BRINDLE_DATA_FROM_PROGRAM));
+    Result<> ready = WorkFolder::prepare(folder, dataDir);
+    if (ready && !QDir::setCurrent(folder))
+        ready = Result<>::failure(QStringLiteral("Cannot open the working folder ") %
+                                  QDir::toNativeSeparators(folder));
+    if (ready)
+        return true;
+    platform.messageBox(ready.message(), Platform::Critical, {},
+                        QStringLiteral("Brindle works in ") % QDir::toNativeSeparators(folder) %
+                            QStringLiteral(" when started from the desktop menu; it makes that "
+                                           "folder on the first start."));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (const std::optional<int> status = runCommand(argc, argv))
+        return *status;
+    if (!displayAvailable()) {
+        std::fputs(
+            "brindle: no display found. Brindle is a desktop program and needs a graphical "
+            "session (DISPLAY or WAYLAND_DISPLAY is not set).\n"
+            "Start it from a desktop session, or under a virtual display such as "
+            "'xvfb-run brindle'. Its commands need no display: 'brindle --help' lists them.\n",
+            stderr);
+        return 1;
     }
-    Prog window(platform, Prog::Panels::AfterFirstPaint);
+    QApplication app(argc, argv);
+    setUpLook();
+    QtPlatform qtPlatform;
+    if (!enterWorkFolder(qtPlatform))
+        return 1;
+    Prog window(qtPlatform, Prog::Panels::AfterFirstPaint);
     window.show();
     return app.exec();
 }

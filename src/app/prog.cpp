@@ -169,30 +169,11 @@ void Prog::buildControls()
         make<QPushButton>(m_client, "Command1", QStringLiteral("RESET"), {60, 0, 1275, 315});
     m_resetButton->setAccessibleDescription(
         QStringLiteral("Puts the controls of the current mode back to their start values"));
-    m_modeSelector = make<QComboBox>(m_client, "Combo1", {}, {2160, 0, 1755, 315});
-    makeEditableList(m_modeSelector);
-    m_modeSelector->setAccessibleName(QStringLiteral("Mode"));
-    // Screen readers on Linux name a combo box by its text, and by a label whose buddy it is:
-    // an unshown label gives the selector its role there.
-    auto *modeLabel = new QLabel(QStringLiteral("Mode"), m_client);
-    modeLabel->setBuddy(m_modeSelector);
-    modeLabel->setGeometry(m_modeSelector->geometry());
-    modeLabel->hide();
-    m_copyCarrier = new CopyCarrier(m_client);
-    m_copyCarrier->setObjectName(QStringLiteral("Texttocopy"));
-    m_copyCarrier->setAccessibleName(QStringLiteral("Text to copy"));
-    place(m_copyCarrier, 120, 4740, 975, 315);
-    m_actionButton = make<QPushButton>(m_client, "Cbut2", {}, {60, 4740, 1215, 315});
-    m_actionButton->setAccessibleDescription(
-        QStringLiteral("Runs the step its caption names: create, preview, copy or store"));
+    buildModeSelector();
+    buildActionButton();
     m_exitButton =
         make<QPushButton>(m_client, "Command4", QStringLiteral("EXIT"), {2340, 4740, 1575, 315});
     m_exitButton->setAccessibleDescription(QStringLiteral("Closes Brindle"));
-    // The action's key works wherever the focus is in the window, as long as the button can
-    // be pressed. It is a shortcut of its own: every caption would replace the button's.
-    auto *actionShortcut = new QShortcut(m_actionButton);
-    actionShortcut->setKeys({actionKey, actionKeypadKey});
-    connect(actionShortcut, &QShortcut::activated, m_actionButton, &QAbstractButton::click);
     m_actionNote = make<QLabel>(m_client, "ActionNote", {}, {60, designHeight, 3855, noteHeight});
     m_actionNote->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     arrays->setCopyCarrier(m_copyCarrier);
@@ -205,6 +186,35 @@ void Prog::buildControls()
     connect(m_actionButton, &QPushButton::clicked, this, &Prog::runAction);
     connect(m_resetButton, &QPushButton::clicked, this, &Prog::reset);
     connect(m_exitButton, &QPushButton::clicked, this, &Prog::exit);
+}
+
+void Prog::buildModeSelector()
+{
+    m_modeSelector = make<QComboBox>(m_client, "Combo1", {}, {2160, 0, 1755, 315});
+    makeEditableList(m_modeSelector);
+    m_modeSelector->setAccessibleName(QStringLiteral("Mode"));
+    // Screen readers on Linux name a combo box by its text, and by a label whose buddy it is:
+    // an unshown label gives the selector its role there.
+    auto *modeLabel = new QLabel(QStringLiteral("Mode"), m_client);
+    modeLabel->setBuddy(m_modeSelector);
+    modeLabel->setGeometry(m_modeSelector->geometry());
+    modeLabel->hide();
+}
+
+void Prog::buildActionButton()
+{
+    m_copyCarrier = new CopyCarrier(m_client);
+    m_copyCarrier->setObjectName(QStringLiteral("Texttocopy"));
+    m_copyCarrier->setAccessibleName(QStringLiteral("Text to copy"));
+    place(m_copyCarrier, 120, 4740, 975, 315);
+    m_actionButton = make<QPushButton>(m_client, "Cbut2", {}, {60, 4740, 1215, 315});
+    m_actionButton->setAccessibleDescription(
+        QStringLiteral("Runs the step its caption names: create, preview, copy or store"));
+    // The action's key works wherever the focus is in the window, as long as the button can
+    // be pressed. It is a shortcut of its own: every caption would replace the button's.
+    auto *actionShortcut = new QShortcut(m_actionButton);
+    actionShortcut->setKeys({actionKey, actionKeypadKey});
+    connect(actionShortcut, &QShortcut::activated, m_actionButton, &QAbstractButton::click);
 }
 
 void Prog::buildMenu()

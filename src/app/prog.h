@@ -49,6 +49,9 @@ protected:
 
 private:
     void buildControls();
+    // The mode selector, and the action button over the copy carrier it fills.
+    void buildModeSelector();
+    void buildActionButton();
     // Builds the panels of modes 1 to 3 once.
     void buildHiddenPanels();
     void buildMenu();

@@ -39,97 +39,104 @@ QString value(const QString &desktopFileText, const QString &key)
     return {};
 }
 
-QStringList command(const QString &exec, const Fields &fields)
+namespace {
+
+// The arguments split off an Exec value so far, and the one being read.
+struct Split
 {
     QStringList arguments;
     QString current;
     bool started = false; // the current argument exists, even if empty ("")
-    bool inQuotes = false;
     bool hasFileCode = false;
-    auto finish = [&] {
+
+    void add(const QString &text)
+    {
+        current += text;
+        started = true;
+    }
+    void finish()
+    {
         if (started)
             arguments.append(current);
         current.clear();
         started = false;
-    };
+    }
+};
+
+// Expands the field code that follows a percent sign; false for an unknown code.
+bool expandFieldCode(Split &split, char code, const Fields &fields)
+{
+    switch (code) {
+    case '%':
+        split.add(QStringLiteral("%"));
+        return true;
+    case 'f':
+    case 'F':
+    case 'u':
+    case 'U':
+        split.add(fields.document);
+        split.hasFileCode = true;
+        return true;
+    case 'c':
+        split.add(fields.name);
+        return true;
+    case 'k':
+        split.add(fields.entryPath);
+        return true;
+    case 'i':
+        // The icon option and its value, only as arguments of their own.
+        if (!split.started && !fields.icon.isEmpty()) {
+            split.arguments.append(QStringLiteral("--icon"));
+            split.add(fields.icon);
+        }
+        return true;
+    case 'd':
+    case 'D':
+    case 'n':
+    case 'N':
+    case 'v':
+    case 'm':
+        // Deprecated codes expand to nothing.
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QStringList command(const QString &exec, const Fields &fields)
+{
+    Split split;
+    bool inQuotes = false;
     for (qsizetype i = 0; i < exec.size(); ++i) {
         const QChar c = exec.at(i);
-        if (inQuotes) {
-            if (c == QLatin1Char('"')) {
-                inQuotes = false;
-            } else if (c == QLatin1Char('\\')) {
-                if (++i == exec.size())
-                    return {};
-                current += exec.at(i);
-            } else {
-                current += c;
-            }
-            continue;
-        }
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')) {
-            finish();
-        } else if (c == QLatin1Char('"')) {
-            inQuotes = true;
-            started = true;
-        } else if (c == QLatin1Char('\\')) {
-            if (++i == exec.size())
+        // A backslash takes the next character as it is, and outside quotes a percent sign
+        // starts a field code; either one at the very end leaves the value malformed.
+        const bool takesNext = c == QLatin1Char('\\') || (c == QLatin1Char('%') && !inQuotes);
+        if (takesNext && ++i == exec.size())
+            return {};
+        if (c == QLatin1Char('"')) {
+            inQuotes = !inQuotes;
+            split.started = true;
+        } else if (!inQuotes &&
+                   (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))) {
+            split.finish();
+        } else if (c == QLatin1Char('%') && !inQuotes) {
+            if (!expandFieldCode(split, exec.at(i).toLatin1(), fields))
                 return {};
-            current += exec.at(i);
-            started = true;
-        } else if (c == QLatin1Char('%')) {
-            if (++i == exec.size())
-                return {};
-            const char code = exec.at(i).toLatin1();
-            switch (code) {
-            case '%':
-                current += QLatin1Char('%');
-                started = true;
-                break;
-            case 'f':
-            case 'F':
-            case 'u':
-            case 'U':
-                current += fields.document;
-                started = hasFileCode = true;
-                break;
-            case 'c':
-                current += fields.name;
-                started = true;
-                break;
-            case 'k':
-                current += fields.entryPath;
-                started = true;
-                break;
-            case 'i':
-                if (!started && !fields.icon.isEmpty()) {
-                    arguments.append(QStringLiteral("--icon"));
-                    current = fields.icon;
-                    started = true;
-                }
-                break;
-            case 'd':
-            case 'D':
-            case 'n':
-            case 'N':
-            case 'v':
-            case 'm':
-                break;
-            default:
-                return {};
-            }
         } else {
-            current += c;
-            started = true;
+            split.add(takesNext ? QString(exec.at(i)) : QString(c));
         }
     }
     if (inQuotes)
         return {};
-    finish();
-    if (arguments.isEmpty() || arguments.first().isEmpty())
+    split.finish();
+    if (split.arguments.isEmpty() || split.arguments.first().isEmpty())
         return {};
-    if (!hasFileCode)
-        arguments.append(fields.document);
-    return arguments;
+    if (!split.hasFileCode)
+        split.arguments.append(fields.document);
+    return split.arguments;
 }
 
 } // namespace DesktopEntry
