@@ -169,6 +169,16 @@ void TestCli::arrayIsTheWindowsClipboard_data()
                                   << QStringList{QStringLiteral("0"), QStringLiteral("0"),
                                                  QStringLiteral("70"), QStringLiteral("21")}
                                   << QStringLiteral("hpc") << 1;
+    // Each device by its own limits: the hpc is lower (200) and wider (600) than the ppc.
+    QTest::newRow("hpc too tall for its 200")
+        << 3 << 0 << 10 << QStringLiteral("0")
+        << QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("70"),
+                       QStringLiteral("21")}
+        << QStringLiteral("hpc") << 1;
+    QTest::newRow("hpc wider than a ppc") << 3 << 1 << 8 << QStringLiteral("0")
+                                          << QStringList{QStringLiteral("0"), QStringLiteral("0"),
+                                                         QStringLiteral("70"), QStringLiteral("21")}
+                                          << QStringLiteral("hpc") << 1;
 }
 
 void TestCli::arrayIsTheWindowsClipboard()
