@@ -140,8 +140,8 @@ Outcome run(const QStringList &arguments)
 
     DiskFileSteps files;
     TabSession session(files);
-    if (const Result<> picked = session.pick(QFileInfo(args[0]).absoluteFilePath()); !picked)
-        return Outcome::refused(picked.message());
+    if (const auto failed = session.pick(QFileInfo(args[0]).absoluteFilePath()))
+        return Outcome::refused(failed->message);
 
     QStringList forms;
     for (const SectionReader::Form &f : session.forms()) {
@@ -193,7 +193,7 @@ Outcome run(const QStringList &arguments)
             return cl.usage(QStringLiteral("POSITION is a whole number from 1 to ") %
                             QString::number(count));
         (void)session.select(row);
-        if (const Result<> exchanged = session.exchange(newTab); !exchanged)
+        if (const Result<TabSession::Change> exchanged = session.exchange(newTab); !exchanged)
             return Outcome::refused(exchanged.message());
         return write(files, session);
     }
