@@ -59,7 +59,7 @@ class TabPanel : public ModePanel
 
 public:
     // Every file of the mode is read and written through `files`.
-    TabPanel(Platform &platform, FileSteps &files, QWidget *parent);
+    explicit TabPanel(Platform &platform, FileSteps &files, QWidget *parent);
 
     // Start-up: lists the program files of the Samples folder, and follows that folder.
     void load() override;
