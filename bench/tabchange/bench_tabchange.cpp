@@ -118,7 +118,8 @@ void benchShape(const Shape &shape)
 
     FakePlatform platform;
     QWidget window;
-    TabPanel panel(platform, &window);
+    DiskFileSteps files;
+    TabPanel panel(platform, files, &window);
     panel.load();
     panel.show();
     auto *combo2 = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));
@@ -186,7 +187,7 @@ void benchShape(const Shape &shape)
         // The session: pick, then the first object exchanged with the second and written.
         TabSession session(disk);
         ratios["session: pick (read and list)"].push_back(timeNs([&] {
-                                                              if (!session.pick(program))
+                                                              if (session.pick(program))
                                                                   qFatal("pick failed");
                                                           }) /
                                                           copy);

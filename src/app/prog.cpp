@@ -115,8 +115,10 @@ void Prog::buildHiddenPanels()
     auto *arrays = static_cast<ArrayPanel *>(m_panels[0]);
     m_panels[1] = new LibraryPanel(m_platform, m_client);
     m_panels[2] = new DialogPanel(m_platform, m_client);
-    auto *tabs = new TabPanel(m_platform, m_client);
+    auto *tabs = new TabPanel(m_platform, m_tabFiles, m_client);
     m_panels[3] = tabs;
+    // A write that waits for another Brindle window says so through the panel.
+    m_tabFiles.whileWaiting = [tabs] { return tabs->keepWaiting(); };
     // The form picture outlines the screen of the device chosen for arrays, by the fit
     // check's limits: the horizontal one is the screen's width, the vertical one its height.
     tabs->setDeviceScreen([arrays]() -> FormPlace::Screen {

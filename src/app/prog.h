@@ -1,5 +1,7 @@
 #pragma once
 
+#include "diskfilesteps.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -105,4 +107,6 @@ private:
     std::array<ModePanel *, 4> m_panels{};
     QMenu *m_servicesMenu = nullptr;
     bool m_panelsQueued = false;
+    // The files the TabChange panel reads and writes.
+    DiskFileSteps m_tabFiles;
 };

@@ -1,5 +1,6 @@
 #include "formpicture.h"
 
+#include "controls.h"
 #include "pictureobject.h"
 #include "taborder.h"
 
@@ -15,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+using Controls::make;
 
 namespace {
 
@@ -61,6 +64,87 @@ protected:
     }
 };
 
+// The form's extent (every placed object, the device screen and the form's origin) and the
+// scale that fits it into the picture.
+struct Scaling
+{
+    QRect extent;
+    double scale = 1;
+
+    QRect toPixels(const QRect &r) const
+    {
+        const QPoint topLeft = r.topLeft() - extent.topLeft();
+        return QRect(qRound(topLeft.x() * scale), qRound(topLeft.y() * scale),
+                     qRound(r.width() * scale), qRound(r.height() * scale));
+    }
+};
+
+Scaling scalingFor(const QList<FormPlace::Object> &objects, const FormPlace::Screen &screen)
+{
+    QRect extent(0, 0, 1, 1);
+    if (!screen.isEmpty())
+        extent |= QRect(QPoint(0, 0), screen.size);
+    for (const FormPlace::Object &o : objects) {
+        if (o.opening.placed)
+            extent |= o.opening.place;
+    }
+    return {extent, std::min({double(areaWidth) / extent.width(),
+                              double(areaHeight) / extent.height(), largestScale})};
+}
+
+// The room the picture may take: what the screen of `parent` leaves beside the hint and the
+// buttons.
+QSize pictureRoom(const QWidget *parent)
+{
+    const QScreen *shownOn =
+        parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = shownOn ? shownOn->availableGeometry().size() : QSize(1024, 768);
+    return {qMax(320, room.width() - reservedWidth), qMax(160, room.height() - reservedHeight)};
+}
+
+// Where an object is drawn: at its place, a tiny object kept large enough to see and click
+// around its centre; an object without a place in the next cell of the grid in `column`.
+QRect objectRect(const FormPlace::Object &o, const Scaling &scaling, const QRect &column, int rows,
+                 int &unplaced)
+{
+    if (!o.opening.placed) {
+        const QPoint cell = FormPlace::gridCell(unplaced++, rows);
+        return QRect(column.left() + cell.x() * (columnWidth + gap / 2),
+                     column.top() + cell.y() * rowHeight, columnWidth, rowHeight - 4);
+    }
+    QRect r = scaling.toPixels(o.opening.place);
+    const QPoint centre = r.center();
+    r.setSize(r.size().expandedTo(QSize(smallestObject, smallestObject)));
+    r.moveCenter(centre);
+    return r;
+}
+
+// Objects enlarged at the extent's edge may reach past it: everything moves into view, and the
+// area takes the size of what it shows.
+void moveIntoView(FormArea *area, const QList<PictureObject *> &objects)
+{
+    QRect used = area->extent;
+    for (const PictureObject *object : objects)
+        used |= object->geometry();
+    const QPoint shift(qMax(0, -used.left()), qMax(0, -used.top()));
+    for (PictureObject *object : objects)
+        object->move(object->pos() + shift);
+    area->extent.translate(shift);
+    area->screen.translate(shift);
+    area->column.translate(shift);
+    area->setFixedSize(used.translated(shift).bottomRight().x() + 1,
+                       used.translated(shift).bottomRight().y() + 1);
+}
+
+// A button's own key, named in its tooltip with what it does.
+void giveKey(QPushButton *button, const QKeySequence &key, const QString &tip)
+{
+    auto *shortcut = new QShortcut(key, button);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    button->setToolTip(button->text() % QStringLiteral(" (") %
+                       key.toString(QKeySequence::NativeText) % QStringLiteral("): ") % tip);
+}
+
 } // namespace
 
 FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlace::Screen &screen,
@@ -74,108 +158,77 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     // the list meanwhile.
     setModal(true);
     connect(this, &QDialog::finished, this, &QObject::deleteLater);
+    // The picture scrolls inside the room the screen leaves beside the hint and the buttons.
+    const QSize room = pictureRoom(parent);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QWidget *area = drawForm(objects, screen, room, bar);
+    makeControls();
+    layOutPicture(area, room, bar);
+    showNumbers();
+    if (!m_objects.isEmpty())
+        m_objects.first()->setFocus(Qt::OtherFocusReason);
+    for (PictureObject *object : std::as_const(m_objects))
+        connect(object, &PictureObject::focused, this,
+                [this, object] { m_scroll->ensureWidgetVisible(object); });
+}
 
-    // The extent: every placed object, the device screen and the form's origin.
-    QRect extent(0, 0, 1, 1);
-    if (!screen.isEmpty())
-        extent |= QRect(QPoint(0, 0), screen.size);
-    bool anyUnplaced = false;
-    for (const FormPlace::Object &o : objects) {
-        if (o.opening.placed)
-            extent |= o.opening.place;
-        else
-            anyUnplaced = true;
-    }
-    const double scale = std::min(
-        {double(areaWidth) / extent.width(), double(areaHeight) / extent.height(), largestScale});
-    const auto toPixels = [&](const QRect &r) {
-        const QPoint topLeft = r.topLeft() - extent.topLeft();
-        return QRect(qRound(topLeft.x() * scale), qRound(topLeft.y() * scale),
-                     qRound(r.width() * scale), qRound(r.height() * scale));
-    };
-
+QWidget *FormPicture::drawForm(const QList<FormPlace::Object> &objects,
+                               const FormPlace::Screen &screen, const QSize &room, int bar)
+{
+    const Scaling scaling = scalingFor(objects, screen);
     auto *area = new FormArea(this);
-    area->extent = toPixels(extent);
+    area->extent = scaling.toPixels(scaling.extent);
     if (!screen.isEmpty()) {
-        area->screen = toPixels(QRect(QPoint(0, 0), screen.size));
+        area->screen = scaling.toPixels(QRect(QPoint(0, 0), screen.size));
         area->screenLabel = screen.name + QStringLiteral(" screen");
     }
-    // The picture scrolls inside the room the screen leaves beside the hint and the buttons,
-    // and the objects without a place fill as many columns as that room's height asks.
-    const QScreen *shownOn =
-        parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
-    const QSize room = shownOn ? shownOn->availableGeometry().size() : QSize(1024, 768);
-    const QSize pictureRoom(qMax(320, room.width() - reservedWidth),
-                            qMax(160, room.height() - reservedHeight));
-    // A grid wider than the room leaves a scroll bar's height under it.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    // The objects without a place fill as many columns as the room's height asks; a grid wider
+    // than the room leaves a scroll bar's height under it.
     const int rows =
-        qMax(1, (qMax(pictureRoom.height() - bar, area->extent.height()) - gap - 4) / rowHeight);
-    const int columnLeft = area->extent.right() + 1 + gap;
-    area->column = QRect(columnLeft, gap + 4, columnWidth, 0);
-    area->hasColumn = anyUnplaced;
-
+        qMax(1, (qMax(room.height() - bar, area->extent.height()) - gap - 4) / rowHeight);
+    area->column = QRect(area->extent.right() + 1 + gap, gap + 4, columnWidth, 0);
+    area->hasColumn = std::any_of(objects.cbegin(), objects.cend(),
+                                  [](const FormPlace::Object &o) { return !o.opening.placed; });
     int unplaced = 0;
     for (const FormPlace::Object &o : objects) {
         const QString kind =
             o.opening.kind.isEmpty() ? QStringLiteral("no kind given") : o.opening.kind;
         auto *object = new PictureObject(o.name, kind, area);
-        QRect r;
-        if (o.opening.placed) {
-            r = toPixels(o.opening.place);
-            // Keep a tiny object large enough to see and click, around its centre.
-            const QPoint centre = r.center();
-            r.setSize(r.size().expandedTo(QSize(smallestObject, smallestObject)));
-            r.moveCenter(centre);
-        } else {
-            const QPoint cell = FormPlace::gridCell(unplaced++, rows);
-            r = QRect(columnLeft + cell.x() * (columnWidth + gap / 2),
-                      area->column.top() + cell.y() * rowHeight, columnWidth, rowHeight - 4);
-        }
-        object->setGeometry(r);
-        const int position = int(m_objects.size()) + 1;
-        connect(object, &QAbstractButton::clicked, this, [this, position, object] {
-            if (object->clickModifiers() & Qt::ControlModifier)
-                continueFrom(position);
-            else
-                pick(position);
-        });
-        m_objects.append(object);
+        object->setGeometry(objectRect(o, scaling, area->column, rows, unplaced));
+        addObject(object);
     }
-    QRect used = area->extent;
-    for (const PictureObject *object : std::as_const(m_objects))
-        used |= object->geometry();
-    // Objects enlarged at the extent's edge may reach past it; move everything into view.
-    const QPoint shift(qMax(0, -used.left()), qMax(0, -used.top()));
-    for (PictureObject *object : std::as_const(m_objects))
-        object->move(object->pos() + shift);
-    area->extent.translate(shift);
-    area->screen.translate(shift);
-    area->column.translate(shift);
-    area->setFixedSize(used.translated(shift).bottomRight().x() + 1,
-                       used.translated(shift).bottomRight().y() + 1);
+    moveIntoView(area, m_objects);
+    return area;
+}
 
-    auto *hint = new QLabel(
+void FormPicture::addObject(PictureObject *object)
+{
+    const int position = int(m_objects.size()) + 1;
+    connect(object, &QAbstractButton::clicked, this, [this, position, object] {
+        if (object->clickModifiers() & Qt::ControlModifier)
+            continueFrom(position);
+        else
+            pick(position);
+    });
+    m_objects.append(object);
+}
+
+void FormPicture::makeControls()
+{
+    // Laid out by the dialog, so they have no place of their own.
+    m_hint = make<QLabel>(
+        this, "PictureHint",
         QStringLiteral("Click the objects in their new TAB order (or use the arrow keys and "
                        "Space). Ctrl+click an object to go on numbering after it. Escape closes "
                        "without changing anything."),
-        this);
-    hint->setWordWrap(true);
+        {});
+    m_hint->setWordWrap(true);
     // Why a click or Space changed nothing; empty otherwise.
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("PictureNote"));
+    m_note = make<QLabel>(this, "PictureNote", {}, {});
     m_note->setWordWrap(true);
-    m_startOver = new QPushButton(QStringLiteral("Start over"), this);
-    m_startOver->setObjectName(QStringLiteral("StartOver"));
-    m_useOrder = new QPushButton(QStringLiteral("Use this order"), this);
-    m_useOrder->setObjectName(QStringLiteral("UseOrder"));
+    m_startOver = make<QPushButton>(this, "StartOver", QStringLiteral("Start over"), {});
+    m_useOrder = make<QPushButton>(this, "UseOrder", QStringLiteral("Use this order"), {});
     // The buttons have keys of their own: Return and Space belong to the objects.
-    const auto giveKey = [](QPushButton *button, const QKeySequence &key, const QString &tip) {
-        auto *shortcut = new QShortcut(key, button);
-        connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
-        button->setToolTip(button->text() % QStringLiteral(" (") %
-                           key.toString(QKeySequence::NativeText) % QStringLiteral("): ") % tip);
-    };
     giveKey(m_startOver, QKeySequence(Qt::CTRL | Qt::Key_Backspace),
             QStringLiteral("clears the new order"));
     giveKey(m_useOrder, QKeySequence(Qt::CTRL | Qt::Key_Return),
@@ -184,35 +237,32 @@ FormPicture::FormPicture(const QList<FormPlace::Object> &objects, const FormPlac
     // Return belongs to the objects: it gives the focused one its number.
     for (QPushButton *b : {m_startOver, m_useOrder})
         b->setAutoDefault(false);
+    connect(m_startOver, &QPushButton::clicked, this, &FormPicture::startOver);
+    connect(m_useOrder, &QPushButton::clicked, this, &FormPicture::useOrder);
+}
+
+void FormPicture::layOutPicture(QWidget *area, const QSize &room, int bar)
+{
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_startOver);
     buttons->addWidget(m_useOrder);
-    m_scroll = new QScrollArea(this);
+    m_scroll = make<QScrollArea>(this, "PictureScroll", {}, {});
     m_scroll->setWidget(area);
     m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_scroll->setFrameShape(QFrame::NoFrame);
-    const bool wide = area->width() > pictureRoom.width();
-    const bool tall = area->height() > pictureRoom.height();
-    m_scroll->setFixedSize(qMin(area->width() + (tall ? bar : 0), pictureRoom.width()),
-                           qMin(area->height() + (wide ? bar : 0), pictureRoom.height()));
+    const bool wide = area->width() > room.width();
+    const bool tall = area->height() > room.height();
+    m_scroll->setFixedSize(qMin(area->width() + (tall ? bar : 0), room.width()),
+                           qMin(area->height() + (wide ? bar : 0), room.height()));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_scroll, 0, Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(hint);
+    layout->addWidget(m_hint);
     layout->addWidget(m_note);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    hint->setMaximumWidth(qMax(m_scroll->width(), 300));
-    m_note->setMaximumWidth(hint->maximumWidth());
-
-    connect(m_startOver, &QPushButton::clicked, this, &FormPicture::startOver);
-    connect(m_useOrder, &QPushButton::clicked, this, &FormPicture::useOrder);
-    showNumbers();
-    if (!m_objects.isEmpty())
-        m_objects.first()->setFocus(Qt::OtherFocusReason);
-    for (PictureObject *object : std::as_const(m_objects))
-        connect(object, &PictureObject::focused, this,
-                [this, object] { m_scroll->ensureWidgetVisible(object); });
+    m_hint->setMaximumWidth(qMax(m_scroll->width(), 300));
+    m_note->setMaximumWidth(m_hint->maximumWidth());
 }
 
 void FormPicture::placeBeside(const QWidget *window)

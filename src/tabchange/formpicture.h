@@ -38,6 +38,15 @@ Q_SIGNALS:
     void orderChosen(const QList<int> &order);
 
 private:
+    // The form and its objects, scaled into the room the picture may take (a scroll bar's
+    // width `bar` beside a grid wider than it); gives the area that shows them.
+    QWidget *drawForm(const QList<FormPlace::Object> &objects, const FormPlace::Screen &screen,
+                      const QSize &room, int bar);
+    // An object drawn: clicking it gives it the next number.
+    void addObject(PictureObject *object);
+    void makeControls();
+    void layOutPicture(QWidget *area, const QSize &room, int bar);
+
     void pick(int position);
     // Ctrl+click: the order so far up to and with the object at `position` counts as given.
     void continueFrom(int position);
@@ -48,6 +57,7 @@ private:
     QList<PictureObject *> m_objects; // in their present TAB order
     QList<int> m_picked;              // present positions, in clicking order
     QScrollArea *m_scroll = nullptr;
+    QLabel *m_hint = nullptr;
     QPushButton *m_startOver = nullptr;
     QPushButton *m_useOrder = nullptr;
     QLabel *m_note = nullptr;

@@ -167,4 +167,63 @@ Result<> restore(FileSteps &files, const QString &backupPath, const QString &pro
     return files.rename(backupPath, programPath);
 }
 
+namespace {
+
+Offer offerOf(const Found &found, const QDir &dir)
+{
+    if (found.programThere)
+        return {.act = Offer::Act::Tell, .text = message(found)};
+    return {.act = Offer::Act::Restore,
+            .text = message(found),
+            .path = QDir::toNativeSeparators(dir.filePath(found.backup)),
+            .program = found.program};
+}
+
+// Only a file Brindle noted as holding nothing but what it wrote is offered for removal, and
+// No is the answer Return gives; any other is named and kept.
+Offer offerOf(const WriteJournal::Entry &entry)
+{
+    if (entry.holds != WriteJournal::Holds::Written)
+        return {.act = Offer::Act::Tell, .text = message(entry, false)};
+    return {.act = Offer::Act::Remove,
+            .text = message(entry, true),
+            .noByDefault = true,
+            .path = entry.path};
+}
+
+} // namespace
+
+Result<QList<Offer>> plan(FileSteps &files, const QString &folder)
+{
+    const Result<Survey> left = survey(files, folder);
+    if (!left)
+        return Result<QList<Offer>>::failure(left.message());
+    const QDir dir(folder);
+    QList<Offer> offers;
+    for (const Found &found : left.value().backups)
+        offers.append(offerOf(found, dir));
+    for (const WriteJournal::Entry &entry : left.value().written)
+        offers.append(offerOf(entry));
+    return offers;
+}
+
+Result<> carryOut(FileSteps &files, const QString &folder, const Offer &offer)
+{
+    if (offer.act == Offer::Act::Restore) {
+        const Result<> restored = restore(
+            files, offer.path, QDir::toNativeSeparators(QDir(folder).filePath(offer.program)));
+        if (!restored)
+            return Result<>::failure(QFileInfo(offer.path).fileName() +
+                                     QStringLiteral(" could not be restored as ") + offer.program +
+                                     QStringLiteral(" (") + restored.message() +
+                                     QStringLiteral("). It is left as it is."));
+    } else if (offer.act == Offer::Act::Remove) {
+        const Result<> removed = removeWritten(files, folder, offer.path);
+        if (!removed)
+            return Result<>::failure(offer.path + QStringLiteral(" could not be removed (") +
+                                     removed.message() + QStringLiteral("). It is left as it is."));
+    }
+    return {};
+}
+
 } // namespace LeftoverBackups

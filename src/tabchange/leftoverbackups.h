@@ -68,4 +68,30 @@ Result<> removeWritten(FileSteps &files, const QString &folder, const QString &p
 // Gives a backup its program's name back, under the folder's lock and never over a file.
 Result<> restore(FileSteps &files, const QString &backupPath, const QString &programPath);
 
+// One leftover as the user meets it: a text that only tells of it, or a question whose Yes
+// carries out `act` (carryOut()).
+struct Offer
+{
+    enum class Act {
+        Tell,    // nothing to carry out
+        Restore, // the backup of a program that is gone takes the program's name back
+        Remove,  // a file Brindle noted as its own goes
+    };
+    Act act = Act::Tell;
+    QString text = {};        // what the user is told or asked
+    bool noByDefault = false; // the answer Return gives is No: a file would go
+    QString path = {};        // the leftover's full path
+    QString program = {};     // Restore: the program's file name, beside the backup
+};
+
+// What to tell and ask about the leftovers survey() finds in the Samples folder `folder`: its
+// backups first, then the files stopped writes left, each in the order found. A backup whose
+// program is gone is offered for restoring; a file Brindle noted as holding only what it
+// wrote is offered for removal, No being the default; any other is only named.
+Result<QList<Offer>> plan(FileSteps &files, const QString &folder);
+
+// Carries out the offer the user said Yes to; a failure says, in the words shown, what was
+// not done and that the file is left as it is.
+Result<> carryOut(FileSteps &files, const QString &folder, const Offer &offer);
+
 } // namespace LeftoverBackups

@@ -87,7 +87,12 @@ void PictureObject::paintEvent(QPaintEvent *)
     p.setPen(QPen(hasFocus() ? palette().color(QPalette::Highlight) : QColor(90, 90, 90),
                   hasFocus() ? 2 : 1));
     p.drawRect(frame);
+    const int badgeWidth = paintBadge(p);
+    paintText(p, rect().adjusted(badgeWidth + 4, 1, -2, -1));
+}
 
+int PictureObject::paintBadge(QPainter &p) const
+{
     // The badge widens for numbers of three digits and more.
     const QString number = QString::number(m_number);
     const int badgeWidth = qMax(badgeSize, number.size() * 7 + 4);
@@ -101,9 +106,12 @@ void PictureObject::paintEvent(QPaintEvent *)
     p.setFont(m_badgeFont);
     p.setPen(m_given ? Qt::white : QColor(60, 60, 60));
     p.drawText(badge, Qt::AlignCenter, number);
+    return badgeWidth;
+}
 
+void PictureObject::paintText(QPainter &p, const QRect &text) const
+{
     // The name beside the badge, the kind under it when there is room, else after it.
-    const QRect text = rect().adjusted(badgeWidth + 4, 1, -2, -1);
     if (text.width() <= 4)
         return;
     p.setPen(QColor(20, 20, 20));

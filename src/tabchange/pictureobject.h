@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QFont>
 
+class QPainter;
+
 // One object of the form picture: a frame at the object's design place showing its name, its
 // kind and a badge with its TAB number. The badge is filled once the user has given the
 // number; before that it shows, greyed, the number the object would keep.
@@ -43,6 +45,10 @@ private:
     // those within 45 degrees of it first; it stays when there is none.
     void focusToward(int key);
     void layOutText();
+    // The number's badge at the top left; gives its width.
+    int paintBadge(QPainter &p) const;
+    // The name and the kind in `text`, the room beside the badge.
+    void paintText(QPainter &p, const QRect &text) const;
 
     QString m_name;
     QString m_kind;

@@ -93,6 +93,16 @@ QString unreadableMessage(const QString &path, const QString &reason)
     return QStringLiteral("Cannot read the program file ") + path + QStringLiteral("\r\n") + reason;
 }
 
+Failure unreadable(const QString &path, const QString &reason)
+{
+    return {Failure::Reason::Unreadable, unreadableMessage(path, reason)};
+}
+
+Failure notGenerated()
+{
+    return {Failure::Reason::NotGenerated, QString::fromLatin1(notGeneratedMessage)};
+}
+
 Result<Section> read(const QString &path)
 {
     const Result<QByteArray> file = TextFile::readBytes(path);

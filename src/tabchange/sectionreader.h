@@ -44,6 +44,21 @@ QList<QByteArray> lineViews(const QByteArray &bytes);
 Result<Section> read(const QString &path);
 QString unreadableMessage(const QString &path, const QString &reason);
 
+// Why a program file gives no section to work on, and the words shown for it.
+struct Failure
+{
+    enum class Reason {
+        Unreadable,   // the file cannot be read
+        NotGenerated, // no line holds "Begin Gen": the form's code is not in generated layout
+    };
+    Reason reason;
+    QString message;
+};
+// A file that cannot be read, `reason` saying why in the system's words.
+Failure unreadable(const QString &path, const QString &reason);
+// A file without a "Begin Gen" line: notGeneratedMessage.
+Failure notGenerated();
+
 // A row of the form table: a form line, or an end line (isEnd) that closes the last form.
 struct Form
 {

@@ -141,23 +141,21 @@ void TabHistory::drop(const QString &path)
     delete m_stacks.take(path);
 }
 
-Result<QString> TabHistory::undo(TabSession &session, bool *dropped)
+TabHistory::Stepped TabHistory::undo(TabSession &session)
 {
-    return step(session, true, dropped);
+    return step(session, true);
 }
 
-Result<QString> TabHistory::redo(TabSession &session, bool *dropped)
+TabHistory::Stepped TabHistory::redo(TabSession &session)
 {
-    return step(session, false, dropped);
+    return step(session, false);
 }
 
-Result<QString> TabHistory::step(TabSession &session, bool back, bool *dropped)
+TabHistory::Stepped TabHistory::step(TabSession &session, bool back)
 {
-    if (dropped)
-        *dropped = false;
     QUndoStack *files = stack(session.path());
     if (!session.isOpen() || !files || !(back ? files->canUndo() : files->canRedo()))
-        return Result<QString>::failure({});
+        return {};
     m_session = &session;
     m_outcome = QString();
     m_changed = false;
@@ -165,20 +163,18 @@ Result<QString> TabHistory::step(TabSession &session, bool back, bool *dropped)
     m_session = nullptr;
     const Result<QString> outcome = m_outcome;
     if (outcome)
-        return outcome;
+        return {Done::Written, outcome.value()};
     if (m_changed) {
         // What is held no longer matches the file either: it must be picked again.
         drop(session.path());
         session.clear();
-        if (dropped)
-            *dropped = true;
-        return outcome;
+        return {Done::Dropped, outcome.message()};
     }
     // Nothing was written: the stack goes back to the step it stood at, without a write.
     m_skip = true;
     back ? files->redo() : files->undo();
     m_skip = false;
-    return outcome;
+    return {Done::NotWritten, outcome.message()};
 }
 
 void TabHistory::put(const QByteArray &from, const QByteArray &to)

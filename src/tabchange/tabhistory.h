@@ -41,12 +41,24 @@ public:
 
     bool canUndo(const QString &path) const;
     bool canRedo(const QString &path) const;
+    // What an undo or redo did.
+    enum class Done {
+        NoStep,     // there was no step to take
+        Written,    // the file was written, and the session holds it
+        NotWritten, // the write failed; the step stays where it was
+        Dropped,    // the file had changed outside Brindle: nothing was written, its history
+                    // is gone and the session holds nothing any more
+    };
+    struct Stepped
+    {
+        Done done = Done::NoStep;
+        // Written: a warning for the user, or empty; NotWritten, Dropped: why.
+        QString message;
+    };
     // Undoes / redoes the last step of the session's file, and the session holds the file as
-    // written. Fails with nothing to say when there is no step; with a message when the file
-    // was not written. `dropped` (when given) says that the file had changed outside Brindle:
-    // its history is gone, and the session holds nothing any more.
-    Result<QString> undo(TabSession &session, bool *dropped = nullptr);
-    Result<QString> redo(TabSession &session, bool *dropped = nullptr);
+    // written.
+    Stepped undo(TabSession &session);
+    Stepped redo(TabSession &session);
     // Forgets the steps of one file.
     void drop(const QString &path);
 
@@ -54,7 +66,7 @@ public:
     void put(const QByteArray &from, const QByteArray &to);
 
 private:
-    Result<QString> step(TabSession &session, bool back, bool *dropped);
+    Stepped step(TabSession &session, bool back);
     QUndoStack *stack(const QString &path) const;
 
     FileSteps &m_files;

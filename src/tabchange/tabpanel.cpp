@@ -26,8 +26,8 @@ namespace {
 
 constexpr int shownHeight = 4200; // twips
 // Hidden, the panel goes back to its design height (195 twips), not to none: deliberate, the
-// design's own geometry of the control, which the window's inventory pins
-// (tst_prog, the Picture3 row).
+// control's own geometry in the design, as the window's inventory of controls gives it to
+// tools that find the controls by name and place.
 constexpr int hiddenHeight = 195;
 // How long the closed program list must rest on a file before it is opened.
 constexpr int browseRestMs = 500;
@@ -47,8 +47,8 @@ QStringList programNames()
 }
 
 // The selected object's name as its label shows it: the name without its leading blanks,
-// followed by 40 blanks that do not show. The blanks are deliberate, the caption the list
-// entry gave before the index (pinned by tst_tabpanel::exampleEndToEnd).
+// followed by 40 blanks that do not show. The blanks are deliberate: the label takes the
+// list entry's text up to its index, so that a copy of the label gives what the entry gives.
 QString nameCaption(const SectionReader::Object &object)
 {
     qsizetype lead = 0;
@@ -59,20 +59,24 @@ QString nameCaption(const SectionReader::Object &object)
 
 } // namespace
 
-TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_platform(platform)
+TabPanel::TabPanel(Platform &platform, FileSteps &files, QWidget *parent)
+    : ModePanel(parent), m_platform(platform), m_files(files)
 {
     setObjectName(QStringLiteral("Picture3"));
-    // A write waits for another Brindle window that writes the same file; after a moment a box
-    // says so and Cancel gives up the wait (the change then stays held, to be written later).
-    m_files.whileWaiting = [this] {
-        return m_platform.keepWaiting(
-            QStringLiteral("Waiting for another Brindle window to finish writing ") %
-            m_programName % QStringLiteral("..."));
-    };
     setModeGeometry(QRect(60, 420, 3855, shownHeight), QRect(60, 420, 3855, hiddenHeight));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
+    makeSelectors();
+    makeTables();
+    arrangeControls();
+    connectSelectors();
+    makeListActions();
+    makeOrderButtons();
+    showHistory();
+}
 
+void TabPanel::makeSelectors()
+{
     m_programCaption = make<QLabel>(this, "Label14",
                                     QStringLiteral("Select the program's code (Format .Txt only)"),
                                     {120, 0, 3675, 195});
@@ -102,6 +106,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_newTabBox->setModelColumn(1);
     if (auto *popup = qobject_cast<QListView *>(m_newTabBox->view()))
         popup->setUniformItemSizes(true);
+}
+
+void TabPanel::makeTables()
+{
     m_section = new LineModel(this);
     m_moved = new LineModel(this);
     m_target = new LineModel(this);
@@ -112,15 +120,18 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     m_targetTable = makeTable("List4", m_target, 60, 2640, 1155);
     m_newSectionTable = makeTable("List5", m_newSection, 60, 2880, 1095);
     // The scratch table is only ever cleared: blocks are collected by the session, and the
-    // empty table is kept deliberately as the hidden table it always was (pinned by
-    // tst_tabpanel::listsShowTheFileAfterExchange and resetClearsMode).
+    // empty table is kept deliberately, so that the panel keeps every hidden table of its
+    // design for tools that find the controls by name.
     m_scratchTable = makeTable("List0", m_scratch, 60, 3180, 1095);
     m_forms = new FormModel(this);
     m_formBox = make<QComboBox>(this, "Combo4", {}, {120, 3600, 1155, 315});
     m_formBox->setModel(m_forms);
     m_formCaption = make<QLabel>(this, "Label18", QStringLiteral("Select a form to show objects"),
                                  {1500, 3660, 2175, 195});
+}
 
+void TabPanel::arrangeControls()
+{
     for (QLabel *l :
          {m_programCaption, m_numberCaption, m_newTabCaption, m_objectsCaption, m_formCaption})
         setDesignFont(l, 8.25, true);
@@ -141,7 +152,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     setTabOrder(m_programBox, m_formBox);
     setTabOrder(m_formBox, m_objectList);
     setTabOrder(m_objectList, m_newTabBox);
+}
 
+void TabPanel::connectSelectors()
+{
     m_browseTimer = new QTimer(this);
     m_browseTimer->setSingleShot(true);
     m_browseTimer->setInterval(browseRestMs);
@@ -157,7 +171,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
             [this](const QModelIndex &index) { selectObject(index.row()); });
     connect(m_objectList, &QListView::activated, this,
             [this](const QModelIndex &index) { selectObject(index.row()); });
+}
 
+void TabPanel::makeListActions()
+{
     // The form picture comes from the object list's context menu or its shortcut, which works
     // while the list is shown.
     auto *showForm = new QAction(QStringLiteral("Show the form..."), m_objectList);
@@ -191,7 +208,10 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     connect(m_objects, &ObjectModel::dropped, this, &TabPanel::dropObject, Qt::QueuedConnection);
     connect(earlier, &QAction::triggered, this, [this] { shiftObject(-1); });
     connect(later, &QAction::triggered, this, [this] { shiftObject(1); });
+}
 
+void TabPanel::makeOrderButtons()
+{
     // In the free room left of the object list, under its caption; made last, so that they
     // follow the design's controls in the Tab chain.
     m_byPositionButton =
@@ -219,7 +239,6 @@ TabPanel::TabPanel(Platform &platform, QWidget *parent) : ModePanel(parent), m_p
     }
     connect(m_undoAction, &QAction::triggered, this, &TabPanel::undoTab);
     connect(m_redoAction, &QAction::triggered, this, &TabPanel::redoTab);
-    showHistory();
 }
 
 QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int top, int width)
@@ -235,6 +254,15 @@ QListView *TabPanel::makeTable(const char *name, LineModel *model, int left, int
 void TabPanel::setDeviceScreen(std::function<FormPlace::Screen()> screen)
 {
     m_deviceScreen = std::move(screen);
+}
+
+bool TabPanel::keepWaiting()
+{
+    if (!m_waitForOthers)
+        return false;
+    return m_platform.keepWaiting(
+        QStringLiteral("Waiting for another Brindle window to finish writing ") % m_programName %
+        QStringLiteral("..."));
 }
 
 void TabPanel::load()
@@ -301,48 +329,40 @@ void TabPanel::offerLeftoverBackups()
     // Looked for under the lock that writers take, without waiting for it: while another
     // window writes in the folder, what is there is its write, no leftover, and the folder is
     // looked at the next time the mode is chosen. The questions are asked without the lock.
-    DiskFileSteps surveyed;
-    surveyed.lockWait = 0;
-    const Result<LeftoverBackups::Survey> left = LeftoverBackups::survey(surveyed, samples);
-    if (!left)
+    m_waitForOthers = false;
+    const Result<QList<LeftoverBackups::Offer>> plan = LeftoverBackups::plan(m_files, samples);
+    m_waitForOthers = true;
+    if (!plan)
         return;
-    for (const LeftoverBackups::Found &found : left.value().backups) {
-        const QString text = LeftoverBackups::message(found);
-        if (found.programThere) {
-            m_platform.messageBox(text);
-            continue;
-        }
-        if (m_platform.messageBox(text, Platform::YesNo + Platform::Question) != Platform::Yes)
-            continue;
-        const Result<> restored = LeftoverBackups::restore(m_files, programPath(found.backup),
-                                                           programPath(found.program));
-        if (!restored) {
-            m_platform.messageBox(found.backup + QStringLiteral(" could not be restored as ") +
-                                  found.program + QStringLiteral(" (") + restored.message() +
-                                  QStringLiteral("). It is left as it is."));
-        } else if (m_programBox->findText(found.program) < 0) {
-            // Listing the restored file picks nothing.
-            const int current = m_programBox->currentIndex();
-            m_programBox->addItem(found.program);
-            m_programBox->setCurrentIndex(current);
-        }
+    for (const LeftoverBackups::Offer &offer : plan.value())
+        answerOffer(offer, samples);
+}
+
+void TabPanel::answerOffer(const LeftoverBackups::Offer &offer, const QString &samples)
+{
+    using Act = LeftoverBackups::Offer::Act;
+    if (offer.act == Act::Tell) {
+        m_platform.messageBox(offer.text);
+        return;
     }
-    for (const WriteJournal::Entry &entry : left.value().written) {
-        // Only a file Brindle noted as holding nothing but what it wrote is offered for
-        // removal, and No is the answer Return gives; any other is named and kept.
-        if (entry.holds != WriteJournal::Holds::Written) {
-            m_platform.messageBox(LeftoverBackups::message(entry, false));
-            continue;
-        }
-        if (m_platform.messageBox(LeftoverBackups::message(entry, true),
-                                  Platform::YesNo + Platform::Question +
-                                      Platform::DefaultButton2) != Platform::Yes)
-            continue;
-        const Result<> removed = LeftoverBackups::removeWritten(m_files, samples, entry.path);
-        if (!removed)
-            m_platform.messageBox(entry.path + QStringLiteral(" could not be removed (") +
-                                  removed.message() + QStringLiteral("). It is left as it is."));
-    }
+    const int question =
+        Platform::YesNo + Platform::Question + (offer.noByDefault ? Platform::DefaultButton2 : 0);
+    if (m_platform.messageBox(offer.text, question) != Platform::Yes)
+        return;
+    if (const Result<> done = LeftoverBackups::carryOut(m_files, samples, offer); !done)
+        m_platform.messageBox(done.message());
+    else if (offer.act == Act::Restore)
+        listProgram(offer.program);
+}
+
+void TabPanel::listProgram(const QString &name)
+{
+    if (m_programBox->findText(name) >= 0)
+        return;
+    // Listing the restored file picks nothing.
+    const int current = m_programBox->currentIndex();
+    m_programBox->addItem(name);
+    m_programBox->setCurrentIndex(current);
 }
 
 void TabPanel::reset()
@@ -352,6 +372,11 @@ void TabPanel::reset()
     m_programName.clear();
     clearShown();
     m_programBox->setCurrentIndex(-1);
+    hideFileControls();
+}
+
+void TabPanel::hideFileControls()
+{
     m_formBox->hide();
     for (QLabel *label : {m_formCaption, m_numberLabel, m_numberCaption})
         label->hide();
@@ -414,29 +439,13 @@ void TabPanel::openProgram()
     const QString name = m_programBox->currentText();
     if (name.isEmpty())
         return;
-    if (!settlePending()) {
+    if (settlePending() == Settled::Kept) {
         m_programBox->setCurrentIndex(m_programBox->findText(m_programName));
         return;
     }
     clearShown();
-    const Result<> picked = m_session.pick(programPath(name));
-    if (!picked) {
-        // Nothing of the previous file stays on screen: no forms, no objects, no count.
-        m_programName.clear();
-        m_formBox->hide();
-        for (QLabel *label : {m_formCaption, m_numberLabel, m_numberCaption})
-            label->hide();
-        // The layout's one-line message keeps its words; the box also says which file it is
-        // and what Brindle looks for in it.
-        const bool notGenerated =
-            picked.message() == QLatin1String(SectionReader::notGeneratedMessage);
-        m_platform.messageBox(
-            picked.message(), Platform::OkOnly, {},
-            notGenerated ? name + QStringLiteral(" has no line holding \"Begin Gen\". Save the "
-                                                 "form's code in the form designer's generated "
-                                                 "layout: the generated part starts at the line "
-                                                 "holding \"Begin Gen\".")
-                         : QString());
+    if (const std::optional<SectionReader::Failure> failed = m_session.pick(programPath(name))) {
+        showPickFailure(name, *failed);
         return;
     }
     m_programName = name;
@@ -444,41 +453,47 @@ void TabPanel::openProgram()
     showForms();
 }
 
-int TabPanel::askToWritePending()
+void TabPanel::showPickFailure(const QString &name, const SectionReader::Failure &failure)
 {
-    return m_platform.messageBox(
+    // Nothing of the previous file stays on screen: no forms, no objects, no count.
+    m_programName.clear();
+    hideFileControls();
+    // The layout's one-line message keeps its words; the box also says which file it is and
+    // what Brindle looks for in it.
+    const bool notGenerated = failure.reason == SectionReader::Failure::Reason::NotGenerated;
+    m_platform.messageBox(
+        failure.message, Platform::OkOnly, {},
+        notGenerated ? name + QStringLiteral(" has no line holding \"Begin Gen\". Save the "
+                                             "form's code in the form designer's generated "
+                                             "layout: the generated part starts at the line "
+                                             "holding \"Begin Gen\".")
+                     : QString());
+}
+
+TabPanel::Settled TabPanel::settlePending()
+{
+    if (!m_session.hasPending())
+        return Settled::GoOn;
+    const int answer = m_platform.messageBox(
         QStringLiteral("The TAB changes made to ") + m_programName +
             QStringLiteral(" are not yet written to the file.\r\nWrite them now?"),
         Platform::YesNoCancel + Platform::Question);
-}
-
-bool TabPanel::settlePending()
-{
-    if (!m_session.hasPending())
-        return true;
-    const int answer = askToWritePending();
     if (answer == Platform::Cancel)
-        return false;
-    if (answer != Platform::Yes)
-        return true;
+        return Settled::Kept;
+    if (answer != Platform::Yes || writeChanges())
+        return Settled::GoOn;
     // A write that failed keeps the changes, and so the present choice; changes the file no
-    // longer matches were dropped, with a word, and the new choice goes ahead.
-    return writeChanges() || !m_session.isOpen();
+    // longer matches were dropped, with a word.
+    return m_session.isOpen() ? Settled::Kept : Settled::Dropped;
 }
 
 bool TabPanel::confirmClose()
 {
-    if (!m_session.hasPending())
-        return true;
-    const int answer = askToWritePending();
-    if (answer == Platform::Cancel)
-        return false;
-    if (answer != Platform::Yes)
-        return true;
-    const bool written = writeChanges();
-    if (!m_session.isOpen())
+    const Settled settled = settlePending();
+    // What was dropped is cleared from the panel, and Brindle stays open on it.
+    if (settled == Settled::Dropped)
         reset();
-    return written;
+    return settled == Settled::GoOn;
 }
 
 void TabPanel::showForms()
@@ -528,8 +543,8 @@ void TabPanel::selectObject(int row)
     const SectionReader::Object &object = m_session.objects().at(row);
     m_nameLabel->setText(nameCaption(object));
     m_numberLabel->setText(QString::number(object.ordinal));
-    // Not the design caption "Object's Current TAB position": the two wordings differ
-    // deliberately (pinned by tst_tabpanel::exampleEndToEnd).
+    // Not the design caption "Object's Current TAB position": once an object is chosen the
+    // caption speaks of that object, and the two wordings differ deliberately.
     m_numberCaption->setText(QStringLiteral("Object current TAB position"));
     m_nameLabel->show();
     m_newTabBox->show();
@@ -540,12 +555,13 @@ void TabPanel::chooseNewTab(int row)
 {
     if (m_programBox->currentText().isEmpty() || !m_session.isOpen())
         return;
-    const Result<> exchanged = m_session.exchange(row + 1);
+    const Result<TabSession::Change> exchanged = m_session.exchange(row + 1);
     if (!exchanged) {
-        if (!exchanged.message().isEmpty())
-            m_platform.messageBox(exchanged.message());
+        m_platform.messageBox(exchanged.message());
         return;
     }
+    if (exchanged.value() == TabSession::Change::None)
+        return;
     m_moved->show(&m_session.movedBlock());
     m_target->show(&m_session.targetBlock());
     m_scratch->clear();
@@ -708,34 +724,38 @@ void TabPanel::stepHistory(bool back)
     // The tables let go of the session's lines before the session holds others.
     for (LineModel *table : {m_scratch, m_section, m_moved, m_target, m_newSection})
         table->clear();
-    bool changed = false;
-    const Result<QString> done =
-        back ? m_history.undo(m_session, &changed) : m_history.redo(m_session, &changed);
+    const TabHistory::Stepped stepped =
+        back ? m_history.undo(m_session) : m_history.redo(m_session);
     m_platform.endWaiting();
-    if (changed) {
-        // Its history is gone and the session holds nothing: the file must be picked again.
-        const QString program = m_programName;
-        reset();
-        m_platform.messageBox(done.message() + QStringLiteral(" The TAB change is not ") +
-                              (back ? QStringLiteral("undone") : QStringLiteral("redone")) +
-                              QStringLiteral(", and the TAB changes written to ") + program +
-                              QStringLiteral(" before can no longer be undone. Pick the file "
-                                             "again to read it as it is now."));
+    if (stepped.done == TabHistory::Done::Dropped) {
+        historyDropped(back, stepped.message);
         return;
     }
     m_section->show(&m_session.lines());
     // The file picked again and no form chosen yet: the form selector waits, as after a pick.
-    if (done && m_session.needsForm() && m_session.form() < 0) {
+    if (stepped.done == TabHistory::Done::Written && m_session.needsForm() &&
+        m_session.form() < 0) {
         showForms();
-    } else if (done) {
+    } else if (stepped.done == TabHistory::Done::Written) {
         m_objects->setObjects(m_session.objects());
         showObjectCount();
         hideSelection();
     }
     showHistory();
-    const QString message = done ? done.value() : done.message();
-    if (!message.isEmpty())
-        m_platform.messageBox(message);
+    if (stepped.done != TabHistory::Done::NoStep && !stepped.message.isEmpty())
+        m_platform.messageBox(stepped.message);
+}
+
+void TabPanel::historyDropped(bool back, const QString &why)
+{
+    // Its history is gone and the session holds nothing: the file must be picked again.
+    const QString program = m_programName;
+    reset();
+    m_platform.messageBox(why + QStringLiteral(" The TAB change is not ") +
+                          (back ? QStringLiteral("undone") : QStringLiteral("redone")) +
+                          QStringLiteral(", and the TAB changes written to ") + program +
+                          QStringLiteral(" before can no longer be undone. Pick the file "
+                                         "again to read it as it is now."));
 }
 
 void TabPanel::showHistory()

@@ -26,8 +26,9 @@
 //   TabEarlier -> (action of m_objectList) -> Alt+Up: the object's TAB position one before
 //   TabLater -> (action of m_objectList) -> Alt+Down: the object's TAB position one after
 
-#include "diskfilesteps.h"
+#include "filesteps.h"
 #include "formplace.h"
+#include "leftoverbackups.h"
 #include "tabhistory.h"
 #include "tabsession.h"
 
@@ -57,7 +58,8 @@ class TabPanel : public ModePanel
     Q_OBJECT
 
 public:
-    TabPanel(Platform &platform, QWidget *parent);
+    // Every file of the mode is read and written through `files`.
+    explicit TabPanel(Platform &platform, FileSteps &files, QWidget *parent);
 
     // Start-up: lists the program files of the Samples folder, and follows that folder.
     void load() override;
@@ -74,14 +76,35 @@ public:
     bool confirmClose() override;
     // Where the form picture finds the device screen to draw as a guide.
     void setDeviceScreen(std::function<FormPlace::Screen()> screen);
+    // Called again and again while a write of the mode waits for another Brindle window that
+    // writes the same file: after a moment a box says so, and Cancel gives up the wait (the
+    // change then stays held, to be written later). False once the wait is given up.
+    bool keepWaiting();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What became of the changes not yet written when the user goes on to another file or
+    // closes Brindle: settled (none, written, or left unwritten by No) so the user goes on,
+    // kept (Cancel, or the write failed) so the present choice stays, or dropped since the
+    // file changed on disk.
+    enum class Settled { GoOn, Kept, Dropped };
+
+    // The controls, in the order of the design (which is the order of the Tab chain).
+    void makeSelectors();
+    void makeTables();
+    void arrangeControls();
+    void connectSelectors();
+    void makeListActions();
+    void makeOrderButtons();
+    // A hidden string table over lines held by the session.
+    QListView *makeTable(const char *name, LineModel *model, int left, int top, int width);
+
     // The user picks a program file, a form, an object, a new TAB position.
     void programActivated();
     void openProgram();
+    void showPickFailure(const QString &name, const SectionReader::Failure &failure);
     void chooseForm(int row);
     void selectObject(int row);
     void chooseNewTab(int row);
@@ -108,34 +131,39 @@ private:
     void undoTab();
     void redoTab();
     void stepHistory(bool back);
+    // The file changed outside Brindle, so its history is gone: says so and clears the panel.
+    void historyDropped(bool back, const QString &why);
     // Undo and redo are offered while the file has steps and no change waits to be written.
     void showHistory();
     // Writes the changes held; false when nothing is held any more (the file changed on
     // disk), so the panel is cleared.
     bool writeChanges();
-    // Asks whether the changes not yet written go to the file: Yes, No or Cancel.
-    int askToWritePending();
-    // Before another file replaces the changes not yet written: false when the user keeps
-    // the present choice (or they could not be written).
-    bool settlePending();
+    // Asks whether the changes not yet written go to the file, and writes them on Yes.
+    Settled settlePending();
     void showChange();
     void clearShown();
+    // No file is shown: the form selector and the object count go.
+    void hideFileControls();
 
     void hideSelection();
     // The object count under "Objects' Number", after a listing.
     void showObjectCount();
+    // Tells of what interrupted writes left in the Samples folder and asks about it.
     void offerLeftoverBackups();
+    void answerOffer(const LeftoverBackups::Offer &offer, const QString &samples);
+    // Lists a program file that appeared (restored), picking nothing.
+    void listProgram(const QString &name);
     void listPrograms();
     // Watches the Samples folder once it is there.
     void followSamples();
     QString programPath(const QString &name) const;
-    // A hidden string table over lines held by the session.
-    QListView *makeTable(const char *name, LineModel *model, int left, int top, int width);
 
     Platform &m_platform;
-    DiskFileSteps m_files;
+    FileSteps &m_files;
     TabSession m_session{m_files};
     TabHistory m_history{m_files};
+    // False while the panel looks for leftovers: then it does not wait for another window.
+    bool m_waitForOthers = true;
 
     QLabel *m_programCaption = nullptr;
     QComboBox *m_programBox = nullptr;

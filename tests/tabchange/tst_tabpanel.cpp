@@ -1,8 +1,10 @@
 #include "diskfilesteps.h"
+#include "faultyfilesteps.h"
 #include "modepanel.h"
 #include "objectmodel.h"
 #include "sectionreader.h"
 #include "tabexamples.h"
+#include "tabpanel.h"
 #include "textfile.h"
 #include "uitest.h"
 #include "writejournal.h"
@@ -116,6 +118,7 @@ private Q_SLOTS:
     void failedPickClearsTheLists();
     void leftOverBackupRefusesRewrite();
     void waitForAnotherWindowCancelled();
+    void failedWriteKeepsTheChange();
     void copiesAndTemporariesLeftOver();
     void lostProgramRestored();
     void fileChangedOnDiskRefusesRewrite();
@@ -367,6 +370,47 @@ void TestTabPanel::waitForAnotherWindowCancelled()
     otherWindow.unlock();
     moveObject(ui, 0, 1, Platform::Yes);
     QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+}
+
+// The disk fails half-way through writing the new file: the user is told why, the file and
+// its folder stay as they were, and the change stays held, so the next Yes writes it.
+void TestTabPanel::failedWriteKeepsTheChange()
+{
+    UiFixture ui; // the working folder, without the window
+    ui.writeFile(QStringLiteral("Samples/Prog.txt"), crlf(exampleHead + exampleSection));
+    FaultyFileSteps files({QStringLiteral("write#1")});
+    QWidget window;
+    TabPanel panel(ui.platform, files, &window);
+    panel.load();
+    auto *programs = panel.findChild<QComboBox *>(QStringLiteral("Combo2"));
+    programs->setCurrentIndex(programs->findText(QStringLiteral("Prog.txt")));
+    Q_EMIT programs->activated(programs->currentIndex());
+    auto *objects = panel.findChild<QListView *>(QStringLiteral("List2"));
+    auto *positions = panel.findChild<QComboBox *>(QStringLiteral("Combo3"));
+    const auto move = [&](int row, int position) {
+        Q_EMIT objects->clicked(objects->model()->index(row, 0));
+        ui.platform.messageAnswers.enqueue(Platform::Yes);
+        positions->setCurrentIndex(position - 1);
+        Q_EMIT positions->activated(position - 1);
+    };
+    move(0, 2);
+
+    QVERIFY(files.calls.contains(QStringLiteral("write#1")));
+    const QStringList messages = ui.platform.messages();
+    QCOMPARE(messages.size(), 2);
+    QVERIFY2(messages.at(1).contains(QStringLiteral("injected failure")) &&
+                 messages.at(1).endsWith(QStringLiteral("next TAB change you confirm with YES "
+                                                        "writes it too.")),
+             qPrintable(messages.at(1)));
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSection));
+    QCOMPARE(QDir(ui.path(QStringLiteral("Samples")))
+                 .entryList({QStringLiteral("Prog*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Prog.txt")});
+    QCOMPARE(texts(panel.findChild<QListView *>(QStringLiteral("List1"))), asText(exampleSwapped));
+
+    move(0, 1); // the object's own position: only the change held is written
+    QCOMPARE(ui.readFile(QStringLiteral("Samples/Prog.txt")), crlf(exampleHead + exampleSwapped));
+    QCOMPARE(ui.platform.messages().size(), 3);
 }
 
 // A backup that holds the program's bytes goes without a word. A file a stopped write noted as

@@ -296,17 +296,18 @@ void TestTabSession::steps()
         if (!message.isEmpty())
             met.append(message);
     };
-    if (const Result<> picked = session.pick(path); !picked)
-        note(picked.message());
+    if (const auto failed = session.pick(path))
+        note(failed->message);
     for (const QString &step : steps) {
         const QStringList words = step.split(QLatin1Char(' '));
         const QString &verb = words.at(0);
         if (verb == QLatin1String("move")) {
-            QVERIFY(session.select(words.at(1).toInt()).ok());
+            QVERIFY(session.select(words.at(1).toInt()));
             QCOMPARE(session.selected(), words.at(1).toInt());
             // A refused exchange keeps the selection, a done one ends it.
-            const Result<> moved = session.exchange(words.at(2).toInt());
-            note(moved.message());
+            const Result<TabSession::Change> moved = session.exchange(words.at(2).toInt());
+            if (!moved)
+                note(moved.message());
             QCOMPARE(session.selected(), moved ? -1 : words.at(1).toInt());
         } else if (verb == QLatin1String("commit")) {
             history.record(session);
@@ -317,16 +318,17 @@ void TestTabSession::steps()
                 history.written(session);
             }
         } else if (verb == QLatin1String("undo") || verb == QLatin1String("redo")) {
-            const Result<QString> done =
+            const TabHistory::Stepped done =
                 verb == QLatin1String("undo") ? history.undo(session) : history.redo(session);
-            note(done.message());
+            if (done.done != TabHistory::Done::Written)
+                note(done.message);
         } else if (verb == QLatin1String("position")) {
             if (const Result<> reordered = session.reorder(session.positionOrder()); !reordered)
                 note(reordered.message());
         } else if (verb == QLatin1String("append")) {
             writeFile(path, TextFile::readBytes(path).value() + "Rem added\r\n");
         } else if (verb == QLatin1String("form")) {
-            QVERIFY(session.chooseForm(words.at(1).toInt()).ok());
+            QVERIFY(session.chooseForm(words.at(1).toInt()));
         } else if (verb == QLatin1String("order")) {
             QList<int> order;
             for (qsizetype i = 1; i < words.size(); ++i)
@@ -421,7 +423,7 @@ void TestTabSession::pickBuildsTheRows()
     f.close();
     DiskFileSteps files;
     TabSession session(files);
-    QVERIFY(session.pick(path).ok());
+    QVERIFY(!session.pick(path).has_value());
     QCOMPARE(session.path(), path);
     QCOMPARE(session.needsForm(), needsForm);
     if (!forms.isEmpty()) {
@@ -431,14 +433,14 @@ void TestTabSession::pickBuildsTheRows()
         QCOMPARE(texts, forms);
     }
     if (form >= 0) {
-        QVERIFY(session.chooseForm(form).ok());
+        QVERIFY(session.chooseForm(form));
         QCOMPARE(session.form(), form);
     }
     QStringList texts;
     for (const TabSession::Object &row : session.objects())
         texts.append(SectionReader::objectText(row));
     QCOMPARE(texts, objects);
-    QVERIFY(!session.chooseForm(int(session.forms().size())).ok());
+    QVERIFY(!session.chooseForm(int(session.forms().size())));
     QVERIFY(!session.hasPending());
 }
 
@@ -454,21 +456,25 @@ void TestTabSession::selectKnowsTheObject()
     f.close();
     DiskFileSteps files;
     TabSession session(files);
-    QVERIFY(session.pick(path).ok());
-    QVERIFY(session.select(1).ok());
+    QVERIFY(!session.pick(path).has_value());
+    QVERIFY(session.select(1));
     QCOMPARE(session.selected(), 1);
     const TabSession::Object &object = session.objects().at(session.selected());
     QCOMPARE(object.ordinal, 2);
     QCOMPARE(object.name, QStringLiteral(" NameBox"));
     QCOMPARE(object.block, 7);
-    QVERIFY(!session.select(2).ok());
+    QVERIFY(!session.select(2));
     QCOMPARE(session.selected(), -1);
-    QVERIFY(!session.exchange(1).ok()); // nothing selected
+    const Result<TabSession::Change> unselected = session.exchange(1);
+    QVERIFY(unselected.ok());
+    QCOMPARE(unselected.value(), TabSession::Change::None);
 
-    const Result<> gone = session.pick(dir.filePath(QStringLiteral("Gone.txt")));
-    QVERIFY(!gone.ok());
-    QVERIFY(gone.message().startsWith(QStringLiteral("Cannot read the program file ")));
-    QVERIFY(gone.message().contains(QStringLiteral("Gone.txt")));
+    const std::optional<SectionReader::Failure> gone =
+        session.pick(dir.filePath(QStringLiteral("Gone.txt")));
+    QVERIFY(gone.has_value());
+    QCOMPARE(gone->reason, SectionReader::Failure::Reason::Unreadable);
+    QVERIFY(gone->message.startsWith(QStringLiteral("Cannot read the program file ")));
+    QVERIFY(gone->message.contains(QStringLiteral("Gone.txt")));
     QVERIFY(!session.isOpen());
     QVERIFY(session.lines().isEmpty() && session.objects().isEmpty() && session.forms().isEmpty());
 }
