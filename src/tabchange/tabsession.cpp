@@ -430,17 +430,16 @@ Result<QString> TabSession::commit()
     if (!m_pending || !isOpen())
         return QString();
     const Layout layout = layOut();
-    bool dropped = false;
-    const Result<QString> written =
-        Rewrite::write(m_files, m_path, m_genStart, m_bytes, layout.slices, &dropped);
-    if (!written) {
+    const SafeRewrite::Outcome written =
+        Rewrite::write(m_files, m_path, m_genStart, m_bytes, layout.slices);
+    if (!written.written()) {
         // What is held no longer matches the file: it is dropped, and the file must be picked
         // again.
-        if (dropped)
+        if (written.changesDropped())
             clear();
-        return written;
+        return Result<QString>::failure(Rewrite::writeMessage(written));
     }
     settle(layout);
     m_pending = false;
-    return written;
+    return Rewrite::writeMessage(written);
 }
