@@ -178,8 +178,8 @@ void benchShape(const Shape &shape)
             timeNs([&] {
                 const auto r = Rewrite::write(disk, program, section.genStart, section.bytes,
                                               Rewrite::sectionSlices(changed, section.bytes));
-                if (!r || !r.value().isEmpty())
-                    qFatal("rewrite failed: %s", qPrintable(r.message()));
+                if (r.status != SafeRewrite::Status::Written)
+                    qFatal("rewrite failed: %s", qPrintable(Rewrite::writeMessage(r)));
             }) /
             copy);
         section = {};

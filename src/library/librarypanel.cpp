@@ -425,15 +425,14 @@ std::function<bool()> LibraryPanel::waitForOtherWindow()
 bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &after)
 {
     const QString path = storedCodePath();
-    const Result<> written = SnippetEdits::rewrite(path, before, after, waitForOtherWindow());
+    const SafeRewrite::Outcome written =
+        SnippetEdits::rewrite(path, before, after, waitForOtherWindow());
     m_platform.endWaiting();
-    if (!written) {
-        m_platform.messageBox(written.message());
-        // Written, only its backup stayed: the change is made all the same.
-        const Result<QByteArray> now = TextFile::readBytes(path);
-        if (!now || now.value() != after || before == after)
-            return false;
-    }
+    // Written with its backup left, the change is made all the same, and the user is told.
+    if (const QString told = SnippetEdits::message(written); !told.isEmpty())
+        m_platform.messageBox(told);
+    if (!written.written())
+        return false;
     m_lastChange = Change{before, after};
     // The list follows the file as now written; the filter stays as typed.
     m_titles->replaceTitles(ReferenceTables::categoryCount, after);

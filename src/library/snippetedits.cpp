@@ -1,8 +1,6 @@
 #include "snippetedits.h"
 
 #include "diskfilesteps.h"
-#include "rewrite.h"
-#include "safereplace.h"
 #include "storedcode.h"
 #include "textfile.h"
 
@@ -90,50 +88,50 @@ QList<bool> matches(QByteArrayView bytes, const QString &text)
     return result;
 }
 
-Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement,
-                 const std::function<bool()> &whileWaiting)
+SafeRewrite::Outcome rewrite(const QString &path, const QByteArray &asRead,
+                             const QByteArray &replacement,
+                             const std::function<bool()> &whileWaiting)
 {
     DiskFileSteps files;
     files.whileWaiting = whileWaiting;
     return rewrite(files, path, asRead, replacement);
 }
 
-Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
-                 const QByteArray &replacement)
+SafeRewrite::Outcome rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
+                             const QByteArray &replacement)
 {
-    if (!files.exists(path))
-        return Result<>::failure(notWritten(path) +
-                                 QStringLiteral(": the file is no longer there. It was deleted or "
-                                                "renamed since it was read. Nothing was written."));
-    const QString backup = Rewrite::backupPath(path);
-    const QString changed = notWritten(path) +
-                            QStringLiteral(": the file has changed since it was read, perhaps in "
-                                           "another program. Choose \"*MY CODE*\" in a new run to "
-                                           "read it as it is now.") +
-                            unchanged();
-    // The comparison runs on the bytes read under the lock that other Brindle windows honour,
-    // so no other instance writes between it and the replace.
-    const SafeReplace::Outcome done =
-        SafeReplace::replace(files, path, backup, [&](const QByteArray &onDisk) {
-            return onDisk == asRead ? Result<QByteArray>(replacement)
-                                    : Result<QByteArray>::failure(changed);
-        });
-    if (done.ok()) {
-        if (done.backupLeft.isEmpty())
-            return {};
-        return Result<>::failure(QStringLiteral("The stored code is written to ") + path +
-                                 QStringLiteral(", but its backup ") + backup +
-                                 QStringLiteral(", which holds the content before this change, "
-                                                "could not be removed (") +
-                                 done.backupLeft + QStringLiteral(")."));
+    return SafeRewrite::rewrite(files, path, asRead, replacement);
+}
+
+QString message(const SafeRewrite::Outcome &outcome)
+{
+    using SafeRewrite::Status;
+    const QString &path = outcome.path;
+    switch (outcome.status) {
+    case Status::WrittenBackupLeft:
+        return QStringLiteral("The stored code is written to ") + path +
+               QStringLiteral(", but its backup ") + outcome.backup +
+               QStringLiteral(", which holds the content before this change, could not be "
+                              "removed (") +
+               outcome.backupLeft.value_or(QString()) + QStringLiteral(").");
+    case Status::Gone:
+        return notWritten(path) + QStringLiteral(": the file is no longer there. It was deleted or "
+                                                 "renamed since it was read. Nothing was written.");
+    case Status::Changed:
+        return notWritten(path) +
+               QStringLiteral(": the file has changed since it was read, perhaps in another "
+                              "program. Choose \"*MY CODE*\" in a new run to read it as it is "
+                              "now.") +
+               unchanged();
+    case Status::BackupTaken:
+        return notWritten(path) + QStringLiteral(": the backup file ") + outcome.backup +
+               QStringLiteral(" already exists, perhaps left by an interrupted rewrite, and may "
+                              "hold the only copy of your snippets. Rename or move it, then try "
+                              "again.") +
+               unchanged();
+    default:
+        return SafeRewrite::message(outcome);
     }
-    if (done.failed == SafeReplace::Stage::BackupTaken)
-        return Result<>::failure(notWritten(path) + QStringLiteral(": the backup file ") + backup +
-                                 QStringLiteral(" already exists, perhaps left by an interrupted "
-                                                "rewrite, and may hold the only copy of your "
-                                                "snippets. Rename or move it, then try again.") +
-                                 unchanged());
-    return Result<>::failure(SafeReplace::message(done, path, backup));
 }
 
 } // namespace SnippetEdits

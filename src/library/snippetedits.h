@@ -3,14 +3,13 @@
 #include <functional>
 
 #include "result.h"
+#include "saferewrite.h"
 #include "storedcode.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-
-class FileSteps;
 
 // Editing and deleting a stored snippet in place, and the safe rewrite of the stored-code file
 // that carries both (and their undo). Only the entry shown is touched: one of the lines whose
@@ -50,13 +49,17 @@ QList<bool> matches(QByteArrayView bytes, const QString &text);
 // a file that is gone, refuses the rewrite and says so. While the new content is written and
 // synced, the previous one is also kept as a backup (MyCode.Bak beside MyCode.Txt), removed
 // once the new file has replaced the old in one step; permissions are kept and a symbolic link
-// stays a link to the rewritten file. A failure says why and leaves the file as it was.
-// `whileWaiting` is called while another Brindle window holds the file's lock; returning false
-// gives the wait up.
-Result<> rewrite(const QString &path, const QByteArray &asRead, const QByteArray &replacement,
-                 const std::function<bool()> &whileWaiting = {});
+// stays a link to the rewritten file. The outcome says what happened; a failure leaves the
+// file as it was. `whileWaiting` is called while another Brindle window holds the file's lock;
+// returning false gives the wait up.
+SafeRewrite::Outcome rewrite(const QString &path, const QByteArray &asRead,
+                             const QByteArray &replacement,
+                             const std::function<bool()> &whileWaiting = {});
 // The same through given file steps, so that tests can make any step fail.
-Result<> rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
-                 const QByteArray &replacement);
+SafeRewrite::Outcome rewrite(FileSteps &files, const QString &path, const QByteArray &asRead,
+                             const QByteArray &replacement);
+// What to tell the user after rewrite(): why nothing was written, or that the backup stayed;
+// empty when the file is written and its backup gone.
+QString message(const SafeRewrite::Outcome &outcome);
 
 } // namespace SnippetEdits

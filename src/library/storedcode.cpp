@@ -3,7 +3,7 @@
 #include <QDir>
 
 #include "diskfilesteps.h"
-#include "safereplace.h"
+#include "saferewrite.h"
 #include "textfile.h"
 
 #include <QFile>
@@ -461,9 +461,10 @@ Result<> store(const QString &path, const QString &title, const QString &list,
 Result<> storeEntry(const QString &path, const QByteArray &line,
                     const std::function<bool()> &whileWaiting)
 {
-    const QString irregular = TextFile::notRegular(path);
-    if (!irregular.isEmpty())
-        return Result<>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") % irregular);
+    const std::optional<QString> irregular = TextFile::notRegular(path);
+    if (irregular)
+        return Result<>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") %
+                                 *irregular);
     // A missing folder is the system's "no such file" for the file to be made in it.
     if (!QFileInfo(path).absoluteDir().exists())
         return Result<>::failure(
@@ -484,10 +485,11 @@ Result<> storeEntry(const QString &path, const QByteArray &line,
         });
     if (outcome.ok())
         return {};
+    const SafeRewrite::Outcome told = SafeRewrite::outcomeOf(outcome, path, QString());
     if (outcome.failed == SafeReplace::Stage::Write || outcome.failed == SafeReplace::Stage::Read)
         return Result<>::failure(
-            systemFailure(outcome.reason, outcome.failed == SafeReplace::Stage::Write, path));
-    return Result<>::failure(SafeReplace::message(outcome, path, QString()));
+            systemFailure(told.why(), outcome.failed == SafeReplace::Stage::Write, path));
+    return Result<>::failure(SafeRewrite::message(told));
 }
 
 } // namespace StoredCode

@@ -229,9 +229,9 @@ Result<QByteArray> DiskFileSteps::read(const QString &path)
 
 Result<> DiskFileSteps::scan(const QString &path, const Take &take)
 {
-    const QString irregular = TextFile::notRegular(path);
-    if (!irregular.isEmpty())
-        return Result<>::failure(irregular);
+    const std::optional<QString> irregular = TextFile::notRegular(path);
+    if (irregular)
+        return Result<>::failure(*irregular);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Result<>::failure(file.errorString());
@@ -390,15 +390,16 @@ Result<QString> DiskFileSteps::commit()
 {
     if (!m_out)
         return Result<QString>::failure(QStringLiteral("no file is being written"));
-    const Result<> synced = syncToDisk(*m_out);
+    // A sync that fails says why first; else a close that fails (the last buffered write).
+    Result<> done = syncToDisk(*m_out);
     m_out->close();
-    const bool closed = m_out->error() == QFileDevice::NoError;
-    const QString closeError = m_out->errorString();
-    const QString temporary = m_out->fileName();
-    if (!synced || !closed) {
+    if (done && m_out->error() != QFileDevice::NoError)
+        done = Result<>::failure(m_out->errorString());
+    if (!done) {
         discard();
-        return Result<QString>::failure(synced ? closeError : synced.message());
+        return Result<QString>::failure(done.message());
     }
+    const QString temporary = m_out->fileName();
     m_out.reset();
     return temporary;
 }
@@ -488,13 +489,13 @@ Result<> DiskFileSteps::remove(const QString &path)
     return {};
 }
 
-QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
+std::optional<QString> DiskFileSteps::keepsOnlyInPlace(const QString &path)
 {
 #ifdef Q_OS_UNIX
     const QByteArray name = encoded(writtenName(path));
     struct stat info = {};
     if (::stat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return {};
+        return std::nullopt;
     if (info.st_nlink > 1)
         return QStringLiteral("it has %1 hard links").arg(qulonglong(info.st_nlink));
     if (info.st_uid != ::geteuid() && ::geteuid() != 0)
@@ -509,7 +510,7 @@ QString DiskFileSteps::keepsOnlyInPlace(const QString &path)
 #else
     Q_UNUSED(path);
 #endif
-    return {};
+    return std::nullopt;
 }
 
 Result<> DiskFileSteps::overwrite(const QString &path, const Slices &bytes)
@@ -579,6 +580,46 @@ Result<int> lockInode(const QByteArray &name, const QDeadlineTimer &deadline,
         ::close(handle);
     }
 }
+
+// Locks the folder, then the file in it: the handles are kept in folderHandle and fileHandle
+// (-1 where nothing is locked), which the caller closes on a failure.
+Result<> lockFolderAndFile(const QString &folder, const QString &target,
+                           const QDeadlineTimer &deadline, const WhileWaiting &whileWaiting,
+                           int &folderHandle, int &fileHandle)
+{
+    folderHandle = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderHandle < 0)
+        return Result<>::failure(QStringLiteral("its folder %1 could not be opened (%2)")
+                                     .arg(QDir::toNativeSeparators(folder), systemReason(errno)));
+    if (const Result<> locked = waitForLock(folderHandle, deadline, whileWaiting); !locked)
+        return locked;
+    const Result<int> file = lockInode(encoded(target), deadline, whileWaiting);
+    if (!file)
+        return Result<>::failure(file.message());
+    fileHandle = file.value();
+    return {};
+}
+#else
+// Takes the lock file of a folder, waiting until the deadline or until whileWaiting gives up.
+Result<> takeLockFile(QLockFile &lockFile, const QString &folder, const QDeadlineTimer &deadline,
+                      const WhileWaiting &whileWaiting)
+{
+    bool cancelled = false;
+    while (!lockFile.tryLock(int(qBound(qint64(0), deadline.remainingTime(), qint64(10))))) {
+        cancelled = whileWaiting && !whileWaiting();
+        if (cancelled || deadline.hasExpired() || lockFile.error() != QLockFile::LockFailedError)
+            break;
+    }
+    if (lockFile.isLocked())
+        return {};
+    if (cancelled)
+        return Result<>::failure(waitCancelled);
+    if (lockFile.error() != QLockFile::LockFailedError)
+        return Result<>::failure(
+            QStringLiteral("its lock file could not be made in %1, which may not be writable")
+                .arg(QDir::toNativeSeparators(folder)));
+    return Result<>::failure(anotherWindow);
+}
 #endif
 
 } // namespace
@@ -592,18 +633,8 @@ Result<> DiskFileSteps::lock(const QString &path)
     // The folder first, then the file: no writer holds the file while it waits for a folder,
     // so two writers never wait for each other.
 #ifdef Q_OS_UNIX
-    m_lockHandle = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_lockHandle < 0)
-        return Result<>::failure(QStringLiteral("its folder %1 could not be opened (%2)")
-                                     .arg(QDir::toNativeSeparators(folder), systemReason(errno)));
-    Result<> locked = waitForLock(m_lockHandle, deadline, whileWaiting);
-    if (locked) {
-        const Result<int> file = lockInode(encoded(target), deadline, whileWaiting);
-        if (file)
-            m_fileLockHandle = file.value();
-        else
-            locked = Result<>::failure(file.message());
-    }
+    const Result<> locked =
+        lockFolderAndFile(folder, target, deadline, whileWaiting, m_lockHandle, m_fileLockHandle);
     if (!locked)
         unlock();
     return locked;
@@ -616,23 +647,10 @@ Result<> DiskFileSteps::lock(const QString &path)
     for (const QString &lockedFolder : folders) {
         auto lockFile =
             std::make_unique<QLockFile>(lockedFolder + QStringLiteral("/.brindle.lock"));
-        bool cancelled = false;
-        while (!lockFile->tryLock(int(qBound(qint64(0), deadline.remainingTime(), qint64(10))))) {
-            cancelled = whileWaiting && !whileWaiting();
-            if (cancelled || deadline.hasExpired() ||
-                lockFile->error() != QLockFile::LockFailedError)
-                break;
-        }
-        if (!lockFile->isLocked()) {
-            QString reason = anotherWindow;
-            if (cancelled)
-                reason = waitCancelled;
-            else if (lockFile->error() != QLockFile::LockFailedError)
-                reason = QStringLiteral("its lock file could not be made in %1, which may not "
-                                        "be writable")
-                             .arg(QDir::toNativeSeparators(lockedFolder));
+        const Result<> locked = takeLockFile(*lockFile, lockedFolder, deadline, whileWaiting);
+        if (!locked) {
             unlock();
-            return Result<>::failure(reason);
+            return locked;
         }
         m_lockFiles.push_back(std::move(lockFile));
     }

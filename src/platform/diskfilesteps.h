@@ -34,7 +34,7 @@ public:
     Result<QString> moveAside(const QString &path) override;
     QString resolved(const QString &path) override;
     Result<> remove(const QString &path) override;
-    QString keepsOnlyInPlace(const QString &path) override;
+    std::optional<QString> keepsOnlyInPlace(const QString &path) override;
     Result<> overwrite(const QString &path, const Slices &bytes) override;
     Result<> lock(const QString &path) override;
     void unlock() override;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // Bytes given as slices of buffers that outlive the call, one after another: a large content
 // made of pieces (a head read from disk, runs of lines held in memory) is written, kept or
@@ -64,8 +65,8 @@ public:
 
     // Why a new file could not take the place of `path` with all it has (further hard links,
     // an owner that cannot be given back, extended attributes or an access control list);
-    // empty when it can. Such a file is rewritten in place.
-    virtual QString keepsOnlyInPlace(const QString &path) = 0;
+    // nothing when it can. Such a file is rewritten in place.
+    virtual std::optional<QString> keepsOnlyInPlace(const QString &path) = 0;
     // Writes bytes over the file's own content, cuts it to their size and syncs it.
     virtual Result<> overwrite(const QString &path, const Slices &bytes) = 0;
 

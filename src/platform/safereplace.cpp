@@ -108,6 +108,13 @@ void dropBackup(FileSteps &files, const QString &backupPath, Outcome &outcome)
         outcome.backupLeft = removed.message();
 }
 
+// Whether the file at path holds what was read; a file that cannot be read counts as changed.
+bool unchanged(FileSteps &files, const QString &path, const Contents &contents)
+{
+    const Result<bool> same = holds(files, path, contents.onDisk);
+    return same && same.value();
+}
+
 // Where what was under the name is when swapIn() fails.
 enum class Aside {
     None,     // still under the name: nothing was moved
@@ -142,6 +149,35 @@ Result<QString> swapIn(FileSteps &files, const QString &from, const QString &tar
     return Result<QString>::failure(renamed.message());
 }
 
+// The new file could not take the name: says where what was under it is. Returns false when
+// the backup must stay, as the only whole copy under a known name.
+bool notSwapped(FileSteps &files, const QString &aside, Aside where, const Contents &contents,
+                Outcome &outcome)
+{
+    switch (where) {
+    case Aside::None:
+        outcome.failed = Stage::Write;
+        return true;
+    case Aside::Stranded:
+        // The name is empty and the previous content is in `aside`, and in the backup.
+        outcome.failed = Stage::Write;
+        outcome.inPlace = true;
+        outcome.elsewhere = aside;
+        return false;
+    case Aside::Replaced:
+        // Another program's save took the name between the two renames; what was moved aside
+        // is what was read, or else an earlier save of that program, kept as well.
+        outcome.failed = Stage::Changed;
+        outcome.reason.clear();
+        if (unchanged(files, aside, contents))
+            (void)files.remove(aside);
+        else
+            outcome.elsewhere = aside;
+        return true;
+    }
+    return true;
+}
+
 // The new file, synced under its temporary name, takes the place of what was read at
 // `target`. What left the name is compared with what was read, byte for byte; if another
 // program saved the file meanwhile, its save goes back under the name and is reported.
@@ -155,87 +191,76 @@ bool placeNew(FileSteps &files, const QString &temporary, const QString &target,
     if (!swapped) {
         (void)files.remove(temporary);
         outcome.reason = swapped.message();
-        if (where == Aside::Stranded) {
-            // The name is empty and the previous content is in `aside`, and in the backup.
-            outcome.failed = Stage::Write;
-            outcome.inPlace = true;
-            outcome.reason += QStringLiteral("; it is also in ") + aside;
-            return false;
-        }
-        outcome.failed = where == Aside::None ? Stage::Write : Stage::Changed;
-        if (where == Aside::Replaced) {
-            // Another program's save took the name between the two renames; what was moved
-            // aside is what was read, or else an earlier save of that program, kept as well.
-            outcome.reason.clear();
-            const Result<bool> same = holds(files, aside, contents.onDisk);
-            if (same && same.value())
-                (void)files.remove(aside);
-            else
-                outcome.reason = aside;
-        }
-        return true;
+        return notSwapped(files, aside, where, contents, outcome);
     }
     const QString out = swapped.value();
-    const Result<bool> same = holds(files, out, contents.onDisk);
-    if (same && same.value()) {
+    if (unchanged(files, out, contents)) {
         (void)files.remove(out);
         return true;
     }
     outcome.failed = Stage::Changed;
-    QString backAside;
-    const Result<QString> back = swapIn(files, out, target, &backAside, &where);
+    const Result<QString> back = swapIn(files, out, target, &aside, &where);
     if (!back) {
         // That program's save is still in `out`; the name holds the new content, or whatever
         // appeared there meanwhile. The backup stays too, with the content before the change.
-        outcome.reason = out;
+        outcome.elsewhere = out;
         return false;
     }
     (void)files.remove(back.value());
     return true;
 }
 
-// The steps after the lock is taken and the file read: the backup, then the new file swapped in
-// (or, for a file that can only be written in place, a last comparison and the overwrite).
-// `target` is the file itself, never a link to it.
-Outcome put(FileSteps &files, const QString &path, const QString &target, const QString &backupPath,
-            bool existed, const Contents &contents)
+// Makes the backup of the file as read: a second name for it, or a synced copy when the file
+// is to be written in place. Gives the failure, if any. A backup name that is taken may hold
+// the only copy of a file: it is never used.
+std::optional<Outcome> backUp(FileSteps &files, const QString &target, const QString &backupPath,
+                              bool existed, const std::optional<QString> &onlyInPlace,
+                              const Contents &contents)
 {
-    const QString onlyInPlace = existed ? files.keepsOnlyInPlace(target) : QString();
-    if (!backupPath.isEmpty() && existed) {
-        // A backup name that is taken may hold the only copy of a file: it is never used.
-        if (files.exists(backupPath))
-            return failed(Stage::BackupTaken, backupPath);
-        const Result<> kept = onlyInPlace.isEmpty()
-                                  ? files.keep(target, backupPath, contents.onDisk)
-                                  : files.copy(backupPath, contents.onDisk);
-        if (!kept)
-            return failed(Stage::Backup, kept.message());
-    } else if (!onlyInPlace.isEmpty()) {
-        return failed(Stage::Backup, onlyInPlace);
+    if (backupPath.isEmpty() || !existed) {
+        if (onlyInPlace)
+            return failed(Stage::Backup, *onlyInPlace);
+        return std::nullopt;
     }
+    if (files.exists(backupPath))
+        return failed(Stage::BackupTaken, backupPath);
+    const Result<> kept = onlyInPlace ? files.copy(backupPath, contents.onDisk)
+                                      : files.keep(target, backupPath, contents.onDisk);
+    if (!kept)
+        return failed(Stage::Backup, kept.message());
+    return std::nullopt;
+}
 
+// Writes over the file itself, once its backup copy is synced.
+Outcome writeInPlace(FileSteps &files, const QString &target, const QString &backupPath,
+                     const Contents &contents)
+{
     Outcome outcome;
-    if (!onlyInPlace.isEmpty()) {
-        outcome.inPlace = true;
-        // The lock keeps other instances out; a last look catches another program's save.
-        const Result<bool> same = holds(files, target, contents.onDisk);
-        if (!same || !same.value()) {
-            dropBackup(files, backupPath, outcome);
-            outcome.failed = same ? Stage::Changed : Stage::Read;
-            outcome.reason = same ? QString() : same.message();
-            return outcome;
-        }
-        const Result<> written = files.overwrite(target, contents.replacement);
-        if (!written) {
-            // The file may be cut now: its synced copy stays in the backup.
-            outcome.failed = Stage::Write;
-            outcome.reason = written.message();
-            return outcome;
-        }
+    outcome.inPlace = true;
+    // The lock keeps other instances out; a last look catches another program's save.
+    const Result<bool> same = holds(files, target, contents.onDisk);
+    if (!same || !same.value()) {
         dropBackup(files, backupPath, outcome);
+        outcome.failed = same ? Stage::Changed : Stage::Read;
+        outcome.reason = same ? QString() : same.message();
         return outcome;
     }
+    const Result<> written = files.overwrite(target, contents.replacement);
+    if (!written) {
+        // The file may be cut now: its synced copy stays in the backup.
+        outcome.failed = Stage::Write;
+        outcome.reason = written.message();
+        return outcome;
+    }
+    dropBackup(files, backupPath, outcome);
+    return outcome;
+}
 
+// Writes a new file beside the target, synced, and puts it in the target's place.
+Outcome writeNew(FileSteps &files, const QString &path, const QString &target,
+                 const QString &backupPath, bool existed, const Contents &contents)
+{
+    Outcome outcome;
     // Made beside the target, by the name the caller gave: a link's folder keeps the note of it.
     Result<> step = files.create(path);
     if (step)
@@ -260,6 +285,22 @@ Outcome put(FileSteps &files, const QString &path, const QString &target, const 
     }
     dropBackup(files, backupPath, outcome);
     return outcome;
+}
+
+// The steps after the lock is taken and the file read: the backup, then the new file swapped in
+// (or, for a file that can only be written in place, a last comparison and the overwrite).
+// `target` is the file itself, never a link to it.
+Outcome put(FileSteps &files, const QString &path, const QString &target, const QString &backupPath,
+            bool existed, const Contents &contents)
+{
+    const std::optional<QString> onlyInPlace =
+        existed ? files.keepsOnlyInPlace(target) : std::nullopt;
+    if (const std::optional<Outcome> refused =
+            backUp(files, target, backupPath, existed, onlyInPlace, contents))
+        return *refused;
+    if (onlyInPlace)
+        return writeInPlace(files, target, backupPath, contents);
+    return writeNew(files, path, target, backupPath, existed, contents);
 }
 
 } // namespace
@@ -301,61 +342,6 @@ Outcome replace(FileSteps &files, const QString &path, const QString &backupPath
     if (!contents)
         return failed(Stage::Refused, contents.message());
     return put(files, path, target, backupPath, existed, contents.value());
-}
-
-QString message(const Outcome &outcome, const QString &path, const QString &backupPath)
-{
-    const QString cannot = QStringLiteral("%1 could not be written").arg(path);
-    const QString kept = QStringLiteral(" It keeps its previous content.");
-    QString text;
-    switch (outcome.failed) {
-    case Stage::None:
-        break;
-    case Stage::Lock:
-        text = cannot + QStringLiteral(": ") + outcome.reason + QStringLiteral(".") + kept;
-        break;
-    case Stage::Read:
-        text = cannot + QStringLiteral(": reading it failed (") + outcome.reason +
-               QStringLiteral(").") + kept;
-        break;
-    case Stage::Refused:
-        text = outcome.reason;
-        break;
-    case Stage::BackupTaken:
-        text = cannot + QStringLiteral(": the backup file ") + backupPath +
-               QStringLiteral(" already exists and may hold the only copy of a file. Rename or "
-                              "move it to keep it, then try again.") +
-               kept;
-        break;
-    case Stage::Backup:
-        if (backupPath.isEmpty())
-            text = cannot + QStringLiteral(": a new copy of it would lose what it has (") +
-                   outcome.reason +
-                   QStringLiteral("), and it is not written over without a backup.") + kept;
-        else
-            text = cannot + QStringLiteral(": making its backup ") + backupPath +
-                   QStringLiteral(" failed (") + outcome.reason + QStringLiteral(").") + kept;
-        break;
-    case Stage::Write:
-        text = cannot + QStringLiteral(": writing it failed (") + outcome.reason +
-               QStringLiteral(").") +
-               (outcome.inPlace ? QStringLiteral(" Its previous content is in ") + backupPath +
-                                      QStringLiteral(".")
-                                : kept);
-        break;
-    case Stage::Changed:
-        text = cannot + QStringLiteral(": another program saved it while it was being "
-                                       "written. What that program saved is kept.");
-        if (!outcome.reason.isEmpty())
-            text += QStringLiteral(" It is in ") + outcome.reason +
-                    QStringLiteral(", which could not be put back under its name.");
-        break;
-    }
-    if (!outcome.backupLeft.isEmpty())
-        text += QStringLiteral(" Its backup ") + backupPath +
-                QStringLiteral(" could not be removed (") + outcome.backupLeft +
-                QStringLiteral(").");
-    return text;
 }
 
 } // namespace SafeReplace

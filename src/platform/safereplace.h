@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 #include "filesteps.h"
 #include "result.h"
@@ -34,8 +35,9 @@ enum class Stage {
     Backup,      // making the backup failed
     Write,       // writing or putting in place the new file failed; the file is as it was,
                  // unless inPlace is set: then it may be cut or gone, and the backup holds
-                 // its previous content
-    Changed,     // another program saved the file while it was written; its save is kept
+                 // its previous content (and `elsewhere`, when the name was left empty)
+    Changed,     // another program saved the file while it was written; its save is kept,
+                 // under the name, or in `elsewhere` when it could not be put back there
 };
 
 struct Outcome
@@ -43,7 +45,8 @@ struct Outcome
     Stage failed = Stage::None;
     QString reason; // the system's reason, or the refusal of build
     bool inPlace = false;
-    QString backupLeft; // why the backup could not be removed; empty when it is gone
+    std::optional<QString> elsewhere;  // a file beside it that holds a content, as said above
+    std::optional<QString> backupLeft; // why the backup could not be removed
     bool ok() const { return failed == Stage::None; }
 };
 
@@ -70,9 +73,5 @@ using Read = std::function<Result<Contents>(bool exists)>;
 // The same replace for a large file read and compared in slices (FileSteps::scan) as it is
 // read, and written from slices: no buffer of the file's size is made on the way.
 Outcome replace(FileSteps &files, const QString &path, const QString &backupPath, const Read &read);
-
-// A plain sentence for the outcome of a failed replace of path, for callers that have no
-// wording of their own.
-QString message(const Outcome &outcome, const QString &path, const QString &backupPath);
 
 } // namespace SafeReplace

@@ -30,7 +30,7 @@ qsizetype lineOffset(const QByteArray &bytes, int line)
     return at;
 }
 
-QString notRegular(const QString &path)
+std::optional<QString> notRegular(const QString &path)
 {
     const QFileInfo info(path);
     // A link that leads nowhere: reading or writing through it would fail, or make a file
@@ -39,7 +39,7 @@ QString notRegular(const QString &path)
         return QStringLiteral("It is a link to %1, which does not exist.")
             .arg(QDir::toNativeSeparators(info.symLinkTarget()));
     if (!info.exists() || info.isFile())
-        return {};
+        return std::nullopt;
     if (info.isDir())
         return QStringLiteral("It is a folder, not a file.");
     return QStringLiteral("It is not a regular file (it may be a pipe or a device), so it is not "
@@ -48,9 +48,9 @@ QString notRegular(const QString &path)
 
 Result<QByteArray> readBytes(const QString &path)
 {
-    const QString irregular = notRegular(path);
-    if (!irregular.isEmpty())
-        return Result<QByteArray>::failure(irregular);
+    const std::optional<QString> irregular = notRegular(path);
+    if (irregular)
+        return Result<QByteArray>::failure(*irregular);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Result<QByteArray>::failure(file.errorString());
@@ -82,9 +82,9 @@ Result<> writeAll(QFileDevice &file, QByteArrayView bytes)
 
 Result<> appendLine(const QString &path, const QByteArray &line)
 {
-    const QString irregular = notRegular(path);
-    if (!irregular.isEmpty())
-        return Result<>::failure(irregular);
+    const std::optional<QString> irregular = notRegular(path);
+    if (irregular)
+        return Result<>::failure(*irregular);
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         return Result<>::failure(file.errorString());

@@ -8,6 +8,7 @@
 #include "result.h"
 
 #include <cstring>
+#include <optional>
 
 class QFileDevice;
 
@@ -47,8 +48,8 @@ QList<QByteArray> splitLines(const QByteArray &bytes);
 Result<QByteArray> readBytes(const QString &path);
 
 // The description of a path that is there but is no regular file (also a link that leads
-// nowhere); empty otherwise.
-QString notRegular(const QString &path);
+// nowhere); nothing for a regular file, a link to one, or a path where nothing is.
+std::optional<QString> notRegular(const QString &path);
 
 // The byte offset at which line `line` (from 0) begins; -1 when the bytes hold fewer lines.
 // ("a\r\nb\nc", 2) gives 4.

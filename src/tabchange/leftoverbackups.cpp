@@ -1,7 +1,7 @@
 #include "leftoverbackups.h"
 
 #include "filesteps.h"
-#include "rewrite.h"
+#include "saferewrite.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ QList<Found> find(const QStringList &names)
         QString program;
         for (const QString &candidate : names) {
             if (candidate.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) &&
-                Rewrite::backupName(candidate, names) == name) {
+                SafeRewrite::backupName(candidate, names) == name) {
                 program = candidate;
                 break;
             }
@@ -106,7 +106,8 @@ Result<Survey> survey(FileSteps &files, const QString &folder, const QString &pr
         Found left = backup;
         if (left.programThere)
             left.writtenInPlace =
-                files.keepsOnlyInPlace(QDir::toNativeSeparators(dir.filePath(backup.program)));
+                files.keepsOnlyInPlace(QDir::toNativeSeparators(dir.filePath(backup.program)))
+                    .value_or(QString());
         found.backups.append(left);
     }
     WriteJournal::tidy(folder);

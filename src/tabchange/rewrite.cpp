@@ -1,14 +1,7 @@
 #include "rewrite.h"
 
-#include "filesteps.h"
-#include "safereplace.h"
 #include "textfile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSet>
-
-#include <algorithm>
 #include <cstring>
 
 namespace Rewrite {
@@ -98,60 +91,78 @@ bool heldWithCrLf(const QByteArray &line, QByteArrayView held)
     return std::memcmp(line.constData() + line.size(), "\r\n", 2) == 0;
 }
 
+QString writtenBackupLeft(const SafeRewrite::Outcome &outcome)
+{
+    return QStringLiteral("The TAB change is written to ") + outcome.path +
+           QStringLiteral(", but its backup ") + outcome.backup +
+           QStringLiteral(", which holds the content before this change, could not be removed (") +
+           outcome.backupLeft.value_or(QString()) +
+           QStringLiteral("). While it is there, no further change of this file is written: "
+                          "rename or move it once you no longer need it.");
+}
+
+// After "could not be written to <program>", for the failures that leave the file as it was.
+QString keptBecause(const SafeRewrite::Outcome &outcome)
+{
+    using SafeRewrite::Status;
+    switch (outcome.status) {
+    case Status::Changed:
+        return QStringLiteral(": the file has changed since it was read, perhaps in another "
+                              "program. ") +
+               dropped();
+    case Status::ReadFailed:
+    case Status::RecheckFailed:
+        return QStringLiteral(": reading it to compare it with what was read failed (") +
+               outcome.reason + QStringLiteral("). ") + dropped();
+    case Status::NoBackupName:
+        return QStringLiteral(": its name has no dot to form a backup name.");
+    case Status::BackupTaken:
+        // Never use a backup name that is taken: that file may hold the only copy of a program.
+        return QStringLiteral(": the backup file ") + outcome.backup +
+               QStringLiteral(" already exists, perhaps left by an interrupted rewrite, and may "
+                              "hold the only copy of a program. Restore it, or rename or move it "
+                              "to keep it, then confirm a TAB change again.");
+    case Status::BackupFailed:
+        return QStringLiteral(": making its backup ") + outcome.backup +
+               QStringLiteral(" failed (") + outcome.reason + QStringLiteral(").");
+    default:
+        break;
+    }
+    // The lock's reason names its cause: another window's write, or a folder that could not be
+    // opened.
+    return QStringLiteral(": ") + outcome.reason + QStringLiteral(".");
+}
+
+// After "writing it failed (...).": where the content before the change is.
+QString afterWriteFailed(const SafeRewrite::Outcome &outcome)
+{
+    const QString &program = outcome.path;
+    const QString &backup = outcome.backup;
+    if (outcome.status == SafeRewrite::Status::WriteFailedInPlace)
+        return crlf() + QStringLiteral("Its content before this change is in ") + backup +
+               QStringLiteral(": rename ") + program + QStringLiteral(" to keep it, then rename ") +
+               backup + QStringLiteral(" to ") + program +
+               QStringLiteral(" to get that content back.");
+    // The program was never touched, so its backup is only a second copy.
+    if (!outcome.backupLeft)
+        return unchanged(program);
+    return unchanged(program) + crlf() + QStringLiteral("A copy of it is also in ") + backup +
+           QStringLiteral(", which could not be removed (") + *outcome.backupLeft +
+           QStringLiteral(").");
+}
+
+QString savedMeanwhile(const SafeRewrite::Outcome &outcome)
+{
+    if (outcome.elsewhere)
+        return QStringLiteral(": another program saved it while the TAB change was being "
+                              "written. The TAB change is now under its name, and what the other "
+                              "program saved is in ") +
+               *outcome.elsewhere + QStringLiteral(". ");
+    return QStringLiteral(": another program saved it while the TAB change was being written, so "
+                          "what it saved is kept. ");
+}
+
 } // namespace
-
-QString backupName(const QString &fileName)
-{
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return {};
-    return fileName.left(dot + 1) + QStringLiteral("Bak");
-}
-
-QString backupName(const QString &fileName, const QStringList &folderNames)
-{
-    const QString plain = backupName(fileName);
-    if (plain.isEmpty())
-        return {};
-    QStringList programs;
-    for (const QString &name : folderNames) {
-        if (name.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
-            programs.append(name);
-    }
-    if (!programs.contains(fileName))
-        programs.append(fileName);
-    std::sort(programs.begin(), programs.end());
-    QStringList sharing;
-    QSet<QString> plainNames;
-    for (const QString &name : std::as_const(programs)) {
-        plainNames.insert(backupName(name));
-        if (backupName(name) == plain)
-            sharing.append(name);
-    }
-    const qsizetype rank = sharing.indexOf(fileName);
-    if (rank <= 0)
-        return plain;
-    // The k-th program of one backup name takes the k-th free numbered name.
-    const QString stem = plain.chopped(4);
-    qsizetype found = 0;
-    for (int n = 2;; ++n) {
-        const QString candidate =
-            stem + QStringLiteral("~") + QString::number(n) + QStringLiteral(".Bak");
-        if (plainNames.contains(candidate))
-            continue;
-        if (++found == rank)
-            return candidate;
-    }
-}
-
-QString backupPath(const QString &programPath)
-{
-    const QFileInfo info(programPath);
-    const QString name = backupName(info.fileName(), info.dir().entryList(QDir::Files));
-    if (name.isEmpty())
-        return {};
-    return QDir::toNativeSeparators(info.dir().filePath(name));
-}
 
 Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held)
 {
@@ -173,200 +184,78 @@ Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held)
     return slices;
 }
 
-Result<QString> write(FileSteps &files, const QString &program, int genStart,
-                      QByteArrayView readSection, const Slices &section, bool *changesDropped)
+SafeRewrite::Outcome write(FileSteps &files, const QString &program, int genStart,
+                           QByteArrayView readSection, const Slices &section)
 {
-    const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
-    const auto refused = [&](const QString &why) {
-        return Result<QString>::failure(cannot + why + unchanged(program));
-    };
-    const QString backup = backupPath(program);
-
     // The file is read and compared under the lock, so that no other Brindle window writes
     // between the comparison and the replace; the head is kept as read there, and only the
     // bytes that differ from the section held would need a buffer of their own.
-    bool stale = false; // the changes held no longer apply to the file
-    QByteArray head;
     QByteArray headWritten;
-    const auto read = [&](bool exists) -> Result<SafeReplace::Contents> {
-        stale = true;
-        if (!exists)
-            return Result<SafeReplace::Contents>::failure(
-                cannot +
-                QStringLiteral(": the file is no longer there. It was deleted or renamed since "
-                               "it was read. ") +
-                dropped());
-        // What the file holds must be a head, then exactly the section held: the head's size
-        // is the file's size less the section's, and the rest is compared as it is read.
-        qsizetype headSize = -1;
-        qsizetype compared = 0;
-        bool same = true;
-        const Result<> scanned = files.scan(program, [&](qint64 size, QByteArrayView slice) {
-            if (headSize < 0) {
-                headSize = qsizetype(size) - readSection.size();
-                if (headSize < 0) {
-                    same = false;
-                    return false;
-                }
-                head.reserve(headSize);
-            }
-            const qsizetype toHead = qMin(slice.size(), headSize - head.size());
-            head.append(slice.first(toHead));
-            slice = slice.sliced(toHead);
-            if (slice.size() > readSection.size() - compared ||
-                std::memcmp(slice.data(), readSection.data() + compared, size_t(slice.size())) !=
-                    0) {
-                same = false;
-                return false;
-            }
-            compared += slice.size();
-            return true;
+    return SafeRewrite::rewrite(
+        files, program, readSection, [&](QByteArrayView head) -> std::optional<Slices> {
+            const HeadShape shape = shapeOf(head);
+            if (!sameHead(head, shape, genStart, readSection))
+                return std::nullopt;
+            // The head is written as it is, unless a line end in it is not CR LF.
+            if (!shape.crlfOnly)
+                headWritten = crlfLines(head);
+            Slices replacement;
+            replacement.reserve(section.size() + 1);
+            replacement.append(shape.crlfOnly ? head : QByteArrayView(headWritten));
+            replacement.append(section);
+            return replacement;
         });
-        if (!scanned)
-            return Result<SafeReplace::Contents>::failure(
-                cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
-                scanned.message() + QStringLiteral("). ") + dropped() + unchanged(program));
-        const HeadShape shape = shapeOf(head);
-        if (!same || head.size() != headSize || compared != readSection.size() ||
-            !sameHead(head, shape, genStart, readSection))
-            return Result<SafeReplace::Contents>::failure(
-                cannot +
-                QStringLiteral(": the file has changed since it was read, perhaps in another "
-                               "program. ") +
-                dropped() + unchanged(program));
-        stale = false;
-        if (backup.isEmpty())
-            return Result<SafeReplace::Contents>::failure(
-                cannot + QStringLiteral(": its name has no dot to form a backup name.") +
-                unchanged(program));
-        // The head is written as it is, unless a line end in it is not CR LF.
-        const bool headAsRead = shape.crlfOnly;
-        if (!headAsRead)
-            headWritten = crlfLines(head);
-        Slices replacement;
-        replacement.reserve(section.size() + 1);
-        replacement.append(headAsRead ? head : headWritten);
-        replacement.append(section);
-        return SafeReplace::Contents{{head, readSection}, std::move(replacement)};
-    };
-    const SafeReplace::Outcome outcome =
-        SafeReplace::replace(files, program, backup, SafeReplace::Read(read));
-    if (changesDropped)
-        *changesDropped = stale && outcome.failed == SafeReplace::Stage::Refused;
-    const QString left = outcome.backupLeft;
-    switch (outcome.failed) {
-    case SafeReplace::Stage::None:
-        break;
-    case SafeReplace::Stage::Lock:
-        // The lock's reason names its cause: another window's write, or a folder that could
-        // not be opened.
-        return refused(QStringLiteral(": ") + outcome.reason + QStringLiteral("."));
-    case SafeReplace::Stage::Read:
-        return Result<QString>::failure(
-            cannot + QStringLiteral(": reading it to compare it with what was read failed (") +
-            outcome.reason + QStringLiteral("). ") + dropped() + unchanged(program));
-    case SafeReplace::Stage::Refused:
-        return Result<QString>::failure(outcome.reason);
-    case SafeReplace::Stage::BackupTaken:
-        // Never use a backup name that is taken: that file may hold the only copy of a program.
-        return refused(QStringLiteral(": the backup file ") + backup +
-                       QStringLiteral(" already exists, perhaps left by an interrupted rewrite, "
-                                      "and may hold the only copy of a program. Restore it, or "
-                                      "rename or move it to keep it, then confirm a TAB change "
-                                      "again."));
-    case SafeReplace::Stage::Backup:
-        return refused(QStringLiteral(": making its backup ") + backup +
-                       QStringLiteral(" failed (") + outcome.reason + QStringLiteral(")."));
-    case SafeReplace::Stage::Write: {
-        if (outcome.inPlace)
-            return Result<QString>::failure(
-                cannot + QStringLiteral(": writing it failed (") + outcome.reason +
-                QStringLiteral(").") + crlf() +
-                QStringLiteral("Its content before this change is in ") + backup +
-                QStringLiteral(": rename ") + program +
-                QStringLiteral(" to keep it, then rename ") + backup + QStringLiteral(" to ") +
-                program + QStringLiteral(" to get that content back."));
-        const QString what = cannot + QStringLiteral(": writing it failed (") + outcome.reason +
-                             QStringLiteral(").") + unchanged(program);
-        // The program was never touched, so its backup is only a second copy.
-        if (left.isEmpty())
-            return Result<QString>::failure(what);
-        return Result<QString>::failure(what + crlf() + QStringLiteral("A copy of it is also in ") +
-                                        backup + QStringLiteral(", which could not be removed (") +
-                                        left + QStringLiteral(")."));
-    }
-    case SafeReplace::Stage::Changed:
-        if (!outcome.reason.isEmpty())
-            return Result<QString>::failure(
-                cannot +
-                QStringLiteral(": another program saved it while the TAB change was "
-                               "being written. The TAB change is now under its name, "
-                               "and what the other program saved is in ") +
-                outcome.reason + QStringLiteral(". ") + dropped());
-        return Result<QString>::failure(
-            cannot +
-            QStringLiteral(": another program saved it while the TAB change was being "
-                           "written, so what it saved is kept. ") +
-            dropped());
-    }
-
-    if (!left.isEmpty())
-        return QString(
-            QStringLiteral("The TAB change is written to ") + program +
-            QStringLiteral(", but its backup ") + backup +
-            QStringLiteral(", which holds the content before this change, could not be "
-                           "removed (") +
-            left +
-            QStringLiteral("). While it is there, no further change of this file is written: "
-                           "rename or move it once you no longer need it."));
-    return QString();
 }
 
-Result<QString> restore(FileSteps &files, const QString &program, QByteArrayView expected,
-                        QByteArrayView restored, bool *changed)
+QString writeMessage(const SafeRewrite::Outcome &outcome)
 {
-    const QString backup = backupPath(program);
-    bool differs = false;
-    const auto read = [&](bool exists) -> Result<SafeReplace::Contents> {
-        differs = true;
-        const QString gone = program + QStringLiteral(" was changed outside Brindle since its TAB "
-                                                      "change was written.");
-        if (!exists)
-            return Result<SafeReplace::Contents>::failure(gone);
-        qsizetype compared = 0;
-        bool same = true;
-        const Result<> scanned = files.scan(program, [&](qint64 size, QByteArrayView slice) {
-            if (size != expected.size() || slice.size() > expected.size() - compared ||
-                std::memcmp(slice.data(), expected.data() + compared, size_t(slice.size())) != 0) {
-                same = false;
-                return false;
-            }
-            compared += slice.size();
-            return true;
-        });
-        if (!scanned)
-            return Result<SafeReplace::Contents>::failure(scanned.message());
-        if (!same || compared != expected.size())
-            return Result<SafeReplace::Contents>::failure(gone);
-        differs = false;
-        if (backup.isEmpty())
-            return Result<SafeReplace::Contents>::failure(
-                program + QStringLiteral(": its name has no dot to form a backup name."));
-        return SafeReplace::Contents{{expected}, {restored}};
-    };
-    const SafeReplace::Outcome outcome =
-        SafeReplace::replace(files, program, backup, SafeReplace::Read(read));
-    if (changed)
-        *changed = differs && outcome.failed == SafeReplace::Stage::Refused;
-    if (outcome.failed == SafeReplace::Stage::Refused)
-        return Result<QString>::failure(outcome.reason);
-    if (outcome.failed != SafeReplace::Stage::None)
-        return Result<QString>::failure(SafeReplace::message(outcome, program, backup));
-    if (!outcome.backupLeft.isEmpty())
-        return QString(program + QStringLiteral(" is written, but its backup ") + backup +
-                       QStringLiteral(" could not be removed (") + outcome.backupLeft +
-                       QStringLiteral(")."));
-    return QString();
+    using SafeRewrite::Status;
+    const QString &program = outcome.path;
+    const QString cannot = QStringLiteral("The TAB change could not be written to ") + program;
+    switch (outcome.status) {
+    case Status::Written:
+        return {};
+    case Status::WrittenBackupLeft:
+        return writtenBackupLeft(outcome);
+    case Status::Gone:
+        return cannot +
+               QStringLiteral(": the file is no longer there. It was deleted or renamed since it "
+                              "was read. ") +
+               dropped();
+    case Status::WriteFailed:
+    case Status::WriteFailedInPlace:
+        return cannot + QStringLiteral(": writing it failed (") + outcome.why() +
+               QStringLiteral(").") + afterWriteFailed(outcome);
+    case Status::SavedMeanwhile:
+        return cannot + savedMeanwhile(outcome) + dropped();
+    default:
+        break;
+    }
+    return cannot + keptBecause(outcome) + unchanged(program);
+}
+
+SafeRewrite::Outcome restore(FileSteps &files, const QString &program, QByteArrayView expected,
+                             QByteArrayView restored)
+{
+    return SafeRewrite::rewrite(files, program, expected, restored);
+}
+
+QString restoreMessage(const SafeRewrite::Outcome &outcome)
+{
+    using SafeRewrite::Status;
+    switch (outcome.status) {
+    case Status::Gone:
+    case Status::Changed:
+        return outcome.path + QStringLiteral(" was changed outside Brindle since its TAB change "
+                                             "was written.");
+    case Status::ReadFailed:
+        return outcome.reason;
+    case Status::NoBackupName:
+        return outcome.path + QStringLiteral(": its name has no dot to form a backup name.");
+    default:
+        break;
+    }
+    return SafeRewrite::message(outcome);
 }
 
 } // namespace Rewrite

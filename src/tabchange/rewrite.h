@@ -4,10 +4,9 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include "filesteps.h"
-#include "result.h"
+#include "saferewrite.h"
 
 // Rewrites a program file: its head as now on disk (its first genStart lines, bytes kept), then
 // the changed section, every line ended by CR LF. Under the lock that other Brindle windows
@@ -21,36 +20,29 @@
 // the whole previous or the whole new content. A backup name that is taken is never used.
 namespace Rewrite {
 
-// The file name up to and including its last dot, then "Bak"; empty when there is no dot.
-QString backupName(const QString &fileName);
-// The backup name of a program among the folder's file names: backupName(), unless a program
-// listed before it (in the order of the names' bytes) has that backup name already, as
-// «Prog.TXT» beside «Prog.txt» has; then «Prog~2.Bak», «Prog~3.Bak», ..., a name that no
-// listed program has as its own backup name.
-QString backupName(const QString &fileName, const QStringList &folderNames);
-// The backup's path beside the program file, among the files now in its folder; empty when
-// the name has no dot.
-QString backupPath(const QString &programPath);
-
 // The lines, each ended by CR LF, as slices: lines that lie one after another in `held`, each
 // followed there by CR LF (lines of the section as read), are one slice of it.
 Slices sectionSlices(const QList<QByteArray> &lines, QByteArrayView held = {});
 
 // Writes the head as now on disk and then `section` (the new section's bytes, every line ended
 // by CR LF), when the file still holds, from its line genStart on, exactly readSection: the
-// section's bytes as read, or as last written. Gives what to tell the user after a write that
-// left its backup, else an empty text. On a failure, `dropped` (when given) says whether the
-// changes held in memory no longer apply: the file is gone, could not be read to be compared,
-// or changed since it was read; the message then says that they are dropped.
-Result<QString> write(FileSteps &files, const QString &programPath, int genStart,
-                      QByteArrayView readSection, const Slices &section, bool *dropped = nullptr);
+// section's bytes as read, or as last written. The file changed since it was read, gone, or
+// unreadable, the changes held in memory no longer apply (Outcome::changesDropped()).
+SafeRewrite::Outcome write(FileSteps &files, const QString &programPath, int genStart,
+                           QByteArrayView readSection, const Slices &section);
+// What to tell the user after write(): why nothing was written (saying, where they no longer
+// apply, that the changes held are dropped), or that the backup stayed; empty when the change
+// is written and its backup gone.
+QString writeMessage(const SafeRewrite::Outcome &outcome);
 
 // Puts the whole content `restored` back in place of the program file, through the same lock,
 // backup and replace as write(), when the file holds exactly `expected` (the content a TAB
-// change left): undoing or redoing a written change gives the file back byte for byte.
-// `changed` (when given) says that the file did not hold `expected`: it was changed, moved or
-// deleted outside Brindle since, and nothing was written.
-Result<QString> restore(FileSteps &files, const QString &programPath, QByteArrayView expected,
-                        QByteArrayView restored, bool *changed = nullptr);
+// change left): undoing or redoing a written change gives the file back byte for byte. The
+// file gone, changed or unreadable, it was changed outside Brindle since, and nothing was
+// written (Outcome::changesDropped()).
+SafeRewrite::Outcome restore(FileSteps &files, const QString &programPath, QByteArrayView expected,
+                             QByteArrayView restored);
+// What to tell the user after restore(), as writeMessage() does.
+QString restoreMessage(const SafeRewrite::Outcome &outcome);
 
 } // namespace Rewrite

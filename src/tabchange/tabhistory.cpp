@@ -182,14 +182,16 @@ void TabHistory::put(const QByteArray &from, const QByteArray &to)
     if (m_skip || !m_session)
         return;
     const QString path = m_session->path();
-    const Result<QString> written = Rewrite::restore(m_files, path, from, to, &m_changed);
-    if (!written) {
-        m_outcome = written;
+    const SafeRewrite::Outcome restored = Rewrite::restore(m_files, path, from, to);
+    m_changed = restored.changesDropped();
+    const QString told = Rewrite::restoreMessage(restored);
+    if (!restored.written()) {
+        m_outcome = Result<QString>::failure(told);
         return;
     }
     if (const Result<> held = m_session->hold(to); !held) {
         m_outcome = Result<QString>::failure(held.message());
         return;
     }
-    m_outcome = written;
+    m_outcome = told;
 }

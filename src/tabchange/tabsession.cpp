@@ -216,18 +216,17 @@ Result<QString> TabSession::commit()
     if (!m_pending || !isOpen())
         return QString();
     const HeldSection::Layout layout = m_held.layOut();
-    bool dropped = false;
-    const Result<QString> written =
-        Rewrite::write(m_files, m_path, m_genStart, m_held.bytes(), layout.slices, &dropped);
-    if (!written) {
+    const SafeRewrite::Outcome written =
+        Rewrite::write(m_files, m_path, m_genStart, m_held.bytes(), layout.slices);
+    if (!written.written()) {
         // What is held no longer matches the file: it is dropped, and the file must be picked
         // again.
-        if (dropped)
+        if (written.changesDropped())
             clear();
-        return written;
+        return Result<QString>::failure(Rewrite::writeMessage(written));
     }
     dropBlocks();
     m_held.settle(layout);
     m_pending = false;
-    return written;
+    return Rewrite::writeMessage(written);
 }

@@ -1,4 +1,4 @@
-#include "../tabchange/faultyfilesteps.h"
+#include "faultyfilesteps.h"
 #include "snippetedits.h"
 #include "storedcode.h"
 
@@ -24,8 +24,6 @@ private Q_SLOTS:
     void rewriteAndUndo();
     void rewriteRefuses_data();
     void rewriteRefuses();
-    void rewriteFailingStep_data();
-    void rewriteFailingStep();
     void rewriteKeepsPermissionsAndLinks();
 
 private:
@@ -209,14 +207,14 @@ void TestSnippetEdits::rewriteAndUndo()
     const QByteArray before = "A*1\r\nnote\r\nT*a\r\nT*b\r\n";
     write(path, before);
     const QByteArray edited = SnippetEdits::replaced(before, u"T"_s, "T*c").value();
-    QVERIFY(SnippetEdits::rewrite(path, before, edited));
+    QVERIFY(SnippetEdits::rewrite(path, before, edited).written());
     QCOMPARE(read(path), QByteArray("A*1\r\nnote\r\nT*a\r\nT*c\r\n"));
     QVERIFY(!QFileInfo::exists(dir.filePath(u"MyCode.Bak"_s)));
     const QByteArray deleted = SnippetEdits::removed(edited, u"T"_s).value();
-    QVERIFY(SnippetEdits::rewrite(path, edited, deleted));
+    QVERIFY(SnippetEdits::rewrite(path, edited, deleted).written());
     QCOMPARE(read(path), QByteArray("A*1\r\nnote\r\nT*a\r\n"));
     // Undo is the same rewrite back: from what was written to what was there before.
-    QVERIFY(SnippetEdits::rewrite(path, deleted, edited));
+    QVERIFY(SnippetEdits::rewrite(path, deleted, edited).written());
     QCOMPARE(read(path), edited);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"MyCode.Txt"_s});
 }
@@ -249,39 +247,13 @@ void TestSnippetEdits::rewriteRefuses()
     } else {
         write(dir.filePath(u"MyCode.Bak"_s), "older");
     }
-    const Result<> r = SnippetEdits::rewrite(path, asRead, "T*b\r\n");
-    QVERIFY(!r);
-    QVERIFY2(r.message().contains(says), qPrintable(r.message()));
+    const SafeRewrite::Outcome r = SnippetEdits::rewrite(path, asRead, "T*b\r\n");
+    QVERIFY(!r.written());
+    const QString told = SnippetEdits::message(r);
+    QVERIFY2(told.contains(says), qPrintable(told));
     QCOMPARE(read(path), onDisk);
     if (outside == u"backup"_s)
         QCOMPARE(read(dir.filePath(u"MyCode.Bak"_s)), QByteArray("older"));
-}
-
-void TestSnippetEdits::rewriteFailingStep_data()
-{
-    QTest::addColumn<QString>("step");
-    QTest::newRow("lock") << u"lock#1"_s;
-    QTest::newRow("read") << u"read#1"_s;
-    QTest::newRow("keep") << u"keep#1"_s;
-    QTest::newRow("create") << u"create#1"_s;
-    QTest::newRow("write, half written") << u"write#1"_s;
-    QTest::newRow("commit") << u"commit#1"_s;
-}
-
-void TestSnippetEdits::rewriteFailingStep()
-{
-    QFETCH(QString, step);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"MyCode.Txt"_s);
-    const QByteArray asRead = "T*a\r\nU*b\r\n";
-    write(path, asRead);
-    FaultyFileSteps files({step});
-    const Result<> r = SnippetEdits::rewrite(files, path, asRead, "T*a\r\n");
-    QVERIFY(!r);
-    QVERIFY2(r.message().contains(u"injected failure"_s), qPrintable(r.message()));
-    QCOMPARE(read(path), asRead);
-    // No backup and no half-written file is left beside it.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"MyCode.Txt"_s});
 }
 
 void TestSnippetEdits::rewriteKeepsPermissionsAndLinks()
@@ -302,7 +274,7 @@ void TestSnippetEdits::rewriteKeepsPermissionsAndLinks()
     const QFileDevice::Permissions before = QFile::permissions(target);
     QVERIFY(!before.testFlag(QFile::ReadOther));
     QVERIFY(QFile::link(target, path));
-    QVERIFY(SnippetEdits::rewrite(path, "T*a\r\n", "T*b\r\n"));
+    QVERIFY(SnippetEdits::rewrite(path, "T*a\r\n", "T*b\r\n").written());
     QVERIFY(QFileInfo(path).isSymLink());
     QCOMPARE(read(target), QByteArray("T*b\r\n"));
     QCOMPARE(QFile::permissions(target), before);
@@ -310,9 +282,10 @@ void TestSnippetEdits::rewriteKeepsPermissionsAndLinks()
     // A backup that stays after the write is reported, and the file is written all the same
     // (remove#1 is the previous file swapped out of the name, remove#2 the backup).
     FaultyFileSteps files({u"remove#2"_s});
-    const Result<> r = SnippetEdits::rewrite(files, path, "T*b\r\n", "T*c\r\n");
-    QVERIFY(!r);
-    QVERIFY2(r.message().contains(u"could not be removed"_s), qPrintable(r.message()));
+    const SafeRewrite::Outcome r = SnippetEdits::rewrite(files, path, "T*b\r\n", "T*c\r\n");
+    QCOMPARE(r.status, SafeRewrite::Status::WrittenBackupLeft);
+    const QString told = SnippetEdits::message(r);
+    QVERIFY2(told.contains(u"could not be removed"_s), qPrintable(told));
     QCOMPARE(read(target), QByteArray("T*c\r\n"));
     QCOMPARE(read(dir.filePath(u"MyCode.Bak"_s)), QByteArray("T*b\r\n"));
 }

@@ -71,12 +71,9 @@ struct Outcome
 Outcome rewrite(FileSteps &files, const QString &program, int genStart,
                 const QByteArray &readSection, const Lines &section)
 {
-    bool dropped = false;
-    const Result<QString> written = Rewrite::write(files, program, genStart, readSection,
-                                                   Rewrite::sectionSlices(section), &dropped);
-    if (!written)
-        return {false, written.message(), dropped};
-    return {true, written.value(), dropped};
+    const SafeRewrite::Outcome written =
+        Rewrite::write(files, program, genStart, readSection, Rewrite::sectionSlices(section));
+    return {written.written(), Rewrite::writeMessage(written), written.changesDropped()};
 }
 
 QByteArray joined(const Slices &slices)
@@ -116,8 +113,6 @@ class TestRewrite : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void backupName_data();
-    void backupName();
     void sectionSlices_data();
     void sectionSlices();
     void writesHeadAndSection();
@@ -130,48 +125,19 @@ private Q_SLOTS:
     void attributesKept();
     void failingStep_data();
     void failingStep();
-    void backupNameAmongOthers_data();
-    void backupNameAmongOthers();
     void leftoverFound_data();
     void leftoverFound();
     void leftoverCopy_data();
     void leftoverCopy();
     void leftoverFiles_data();
     void leftoverFiles();
-    void restoreNeverReplaces_data();
-    void restoreNeverReplaces();
     void editWhileWriting_data();
     void editWhileWriting();
     void lockedByAnotherWindow_data();
     void lockedByAnotherWindow();
     void inPlace_data();
     void inPlace();
-    void removeLeavesNothing_data();
-    void removeLeavesNothing();
 };
-
-void TestRewrite::backupName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("backup");
-    QTest::newRow("one dot") << QStringLiteral("Prog.txt") << QStringLiteral("Prog.Bak");
-    QTest::newRow("upper case") << QStringLiteral("Prog.TXT") << QStringLiteral("Prog.Bak");
-    // Cutting at the first dot would give «my.prog.txt» and «my.other.txt» one backup.
-    QTest::newRow("two dots") << QStringLiteral("my.prog.txt") << QStringLiteral("my.prog.Bak");
-    QTest::newRow("leading dot") << QStringLiteral(".txt") << QStringLiteral(".Bak");
-    QTest::newRow("no dot") << QStringLiteral("Prog") << QString();
-}
-
-void TestRewrite::backupName()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, backup);
-    QCOMPARE(Rewrite::backupName(name), backup);
-    const QString path = QDir::toNativeSeparators(QStringLiteral("/a/Samples/") + name);
-    QCOMPARE(Rewrite::backupPath(path),
-             backup.isEmpty() ? QString()
-                              : QDir::toNativeSeparators(QStringLiteral("/a/Samples/") + backup));
-}
 
 void TestRewrite::sectionSlices_data()
 {
@@ -667,7 +633,7 @@ void TestRewrite::inPlace()
     }
     FaultyFileSteps steps(failing);
     // A user's extended attribute goes to the new copy; further hard links keep it in place.
-    QCOMPARE(steps.keepsOnlyInPlace(program).isEmpty(), kind == QLatin1String("xattr"));
+    QCOMPARE(steps.keepsOnlyInPlace(program).has_value(), kind == QLatin1String("link"));
     QString noted = QStringLiteral("<no backup copy>");
     steps.hold = [&](const QString &call) {
         if (call == QLatin1String("overwrite#1"))
@@ -706,78 +672,6 @@ void TestRewrite::inPlace()
         QVERIFY(!QFile::exists(backup));
     }
 #endif
-}
-
-void TestRewrite::removeLeavesNothing_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<bool>("secondLink");
-    QTest::newRow("small file") << 100 << false;
-    QTest::newRow("large file, freed by another thread") << 3 * 1000 * 1000 << false;
-    QTest::newRow("large file with a second name") << 3 * 1000 * 1000 << true;
-}
-
-// Removing a name takes it away at once, whether the storage is freed now or later; a second
-// name keeps the content.
-void TestRewrite::removeLeavesNothing()
-{
-    QFETCH(int, size);
-    QFETCH(bool, secondLink);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Big.txt"));
-    const QString other = dir.filePath(QStringLiteral("Other.txt"));
-    const QByteArray bytes(size, 'x');
-    put(path, bytes);
-    if (secondLink) {
-        std::error_code error;
-        std::filesystem::create_hard_link(QFile::encodeName(path).toStdString(),
-                                          QFile::encodeName(other).toStdString(), error);
-        if (error)
-            QSKIP("no hard links here");
-    }
-    DiskFileSteps disk;
-    QVERIFY(disk.remove(path).ok());
-    QVERIFY(!disk.exists(path));
-    QCOMPARE(filesIn(dir), secondLink ? QStringList{QStringLiteral("Other.txt")} : QStringList());
-    if (secondLink)
-        QCOMPARE(contentOf(other), bytes);
-    QVERIFY(!disk.remove(path).ok()); // gone: nothing to remove
-}
-
-void TestRewrite::backupNameAmongOthers_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("folder");
-    QTest::addColumn<QString>("expected");
-    const QStringList cases{QStringLiteral("Prog.txt"), QStringLiteral("Prog.TXT"),
-                            QStringLiteral("Prog.Txt")};
-    QTest::newRow("alone") << QStringLiteral("Prog.txt") << QStringList{QStringLiteral("Prog.txt")}
-                           << QStringLiteral("Prog.Bak");
-    QTest::newRow("first of three cases")
-        << QStringLiteral("Prog.TXT") << cases << QStringLiteral("Prog.Bak");
-    QTest::newRow("second of three cases")
-        << QStringLiteral("Prog.Txt") << cases << QStringLiteral("Prog~2.Bak");
-    QTest::newRow("third of three cases")
-        << QStringLiteral("Prog.txt") << cases << QStringLiteral("Prog~3.Bak");
-    QTest::newRow("numbered name taken by another program")
-        << QStringLiteral("Prog.txt")
-        << QStringList{QStringLiteral("Prog.TXT"), QStringLiteral("Prog.txt"),
-                       QStringLiteral("Prog~2.txt")}
-        << QStringLiteral("Prog~3.Bak");
-    QTest::newRow("other names do not count")
-        << QStringLiteral("Prog.txt")
-        << QStringList{QStringLiteral("Prog.Bak"), QStringLiteral("prog.txt"),
-                       QStringLiteral("Prog.txt")}
-        << QStringLiteral("Prog.Bak");
-}
-
-// Two programs of a folder never share a backup name.
-void TestRewrite::backupNameAmongOthers()
-{
-    QFETCH(QString, name);
-    QFETCH(QStringList, folder);
-    QFETCH(QString, expected);
-    QCOMPARE(Rewrite::backupName(name, folder), expected);
 }
 
 void TestRewrite::leftoverFound_data()
@@ -956,48 +850,6 @@ void TestRewrite::leftoverFiles()
     QCOMPARE(contentOf(dir.filePath(QStringLiteral("Samples/Stock.txt.240101"))),
              QByteArray("a dated copy"));
     QCOMPARE(contentOf(program), left == QLatin1String("changed") ? newFile : previousFile);
-}
-
-void TestRewrite::restoreNeverReplaces_data()
-{
-    QTest::addColumn<bool>("taken"); // a file appeared under the program's name
-    QTest::addColumn<bool>("link");  // the backup is a symbolic link
-    QTest::newRow("free name") << false << false;
-    QTest::newRow("name taken") << true << false;
-#ifdef Q_OS_UNIX
-    QTest::newRow("symbolic link, free name") << false << true;
-#endif
-}
-
-// A backup is restored by a rename that refuses a taken name, never by a copy: a file that
-// appeared under the program's name keeps its content, and the backup stays.
-void TestRewrite::restoreNeverReplaces()
-{
-    QFETCH(bool, taken);
-    QFETCH(bool, link);
-    QTemporaryDir dir;
-    const QString program = dir.filePath(QStringLiteral("Prog.txt"));
-    const QString backup = dir.filePath(QStringLiteral("Prog.Bak"));
-    if (link) {
-        put(dir.filePath(QStringLiteral("real")), previousFile);
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("real")), backup));
-    } else {
-        put(backup, previousFile);
-    }
-    if (taken)
-        put(program, "new");
-    DiskFileSteps disk;
-    const Result<> restored = disk.rename(backup, program);
-    QCOMPARE(restored.ok(), !taken);
-    QCOMPARE(contentOf(program), taken ? QByteArray("new") : previousFile);
-    QCOMPARE(QFileInfo::exists(backup), taken);
-    if (taken) {
-        QCOMPARE(contentOf(backup), previousFile);
-        QVERIFY2(restored.message().contains(QStringLiteral("exists")),
-                 qPrintable(restored.message()));
-    } else {
-        QCOMPARE(QFileInfo(program).isSymLink(), link);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestRewrite)

@@ -73,9 +73,11 @@ public:
     {
         return fails("remove") ? injected() : m_disk.remove(path);
     }
-    QString keepsOnlyInPlace(const QString &path) override
+    std::optional<QString> keepsOnlyInPlace(const QString &path) override
     {
-        return inPlace ? QStringLiteral("it has 2 hard links") : m_disk.keepsOnlyInPlace(path);
+        if (inPlace)
+            return QStringLiteral("it has 2 hard links");
+        return m_disk.keepsOnlyInPlace(path);
     }
     Result<> overwrite(const QString &path, const Slices &bytes) override
     {
