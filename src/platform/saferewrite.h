@@ -62,11 +62,13 @@ struct Outcome
     {
         return status == Status::Written || status == Status::WrittenBackupLeft;
     }
-    // The file is not what was read (gone, changed, or unreadable): changes held in memory no
-    // longer apply to it.
+    // The file is not what was read (gone, changed, unreadable, or saved by another program
+    // during the write): changes held in memory no longer apply to it.
     bool changesDropped() const
     {
-        return status == Status::Gone || status == Status::Changed || status == Status::ReadFailed;
+        return status == Status::Gone || status == Status::Changed ||
+               status == Status::ReadFailed || status == Status::RecheckFailed ||
+               status == Status::SavedMeanwhile;
     }
     // The reason, with where else the previous content is when the write left the name empty.
     QString why() const;
