@@ -57,8 +57,8 @@ public:
         setText(QStringLiteral("TAB change"));
     }
 
-    void undo() override { m_history.put(m_after.whole(), m_before.whole()); }
-    void redo() override { m_history.put(m_before.whole(), m_after.whole()); }
+    void undo() override { m_history.put(m_after, m_before); }
+    void redo() override { m_history.put(m_before, m_after); }
 
 private:
     TabHistory &m_history;
@@ -177,10 +177,14 @@ TabHistory::Stepped TabHistory::step(TabSession &session, bool back)
     return {Done::NotWritten, outcome.message()};
 }
 
-void TabHistory::put(const QByteArray &from, const QByteArray &to)
+void TabHistory::put(const FileBytes &fromParts, const FileBytes &toParts)
 {
+    // Pushing a step that is on disk already runs nothing: the whole file is put together only
+    // for a step that writes.
     if (m_skip || !m_session)
         return;
+    const QByteArray from = fromParts.whole();
+    const QByteArray to = toParts.whole();
     const QString path = m_session->path();
     const SafeRewrite::Outcome restored = Rewrite::restore(m_files, path, from, to);
     m_changed = restored.changesDropped();

@@ -63,7 +63,7 @@ public:
     void drop(const QString &path);
 
     // What a step runs: writes `to` in place of `from` and lets the session hold it.
-    void put(const QByteArray &from, const QByteArray &to);
+    void put(const FileBytes &from, const FileBytes &to);
 
 private:
     Stepped step(TabSession &session, bool back);
