@@ -455,21 +455,24 @@ QString systemFailure(const QString &reason, bool writing, const QString &path)
 Result<> store(const QString &path, const QString &title, const QString &list,
                const std::function<bool()> &whileWaiting)
 {
-    return storeEntry(path, entry(title, list), whileWaiting);
+    const Result<Appended> stored = storeEntry(path, entry(title, list), whileWaiting);
+    return stored ? Result<>() : Result<>::failure(stored.message());
 }
 
-Result<> storeEntry(const QString &path, const QByteArray &line,
-                    const std::function<bool()> &whileWaiting)
+Result<Appended> storeEntry(const QString &path, const QByteArray &line,
+                            const std::function<bool()> &whileWaiting)
 {
     const QString irregular = TextFile::notRegular(path);
     if (!irregular.isEmpty())
-        return Result<>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") % irregular);
+        return Result<Appended>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") %
+                                         irregular);
     // A missing folder is the system's "no such file" for the file to be made in it.
     if (!QFileInfo(path).absoluteDir().exists())
-        return Result<>::failure(
+        return Result<Appended>::failure(
             systemFailure(QString::fromLocal8Bit(std::strerror(ENOENT)), true, path));
     DiskFileSteps files;
     files.whileWaiting = whileWaiting;
+    Appended appended;
     const SafeReplace::Outcome outcome =
         SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {
             QByteArray bytes;
@@ -480,14 +483,15 @@ Result<> storeEntry(const QString &path, const QByteArray &line,
                 bytes += TextFile::lineEnd;
             bytes += line;
             bytes += TextFile::lineEnd;
+            appended = {onDisk, bytes};
             return Result<QByteArray>(std::move(bytes));
         });
     if (outcome.ok())
-        return {};
+        return appended;
     if (outcome.failed == SafeReplace::Stage::Write || outcome.failed == SafeReplace::Stage::Read)
-        return Result<>::failure(
+        return Result<Appended>::failure(
             systemFailure(outcome.reason, outcome.failed == SafeReplace::Stage::Write, path));
-    return Result<>::failure(SafeReplace::message(outcome, path, QString()));
+    return Result<Appended>::failure(SafeReplace::message(outcome, path, QString()));
 }
 
 } // namespace StoredCode
