@@ -55,6 +55,56 @@ QString lookUp(const QString &name)
     return {};
 }
 
+namespace {
+
+// The entries of every name, and the names that have none.
+struct LookedUp
+{
+    QStringList found;
+    QStringList unknown;
+};
+
+// Each name's reference entry, or with `search` every entry that holds it, the stored code's
+// bytes included.
+LookedUp lookUpAll(const QStringList &names, bool search, const QByteArray &stored)
+{
+    LookedUp looked;
+    for (const QString &name : names) {
+        QStringList entries;
+        if (search)
+            entries = LibrarySearch::found(name, stored);
+        else if (const QString entry = lookUp(name); !entry.isEmpty())
+            entries.append(entry);
+        if (entries.isEmpty())
+            looked.unknown.append(name);
+        looked.found += entries;
+    }
+    return looked;
+}
+
+// What lookup prints: the entries found, then a note on a stored code that cannot be read and
+// on the names found nowhere, which refuse.
+Outcome lookupOutcome(const LookedUp &looked, bool search, const Result<QByteArray> &stored,
+                      const QString &path)
+{
+    Outcome o = Outcome::done(lines(looked.found));
+    QStringList notes;
+    if (!stored)
+        notes << QStringLiteral("The stored code in ") % path %
+                     QStringLiteral(" cannot be read, so no snippet was searched.\r\n") %
+                     stored.message();
+    if (!looked.unknown.isEmpty()) {
+        o.status = Outcome::Refused;
+        notes << (search ? QStringLiteral("No constant, error code or stored code holds: ")
+                         : QStringLiteral("Not in the reference: ")) %
+                     looked.unknown.join(QStringLiteral(", "));
+    }
+    o.err = notes.join(u'\n');
+    return o;
+}
+
+} // namespace
+
 Outcome runLookup(const QStringList &arguments)
 {
     CommandLine cl(
@@ -83,32 +133,8 @@ Outcome runLookup(const QStringList &arguments)
     const Result<QByteArray> stored = search && StoredCode::exists(path)
                                           ? TextFile::readBytes(path)
                                           : Result<QByteArray>(QByteArray());
-    QStringList found;
-    QStringList unknown;
-    for (const QString &name : names) {
-        QStringList entries;
-        if (search)
-            entries = LibrarySearch::found(name, stored ? stored.value() : QByteArray());
-        else if (const QString entry = lookUp(name); !entry.isEmpty())
-            entries.append(entry);
-        if (entries.isEmpty())
-            unknown.append(name);
-        found += entries;
-    }
-    Outcome o = Outcome::done(lines(found));
-    QStringList notes;
-    if (!stored)
-        notes << QStringLiteral("The stored code in ") % path %
-                     QStringLiteral(" cannot be read, so no snippet was searched.\r\n") %
-                     stored.message();
-    if (!unknown.isEmpty()) {
-        o.status = Outcome::Refused;
-        notes << (search ? QStringLiteral("No constant, error code or stored code holds: ")
-                         : QStringLiteral("Not in the reference: ")) %
-                     unknown.join(QStringLiteral(", "));
-    }
-    o.err = notes.join(u'\n');
-    return o;
+    const LookedUp looked = lookUpAll(names, search, stored ? stored.value() : QByteArray());
+    return lookupOutcome(looked, search, stored, path);
 }
 
 Outcome runList(const QStringList &arguments)
@@ -204,6 +230,19 @@ Outcome showSnippet(SnippetStore &store, const QString &typed, int entry)
     return Outcome::done(StoredCode::listBytesToLines(store.shownList()), note);
 }
 
+// The entry that --entry N asks for, counted from 1; 0 (the last) when it is not given; nothing
+// when N is no whole number from 1.
+std::optional<int> entryNumber(const QString &value, bool given)
+{
+    bool numeric = false;
+    const int entry = value.toInt(&numeric);
+    if (!given)
+        return 0;
+    if (!numeric || entry < 1)
+        return std::nullopt;
+    return entry;
+}
+
 // `snippets add TITLE`: the code's bytes are stored as given, already in the file's code page.
 Outcome addSnippet(SnippetStore &store, const QString &typed, QByteArray code)
 {
@@ -270,11 +309,9 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
         return cl.usage(action % QStringLiteral(" takes one TITLE"));
     if (action == QLatin1String("add"))
         return addSnippet(store, args[1], readInput());
-    bool numeric = false;
-    const int entry = cl.parser().value(entryOption).toInt(&numeric);
-    if (entryGiven && (!numeric || entry < 1))
-        return cl.usage(QStringLiteral("--entry takes a whole number from 1"));
-    return showSnippet(store, args[1], entryGiven ? entry : 0);
+    const std::optional<int> entry = entryNumber(cl.parser().value(entryOption), entryGiven);
+    return entry ? showSnippet(store, args[1], *entry)
+                 : cl.usage(QStringLiteral("--entry takes a whole number from 1"));
 }
 
 } // namespace LibraryCommand
