@@ -4,6 +4,7 @@
 #include "librarysearch.h"
 #include "paths.h"
 #include "referencetables.h"
+#include "snippetstore.h"
 #include "storedcode.h"
 #include "textfile.h"
 
@@ -54,6 +55,56 @@ QString lookUp(const QString &name)
     return {};
 }
 
+namespace {
+
+// The entries of every name, and the names that have none.
+struct LookedUp
+{
+    QStringList found;
+    QStringList unknown;
+};
+
+// Each name's reference entry, or with `search` every entry that holds it, the stored code's
+// bytes included.
+LookedUp lookUpAll(const QStringList &names, bool search, const QByteArray &stored)
+{
+    LookedUp looked;
+    for (const QString &name : names) {
+        QStringList entries;
+        if (search)
+            entries = LibrarySearch::found(name, stored);
+        else if (const QString entry = lookUp(name); !entry.isEmpty())
+            entries.append(entry);
+        if (entries.isEmpty())
+            looked.unknown.append(name);
+        looked.found += entries;
+    }
+    return looked;
+}
+
+// What lookup prints: the entries found, then a note on a stored code that cannot be read and
+// on the names found nowhere, which refuse.
+Outcome lookupOutcome(const LookedUp &looked, bool search, const Result<QByteArray> &stored,
+                      const QString &path)
+{
+    Outcome o = Outcome::done(lines(looked.found));
+    QStringList notes;
+    if (!stored)
+        notes << QStringLiteral("The stored code in ") % path %
+                     QStringLiteral(" cannot be read, so no snippet was searched.\r\n") %
+                     stored.message();
+    if (!looked.unknown.isEmpty()) {
+        o.status = Outcome::Refused;
+        notes << (search ? QStringLiteral("No constant, error code or stored code holds: ")
+                         : QStringLiteral("Not in the reference: ")) %
+                     looked.unknown.join(QStringLiteral(", "));
+    }
+    o.err = notes.join(u'\n');
+    return o;
+}
+
+} // namespace
+
 Outcome runLookup(const QStringList &arguments)
 {
     CommandLine cl(
@@ -82,32 +133,8 @@ Outcome runLookup(const QStringList &arguments)
     const Result<QByteArray> stored = search && StoredCode::exists(path)
                                           ? TextFile::readBytes(path)
                                           : Result<QByteArray>(QByteArray());
-    QStringList found;
-    QStringList unknown;
-    for (const QString &name : names) {
-        QStringList entries;
-        if (search)
-            entries = LibrarySearch::found(name, stored ? stored.value() : QByteArray());
-        else if (const QString entry = lookUp(name); !entry.isEmpty())
-            entries.append(entry);
-        if (entries.isEmpty())
-            unknown.append(name);
-        found += entries;
-    }
-    Outcome o = Outcome::done(lines(found));
-    QStringList notes;
-    if (!stored)
-        notes << QStringLiteral("The stored code in ") % path %
-                     QStringLiteral(" cannot be read, so no snippet was searched.\r\n") %
-                     stored.message();
-    if (!unknown.isEmpty()) {
-        o.status = Outcome::Refused;
-        notes << (search ? QStringLiteral("No constant, error code or stored code holds: ")
-                         : QStringLiteral("Not in the reference: ")) %
-                     unknown.join(QStringLiteral(", "));
-    }
-    o.err = notes.join(u'\n');
-    return o;
+    const LookedUp looked = lookUpAll(names, search, stored ? stored.value() : QByteArray());
+    return lookupOutcome(looked, search, stored, path);
 }
 
 Outcome runList(const QStringList &arguments)
@@ -136,6 +163,117 @@ Outcome runList(const QStringList &arguments)
     return Outcome::done(lines(ReferenceTables::entries(position)));
 }
 
+namespace {
+
+// `snippets list`: the titles' bytes as stored, in the file's code page, one a line.
+Outcome listTitles(SnippetStore &store)
+{
+    if (!store.exists())
+        return Outcome::refused(QStringLiteral("No code's items available"));
+    const Result<QByteArray> file = store.read();
+    if (!file)
+        return Outcome::refused(QStringLiteral("The stored code in ") % store.path() %
+                                QStringLiteral(" cannot be read, so no title is listed.\r\n") %
+                                file.message());
+    QByteArray titles;
+    for (const StoredCode::Span &span : StoredCode::titleSpans(file.value())) {
+        titles.append(QByteArrayView(file.value()).sliced(span.at, span.size));
+        titles += '\n';
+    }
+    return Outcome::done(titles);
+}
+
+// A title in any letter case, as the window's list finds it; the exact one first. A failure
+// names the titles that differ from it only in letter case.
+Result<QString> storedTitle(const QByteArray &file, const QString &typed)
+{
+    if (StoredCode::titleCount(file, typed) > 0)
+        return typed;
+    QStringList alike;
+    for (const QString &stored : StoredCode::titles(file)) {
+        if (stored.compare(typed, Qt::CaseInsensitive) == 0 && !alike.contains(stored))
+            alike << stored;
+    }
+    if (alike.size() > 1)
+        return Result<QString>::failure(QStringLiteral("Several titles differ from ") % typed %
+                                        QStringLiteral(" only in letter case: ") %
+                                        alike.join(QStringLiteral(", ")) %
+                                        QStringLiteral(". Give one as it is written."));
+    return alike.value(0, typed);
+}
+
+// `snippets show TITLE [--entry N]`: the code's bytes as stored, in the file's code page, with
+// CR LF line ends. `entry` counts from 1 in the order of the file; 0 is the last.
+Outcome showSnippet(SnippetStore &store, const QString &typed, int entry)
+{
+    const Result<QByteArray> file = store.read();
+    if (!file)
+        return Outcome::refused(QStringLiteral("The stored code in ") % store.path() %
+                                QStringLiteral(" cannot be read.\r\n") % file.message());
+    const Result<QString> title = storedTitle(file.value(), typed);
+    if (!title)
+        return Outcome::refused(title.message());
+    const int count = StoredCode::titleCount(file.value(), title.value());
+    if (count == 0)
+        return Outcome::refused(QStringLiteral("No code is stored under the title ") % typed);
+    if (entry > count)
+        return Outcome::refused(
+            QStringLiteral("No entry %1 is stored under the title ").arg(entry) % typed %
+            QStringLiteral(": it has %1.").arg(count));
+    store.show({title.value(), entry > 0 ? count - entry : 0});
+    QString note;
+    if (count > 1 && entry == 0)
+        note = QStringLiteral("%1 entries are stored under the title ").arg(count) % title.value() %
+               QStringLiteral("; this is the last. --entry 1 to %1 shows each, in the order of "
+                              "the file.")
+                   .arg(count);
+    return Outcome::done(StoredCode::listBytesToLines(store.shownList()), note);
+}
+
+// The entry that --entry N asks for, counted from 1; 0 (the last) when it is not given; nothing
+// when N is no whole number from 1.
+std::optional<int> entryNumber(const QString &value, bool given)
+{
+    bool numeric = false;
+    const int entry = value.toInt(&numeric);
+    if (!given)
+        return 0;
+    if (!numeric || entry < 1)
+        return std::nullopt;
+    return entry;
+}
+
+// `snippets add TITLE`: the code's bytes are stored as given, already in the file's code page.
+Outcome addSnippet(SnippetStore &store, const QString &typed, QByteArray code)
+{
+    const QString title = StoredCode::singleLineTitle(typed);
+    // The line end that ends a file or a here-document ends the last line; it starts no new one.
+    if (code.endsWith("\r\n"))
+        code.chop(2);
+    else if (code.endsWith('\n') || code.endsWith('\r'))
+        code.chop(1);
+    Result<> storable = StoredCode::fitsLayout(title, QByteArrayView(code));
+    if (storable)
+        storable = StoredCode::encodable(title);
+    if (!storable)
+        return Outcome::refused(storable.message() + QStringLiteral("\r\nNothing was stored."));
+    const Result<QByteArray> before =
+        store.add(StoredCode::entryOfBytes(title, StoredCode::codeBytesToList(code)));
+    if (!before)
+        return Outcome::refused(QStringLiteral("Error ") + before.message());
+    // A repeated title is no error: it is stored all the same, and the user is told.
+    const int repeats = StoredCode::titleCount(before.value(), title);
+    if (repeats == 0)
+        return Outcome::done();
+    return Outcome::done({}, QStringLiteral("Warning: a code was already stored under the title ") %
+                                 title %
+                                 QStringLiteral("; this one is stored as well, as its entry %1 "
+                                                "(show --entry %1).")
+                                     .arg(repeats + 1));
+}
+
+} // namespace
+
 Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray()> &readInput)
 {
     CommandLine cl(QStringLiteral("snippets"),
@@ -157,108 +295,23 @@ Outcome runSnippets(const QStringList &arguments, const std::function<QByteArray
         return *stop;
     const QStringList args = cl.parser().positionalArguments();
     const QString action = args.value(0, QStringLiteral("list"));
-    const QString path = Paths::at(QLatin1String(StoredCode::relativePath));
-    if (cl.parser().isSet(entryOption) && action != QLatin1String("show"))
+    const bool entryGiven = cl.parser().isSet(entryOption);
+    if (entryGiven && action != QLatin1String("show"))
         return cl.usage(QStringLiteral("--entry belongs to show"));
-
-    if (action == QLatin1String("list")) {
-        if (args.size() > 1)
-            return cl.usage(QStringLiteral("list takes no TITLE"));
-        if (!StoredCode::exists(path))
-            return Outcome::refused(QStringLiteral("No code's items available"));
-        const Result<QByteArray> file = TextFile::readBytes(path);
-        if (!file)
-            return Outcome::refused(QStringLiteral("The stored code in ") % path %
-                                    QStringLiteral(" cannot be read, so no title is listed.\r\n") %
-                                    file.message());
-        // The titles' bytes as stored, in the file's code page.
-        QByteArray titles;
-        for (const StoredCode::Span &span : StoredCode::titleSpans(file.value())) {
-            titles.append(QByteArrayView(file.value()).sliced(span.at, span.size));
-            titles += '\n';
-        }
-        return Outcome::done(titles);
-    }
+    SnippetStore store(Paths::at(QLatin1String(StoredCode::relativePath)));
+    if (action == QLatin1String("list"))
+        return args.size() > 1 ? cl.usage(QStringLiteral("list takes no TITLE"))
+                               : listTitles(store);
     if (action != QLatin1String("show") && action != QLatin1String("add"))
         return cl.usage(QStringLiteral("unknown action '") % action %
                         QStringLiteral("' (list, show or add)"));
     if (args.size() != 2)
         return cl.usage(action % QStringLiteral(" takes one TITLE"));
-
-    if (action == QLatin1String("show")) {
-        bool numeric = false;
-        const int entry = cl.parser().value(entryOption).toInt(&numeric);
-        if (cl.parser().isSet(entryOption) && (!numeric || entry < 1))
-            return cl.usage(QStringLiteral("--entry takes a whole number from 1"));
-        const Result<QByteArray> file = TextFile::readBytes(path);
-        if (!file)
-            return Outcome::refused(QStringLiteral("The stored code in ") % path %
-                                    QStringLiteral(" cannot be read.\r\n") % file.message());
-        // A title in any letter case, as the window's list finds it; the exact one first.
-        QString title = args[1];
-        if (StoredCode::titleCount(file.value(), title) == 0) {
-            QStringList alike;
-            for (const QString &stored : StoredCode::titles(file.value())) {
-                if (stored.compare(title, Qt::CaseInsensitive) == 0 && !alike.contains(stored))
-                    alike << stored;
-            }
-            if (alike.size() > 1)
-                return Outcome::refused(QStringLiteral("Several titles differ from ") % title %
-                                        QStringLiteral(" only in letter case: ") %
-                                        alike.join(QStringLiteral(", ")) %
-                                        QStringLiteral(". Give one as it is written."));
-            if (alike.size() == 1)
-                title = alike.constFirst();
-        }
-        const int count = StoredCode::titleCount(file.value(), title);
-        if (count == 0)
-            return Outcome::refused(QStringLiteral("No code is stored under the title ") % args[1]);
-        if (entry > count)
-            return Outcome::refused(
-                QStringLiteral("No entry %1 is stored under the title ").arg(entry) % args[1] %
-                QStringLiteral(": it has %1.").arg(count));
-        const int fromLast = cl.parser().isSet(entryOption) ? count - entry : 0;
-        const StoredCode::ShownLine line = StoredCode::shownLine(file.value(), title, fromLast);
-        // The code's bytes as stored, in the file's code page.
-        const QByteArrayView list =
-            QByteArrayView(file.value())
-                .sliced(line.start + line.star + 1, line.end - line.start - line.star - 1);
-        QString note;
-        if (count > 1 && !cl.parser().isSet(entryOption))
-            note = QStringLiteral("%1 entries are stored under the title ").arg(count) % title %
-                   QStringLiteral("; this is the last. --entry 1 to %1 shows each, in the order "
-                                  "of the file.")
-                       .arg(count);
-        return Outcome::done(StoredCode::listBytesToLines(list), note);
-    }
-
-    const QString title = StoredCode::singleLineTitle(args[1]);
-    // The code's bytes are stored as given: they are already in the file's code page.
-    QByteArray code = readInput();
-    // The line end that ends a file or a here-document ends the last line; it starts no new one.
-    if (code.endsWith("\r\n"))
-        code.chop(2);
-    else if (code.endsWith('\n') || code.endsWith('\r'))
-        code.chop(1);
-    Result<> storable = StoredCode::fitsLayout(title, QByteArrayView(code));
-    if (storable)
-        storable = StoredCode::encodable(title);
-    if (!storable)
-        return Outcome::refused(storable.message() + QStringLiteral("\r\nNothing was stored."));
-    // A repeated title is no error: it is stored all the same, and the user is told.
-    const Result<QByteArray> before = TextFile::readBytes(path);
-    const int repeats = before ? StoredCode::titleCount(before.value(), title) : 0;
-    const Result<> stored = StoredCode::storeEntry(
-        path, StoredCode::entryOfBytes(title, StoredCode::codeBytesToList(code)));
-    if (!stored)
-        return Outcome::refused(QStringLiteral("Error ") + stored.message());
-    if (repeats == 0)
-        return Outcome::done();
-    return Outcome::done({}, QStringLiteral("Warning: a code was already stored under the title ") %
-                                 title %
-                                 QStringLiteral("; this one is stored as well, as its entry %1 "
-                                                "(show --entry %1).")
-                                     .arg(repeats + 1));
+    if (action == QLatin1String("add"))
+        return addSnippet(store, args[1], readInput());
+    const std::optional<int> entry = entryNumber(cl.parser().value(entryOption), entryGiven);
+    return entry ? showSnippet(store, args[1], *entry)
+                 : cl.usage(QStringLiteral("--entry takes a whole number from 1"));
 }
 
 } // namespace LibraryCommand

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextBlock>
+#include <QTextDocument>
 
 using namespace Controls;
 
@@ -31,8 +32,7 @@ const QString keyword = QStringLiteral("Keyword");
 const QString codesTitle = QStringLiteral(" Code's Title");
 
 constexpr int shownHeight = 4320; // twips
-// Hidden, the panel keeps a strip of the design's height rather than none; kept as designed,
-// pinned by the Picture1 row of TestProg::inventory.
+// Hidden, the panel keeps a strip of the design's height rather than none, as designed.
 constexpr int hiddenHeight = 195;
 
 QString storedCodePath()
@@ -70,7 +70,20 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     setModeGeometry(QRect(60, 360, 3855, shownHeight), QRect(60, 360, 3855, hiddenHeight));
     setAutoFillBackground(true);
     setFrameShape(QFrame::StyledPanel);
+    makeControls();
+    hide();
 
+    // The natural order: the list, "Add Code", the filter, then the box.
+    setTabOrder(m_categoryBox, m_addButton);
+    setTabOrder(m_addButton, m_filterEdit);
+    setTabOrder(m_filterEdit, m_codeBox);
+
+    makeSnippetActions();
+    connectControls();
+}
+
+void LibraryPanel::makeControls()
+{
     // The list box lies under the code box and the value label at design: drawn below them,
     // it is never reached with Tab.
     m_storedList = make<QLineEdit>(this, "Textocopy", {}, {540, 3840, 2835, 315});
@@ -89,12 +102,6 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_addButton =
         make<QPushButton>(this, "CodeBut", QStringLiteral("Add Code"), {2820, 540, 975, 315});
     m_addButton->hide();
-    // The key works while the button is shown.
-    auto *addKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), m_addButton);
-    connect(addKey, &QShortcut::activated, m_addButton, &QAbstractButton::click);
-    m_addButton->setToolTip(QStringLiteral("Add Code (%1): starts a new snippet, its title typed "
-                                           "in the list's field and its code in the box")
-                                .arg(addKey->key().toString(QKeySequence::NativeText)));
     m_filterEdit = make<QLineEdit>(this, "KeyFilter", {}, {120, 900, 3675, 315});
     m_filterEdit->setPlaceholderText(QStringLiteral("Filter"));
     m_filterEdit->setAccessibleName(QStringLiteral("Filter the list shown"));
@@ -103,7 +110,6 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_codeBox->setAccessibleName(QStringLiteral("Keywords and code"));
     m_codeBox->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_codeBox->installEventFilter(this);
     m_infoLabel = make<QLabel>(this, "KeyInfo", {}, {120, 3840, 3675, 420});
     m_infoLabel->setWordWrap(true);
     m_infoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -112,42 +118,56 @@ LibraryPanel::LibraryPanel(Platform &platform, QWidget *parent)
     m_infoLabel->setAccessibleDescription(
         QStringLiteral("The value and meaning of the constant at the cursor"));
     m_infoLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    hide();
+}
 
-    // The natural order: the list, "Add Code", the filter, then the box.
-    setTabOrder(m_categoryBox, m_addButton);
-    setTabOrder(m_addButton, m_filterEdit);
-    setTabOrder(m_filterEdit, m_codeBox);
-
-    const auto makeAction = [this](const char *name, const QString &text, const QKeySequence &key,
-                                   void (LibraryPanel::*run)()) {
+void LibraryPanel::makeSnippetActions()
+{
+    const auto makeAction = [this](const char *name, const QString &text,
+                                   const QList<QKeySequence> &keys, void (LibraryPanel::*run)()) {
         auto *action = new QAction(text, this);
         action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(action);
         connect(action, &QAction::triggered, this, run);
         return action;
     };
     m_editAction = makeAction("EditSnippet", QStringLiteral("Edit this code"),
-                              QKeySequence(Qt::CTRL | Qt::Key_E), &LibraryPanel::editSnippet);
+                              {QKeySequence(Qt::CTRL | Qt::Key_E)}, &LibraryPanel::editSnippet);
     m_deleteAction = makeAction("DeleteSnippet", QStringLiteral("Delete this code"),
-                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete),
+                                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
                                 &LibraryPanel::deleteSnippet);
-    m_undoAction = makeAction("UndoSnippetChange", QStringLiteral("Undo the last edit or delete"),
-                              QKeySequence::Undo, &LibraryPanel::undoLastChange);
+    // Anywhere in the panel; in a text box only once the box has no typing of its own to undo.
+    m_undoAction =
+        makeAction("UndoSnippetChange", QStringLiteral("Undo the last store, edit or delete"),
+                   QKeySequence::keyBindings(QKeySequence::Undo), &LibraryPanel::undoChange);
+    m_redoAction =
+        makeAction("RedoSnippetChange", QStringLiteral("Redo the change undone"),
+                   QKeySequence::keyBindings(QKeySequence::Redo), &LibraryPanel::redoChange);
     updateSnippetActions();
+}
 
+void LibraryPanel::connectControls()
+{
     connect(m_categoryBox, &QComboBox::activated, this, [this](int shownRow) {
         chooseEntry(m_categoryBox->model() == m_shownTitles ? m_shownTitles->sourceRow(shownRow)
                                                             : shownRow);
     });
+    // The key works while the button is shown.
+    auto *addKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), m_addButton);
+    connect(addKey, &QShortcut::activated, m_addButton, &QAbstractButton::click);
+    m_addButton->setToolTip(QStringLiteral("Add Code (%1): starts a new snippet, its title typed "
+                                           "in the list's field and its code in the box")
+                                .arg(addKey->key().toString(QKeySequence::NativeText)));
     connect(m_addButton, &QPushButton::clicked, this, &LibraryPanel::startNewSnippet);
     connect(m_filterEdit, &QLineEdit::textChanged, this, &LibraryPanel::applyFilter);
-    m_filterEdit->installEventFilter(this);
     connect(m_codeBox, &QPlainTextEdit::cursorPositionChanged, this, &LibraryPanel::showInfo);
     connect(m_codeBox, &QPlainTextEdit::selectionChanged, this, &LibraryPanel::showInfo);
     connect(m_codeBox, &QWidget::customContextMenuRequested, this, &LibraryPanel::showCodeMenu);
+    // The title field is the combo box's own: a key reaches the field or the box first.
+    for (QObject *box : std::initializer_list<QObject *>{m_categoryBox, m_categoryBox->lineEdit(),
+                                                         m_filterEdit, m_codeBox})
+        box->installEventFilter(this);
 }
 
 void LibraryPanel::load()
@@ -213,9 +233,9 @@ void LibraryPanel::chooseEntry(int position)
 {
     m_codeBox->clear();
     m_itemList.clear();
-    m_shownEntry.reset();
+    store().hide();
     // Another choice ends an edit: a store from here appends, as after "Add Code".
-    m_editedEntry.reset();
+    m_editing = false;
     m_shownPosition = position;
     m_codeBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     setCodeEditable(position >= ReferenceTables::tableCount);
@@ -259,7 +279,7 @@ void LibraryPanel::listStoredTitles()
         m_platform.messageBox(QStringLiteral("No code's items available"));
         return;
     }
-    const Result<QByteArray> file = storedCode();
+    const Result<QByteArray> file = store().read();
     if (!file) {
         m_platform.messageBox(QStringLiteral("The stored code in ") + path +
                               QStringLiteral(" cannot be read, so no title is listed.\r\n") +
@@ -277,20 +297,15 @@ void LibraryPanel::listStoredTitles()
 
 void LibraryPanel::showSnippet(int position)
 {
-    const Result<QByteArray> file = storedCode();
-    const Entry entry{m_categoryBox->currentText(), m_titles->repeatsAfter(position)};
-    m_itemList = file ? StoredCode::snippet(file.value(), entry.title, entry.fromLast) : QString();
-    if (file && SnippetEdits::shownEntry(file.value(), entry.title, entry.fromLast).start >= 0) {
-        m_shownEntry = entry;
-        m_shownFile = file.value();
-    }
+    store().show({m_categoryBox->currentText(), m_titles->repeatsAfter(position)});
+    m_itemList = QString::fromLocal8Bit(store().shownList());
     setStep(Step::CopyCode, true);
     showList(m_itemList);
 }
 
 void LibraryPanel::relistChangedTitles()
 {
-    const Result<QByteArray> file = storedCode();
+    const Result<QByteArray> file = store().read();
     if (!file || m_titles->listsTitlesOf(ReferenceTables::categoryCount, file.value()))
         return;
     m_titles->replaceTitles(ReferenceTables::categoryCount, file.value());
@@ -301,24 +316,21 @@ void LibraryPanel::relistChangedTitles()
         m_platform.messageBox(StoredCode::cutMessage(storedCodePath(), *cut));
 }
 
-Result<QByteArray> LibraryPanel::storedCode()
+SnippetStore &LibraryPanel::store()
 {
-    // Read every time: another program may replace the file by one of the same size and time.
-    // Bytes equal to those held keep sharing them with the list's titles.
-    Result<QByteArray> file = TextFile::readBytes(storedCodePath());
-    if (!file) {
-        m_stored.clear();
-        return file;
+    // The file lies below the current folder at the moment of use: another folder's file has
+    // changes of its own to undo.
+    if (!m_store || m_store->path() != storedCodePath()) {
+        m_store = std::make_unique<SnippetStore>(storedCodePath());
+        m_store->setWhileWaiting(waitForOtherWindow());
     }
-    if (file.value() != m_stored)
-        m_stored = file.value();
-    return m_stored;
+    return *m_store;
 }
 
 void LibraryPanel::startNewSnippet()
 {
-    m_editedEntry.reset();
-    m_shownEntry.reset();
+    m_editing = false;
+    store().hide();
     m_categoryBox->setEditText(QString());
     // No category is chosen any more: the filter searches everything again.
     m_shownPosition = -1;
@@ -335,7 +347,7 @@ void LibraryPanel::storeSnippet()
     // An edit keeps the bytes of what it leaves as it was, also those the code page cannot
     // show; what it writes anew is checked as it is written.
     const Result<> storable =
-        m_editedEntry ? StoredCode::fitsLayout(title, code) : StoredCode::storable(title, code);
+        m_editing ? StoredCode::fitsLayout(title, code) : StoredCode::storable(title, code);
     if (!storable) {
         // Stored, it would read back altered: keep what the user typed so it can be mended.
         m_platform.messageBox(storable.message() + QStringLiteral("\r\nNothing was stored."));
@@ -344,13 +356,12 @@ void LibraryPanel::storeSnippet()
     }
     if (!acceptRepeatedTitle(title))
         return;
-    if (m_editedEntry) {
+    if (m_editing) {
         replaceEditedSnippet(title, code);
         return;
     }
     m_storedList->setText(StoredCode::codeToList(code));
-    const Result<> stored =
-        StoredCode::store(storedCodePath(), title, m_storedList->text(), waitForOtherWindow());
+    const Result<QByteArray> stored = store().add(StoredCode::entry(title, m_storedList->text()));
     m_platform.endWaiting();
     if (!stored) {
         // Nothing was stored: keep what the user typed and the "Store Code" state for a retry.
@@ -359,21 +370,16 @@ void LibraryPanel::storeSnippet()
         return;
     }
     m_titles->appendText(title);
-    // The file is no longer what the last edit or delete left: there is nothing to undo.
-    m_lastChange.reset();
-    m_categoryBox->setEditText(QString());
-    m_codeBox->clear();
-    m_promptLabel->setText(keyword);
-    setStep(Step::CopyKey, action().enabled);
+    backToBrowsing();
     note(QStringLiteral("Stored ") + quoted(title) + QStringLiteral(" in ") + storedCodeName());
 }
 
 bool LibraryPanel::acceptRepeatedTitle(const QString &title)
 {
     // An edit that keeps its title repeats nothing.
-    if (m_editedEntry && m_editedEntry->title == title)
+    if (m_editing && store().shown() && store().shown()->title == title)
         return true;
-    const Result<QByteArray> file = storedCode();
+    const Result<QByteArray> file = store().read();
     if (!file || StoredCode::titleCount(file.value(), title) == 0)
         return true;
     // Declined, nothing is stored and what the user typed stays for another title.
@@ -385,31 +391,17 @@ bool LibraryPanel::acceptRepeatedTitle(const QString &title)
 
 void LibraryPanel::replaceEditedSnippet(const QString &title, const QString &code)
 {
+    const QString wasTitle = store().shown() ? store().shown()->title : QString();
     const QString list = StoredCode::codeToList(code);
-    const Result<QByteArray> changed = SnippetEdits::edited(m_shownFile, m_editedEntry->title,
-                                                            m_editedEntry->fromLast, title, list);
-    if (!changed) {
-        m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was stored."));
-        note(QStringLiteral("Nothing stored: ") + changed.message());
-        return;
-    }
     // A refusal keeps what the user typed and the "Store Code" state.
-    if (!rewriteStored(m_shownFile, changed.value())) {
-        note(QStringLiteral("Nothing stored: ") + storedCodeName() +
-             QStringLiteral(" is unchanged"));
+    if (!written(store().edit(title, list), QStringLiteral("stored")))
         return;
-    }
-    note(title == m_editedEntry->title
-             ? QStringLiteral("Stored the change to ") + quoted(title) + QStringLiteral(" in ") +
-                   storedCodeName()
-             : QStringLiteral("Stored ") + quoted(title) + QStringLiteral(" in place of ") +
-                   quoted(m_editedEntry->title));
-    m_editedEntry.reset();
+    note(title == wasTitle ? QStringLiteral("Stored the change to ") + quoted(title) +
+                                 QStringLiteral(" in ") + storedCodeName()
+                           : QStringLiteral("Stored ") + quoted(title) +
+                                 QStringLiteral(" in place of ") + quoted(wasTitle));
     m_storedList->setText(list);
-    m_categoryBox->setEditText(QString());
-    m_codeBox->clear();
-    m_promptLabel->setText(keyword);
-    setStep(Step::CopyKey, action().enabled);
+    backToBrowsing();
 }
 
 std::function<bool()> LibraryPanel::waitForOtherWindow()
@@ -422,35 +414,48 @@ std::function<bool()> LibraryPanel::waitForOtherWindow()
     };
 }
 
-bool LibraryPanel::rewriteStored(const QByteArray &before, const QByteArray &after)
+bool LibraryPanel::written(const SnippetStore::Change &change, const QString &verb)
 {
-    const QString path = storedCodePath();
-    const SafeRewrite::Outcome written =
-        SnippetEdits::rewrite(path, before, after, waitForOtherWindow());
+    using Kind = SnippetStore::Change::Kind;
     m_platform.endWaiting();
-    // Written with its backup left, the change is made all the same, and the user is told.
-    if (const QString told = SnippetEdits::message(written); !told.isEmpty())
-        m_platform.messageBox(told);
-    if (!written.written())
+    const QString nothing = QStringLiteral("Nothing ") + verb + QStringLiteral(": ");
+    if (change.kind == Kind::Invalid) {
+        m_platform.messageBox(change.message + QStringLiteral("\r\nNothing was ") + verb +
+                              QLatin1Char('.'));
+        note(nothing + change.message);
         return false;
-    m_lastChange = Change{before, after};
+    }
+    // Refused, or written with only its backup left behind: the user is told either way.
+    if (!change.message.isEmpty())
+        m_platform.messageBox(change.message);
+    if (change.kind == Kind::Refused)
+        note(nothing + storedCodeName() + QStringLiteral(" is unchanged"));
+    if (!change.written()) {
+        updateSnippetActions();
+        return false;
+    }
     // The list follows the file as now written; the filter stays as typed.
-    m_titles->replaceTitles(ReferenceTables::categoryCount, after);
-    m_stored.clear();
-    m_shownEntry.reset();
-    m_shownFile = after;
+    m_titles->replaceTitles(ReferenceTables::categoryCount, store().snippets());
     applyFilter();
     return true;
 }
 
+void LibraryPanel::backToBrowsing()
+{
+    m_editing = false;
+    m_categoryBox->setEditText(QString());
+    m_codeBox->clear();
+    m_promptLabel->setText(keyword);
+    setStep(Step::CopyKey, action().enabled);
+}
+
 void LibraryPanel::editSnippet()
 {
-    if (!m_shownEntry || m_step != Step::CopyCode)
+    if (!store().shown() || m_step != Step::CopyCode)
         return;
-    m_editedEntry = m_shownEntry;
-    const QString title = m_shownEntry->title;
-    setPlainText(m_codeBox,
-                 codeOfList(StoredCode::snippet(m_shownFile, title, m_shownEntry->fromLast)));
+    m_editing = true;
+    const QString title = store().shown()->title;
+    setPlainText(m_codeBox, codeOfList(QString::fromLocal8Bit(store().shownList())));
     m_categoryBox->setEditText(title);
     setCodeEditable(true);
     m_promptLabel->setText(codesTitle);
@@ -461,9 +466,9 @@ void LibraryPanel::editSnippet()
 
 void LibraryPanel::deleteSnippet()
 {
-    if (!m_shownEntry || m_step != Step::CopyCode)
+    if (!store().shown() || m_step != Step::CopyCode)
         return;
-    const QString title = m_shownEntry->title;
+    const QString title = store().shown()->title;
     if (m_platform.messageBox(QStringLiteral("Delete the code stored under the title \"") + title +
                                   QStringLiteral("\"?"),
                               Platform::YesNo + Platform::Question + Platform::DefaultButton2) !=
@@ -471,65 +476,57 @@ void LibraryPanel::deleteSnippet()
         note(quoted(title) + QStringLiteral(" was not deleted"));
         return;
     }
-    const Result<QByteArray> changed =
-        SnippetEdits::removed(m_shownFile, title, m_shownEntry->fromLast);
-    if (!changed) {
-        m_platform.messageBox(changed.message() + QStringLiteral("\r\nNothing was deleted."));
-        note(QStringLiteral("Nothing deleted: ") + changed.message());
+    if (!written(store().remove(), QStringLiteral("deleted")))
         return;
-    }
-    if (!rewriteStored(m_shownFile, changed.value())) {
-        note(QStringLiteral("Nothing deleted: ") + storedCodeName() +
-             QStringLiteral(" is unchanged"));
-        return;
-    }
     note(QStringLiteral("Deleted ") + quoted(title) + QStringLiteral(" from ") + storedCodeName());
-    m_categoryBox->setEditText(QString());
-    m_codeBox->clear();
-    m_promptLabel->setText(keyword);
-    setStep(Step::CopyKey, action().enabled);
+    backToBrowsing();
 }
 
-void LibraryPanel::undoLastChange()
+void LibraryPanel::undoChange()
 {
-    if (!m_lastChange)
+    if (!written(store().undo(), QStringLiteral("undone")))
         return;
-    const Change change = *m_lastChange;
-    if (!rewriteStored(change.after, change.before)) {
-        note(QStringLiteral("Nothing undone: ") + storedCodeName() +
-             QStringLiteral(" is unchanged"));
-        return;
-    }
     note(QStringLiteral("Undid the last change to ") + storedCodeName());
-    // One step back: undoing again would only redo the change.
-    m_lastChange.reset();
-    m_editedEntry.reset();
-    m_categoryBox->setEditText(QString());
-    m_codeBox->clear();
-    m_promptLabel->setText(keyword);
-    setStep(Step::CopyKey, action().enabled);
+    // A new snippet being typed is appended to whatever the file holds: what the user typed
+    // stays. A snippet shown or edited may be gone from the file.
+    if (m_step == Step::Store && !m_editing)
+        updateSnippetActions();
+    else
+        backToBrowsing();
+}
+
+void LibraryPanel::redoChange()
+{
+    if (!written(store().redo(), QStringLiteral("redone")))
+        return;
+    note(QStringLiteral("Redid the change undone in ") + storedCodeName());
+    if (m_step == Step::Store && !m_editing)
+        updateSnippetActions();
+    else
+        backToBrowsing();
 }
 
 void LibraryPanel::updateSnippetActions()
 {
-    const bool shown = m_shownEntry.has_value() && m_step == Step::CopyCode;
+    const bool shown = store().shown().has_value() && m_step == Step::CopyCode;
     m_editAction->setEnabled(shown);
     m_deleteAction->setEnabled(shown);
-    m_undoAction->setEnabled(m_lastChange.has_value());
+    m_undoAction->setEnabled(store().canUndo());
+    m_redoAction->setEnabled(store().canRedo());
 }
 
 void LibraryPanel::showCodeMenu(const QPoint &at)
 {
     QMenu *menu = m_codeBox->createStandardContextMenu(at);
     updateSnippetActions();
-    if (m_editAction->isEnabled() || m_undoAction->isEnabled()) {
+    QList<QAction *> added;
+    for (QAction *action : {m_editAction, m_deleteAction, m_undoAction, m_redoAction}) {
+        if (action->isEnabled())
+            added.append(action);
+    }
+    if (!added.isEmpty()) {
         menu->addSeparator();
-        if (m_editAction->isEnabled()) {
-            menu->addAction(m_editAction);
-            menu->addAction(m_deleteAction);
-        }
-        if (m_undoAction->isEnabled())
-            menu->addAction(m_undoAction);
+        menu->addActions(added);
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_codeBox->viewport()->mapToGlobal(at));
@@ -560,7 +557,7 @@ void LibraryPanel::applyFilter()
         m_categoryBox->setModel(m_titles);
         m_shownTitles->setSourceModel(nullptr);
     } else {
-        const Result<QByteArray> file = storedCode();
+        const Result<QByteArray> file = store().read();
         if (!filtering)
             m_shownTitles->setSourceModel(m_titles);
         m_shownTitles->setFilter(text,
@@ -580,7 +577,7 @@ void LibraryPanel::showFound(const QString &text)
     setCodeEditable(false);
     // An entry found is long, its table's heading first: wrapped, it is read whole.
     m_codeBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    const Result<QByteArray> file = storedCode();
+    const Result<QByteArray> file = store().read();
     const QStringList found = LibrarySearch::found(text, file ? file.value() : QByteArray());
     const QStringList lines =
         found.isEmpty()
@@ -622,44 +619,52 @@ void LibraryPanel::setCodeEditable(bool editable)
 
 bool LibraryPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_filterEdit) {
-        // Escape empties the filter, which shows the whole table again.
-        if (event->type() == QEvent::KeyPress &&
-            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape &&
-            !m_filterEdit->text().isEmpty()) {
-            m_filterEdit->clear();
-            return true;
-        }
-        return ModePanel::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride &&
+        reachesStore(watched, static_cast<QKeyEvent *>(event))) {
+        // Not taken by the box: the key goes on to the panel's undo or redo.
+        event->ignore();
+        return true;
     }
-    if (watched != m_codeBox)
+    if (event->type() != QEvent::KeyPress)
         return ModePanel::eventFilter(watched, event);
-    if (event->type() == QEvent::ShortcutOverride) {
-        // Ctrl+Z undoes the last edit or delete when the box has no typing of its own to undo.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (key->matches(QKeySequence::Undo) && m_undoAction->isEnabled() &&
-            !m_codeBox->document()->isUndoAvailable()) {
-            event->ignore();
-            return true;
-        }
-    } else if (event->type() == QEvent::KeyPress) {
-        // In editable code Tab indents; Ctrl+Tab and Ctrl+Shift+Tab leave the box.
-        auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            key->modifiers().testFlag(Qt::ControlModifier)) {
-            focusNextPrevChild(key->key() == Qt::Key_Tab &&
-                               !key->modifiers().testFlag(Qt::ShiftModifier));
-            return true;
-        }
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Escape empties the filter, which shows the whole table again.
+    if (watched == m_filterEdit && key->key() == Qt::Key_Escape &&
+        !m_filterEdit->text().isEmpty()) {
+        m_filterEdit->clear();
+        return true;
+    }
+    // In editable code Tab indents; Ctrl+Tab and Ctrl+Shift+Tab leave the box.
+    if (watched == m_codeBox && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+        key->modifiers().testFlag(Qt::ControlModifier)) {
+        focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                           !key->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
     }
     return ModePanel::eventFilter(watched, event);
 }
 
+bool LibraryPanel::reachesStore(QObject *watched, const QKeyEvent *key) const
+{
+    const bool undo = key->matches(QKeySequence::Undo) && m_undoAction->isEnabled();
+    const bool redo = key->matches(QKeySequence::Redo) && m_redoAction->isEnabled();
+    if (!undo && !redo)
+        return false;
+    if (watched == m_codeBox) {
+        const QTextDocument *typed = m_codeBox->document();
+        return undo ? !typed->isUndoAvailable() : !typed->isRedoAvailable();
+    }
+    QLineEdit *title = m_categoryBox->lineEdit();
+    const QLineEdit *field = watched == m_categoryBox || watched == title ? title
+                             : watched == m_filterEdit                    ? m_filterEdit
+                                                                          : nullptr;
+    return field && (undo ? !field->isUndoAvailable() : !field->isRedoAvailable());
+}
+
 bool LibraryPanel::copyKey()
 {
-    // Deliberate: any title field text beginning "--E" counts as the error list, also one
-    // typed by the user; pinned by TestLibraryPanel::copyKeyIgnoresErrorCodes.
-    if (m_categoryBox->currentText().startsWith(QLatin1String("--E"))) {
+    // The error codes are for reading: what is shown decides, not the title field's text.
+    if (m_shownPosition == ReferenceTables::errorCodesPosition) {
         note(QStringLiteral("Nothing copied: error codes are for reading"));
         return false;
     }
@@ -685,8 +690,8 @@ void LibraryPanel::copyCode()
 
 void LibraryPanel::reset()
 {
-    m_editedEntry.reset();
-    m_shownEntry.reset();
+    m_editing = false;
+    store().hide();
     m_categoryBox->setEditText(QString());
     // No category is chosen any more: the filter searches everything again.
     m_shownPosition = -1;

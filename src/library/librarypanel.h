@@ -4,15 +4,17 @@
 
 #include "modepanel.h"
 #include "result.h"
+#include "snippetstore.h"
 
 #include <QByteArray>
 
-#include <optional>
+#include <memory>
 
 class Platform;
 class QAction;
 class QComboBox;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -33,7 +35,8 @@ class TitleModel;
 // Textocopy      m_storedList      the bar-separated list last stored
 // EditSnippet    m_editAction      puts the shown snippet in the boxes to be changed
 // DeleteSnippet  m_deleteAction    removes the shown snippet, after asking
-// UndoSnippetChange m_undoAction   puts the file back as before the last edit or delete
+// UndoSnippetChange m_undoAction   puts the file back as before the last store, edit or delete
+// RedoSnippetChange m_redoAction   makes the change undone again
 class LibraryPanel : public ModePanel
 {
     Q_OBJECT
@@ -56,6 +59,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void makeControls();
+    void makeSnippetActions();
+    void connectControls();
+
     // What the action button does: its states while browsing, with titles listed, with a
     // snippet shown and while a snippet is entered.
     enum class Step { CopyKey, Nothing, CopyCode, Store };
@@ -81,17 +88,25 @@ private:
     // is told and asked.
     bool acceptRepeatedTitle(const QString &title);
 
-    // The snippet actions and their undo.
+    // The snippet actions, and undo and redo of the changes they made to the file.
     void editSnippet();
     void deleteSnippet();
-    void undoLastChange();
+    void undoChange();
+    void redoChange();
     void replaceEditedSnippet(const QString &title, const QString &code);
-    // Rewrites the stored-code file from `before` to `after`; true when it was written.
+    // Tells what a change of the stored-code file came to, its verb ("stored", "deleted") in
+    // the words of a change not made; true when the file holds the change, and the list then
+    // follows the file.
+    bool written(const SnippetStore::Change &change, const QString &verb);
+    // After a change: the boxes are emptied and the panel is back to browsing.
+    void backToBrowsing();
     // What the window does while a write waits for another window's lock.
     std::function<bool()> waitForOtherWindow();
-    bool rewriteStored(const QByteArray &before, const QByteArray &after);
     void showCodeMenu(const QPoint &at);
     void updateSnippetActions();
+    // Whether Ctrl+Z or Ctrl+Shift+Z in a text box goes to the stored-code file's changes: only
+    // when the box has no typing of its own to undo or redo.
+    bool reachesStore(QObject *watched, const QKeyEvent *key) const;
 
     void applyFilter();
     // With no category chosen: what every table and the stored code hold of the text, one
@@ -101,8 +116,8 @@ private:
     // A table is for reading: Tab leaves it. A snippet's code is edited: Tab indents.
     void setCodeEditable(bool editable);
 
-    // The stored-code file's bytes as they are now on disk.
-    Result<QByteArray> storedCode();
+    // The stored-code file below the current folder, and the changes made to it.
+    SnippetStore &store();
     // "*MY CODE*" chosen again: the listed titles follow the file when it changed since.
     void relistChangedTitles();
 
@@ -121,32 +136,14 @@ private:
     QAction *m_editAction = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
 
     // The bar-separated list about to be shown in the code box.
     QString m_itemList;
     // The row last chosen in the list: a reference table (0 to 7), "*MY CODE*" or a title.
     int m_shownPosition = -1;
 
-    // A stored entry: its title and how many entries of the file after it share that title
-    // (0 for the last of a repeated title, and for a title that is not repeated).
-    struct Entry
-    {
-        QString title;
-        int fromLast = 0;
-    };
-    // The entry shown, and the file's bytes it was read from.
-    std::optional<Entry> m_shownEntry;
-    QByteArray m_shownFile;
-    // The entry being edited: "Store Code" replaces it instead of appending.
-    std::optional<Entry> m_editedEntry;
-    // The file before and after the last edit or delete of this run.
-    struct Change
-    {
-        QByteArray before;
-        QByteArray after;
-    };
-    std::optional<Change> m_lastChange;
-
-    // The file's bytes last read.
-    QByteArray m_stored;
+    // The snippet shown is being edited: "Store Code" replaces it instead of appending.
+    bool m_editing = false;
+    std::unique_ptr<SnippetStore> m_store;
 };

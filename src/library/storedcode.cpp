@@ -76,26 +76,16 @@ template <class Text, class IsAscii> QList<Span> units(const Text &text, IsAscii
     return result;
 }
 
-// For each unit of `now`, the unit of `was` whose bytes it keeps, or -1: the equal units at
-// both ends, then between them as many equal units, in order, as there can be.
-QList<qsizetype> keptUnits(const QStringList &was, const QList<QStringView> &now)
+// Between the equal units at both ends (`head` and `tail` of them), marks in `kept` as many
+// equal units of `was` and `now`, in order, as there can be: a longest common subsequence, when
+// comparing every pair stays within bounds.
+void keepCommonUnits(const QStringList &was, const QList<QStringView> &now, qsizetype head,
+                     qsizetype tail, QList<qsizetype> &kept)
 {
-    QList<qsizetype> kept(now.size(), -1);
-    qsizetype head = 0;
-    while (head < was.size() && head < now.size() && was.at(head) == now.at(head)) {
-        kept[head] = head;
-        ++head;
-    }
-    qsizetype tail = 0;
-    while (tail < was.size() - head && tail < now.size() - head &&
-           was.at(was.size() - 1 - tail) == now.at(now.size() - 1 - tail)) {
-        kept[now.size() - 1 - tail] = was.size() - 1 - tail;
-        ++tail;
-    }
     const qsizetype n = was.size() - head - tail;
     const qsizetype m = now.size() - head - tail;
     if (n == 0 || m == 0 || n > mostComparedUnits / m)
-        return kept;
+        return;
     // common[i * (m + 1) + j]: how many units was[head + i ..] and now[head + j ..] share.
     std::vector<quint32> common(size_t((n + 1) * (m + 1)), 0);
     const auto at = [&](qsizetype i, qsizetype j) -> quint32 & {
@@ -117,6 +107,25 @@ QList<qsizetype> keptUnits(const QStringList &was, const QList<QStringView> &now
             ++j;
         }
     }
+}
+
+// For each unit of `now`, the unit of `was` whose bytes it keeps, or -1: the equal units at
+// both ends, then between them as many equal units, in order, as there can be.
+QList<qsizetype> keptUnits(const QStringList &was, const QList<QStringView> &now)
+{
+    QList<qsizetype> kept(now.size(), -1);
+    qsizetype head = 0;
+    while (head < was.size() && head < now.size() && was.at(head) == now.at(head)) {
+        kept[head] = head;
+        ++head;
+    }
+    qsizetype tail = 0;
+    while (tail < was.size() - head && tail < now.size() - head &&
+           was.at(was.size() - 1 - tail) == now.at(now.size() - 1 - tail)) {
+        kept[now.size() - 1 - tail] = was.size() - 1 - tail;
+        ++tail;
+    }
+    keepCommonUnits(was, now, head, tail, kept);
     return kept;
 }
 
@@ -336,52 +345,73 @@ Result<> storable(const QString &title, const QString &code)
     return encodable(code);
 }
 
-Result<QByteArray> encodeKeeping(QByteArrayView before, const QString &text)
-{
-    const QString shown = QString::fromLocal8Bit(before);
-    if (shown == text)
-        return QByteArray(before.data(), before.size());
-    QList<Span> wasUnits = units(before, [](char c) { return uchar(c) < 0x80; });
-    QStringList was;
-    was.reserve(wasUnits.size());
-    for (const Span &unit : std::as_const(wasUnits))
-        was.append(QString::fromLocal8Bit(before.sliced(unit.at, unit.size)));
-    // In a code page whose characters may hold ASCII bytes, units read alone may read
-    // otherwise: then nothing is kept, and the whole text is written anew.
-    if (was.join(QString()) != shown) {
-        was.clear();
-        wasUnits.clear();
-    }
-    const QList<Span> nowUnits = units(text, [](QChar c) { return c.unicode() < 0x80; });
-    QList<QStringView> now;
-    now.reserve(nowUnits.size());
-    for (const Span &unit : nowUnits)
-        now.append(QStringView(text).sliced(unit.at, unit.size));
-    const QList<qsizetype> kept = keptUnits(was, now);
+namespace {
 
+// Stored bytes cut into units, each with the text it reads as alone.
+struct ReadUnits
+{
+    QList<Span> spans;
+    QStringList texts;
+};
+
+// The units of `before`, which reads as `shown`. In a code page whose characters may hold ASCII
+// bytes, units read alone may read otherwise: then there are none, and nothing is kept.
+ReadUnits readUnits(QByteArrayView before, const QString &shown)
+{
+    ReadUnits was{units(before, [](char c) { return uchar(c) < 0x80; }), {}};
+    was.texts.reserve(was.spans.size());
+    for (const Span &unit : std::as_const(was.spans))
+        was.texts.append(QString::fromLocal8Bit(before.sliced(unit.at, unit.size)));
+    if (was.texts.join(QString()) != shown)
+        return {};
+    return was;
+}
+
+// The bytes of `text`, cut into `nowUnits`: a kept unit (see keptUnits) gives its bytes from
+// `before`; each run of new units is written in the code page in one piece.
+Result<QByteArray> joinKept(QByteArrayView before, const QList<Span> &wasUnits, const QString &text,
+                            const QList<Span> &nowUnits, const QList<qsizetype> &kept)
+{
     QByteArray bytes;
     bytes.reserve(before.size() + text.size());
-    for (qsizetype j = 0; j < now.size();) {
+    for (qsizetype j = 0; j < nowUnits.size();) {
         if (kept.at(j) >= 0) {
             const Span &unit = wasUnits.at(kept.at(j));
             bytes.append(before.sliced(unit.at, unit.size));
             ++j;
             continue;
         }
-        // A run of new units is written in one piece.
         qsizetype end = j;
-        while (end < now.size() && kept.at(end) < 0)
+        while (end < nowUnits.size() && kept.at(end) < 0)
             ++end;
+        const qsizetype from = nowUnits.at(j).at;
         const QString added =
-            text.mid(nowUnits.at(j).at,
-                     nowUnits.at(end - 1).at + nowUnits.at(end - 1).size - nowUnits.at(j).at);
+            text.mid(from, nowUnits.at(end - 1).at + nowUnits.at(end - 1).size - from);
         if (const Result<> fits = encodable(added); !fits)
             return Result<QByteArray>::failure(fits.message());
         bytes += added.toLocal8Bit();
         j = end;
     }
+    return bytes;
+}
+
+} // namespace
+
+Result<QByteArray> encodeKeeping(QByteArrayView before, const QString &text)
+{
+    const QString shown = QString::fromLocal8Bit(before);
+    if (shown == text)
+        return QByteArray(before.data(), before.size());
+    const ReadUnits was = readUnits(before, shown);
+    const QList<Span> nowUnits = units(text, [](QChar c) { return c.unicode() < 0x80; });
+    QList<QStringView> now;
+    now.reserve(nowUnits.size());
+    for (const Span &unit : nowUnits)
+        now.append(QStringView(text).sliced(unit.at, unit.size));
+    const Result<QByteArray> bytes =
+        joinKept(before, was.spans, text, nowUnits, keptUnits(was.texts, now));
     // Kept and new bytes side by side must still read as the text.
-    if (QString::fromLocal8Bit(bytes) != text)
+    if (bytes && QString::fromLocal8Bit(bytes.value()) != text)
         return Result<QByteArray>::failure(
             QStringLiteral("The text cannot be stored as it is shown: beside the bytes kept from "
                            "the stored-code file, this system's 8-bit code page would read it "
@@ -455,22 +485,24 @@ QString systemFailure(const QString &reason, bool writing, const QString &path)
 Result<> store(const QString &path, const QString &title, const QString &list,
                const std::function<bool()> &whileWaiting)
 {
-    return storeEntry(path, entry(title, list), whileWaiting);
+    const Result<Appended> stored = storeEntry(path, entry(title, list), whileWaiting);
+    return stored ? Result<>() : Result<>::failure(stored.message());
 }
 
-Result<> storeEntry(const QString &path, const QByteArray &line,
-                    const std::function<bool()> &whileWaiting)
+Result<Appended> storeEntry(const QString &path, const QByteArray &line,
+                            const std::function<bool()> &whileWaiting)
 {
     const std::optional<QString> irregular = TextFile::notRegular(path);
     if (irregular)
-        return Result<>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") %
-                                 *irregular);
+        return Result<Appended>::failure(QDir::toNativeSeparators(path) % QStringLiteral(": ") %
+                                         *irregular);
     // A missing folder is the system's "no such file" for the file to be made in it.
     if (!QFileInfo(path).absoluteDir().exists())
-        return Result<>::failure(
+        return Result<Appended>::failure(
             systemFailure(QString::fromLocal8Bit(std::strerror(ENOENT)), true, path));
     DiskFileSteps files;
     files.whileWaiting = whileWaiting;
+    Appended appended;
     const SafeReplace::Outcome outcome =
         SafeReplace::replace(files, path, QString(), [&](const QByteArray &onDisk) {
             QByteArray bytes;
@@ -481,15 +513,16 @@ Result<> storeEntry(const QString &path, const QByteArray &line,
                 bytes += TextFile::lineEnd;
             bytes += line;
             bytes += TextFile::lineEnd;
+            appended = {onDisk, bytes};
             return Result<QByteArray>(std::move(bytes));
         });
     if (outcome.ok())
-        return {};
+        return appended;
     const SafeRewrite::Outcome told = SafeRewrite::outcomeOf(outcome, path, QString());
     if (outcome.failed == SafeReplace::Stage::Write || outcome.failed == SafeReplace::Stage::Read)
-        return Result<>::failure(
+        return Result<Appended>::failure(
             systemFailure(told.why(), outcome.failed == SafeReplace::Stage::Write, path));
-    return Result<>::failure(SafeRewrite::message(told));
+    return Result<Appended>::failure(SafeRewrite::message(told));
 }
 
 } // namespace StoredCode

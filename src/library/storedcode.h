@@ -120,8 +120,14 @@ QString cutMessage(const QString &path, const QString &title);
 // gives the wait up (see DiskFileSteps::whileWaiting).
 Result<> store(const QString &path, const QString &title, const QString &list,
                const std::function<bool()> &whileWaiting = {});
+// The file's bytes just before an entry was added, under the lock, and as the add left them.
+struct Appended
+{
+    QByteArray before;
+    QByteArray after;
+};
 // The same with the entry's line already made, without its line end.
-Result<> storeEntry(const QString &path, const QByteArray &line,
-                    const std::function<bool()> &whileWaiting = {});
+Result<Appended> storeEntry(const QString &path, const QByteArray &line,
+                            const std::function<bool()> &whileWaiting = {});
 
 } // namespace StoredCode

@@ -25,8 +25,8 @@ private Q_SLOTS:
     void referenceTables_data();
     void referenceTables();
     void copyKeyCopiesHighlightedKeyword();
-    void copyKeyIgnoresErrorCodes_data();
-    void copyKeyIgnoresErrorCodes();
+    void copyKeyRefusesErrorCodes_data();
+    void copyKeyRefusesErrorCodes();
     void myCodeWithoutFile();
     void myCodeListsStoredTitlesOnce();
     void wholePanelThroughButtons();
@@ -42,6 +42,7 @@ private Q_SLOTS:
     void filterValuesAndKeyboard();
     void filterWithNoCategorySearchesAll();
     void editThenDeleteThenUndo();
+    void undoAndRedoFromThePanel();
     void repeatedTitlesReachTheirOwnEntries();
     void editKeepsBytesOfAnotherCodePage();
 
@@ -174,18 +175,21 @@ void TestLibraryPanel::copyKeyCopiesHighlightedKeyword()
     QCOMPARE(ui.note(), u"Nothing copied: highlight a keyword first"_s);
 }
 
-void TestLibraryPanel::copyKeyIgnoresErrorCodes_data()
+void TestLibraryPanel::copyKeyRefusesErrorCodes_data()
 {
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("typed");
-    QTest::newRow("error category") << 7 << QString();
-    QTest::newRow("typed text beginning with --E") << 0 << u"--Edited"_s;
+    QTest::addColumn<bool>("copied");
+    QTest::newRow("error category") << 7 << QString() << false;
+    // What is shown decides, not the title field's text.
+    QTest::newRow("typed text beginning with --E") << 0 << u"--Edited"_s << true;
 }
 
-void TestLibraryPanel::copyKeyIgnoresErrorCodes()
+void TestLibraryPanel::copyKeyRefusesErrorCodes()
 {
     QFETCH(int, position);
     QFETCH(QString, typed);
+    QFETCH(bool, copied);
     UiFixture ui;
     ui.start();
     show(ui);
@@ -201,6 +205,11 @@ void TestLibraryPanel::copyKeyIgnoresErrorCodes()
     ui.w<QLineEdit>("Texttocopy")->setText(u"held before"_s);
     ui.platform.clipboard = u"copied elsewhere"_s;
     ui.click("Cbut2");
+    if (copied) {
+        QCOMPARE(ui.caption("Texttocopy"), codeBox(ui));
+        QCOMPARE(ui.platform.clipboard, codeBox(ui));
+        return;
+    }
     QCOMPARE(ui.caption("Texttocopy"), u"held before"_s);
     // Nothing is copied: the clipboard keeps what the user copied before.
     QCOMPARE(ui.platform.clipboard, u"copied elsewhere"_s);
@@ -744,20 +753,56 @@ void TestLibraryPanel::editThenDeleteThenUndo()
     QCOMPARE(ui.readFile(storedPath), outside);
     QCOMPARE(ui.note(), u"Nothing deleted: MyCode.Txt is unchanged"_s);
 
-    // Shown again, it is read as it is now; a new snippet stored after an edit is only
-    // appended, and leaves nothing to undo.
-    auto *undo = ui.prog->findChild<QAction *>(u"UndoSnippetChange"_s);
+    // Shown again, it is read as it is now.
     ui.choose("CboCode", 11);
     edit->trigger();
     ui.click("Cbut2");
     QCOMPARE(ui.readFile(storedPath), outside);
-    QVERIFY(undo->isEnabled());
-    ui.click("CodeBut");
-    typeTitle(ui, u"N"_s);
-    typeCode(ui, {u"n"_s}, false);
-    ui.click("Cbut2");
-    QCOMPARE(ui.readFile(storedPath), outside + "N*n\r\n");
-    QVERIFY(!undo->isEnabled());
+}
+
+// Ctrl+Z and Ctrl+Shift+Z reach the stored code's changes, several steps deep, from anywhere in
+// the panel; in a text box only once the box's own typing is undone.
+void TestLibraryPanel::undoAndRedoFromThePanel()
+{
+    UiFixture ui;
+    ui.writeFile(storedPath, "A*1\r\n");
+    ui.start();
+    show(ui);
+    ui.chooseMode(1);
+    ui.choose("CboCode", 8);
+    for (const QString &title : {u"B"_s, u"C"_s}) {
+        ui.click("CodeBut");
+        typeTitle(ui, title);
+        typeCode(ui, {title.toLower()}, false);
+        ui.click("Cbut2");
+    }
+    const QByteArray both = "A*1\r\nB*b\r\nC*c\r\n";
+    QCOMPARE(ui.readFile(storedPath), both);
+    typeTitle(ui, u"x"_s);
+    QLineEdit *title = ui.w<QComboBox>("CboCode")->lineEdit();
+    QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(title->text(), QString());
+    QCOMPARE(ui.readFile(storedPath), both);
+    QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\n"));
+    QCOMPARE(ui.note(), u"Undid the last change to MyCode.Txt"_s);
+    QCOMPARE(listedTitles(ui), QStringList{u"A"_s});
+
+    auto *box = ui.w<QPlainTextEdit>("CodeBox");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(ui.readFile(storedPath), QByteArray("A*1\r\nB*b\r\n"));
+    QCOMPARE(listedTitles(ui), (QStringList{u"A"_s, u"B"_s}));
+
+    // A change made meanwhile in another program is never overwritten: the redo stays.
+    const QByteArray outside = "A*1\r\nB*b\r\nZ*z\r\n";
+    ui.writeFile(storedPath, outside);
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(ui.platform.messages().constLast().contains(u"has changed since it was read"_s));
+    QCOMPARE(ui.note(), u"Nothing redone: MyCode.Txt is unchanged"_s);
+    QCOMPARE(ui.readFile(storedPath), outside);
+    QVERIFY(ui.prog->findChild<QAction *>(u"RedoSnippetChange"_s)->isEnabled());
 }
 
 // Each row of a repeated title stands for its own entry, shown, copied, edited and deleted;
