@@ -79,13 +79,14 @@ QByteArray contentOf(const QString &folder)
     return note.open(QIODevice::ReadOnly) ? note.readAll() : QByteArray();
 }
 
-// Adds a line to the folder's note file, synced. A line a stop cut short is ended first, so
-// that it stays apart from the new one.
-Result<> append(const QString &folder, const QByteArray &added)
+// Adds a line to the folder's note file, synced to disk when `sync` is set. A line a stop cut
+// short is ended first, so that it stays apart from the new one. `created` says whether the note
+// file was made by this call.
+Result<> append(const QString &folder, const QByteArray &added, bool sync, bool *created)
 {
     const QByteArray before = contentOf(folder);
     QFile note(WriteJournal::pathIn(folder));
-    const bool existed = note.exists();
+    *created = !note.exists();
     if (!note.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return Result<>::failure(note.errorString());
     QByteArray bytes;
@@ -93,11 +94,8 @@ Result<> append(const QString &folder, const QByteArray &added)
         bytes += '\n';
     bytes += added;
     Result<> step = TextFile::writeAll(note, bytes);
-    if (step)
+    if (step && sync)
         step = synced(note);
-    note.close();
-    if (step && !existed)
-        syncFolder(folder);
     return step;
 }
 
@@ -133,7 +131,23 @@ Result<> WriteJournal::writing(const QString &forPath, const QString &file)
     const QString folder = QFileInfo(normal(forPath)).absolutePath();
     // Noted in part or not at all, the file is still looked after when the write ends.
     m_noted.insert(normal(file), {folder, forPath});
-    return append(folder, line(folder, written, file, forPath));
+    // Not synced here: a Written note lost to a stop only costs its offer, and the next note
+    // of the write, which must last before the swap, is synced and carries it to the disk.
+    bool created = false;
+    const Result<> noted = append(folder, line(folder, written, file, forPath), false, &created);
+    if (created)
+        m_folderUnsynced.insert(folder);
+    return noted;
+}
+
+Result<> WriteJournal::appendSynced(const QString &folder, const QByteArray &added)
+{
+    bool created = false;
+    const Result<> noted = append(folder, added, true, &created);
+    // A new note file's name lasts once its folder is synced too.
+    if (noted && (m_folderUnsynced.remove(folder) || created))
+        syncFolder(folder);
+    return noted;
 }
 
 Result<> WriteJournal::swapping(const QString &file)
@@ -142,7 +156,7 @@ Result<> WriteJournal::swapping(const QString &file)
     if (it == m_noted.cend())
         return {};
     const QString folder = it->folder;
-    const Result<> noted = append(folder, line(folder, swapped, file, it->forPath));
+    const Result<> noted = appendSynced(folder, line(folder, swapped, file, it->forPath));
     if (noted)
         return noted;
     // Without notes, nothing of this folder is offered for removal.
@@ -158,7 +172,7 @@ Result<> WriteJournal::movingAside(const QString &forPath, const QString &file)
 {
     const QString folder = QFileInfo(normal(forPath)).absolutePath();
     m_noted.insert(normal(file), {folder, forPath});
-    return append(folder, line(folder, swapped, file, forPath));
+    return appendSynced(folder, line(folder, swapped, file, forPath));
 }
 
 void WriteJournal::finish()
@@ -168,6 +182,7 @@ void WriteJournal::finish()
         folders.append(noted.folder);
     folders.removeDuplicates();
     m_noted.clear();
+    m_folderUnsynced.clear();
     for (const QString &folder : std::as_const(folders))
         tidy(folder);
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 // Brindle's note of the files it makes while it writes, so that a file a stopped write left
@@ -14,8 +15,9 @@
 // The note is a small text file in the folder of the name being written, «.brindle.writing»,
 // one line per file: what it holds, the file, and the name it was written to become.
 //   - A new file beside a name («Prog.txt.aB3xYz», «Prog.Bak.Q7rT2k») is made only where its
-//     name is free, then noted as Written, synced to disk, before a byte of content goes in:
-//     a file noted Written was made by Brindle and holds only what Brindle wrote.
+//     name is free, then noted as Written before a byte of content goes in: a file noted
+//     Written was made by Brindle and holds only what Brindle wrote. That note reaches the disk
+//     with the next synced one; lost to a stop before, it only costs its offer.
 //   - Before a new file is swapped in under its name, its note becomes SwappedOut, synced:
 //     after the swap the temporary's name holds what was under the name, which may be another
 //     program's save. Such a file is never offered for removal, only named.
@@ -46,8 +48,8 @@ public:
     // The note file of a folder.
     static QString pathIn(const QString &folder);
 
-    // Notes, synced to disk, that `file`, just made where its name was free, holds only what
-    // Brindle writes to become `forPath`. The note goes in the folder of `forPath`.
+    // Notes that `file`, just made where its name was free, holds only what Brindle writes to
+    // become `forPath`. The note goes in the folder of `forPath`; it is synced with the next.
     Result<> writing(const QString &forPath, const QString &file);
     // Notes, synced, that `file` is about to be swapped with the name it was written for, and
     // so will hold what is under that name now. A file never noted needs nothing. Where the
@@ -71,5 +73,10 @@ private:
         QString folder; // whose note file holds the note
         QString forPath;
     };
-    QHash<QString, Noted> m_noted; // by the file noted
+    // Adds a note, synced to disk with the notes before it, and the folder when the note file
+    // is new since the last sync.
+    Result<> appendSynced(const QString &folder, const QByteArray &added);
+
+    QHash<QString, Noted> m_noted;  // by the file noted
+    QSet<QString> m_folderUnsynced; // folders whose new note file is not yet synced
 };
