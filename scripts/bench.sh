@@ -10,6 +10,8 @@ cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release -D
 cmake --build "$root/build/release" -j "$(nproc)"
 bench="$root/build/release/bench"
 "$bench/startup/bench_startup"
+if command -v valgrind >/dev/null; then "$bench/startup/bench_startup" --instructions; fi
 "$bench/generate/bench_generate"
 "$bench/library/bench_storedcode"
+"$bench/library/bench_filter"
 "$bench/tabchange/bench_tabchange"

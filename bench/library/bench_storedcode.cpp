@@ -6,6 +6,7 @@
 #include "fakeplatform.h"
 #include "librarypanel.h"
 #include "storedcode.h"
+#include "storedcodefile.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,25 +26,10 @@
 
 namespace {
 
-constexpr int snippetCount = 100000;
+using BenchLibrary::buildFile;
+using BenchLibrary::snippetCount;
+using BenchLibrary::title;
 constexpr int runs = 7;
-
-QString title(int i)
-{
-    return QStringLiteral("Snippet %1").arg(i, 6, 10, QLatin1Char('0'));
-}
-
-QByteArray buildFile()
-{
-    QByteArray bytes;
-    for (int i = 1; i <= snippetCount; ++i) {
-        QString list;
-        for (int line = 0; line < 2 + i % 5; ++line)
-            list += QStringLiteral("x%1 = Mid(s, %2, 3)|").arg(line).arg(i);
-        bytes += StoredCode::entry(title(i), list) + "\r\n";
-    }
-    return bytes;
-}
 
 } // namespace
 

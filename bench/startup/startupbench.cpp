@@ -1,6 +1,7 @@
 // Start-up to the first painted frame and resident memory of Brindle, against a minimal
 // Qt Widgets window built the same way. Both run under the offscreen platform with a
-// preloaded probe that reports the first paint. Prints median and spread over several runs.
+// preloaded probe that reports the first frame painted whole. Prints median and spread over
+// several runs, or with "--instructions" the instructions each runs under callgrind.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,6 +43,26 @@ bool runOnce(const QString &program, const QString &probe, const QString &workDi
     return true;
 }
 
+// The instructions a program runs from its start to its first painted frame, counted by
+// callgrind: a figure that a busy machine does not change. 0 when valgrind cannot run it.
+qint64 instructions(const QString &program, const QString &probe, const QString &workDir)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("LD_PRELOAD"), probe);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(workDir);
+    p.start(QStringLiteral("valgrind"),
+            {QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=/dev/null"),
+             program});
+    if (!p.waitForFinished(300000))
+        return 0;
+    const QByteArray log = p.readAllStandardError();
+    const qsizetype at = log.indexOf("Collected : ");
+    return at < 0 ? 0 : log.mid(at + 12).split('\n').value(0).trimmed().toLongLong();
+}
+
 template <class T> T median(std::vector<T> v)
 {
     std::sort(v.begin(), v.end());
@@ -57,11 +78,32 @@ int main(int argc, char *argv[])
     const QString brindle = QStringLiteral(BRINDLE_BINARY);
     const QString baseline = dir + QStringLiteral("/bench_minimal_window");
     const QString probe = dir + QStringLiteral("/libbrindle_paintprobe.so");
-    const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 15;
+    // "--instructions" counts instructions under callgrind instead of timing runs.
+    const bool counting = argc > 1 && QByteArrayView(argv[1]) == "--instructions";
+    const int runs = argc > 1 && !counting ? std::max(3, atoi(argv[1])) : 15;
 
     // Brindle starts in a working folder like the bundled one.
     QTemporaryDir work;
     QDir(work.path()).mkpath(QStringLiteral("Samples"));
+
+    if (counting) {
+        const qint64 ours = instructions(brindle, probe, work.path());
+        const qint64 text =
+            instructions(dir + QStringLiteral("/bench_label_window"), probe, work.path());
+        const qint64 base = instructions(baseline, probe, work.path());
+        if (ours <= 0 || text <= 0 || base <= 0) {
+            std::fprintf(stderr, "valgrind did not count the instructions\n");
+            return 1;
+        }
+        std::printf("instructions to the first painted frame (callgrind)\n");
+        std::printf("  brindle                %8.1f M\n", double(ours) / 1e6);
+        std::printf("  one-label window       %8.1f M\n", double(text) / 1e6);
+        std::printf("  minimal window         %8.1f M\n", double(base) / 1e6);
+        std::printf("  ratio to one-label     %8.2f   (target 1.30)\n",
+                    double(ours) / double(text));
+        std::printf("  ratio to minimal       %8.2f\n", double(ours) / double(base));
+        return 0;
+    }
 
     // Brindle and both baselines run in turn, so that a slow moment of the machine falls on
     // all of them alike.

@@ -8,6 +8,7 @@
 #include "snippetedits.h"
 #include "storedcode.h"
 #include "textfile.h"
+#include "titlefilter.h"
 #include "titlemodel.h"
 
 #include <QAction>
@@ -291,6 +292,10 @@ void LibraryPanel::listStoredTitles()
         popup->setUniformItemSizes(true);
     m_titles->appendTitles(file.value());
     applyFilter();
+    // The filter's index is built once the titles show, before a key can be typed.
+    QMetaObject::invokeMethod(
+        m_shownTitles, [filter = m_shownTitles, bytes = file.value()] { filter->prepare(bytes); },
+        Qt::QueuedConnection);
     if (const std::optional<QString> cut = StoredCode::cutTitle(file.value()))
         m_platform.messageBox(StoredCode::cutMessage(path, *cut));
 }
@@ -560,8 +565,7 @@ void LibraryPanel::applyFilter()
         const Result<QByteArray> file = store().read();
         if (!filtering)
             m_shownTitles->setSourceModel(m_titles);
-        m_shownTitles->setFilter(text,
-                                 file ? SnippetEdits::matches(file.value(), text) : QList<bool>());
+        m_shownTitles->setFilter(text, file ? file.value() : QByteArray());
         if (!filtering)
             m_categoryBox->setModel(m_shownTitles);
     }

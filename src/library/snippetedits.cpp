@@ -1,6 +1,7 @@
 #include "snippetedits.h"
 
 #include "diskfilesteps.h"
+#include "snippetindex.h"
 #include "storedcode.h"
 #include "textfile.h"
 
@@ -75,17 +76,9 @@ Result<QByteArray> removed(const QByteArray &bytes, const QString &title, int fr
 
 QList<bool> matches(QByteArrayView bytes, const QString &text)
 {
-    QList<bool> result;
-    const char *data = bytes.data();
-    TextFile::forEachLine(bytes, [&](qsizetype start, qsizetype end) {
-        const QByteArrayView line(data + start, end - start);
-        if (line.indexOf(star) < 0)
-            return;
-        // The title and the code are searched as one text: the "*" between them is no letter a
-        // user types to find them, so a text holding it matches nothing it should not.
-        result.append(QString::fromLocal8Bit(line).contains(text, Qt::CaseInsensitive));
-    });
-    return result;
+    // The title and the code are searched as one text: the "*" between them is no letter a user
+    // types to find them, so a text holding it matches nothing it should not.
+    return SnippetIndex(QByteArray::fromRawData(bytes.data(), bytes.size())).matches(text);
 }
 
 SafeRewrite::Outcome rewrite(const QString &path, const QByteArray &asRead,

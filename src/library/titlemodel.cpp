@@ -88,33 +88,3 @@ QVariant TitleModel::data(const QModelIndex &index, int role) const
         return m_texts.at(row.at);
     return QString::fromLocal8Bit(QByteArrayView(m_file).sliced(row.at, row.size));
 }
-
-TitleFilter::TitleFilter(int keptRows, QObject *parent)
-    : QSortFilterProxyModel(parent), m_keptRows(keptRows)
-{
-}
-
-void TitleFilter::setFilter(const QString &text, const QList<bool> &entryMatches)
-{
-    m_text = text;
-    m_matches = entryMatches;
-    invalidateFilter();
-}
-
-int TitleFilter::sourceRow(int shownRow) const
-{
-    return shownRow < 0 ? shownRow : mapToSource(index(shownRow, 0)).row();
-}
-
-bool TitleFilter::filterAcceptsRow(int row, const QModelIndex &parent) const
-{
-    if (row < m_keptRows || m_text.isEmpty())
-        return true;
-    if (m_matches.size() == sourceModel()->rowCount(parent) - m_keptRows)
-        return m_matches.at(row - m_keptRows);
-    return sourceModel()
-        ->index(row, 0, parent)
-        .data()
-        .toString()
-        .contains(m_text, Qt::CaseInsensitive);
-}

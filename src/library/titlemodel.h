@@ -5,7 +5,6 @@
 #include <QAbstractListModel>
 #include <QByteArray>
 #include <QList>
-#include <QSortFilterProxyModel>
 #include <QStringList>
 
 // The entries of the category and title list: texts (the categories, the titles stored in
@@ -39,30 +38,4 @@ private:
     QList<StoredCode::Span> m_rows;
     QStringList m_texts;
     QByteArray m_file;
-};
-
-// The category and title list as the filter shows it: the first rows (the categories) always,
-// and the titles whose entry matches the filter text.
-class TitleFilter : public QSortFilterProxyModel
-{
-    Q_OBJECT
-
-public:
-    TitleFilter(int keptRows, QObject *parent);
-
-    // The filter text and, for each entry of the stored-code file in file order, whether it
-    // matches. When the file's entries do not line up with the listed titles (it changed
-    // since), titles are matched by their own text only. An empty text shows every row.
-    void setFilter(const QString &text, const QList<bool> &entryMatches);
-    const QString &filterText() const { return m_text; }
-    // The row of the whole list that a shown row stands for.
-    int sourceRow(int shownRow) const;
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &parent) const override;
-
-private:
-    int m_keptRows = 0;
-    QString m_text;
-    QList<bool> m_matches;
 };

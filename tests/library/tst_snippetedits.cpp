@@ -1,5 +1,6 @@
 #include "faultyfilesteps.h"
 #include "snippetedits.h"
+#include "snippetindex.h"
 #include "storedcode.h"
 
 #include <QDir>
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void editKeepsUnchangedBytes();
     void matches_data();
     void matches();
+    void indexFollowsTyping_data();
+    void indexFollowsTyping();
     void rewriteAndUndo();
     void rewriteRefuses_data();
     void rewriteRefuses();
@@ -190,6 +193,16 @@ void TestSnippetEdits::matches_data()
     QTest::newRow("none") << file << u"zz"_s << QList<bool>{false, false, false};
     QTest::newRow("lines without star are no entry")
         << file << u"star"_s << QList<bool>{false, false, false};
+    // A text found where one entry ends and the next begins is in neither.
+    QTest::newRow("across two entries") << QByteArray("A*xy\r\nB*zw\nC*y\rD*zb") << u"yb"_s
+                                        << QList<bool>{false, false, false, false};
+    QTest::newRow("last entry without line end") << QByteArray("A*xy\r\nB*zw\nC*y\rD*zb") << u"ZB"_s
+                                                 << QList<bool>{false, false, false, true};
+    QTest::newRow("beyond ASCII, any case")
+        << (u"Caf\u00C9*x\r\nStra\u00DFe*y\r\nplain*z\r\n"_s).toLocal8Bit() << u"caf\u00E9"_s
+        << QList<bool>{true, false, false};
+    QTest::newRow("empty text holds in every entry")
+        << file << QString() << QList<bool>{true, true, true};
 }
 
 void TestSnippetEdits::matches()
@@ -198,6 +211,35 @@ void TestSnippetEdits::matches()
     QFETCH(QString, text);
     QFETCH(QList<bool>, expected);
     QCOMPARE(SnippetEdits::matches(file, text), expected);
+}
+
+// One index follows a filter typed and deleted key by key, and answers each text as an index
+// built afresh for it does: among many entries, among few, and after a text that narrows nothing.
+void TestSnippetEdits::indexFollowsTyping_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("texts");
+    QByteArray many;
+    for (int i = 0; i < 40; ++i)
+        many += "T" + QByteArray::number(i) + "*Mid(s, " + QByteArray::number(i * 7) + ")\r\n";
+    QTest::newRow("forwards, then back")
+        << many << QStringList{u"m"_s,          u"mi"_s,        u"mid(s, 1"_s, u"mid(s, 14"_s,
+                               u"mid(s, 147"_s, u"mid(s, 14"_s, u"mid(s, 1"_s, u"mi"_s,
+                               u"m"_s,          QString()};
+    QTest::newRow("another word after Backspace")
+        << many << QStringList{u"t3"_s, u"t3*"_s, u"t3"_s, u"t"_s, u"t2*m"_s, u"x"_s, u"t"_s};
+    QTest::newRow("no entries") << QByteArray("note\r\n") << QStringList{u"n"_s, u"no"_s};
+}
+
+void TestSnippetEdits::indexFollowsTyping()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, texts);
+    SnippetIndex typed(file);
+    for (const QString &text : texts)
+        QCOMPARE(typed.matches(text), SnippetIndex(file).matches(text));
+    // A fresh index agrees with the entries' own texts.
+    QCOMPARE(SnippetIndex(file).matches(u"14)"_s).count(true), file.count("14)"));
 }
 
 void TestSnippetEdits::rewriteAndUndo()

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "snippetindex.h"
+
+#include <QAbstractListModel>
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+class TitleModel;
+
+// The category and title list as the filter shows it: the first rows (the categories) always,
+// and the titles whose entry holds the filter text, in the list's order. Each shown row stands
+// for a row of the whole list.
+class TitleFilter : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    TitleFilter(int keptRows, QObject *parent);
+
+    // The whole list, which the filter follows as rows are added to it or it is listed anew.
+    void setSourceModel(TitleModel *source);
+    // The filter text and the stored-code file's bytes as now read (none when it cannot be
+    // read): a title is shown when its entry holds the text. When the file's entries do not
+    // line up with the listed titles (it changed since), titles are matched by their own text
+    // only. An empty text shows every row.
+    void setFilter(const QString &text, const QByteArray &file);
+    // Makes the file's entries ready for the filter ahead of the first key typed.
+    void prepare(const QByteArray &file);
+    const QString &filterText() const { return m_text; }
+    // The row of the whole list that a shown row stands for.
+    int sourceRow(int shownRow) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    bool accepts(int row) const;
+    // The rows shown after the whole list or the filter changed; a filter that shows the same
+    // rows as before leaves the list's view as it is.
+    void refilter();
+    // Rows added at the end of the whole list are shown at the end when they pass the filter.
+    void appendRows(int first, int last);
+
+    int m_keptRows = 0;
+    TitleModel *m_source = nullptr;
+    SnippetIndex m_index;
+    QString m_text;
+    // For each entry of the file, whether it holds the text.
+    QList<bool> m_matches;
+    // The row of the whole list that each shown row stands for.
+    std::vector<int> m_rows;
+};
