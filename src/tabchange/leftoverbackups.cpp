@@ -58,9 +58,10 @@ QString message(const Found &found, const QString &where)
     }
     // A program written over in place may be cut where the change was stopped.
     const QString cut =
-        found.writtenInPlace.isEmpty()
+        !found.writtenInPlace
             ? QString()
-            : found.program + QStringLiteral(" is written over in place (") + found.writtenInPlace +
+            : found.program + QStringLiteral(" is written over in place (") +
+                  *found.writtenInPlace +
                   QStringLiteral("), so the interrupted change may have left it cut.\r\n");
     return head + cut + QStringLiteral("It holds the content that ") + found.program +
            QStringLiteral(" had before that change, and may be its only copy.\r\n"
@@ -106,8 +107,7 @@ Result<Survey> survey(FileSteps &files, const QString &folder, const QString &pr
         Found left = backup;
         if (left.programThere)
             left.writtenInPlace =
-                files.keepsOnlyInPlace(QDir::toNativeSeparators(dir.filePath(backup.program)))
-                    .value_or(QString());
+                files.keepsOnlyInPlace(QDir::toNativeSeparators(dir.filePath(backup.program)));
         found.backups.append(left);
     }
     WriteJournal::tidy(folder);

@@ -2,7 +2,9 @@
 
 #include <QList>
 #include <QString>
+
 #include <QStringList>
+#include <optional>
 
 #include "result.h"
 #include "writejournal.h"
@@ -24,8 +26,8 @@ struct Found
     QString program;           // the program name it is restored under
     bool programThere = false; // a file of that name is in the folder
     // Why the program is written over in place (further hard links...), so that a stopped
-    // change may have left it cut; empty when a change replaces it whole.
-    QString writtenInPlace;
+    // change may have left it cut; none when a change replaces it whole.
+    std::optional<QString> writtenInPlace;
 };
 
 // The backups among a folder's file names, in the order given.
