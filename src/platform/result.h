@@ -6,8 +6,8 @@
 #include <utility>
 
 // The outcome of an operation that can fail, for every logic unit: its value, or a message
-// that says, in the words shown to the user, what went wrong. A failure may have an empty
-// message when there is nothing to tell (a refusal that is silent by design).
+// that says, in the words shown to the user, what went wrong. A refusal that has nothing to
+// tell is a typed value of its own (an enum or std::optional), never an empty message.
 //
 // Example: Result<int> r = 5; r.ok() is true and r.value() 5.
 // Result<int>::failure(QStringLiteral("No space left on device")).message() is that text.
