@@ -125,8 +125,12 @@ bool typeKeys(LibraryPanel &panel, std::vector<Key> &keys, bool titlesListed, bo
             QCoreApplication::processEvents();
         });
         const double cpu = cpuMs() - cpuBefore;
+        // A search over everything lists its first entries and a line saying how many more.
+        const qsizetype shown = key.found > LibraryPanel::foundShownAtMost
+                                    ? LibraryPanel::foundShownAtMost + 1
+                                    : key.found;
         const bool right = titlesListed ? box->count() - categories == key.titles
-                                        : code->blockCount() - 1 == key.found;
+                                        : code->blockCount() - 1 == shown;
         if (!right || filter->text() != key.filter) {
             std::fprintf(stderr, "key %s shows what it should not\n", qPrintable(key.name));
             return false;
@@ -202,6 +206,7 @@ int main(int argc, char **argv)
         LibraryPanel window(platform, nullptr);
         window.load();
         window.show();
+        window.enterMode();
         QCoreApplication::processEvents();
         if (!typeKeys(window, searched, false, run >= 0))
             return 2;

@@ -198,6 +198,15 @@ void LibraryPanel::enterMode()
     showForMode();
     setStep(Step::CopyKey, true);
     m_promptLabel->setText(keyword);
+    // The search over everything uses the filter's index of the stored code: it is built once
+    // the mode shows, before a key can be typed.
+    QMetaObject::invokeMethod(
+        m_shownTitles,
+        [this] {
+            if (const Result<QByteArray> file = store().read())
+                m_shownTitles->prepare(file.value());
+        },
+        Qt::QueuedConnection);
 }
 
 void LibraryPanel::leaveMode()
@@ -582,12 +591,18 @@ void LibraryPanel::showFound(const QString &text)
     // An entry found is long, its table's heading first: wrapped, it is read whole.
     m_codeBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     const Result<QByteArray> file = store().read();
-    const QStringList found = LibrarySearch::found(text, file ? file.value() : QByteArray());
-    const QStringList lines =
-        found.isEmpty()
-            ? QStringList{QStringLiteral("No constant, error code or stored code holds \"") + text +
-                          QStringLiteral("\".")}
-            : found;
+    const QByteArray bytes = file ? file.value() : QByteArray();
+    // A short text can match a whole large library: the box lists the first entries found and
+    // says how many more there are, so that each key stays instant; more letters narrow it.
+    LibrarySearch::Found found =
+        LibrarySearch::found(text, m_shownTitles->indexFor(bytes), foundShownAtMost);
+    QStringList &lines = found.lines;
+    if (lines.isEmpty())
+        lines.append(QStringLiteral("No constant, error code or stored code holds \"") + text +
+                     QStringLiteral("\"."));
+    if (found.more > 0)
+        lines.append(QStringLiteral("... and ") + QString::number(found.more) +
+                     QStringLiteral(" more. Type more of the text to narrow the search."));
     // Set as lines, not as a bar-separated list: a title or the typed text may hold a "|".
     setPlainText(m_codeBox, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     m_codeBox->moveCursor(QTextCursor::Start);

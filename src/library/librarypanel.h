@@ -42,6 +42,10 @@ class LibraryPanel : public ModePanel
     Q_OBJECT
 
 public:
+    // The most entries a search over everything lists in the code box; a line after them says
+    // how many more there are.
+    static constexpr qsizetype foundShownAtMost = 500;
+
     LibraryPanel(Platform &platform, QWidget *parent);
 
     // Start-up: fills the category list.

@@ -1,10 +1,11 @@
 #include "librarysearch.h"
 
 #include "referencetables.h"
-#include "snippetedits.h"
+#include "snippetindex.h"
 #include "storedcode.h"
 
-#include <QSet>
+#include <limits>
+#include <vector>
 
 namespace LibrarySearch {
 
@@ -24,36 +25,48 @@ void addConstants(QStringList &lines, const QString &heading, const QStringList 
 
 QStringList found(const QString &text, QByteArrayView storedCode)
 {
-    QStringList lines;
     if (text.isEmpty())
-        return lines;
+        return {};
+    SnippetIndex index(storedCode.toByteArray());
+    return found(text, index, std::numeric_limits<qsizetype>::max()).lines;
+}
+
+Found found(const QString &text, SnippetIndex &storedCode, qsizetype atMost)
+{
+    Found result;
+    if (text.isEmpty())
+        return result;
+    QStringList &lines = result.lines;
     for (int position = 0; position < ReferenceTables::errorCodesPosition; ++position)
         addConstants(lines, ReferenceTables::heading(position), ReferenceTables::entries(position),
                      text);
     addConstants(lines, ReferenceTables::messageBoxHeading(), ReferenceTables::messageBoxEntries(),
                  text);
-
     const QString errors = ReferenceTables::heading(ReferenceTables::errorCodesPosition);
     for (const QString &entry :
          ReferenceTables::filtered(ReferenceTables::errorCodesPosition, text))
         lines.append(errors + QStringLiteral(": ") + entry.trimmed());
-
-    // The file's entries and their titles are the same lines, those holding "*", in file order.
-    const QString myCode = ReferenceTables::heading(ReferenceTables::myCodePosition);
-    const QList<bool> matches = SnippetEdits::matches(storedCode, text);
-    const QList<StoredCode::Span> titles = StoredCode::titleSpans(storedCode);
-    QSet<QString> listed;
-    for (qsizetype i = 0; i < matches.size() && i < titles.size(); ++i) {
-        if (!matches.at(i))
-            continue;
-        const QString title =
-            QString::fromLocal8Bit(storedCode.sliced(titles.at(i).at, titles.at(i).size));
-        if (!listed.contains(title)) {
-            listed.insert(title);
-            lines.append(myCode + QStringLiteral(": ") + title);
-        }
+    if (lines.size() > atMost) {
+        result.more = lines.size() - atMost;
+        lines.resize(atMost);
     }
-    return lines;
+
+    // Each title is listed once, at its first entry that holds the text; only the titles
+    // listed are decoded.
+    const QString myCode = ReferenceTables::heading(ReferenceTables::myCodePosition);
+    const QList<bool> matches = storedCode.matches(text);
+    std::vector<bool> listed(size_t(storedCode.titleCount()), false);
+    for (qsizetype i = 0; i < matches.size(); ++i) {
+        if (!matches.at(i) || listed[size_t(storedCode.titleNumber(i))])
+            continue;
+        listed[size_t(storedCode.titleNumber(i))] = true;
+        if (lines.size() < atMost)
+            lines.append(myCode + QStringLiteral(": ") +
+                         QString::fromLocal8Bit(storedCode.title(i)));
+        else
+            ++result.more;
+    }
+    return result;
 }
 
 } // namespace LibrarySearch

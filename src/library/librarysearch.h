@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+class SnippetIndex;
 
 // One search over the whole code library: the reference tables, the message-box constants and
 // the stored snippets. Each line found starts with where the entry comes from, the heading of
@@ -18,5 +21,15 @@ namespace LibrarySearch {
 // message-box constants, the error codes and the snippets' titles, each title once however
 // many entries share it. Nothing for an empty text.
 QStringList found(const QString &text, QByteArrayView storedCode);
+
+// The same, at most `atMost` lines, with the stored snippets searched through an index kept
+// for the file (key by key it answers from what it found for the keys before), and how many
+// more lines there are.
+struct Found
+{
+    QStringList lines;
+    qsizetype more = 0;
+};
+Found found(const QString &text, SnippetIndex &storedCode, qsizetype atMost);
 
 } // namespace LibrarySearch

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -73,11 +75,23 @@ void SnippetIndex::build(const QByteArray &file)
     // reads; the text grows all the same if one does not.
     m_folded.resize(file.size());
     const char *data = file.constData();
+    m_titles.clear();
+    m_titleNumbers.clear();
+    std::unordered_map<std::string_view, int> numbers;
+    numbers.reserve(size_t(file.count('\n')) + 1);
     TextFile::forEachLine(file, [&](qsizetype start, qsizetype end) {
         const QByteArrayView line(data + start, end - start);
-        if (std::memchr(line.data(), star, size_t(line.size())))
-            appendEntry(line);
+        const void *at = std::memchr(line.data(), star, size_t(line.size()));
+        if (!at)
+            return;
+        appendEntry(line);
+        const QByteArrayView title = line.first(static_cast<const char *>(at) - line.data());
+        m_titles.emplace_back(start, title.size());
+        const auto number = numbers.try_emplace(
+            std::string_view(title.data(), size_t(title.size())), int(numbers.size()));
+        m_titleNumbers.push_back(number.first->second);
     });
+    m_titleCount = int(numbers.size());
     m_folded.truncate(m_starts.back());
     m_folded.squeeze();
 }
@@ -103,6 +117,12 @@ void SnippetIndex::appendEntry(QByteArrayView line)
     }
     m_starts.push_back(at + line.size());
     foldInPlace(m_folded.data() + at, m_folded.data() + m_starts.back());
+}
+
+QByteArrayView SnippetIndex::title(qsizetype entry) const
+{
+    const auto &[start, size] = m_titles[size_t(entry)];
+    return QByteArrayView(m_file).sliced(start, size);
 }
 
 QStringView SnippetIndex::entry(qsizetype at) const

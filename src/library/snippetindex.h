@@ -30,6 +30,13 @@ public:
     // in any case.
     QList<bool> matches(const QString &text);
 
+    // The file the index is built for, and its entries' titles: each title's bytes, and a
+    // number that entries share exactly when their titles have the same bytes.
+    const QByteArray &file() const { return m_file; }
+    QByteArrayView title(qsizetype entry) const;
+    int titleNumber(qsizetype entry) const { return m_titleNumbers[size_t(entry)]; }
+    int titleCount() const { return m_titleCount; }
+
 private:
     // A text looked for, case-folded, and for each entry whether it holds it.
     struct Found
@@ -51,4 +58,8 @@ private:
     std::vector<qsizetype> m_starts;
     // The texts of the last keys, each extending the one before it.
     std::vector<Found> m_found;
+    // Each entry's title in the file's bytes (where it starts, its size) and its number.
+    std::vector<std::pair<qsizetype, qsizetype>> m_titles;
+    std::vector<int> m_titleNumbers;
+    int m_titleCount = 0;
 };

@@ -33,6 +33,12 @@ void TitleFilter::prepare(const QByteArray &file)
     m_index.build(file);
 }
 
+SnippetIndex &TitleFilter::indexFor(const QByteArray &file)
+{
+    m_index.build(file);
+    return m_index;
+}
+
 int TitleFilter::sourceRow(int shownRow) const
 {
     return shownRow < 0 || shownRow >= int(m_rows.size()) ? shownRow : m_rows[shownRow];

@@ -30,6 +30,8 @@ public:
     void setFilter(const QString &text, const QByteArray &file);
     // Makes the file's entries ready for the filter ahead of the first key typed.
     void prepare(const QByteArray &file);
+    // The filter's index of the file's entries, built for these bytes.
+    SnippetIndex &indexFor(const QByteArray &file);
     const QString &filterText() const { return m_text; }
     // The row of the whole list that a shown row stands for.
     int sourceRow(int shownRow) const;

@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "librarypanel.h"
 #include "referencetables.h"
 #include "uitest.h"
 
@@ -673,6 +674,21 @@ void TestLibraryPanel::filterWithNoCategorySearchesAll()
     filter->setText(u"yellow"_s);
     ui.choose("CboCode", 0);
     QCOMPARE(codeBox(ui), u"vbYellow\r\n"_s);
+
+    // A text that a large library holds everywhere lists the first entries and how many more,
+    // each title once.
+    QByteArray many;
+    for (int i = 0; i < 700; ++i)
+        many += "Tidy" + QByteArray::number(i % 600) + "*x\r\n";
+    UiFixture large;
+    large.writeFile(storedPath, many);
+    large.start();
+    large.chooseMode(1);
+    large.w<QLineEdit>("KeyFilter")->setText(u"tidy"_s);
+    const QStringList lines = codeBox(large).split(u"\r\n"_s);
+    QCOMPARE(lines.size(), LibraryPanel::foundShownAtMost + 2);
+    QCOMPARE(lines.at(499), u"MY CODE: Tidy499"_s);
+    QCOMPARE(lines.at(500), u"... and 100 more. Type more of the text to narrow the search."_s);
 }
 
 void TestLibraryPanel::editThenDeleteThenUndo()
