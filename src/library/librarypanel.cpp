@@ -501,12 +501,7 @@ void LibraryPanel::undoChange()
     if (!written(store().undo(), QStringLiteral("undone")))
         return;
     note(QStringLiteral("Undid the last change to ") + storedCodeName());
-    // A new snippet being typed is appended to whatever the file holds: what the user typed
-    // stays. A snippet shown or edited may be gone from the file.
-    if (m_step == Step::Store && !m_editing)
-        updateSnippetActions();
-    else
-        backToBrowsing();
+    showAfterStep();
 }
 
 void LibraryPanel::redoChange()
@@ -514,6 +509,13 @@ void LibraryPanel::redoChange()
     if (!written(store().redo(), QStringLiteral("redone")))
         return;
     note(QStringLiteral("Redid the change undone in ") + storedCodeName());
+    showAfterStep();
+}
+
+void LibraryPanel::showAfterStep()
+{
+    // A new snippet being typed is appended to whatever the file holds: what the user typed
+    // stays. A snippet shown or edited may be gone from the file.
     if (m_step == Step::Store && !m_editing)
         updateSnippetActions();
     else

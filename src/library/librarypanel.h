@@ -97,6 +97,8 @@ private:
     void deleteSnippet();
     void undoChange();
     void redoChange();
+    // After an undo or redo: the boxes as the step left the file.
+    void showAfterStep();
     void replaceEditedSnippet(const QString &title, const QString &code);
     // Tells what a change of the stored-code file came to, its verb ("stored", "deleted") in
     // the words of a change not made; true when the file holds the change, and the list then

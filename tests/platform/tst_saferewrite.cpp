@@ -1,6 +1,7 @@
 #include "diskfilesteps.h"
 #include "faultyfilesteps.h"
 #include "saferewrite.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,19 +20,6 @@ namespace {
 const QByteArray previous = "T*a\r\nU*b\r\n";
 const QByteArray replacement = "T*a\r\n";
 const QByteArray edited = "T*a\r\nU*typed elsewhere\r\n";
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 QStringList filesIn(const QTemporaryDir &dir)
 {

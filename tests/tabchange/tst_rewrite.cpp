@@ -2,6 +2,7 @@
 #include "faultyfilesteps.h"
 #include "leftoverbackups.h"
 #include "rewrite.h"
+#include "testfiles.h"
 #include "writejournal.h"
 
 #include <QDir>
@@ -46,19 +47,6 @@ const QByteArray newFile = "First line \xe9\xe8\r\n"
                            "New \xff\r\n"
                            "' End Generated part\r\n"
                            "tail\r\n";
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // A rewrite as the TAB session makes one: the lines written in place of the section read.
 struct Outcome
