@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -60,11 +61,28 @@ QWidgetList tabStops(QWidget *panel)
     return stops;
 }
 
+// The family the design's Arial is drawn in. Where Arial is not installed, desktops draw it
+// in a clone of the same metrics; naming the clone that is installed spares the font system
+// its search for a substitute, a costly part of opening the window.
+QString designFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &name : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arimo")}) {
+            if (installed.contains(name))
+                return name;
+        }
+        return QStringLiteral("Arial");
+    }();
+    return family;
+}
+
 } // namespace
 
 QFont Prog::designFont()
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(designFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(false);
@@ -100,12 +118,18 @@ Prog::Prog(Platform &platform, Panels panels, QWidget *parent)
 
 bool Prog::event(QEvent *event)
 {
-    // The first paint is under way: the hidden panels follow before any later event.
-    if (event->type() == QEvent::Paint && !m_panels[1] && !m_panelsQueued) {
-        m_panelsQueued = true;
-        QMetaObject::invokeMethod(this, &Prog::buildHiddenPanels, Qt::QueuedConnection);
+    // The first paint is under way: what it does not show follows before any later event.
+    if (event->type() == QEvent::Paint && !m_firstPaintSeen) {
+        m_firstPaintSeen = true;
+        QMetaObject::invokeMethod(this, &Prog::finishFirstFrame, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
+}
+
+void Prog::finishFirstFrame()
+{
+    buildHiddenPanels();
+    Q_EMIT firstFramePainted();
 }
 
 void Prog::buildHiddenPanels()
