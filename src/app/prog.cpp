@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -289,19 +290,25 @@ int Prog::modeNameRoom() const
 void Prog::fitModeNames()
 {
     // The selector is narrow for "Keyword/ErrorCode": its font goes down a little, at most a
-    // point, so that every mode's name shows whole.
-    const auto widest = [this] {
+    // point, so that every mode's name shows whole. The sizes are measured apart and the
+    // selector takes the one that fits once: each font it takes lays its texts out again.
+    const auto widest = [](const QFont &font) {
+        const QFontMetrics metrics(font);
         int width = 0;
         for (const QString &name : modeNames)
-            width = qMax(width, m_modeSelector->fontMetrics().horizontalAdvance(name));
+            width = qMax(width, metrics.horizontalAdvance(name));
         return width;
     };
+    const int room = modeNameRoom();
     QFont font = m_modeSelector->font();
     const double floor = font.pointSizeF() - 1.0;
-    while (widest() > modeNameRoom() && font.pointSizeF() - 0.25 >= floor) {
+    bool smaller = false;
+    while (widest(font) > room && font.pointSizeF() - 0.25 >= floor) {
         font.setPointSizeF(font.pointSizeF() - 0.25);
-        m_modeSelector->setFont(font);
+        smaller = true;
     }
+    if (smaller)
+        m_modeSelector->setFont(font);
 }
 
 ModePanel *Prog::current() const
