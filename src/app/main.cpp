@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,19 +45,25 @@ std::optional<int> runCommand(int &argc, char *argv[])
     return Cli::execute(QCoreApplication::arguments());
 }
 
-// The application's name, icons and font, for the window and its message boxes.
+// The application's name and font, for the window and its message boxes.
 void setUpLook()
 {
     // No display name: Qt would append it to every window title, and the titles are the
     // system's own ("Brindle by Tarnwick", the message-box preview's typed title).
     QApplication::setApplicationName(QStringLiteral("Brindle"));
-    // Icons of the sizes a title bar and a task bar use, decoded when one is asked for.
+    // The message and input boxes use the window's font too.
+    QApplication::setFont(Prog::designFont());
+}
+
+// The icons of the sizes a title bar and a task bar use, for the window and its message
+// boxes. Qt reads and decodes each picture as it is added, so they come once the window's
+// first frame is on the screen, which the title bar's icon does not hold up.
+void setUpIcons()
+{
     QIcon icon;
     for (const char *size : {"16", "32", "48"})
         icon.addFile(QStringLiteral(":/brindle-") + QLatin1String(size) + QStringLiteral(".png"));
     QApplication::setWindowIcon(icon);
-    // The message and input boxes use the window's font too.
-    QApplication::setFont(Prog::designFont());
 }
 
 // The desktop entry starts "brindle --desktop": Brindle then works in ~/Brindle, made on the
@@ -103,6 +110,7 @@ int main(int argc, char *argv[])
     if (!enterWorkFolder(qtPlatform))
         return 1;
     Prog window(qtPlatform, Prog::Panels::AfterFirstPaint);
+    QObject::connect(&window, &Prog::firstFramePainted, &window, setUpIcons);
     window.show();
     return app.exec();
 }

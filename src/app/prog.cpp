@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
@@ -60,11 +62,28 @@ QWidgetList tabStops(QWidget *panel)
     return stops;
 }
 
+// The family the design's Arial is drawn in. Where Arial is not installed, desktops draw it
+// in a clone of the same metrics; naming the clone that is installed spares the font system
+// its search for a substitute, a costly part of opening the window.
+QString designFamily()
+{
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &name : {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arimo")}) {
+            if (installed.contains(name))
+                return name;
+        }
+        return QStringLiteral("Arial");
+    }();
+    return family;
+}
+
 } // namespace
 
 QFont Prog::designFont()
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(designFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setBold(false);
@@ -100,12 +119,18 @@ Prog::Prog(Platform &platform, Panels panels, QWidget *parent)
 
 bool Prog::event(QEvent *event)
 {
-    // The first paint is under way: the hidden panels follow before any later event.
-    if (event->type() == QEvent::Paint && !m_panels[1] && !m_panelsQueued) {
-        m_panelsQueued = true;
-        QMetaObject::invokeMethod(this, &Prog::buildHiddenPanels, Qt::QueuedConnection);
+    // The first paint is under way: what it does not show follows before any later event.
+    if (event->type() == QEvent::Paint && !m_firstPaintSeen) {
+        m_firstPaintSeen = true;
+        QMetaObject::invokeMethod(this, &Prog::finishFirstFrame, Qt::QueuedConnection);
     }
     return QMainWindow::event(event);
+}
+
+void Prog::finishFirstFrame()
+{
+    buildHiddenPanels();
+    Q_EMIT firstFramePainted();
 }
 
 void Prog::buildHiddenPanels()
@@ -265,19 +290,25 @@ int Prog::modeNameRoom() const
 void Prog::fitModeNames()
 {
     // The selector is narrow for "Keyword/ErrorCode": its font goes down a little, at most a
-    // point, so that every mode's name shows whole.
-    const auto widest = [this] {
+    // point, so that every mode's name shows whole. The sizes are measured apart and the
+    // selector takes the one that fits once: each font it takes lays its texts out again.
+    const auto widest = [](const QFont &font) {
+        const QFontMetrics metrics(font);
         int width = 0;
         for (const QString &name : modeNames)
-            width = qMax(width, m_modeSelector->fontMetrics().horizontalAdvance(name));
+            width = qMax(width, metrics.horizontalAdvance(name));
         return width;
     };
+    const int room = modeNameRoom();
     QFont font = m_modeSelector->font();
     const double floor = font.pointSizeF() - 1.0;
-    while (widest() > modeNameRoom() && font.pointSizeF() - 0.25 >= floor) {
+    bool smaller = false;
+    while (widest(font) > room && font.pointSizeF() - 0.25 >= floor) {
         font.setPointSizeF(font.pointSizeF() - 0.25);
-        m_modeSelector->setFont(font);
+        smaller = true;
     }
+    if (smaller)
+        m_modeSelector->setFont(font);
 }
 
 ModePanel *Prog::current() const

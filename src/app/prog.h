@@ -45,6 +45,10 @@ public:
     // tools. Every control uses it, whatever fonts the desktop's theme sets.
     static QFont designFont();
 
+Q_SIGNALS:
+    // The first frame is on the screen: what it does not show can follow now.
+    void firstFramePainted();
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -56,6 +60,8 @@ private:
     void buildActionButton();
     // Builds the panels of modes 1 to 3 once.
     void buildHiddenPanels();
+    // Right after the first frame: the hidden panels, then the signal.
+    void finishFirstFrame();
     void buildMenu();
     // Tab goes from RESET to the mode selector, through the shown panel, then to the action
     // button and EXIT.
@@ -106,7 +112,7 @@ private:
     // Indexed by the mode: the array panel, Picture1, Picture2, Picture3.
     std::array<ModePanel *, 4> m_panels{};
     QMenu *m_servicesMenu = nullptr;
-    bool m_panelsQueued = false;
+    bool m_firstPaintSeen = false;
     // The files the TabChange panel reads and writes.
     DiskFileSteps m_tabFiles;
 };
