@@ -18,11 +18,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <algorithm>
 #include <cstdio>
@@ -104,6 +106,17 @@ std::vector<Key> keysOf(const QString &word, const QByteArray &bytes)
                         : qMax(LibrarySearch::found(key.filter, bytes).size(), qsizetype(1));
     }
     return keys;
+}
+
+// Lets the window run its events for a while, as it does between a user's steps.
+void settle(int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
 }
 
 // Types the keys into the panel's filter; false when a key leaves the window showing what it
@@ -207,11 +220,13 @@ int main(int argc, char **argv)
         window.load();
         window.show();
         window.enterMode();
-        QCoreApplication::processEvents();
+        // A user reaches the filter a moment after the mode shows; meanwhile the index of the
+        // stored code is built on another thread.
+        settle(500);
         if (!typeKeys(window, searched, false, run >= 0))
             return 2;
         choose(window.findChild<QComboBox *>(QStringLiteral("CboCode")), 8);
-        QCoreApplication::processEvents();
+        settle(500);
         if (!typeKeys(window, listed, true, run >= 0) || !platform.messages().isEmpty())
             return 2;
     }

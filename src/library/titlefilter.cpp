@@ -2,6 +2,8 @@
 
 #include "titlemodel.h"
 
+#include <QThread>
+
 TitleFilter::TitleFilter(int keptRows, QObject *parent)
     : QAbstractListModel(parent), m_keptRows(keptRows)
 {
@@ -20,23 +22,58 @@ void TitleFilter::setSourceModel(TitleModel *source)
     refilter();
 }
 
+TitleFilter::~TitleFilter()
+{
+    if (m_building) {
+        m_building->wait();
+        delete m_building;
+    }
+}
+
 void TitleFilter::setFilter(const QString &text, const QByteArray &file)
 {
-    m_index.build(file);
     m_text = text;
-    m_matches = m_index.matches(text);
+    m_matches = built(file).matches(text);
     refilter();
 }
 
 void TitleFilter::prepare(const QByteArray &file)
 {
+    if (m_index.isBuiltFor(file) || (m_building && m_nextFile.constData() == file.constData() &&
+                                     m_nextFile.size() == file.size()))
+        return;
+    takeBuilt();
+    // The bytes are shared, never changed: the other thread only reads them.
+    auto next = std::make_shared<SnippetIndex>();
+    m_next = next;
+    m_nextFile = file;
+    m_building = QThread::create([next, file] { next->build(file); });
+    connect(m_building, &QThread::finished, this, &TitleFilter::takeBuilt);
+    m_building->start();
+}
+
+void TitleFilter::takeBuilt()
+{
+    if (!m_building)
+        return;
+    m_building->wait();
+    m_building->deleteLater();
+    m_building = nullptr;
+    m_index = std::move(*m_next);
+    m_next.reset();
+    m_nextFile.clear();
+}
+
+SnippetIndex &TitleFilter::built(const QByteArray &file)
+{
+    takeBuilt();
     m_index.build(file);
+    return m_index;
 }
 
 SnippetIndex &TitleFilter::indexFor(const QByteArray &file)
 {
-    m_index.build(file);
-    return m_index;
+    return built(file);
 }
 
 int TitleFilter::sourceRow(int shownRow) const

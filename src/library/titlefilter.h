@@ -7,8 +7,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
+class QThread;
 class TitleModel;
 
 // The category and title list as the filter shows it: the first rows (the categories) always,
@@ -28,7 +30,11 @@ public:
     // line up with the listed titles (it changed since), titles are matched by their own text
     // only. An empty text shows every row.
     void setFilter(const QString &text, const QByteArray &file);
-    // Makes the file's entries ready for the filter ahead of the first key typed.
+    ~TitleFilter() override;
+
+    // Makes the file's entries ready for the filter ahead of the first key typed, on another
+    // thread, so that the window goes on drawing and taking keys meanwhile; a key that comes
+    // before the index is ready waits for it.
     void prepare(const QByteArray &file);
     // The filter's index of the file's entries, built for these bytes.
     SnippetIndex &indexFor(const QByteArray &file);
@@ -40,6 +46,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
+    // The index built for `file`, taking in the one built on another thread first.
+    SnippetIndex &built(const QByteArray &file);
+    void takeBuilt();
     bool accepts(int row) const;
     // The rows shown after the whole list or the filter changed; a filter that shows the same
     // rows as before leaves the list's view as it is.
@@ -50,6 +59,10 @@ private:
     int m_keptRows = 0;
     TitleModel *m_source = nullptr;
     SnippetIndex m_index;
+    // An index being built on another thread, and the bytes it is built for.
+    QThread *m_building = nullptr;
+    std::shared_ptr<SnippetIndex> m_next;
+    QByteArray m_nextFile;
     QString m_text;
     // For each entry of the file, whether it holds the text.
     QList<bool> m_matches;
