@@ -399,7 +399,9 @@ Result<QString> DiskFileSteps::commit()
         discard();
         return Result<QString>::failure(done.message());
     }
-    const QString temporary = m_out->fileName();
+    // The name may be told to the user (where another program's save is kept): in the system's
+    // own form.
+    const QString temporary = QDir::toNativeSeparators(m_out->fileName());
     m_out.reset();
     return temporary;
 }
@@ -439,7 +441,8 @@ Result<QString> DiskFileSteps::moveAside(const QString &path)
             QTemporaryFile reserve(path + QStringLiteral(".XXXXXX"));
             if (!reserve.open())
                 return Result<QString>::failure(reserve.errorString());
-            name = reserve.fileName();
+            // Shown to the user when the content stays there: in the system's own form.
+            name = QDir::toNativeSeparators(reserve.fileName());
         } // the reserved name is free again, and unlikely to be chosen by anyone else
         // Moved aside, the name holds what was under `path`, perhaps another program's save.
         (void)m_journal.movingAside(m_writingFor.isEmpty() ? path : m_writingFor, name);
