@@ -289,9 +289,11 @@ int Prog::modeNameRoom() const
 
 void Prog::fitModeNames()
 {
-    // The selector is narrow for "Keyword/ErrorCode": its font goes down a little, at most a
-    // point, so that every mode's name shows whole. The sizes are measured apart and the
-    // selector takes the one that fits once: each font it takes lays its texts out again.
+    // The selector is narrow for "Keyword/ErrorCode". It grows into the free room on its left
+    // first, so that every mode's name shows whole in the window's font and its right edge
+    // stays in line with the controls below it. Only when that room is not enough does its
+    // font go down, at most a point, and then once: each font it takes lays its texts out
+    // again, and each size is one more font to load before the window's first frame.
     const auto widest = [](const QFont &font) {
         const QFontMetrics metrics(font);
         int width = 0;
@@ -299,8 +301,13 @@ void Prog::fitModeNames()
             width = qMax(width, metrics.horizontalAdvance(name));
         return width;
     };
-    const int room = modeNameRoom();
     QFont font = m_modeSelector->font();
+    const int missing = widest(font) - modeNameRoom();
+    if (missing > 0) {
+        const int left = qMin(missing, roomBeside(m_modeSelector).left());
+        m_modeSelector->setGeometry(m_modeSelector->geometry().adjusted(-left, 0, 0, 0));
+    }
+    const int room = modeNameRoom();
     const double floor = font.pointSizeF() - 1.0;
     bool smaller = false;
     while (widest(font) > room && font.pointSizeF() - 0.25 >= floor) {

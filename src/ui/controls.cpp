@@ -246,8 +246,8 @@ bool sameRow(const QRect &a, const QRect &b)
     return a.top() < b.bottom() && b.top() < a.bottom();
 }
 
-// The free room beside a control in its row, left and right: up to the nearest control there,
-// shown or not (hidden ones appear later in the same place), or to its container's edge.
+} // namespace
+
 QMargins roomBeside(const QWidget *w)
 {
     const QWidget *parent = w->parentWidget();
@@ -266,6 +266,8 @@ QMargins roomBeside(const QWidget *w)
     }
     return {r.left() - left, 0, right - r.right() - 1, 0};
 }
+
+namespace {
 
 // The largest font of the other captions in a control's row; 0 when it stands alone there.
 double neighbourSize(const QWidget *w)

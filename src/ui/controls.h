@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QString>
 
 #include <type_traits>
@@ -85,6 +86,10 @@ void appendPlainText(QPlainTextEdit *box, const QString &text);
 
 // Font helpers for the design's fonts, in points.
 void setDesignFont(QWidget *w, double pointSize, bool bold);
+
+// The free room beside a control in its row, left and right: up to the nearest control there,
+// shown or not (hidden ones appear later in the same place), or to its container's edge.
+QMargins roomBeside(const QWidget *w);
 
 // The design sizes suit the narrow fonts of the original desktop. A caption below root (labels,
 // option buttons, check boxes) that does not fit its width is widened into the free room
