@@ -19,14 +19,21 @@ struct Sample
     long rssKiB = 0;
 };
 
-bool runOnce(const QString &program, const QString &probe, const QString &workDir, Sample *out)
+// Sets a process to run under the offscreen platform, with the probe preloaded, in workDir.
+void probe(QProcess &p, const QString &probeLibrary, const QString &workDir)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LD_PRELOAD"), probe);
+    env.insert(QStringLiteral("LD_PRELOAD"), probeLibrary);
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(workDir);
+}
+
+bool runOnce(const QString &program, const QString &probeLibrary, const QString &workDir,
+             Sample *out)
+{
+    QProcess p;
+    probe(p, probeLibrary, workDir);
     QElapsedTimer t;
     t.start();
     p.start(program, {});
@@ -45,14 +52,10 @@ bool runOnce(const QString &program, const QString &probe, const QString &workDi
 
 // The instructions a program runs from its start to its first painted frame, counted by
 // callgrind: a figure that a busy machine does not change. 0 when valgrind cannot run it.
-qint64 instructions(const QString &program, const QString &probe, const QString &workDir)
+qint64 instructions(const QString &program, const QString &probeLibrary, const QString &workDir)
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("LD_PRELOAD"), probe);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
+    probe(p, probeLibrary, workDir);
     p.start(QStringLiteral("valgrind"),
             {QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=/dev/null"),
              program});
